@@ -1,0 +1,22 @@
+#include "app/CTarvexApp.h"
+
+#include "app/CSingleInstance.h"
+#include "app/CTarvexDlg.h"
+#include "db/CDialogDsn.h"
+#include "db/UserMessage.h"
+
+bool CTarvexApp::InitInstance()
+{
+    if (CSingleInstance::ActivateRunning(QString::fromStdString(ApplicationName())))
+        return false;
+
+    CDialogDsn dsnDialog;
+    if (dsnDialog.DoModal() != QDialog::Accepted) {
+        AfxMessageBox("数据源设置失败！", MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+
+    CTarvexDlg mainWindow;
+    mainWindow.exec();
+    return false;
+}

@@ -1,0 +1,178 @@
+#include "db/CDialogDsn.h"
+
+#include "controls/CDialogUnits.h"
+#include "db/CDsnSettings.h"
+#include "db/COdbcConnection.h"
+#include "db/ConnectionString.h"
+#include "db/IOtlConnection.h"
+#include "db/UserMessage.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kCaption = "数据源配置";
+
+QLineEdit* NewField(QWidget* parent, const QString& objectName)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    return edit;
+}
+
+void ShowResult(QWidget* owner, const std::string& text, MsgIcon icon)
+{
+    UserMessage message;
+    message.owner = owner;
+    message.text = text;
+    message.caption = kCaption;
+    message.buttons = MsgButtons::Ok;
+    message.icon = icon;
+    ShowMessage(message);
+}
+
+} // namespace
+
+CDialogDsn::CDialogDsn(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CDialogDsn"));
+    setWindowTitle(QStringLiteral("数据源设置"));
+
+    auto* group = new QGroupBox(QStringLiteral("数据源信息"), this);
+    group->setObjectName(QStringLiteral("groupSource"));
+    m_editDsn = NewField(group, QStringLiteral("editDsn"));
+    m_editUser = NewField(group, QStringLiteral("editUser"));
+    m_editPass = NewField(group, QStringLiteral("editPass"));
+
+    auto* fields = new QGridLayout(group);
+    const std::pair<QString, QLineEdit*> rows[] = {
+        {QStringLiteral("DSN: "), m_editDsn},
+        {QStringLiteral("用户: "), m_editUser},
+        {QStringLiteral("密码: "), m_editPass},
+    };
+    int row = 0;
+    for (const auto& [label, edit] : rows) {
+        auto* caption = new QLabel(label, group);
+        caption->setBuddy(edit);
+        fields->addWidget(caption, row, 0);
+        fields->addWidget(edit, row, 1);
+        ++row;
+    }
+
+    auto* testButton = new QPushButton(QStringLiteral("测试(&T)"), this);
+    testButton->setObjectName(QStringLiteral("btnTest"));
+    testButton->setAutoDefault(false);
+    auto* okButton = new QPushButton(QStringLiteral("确定(&S)"), this);
+    okButton->setObjectName(QStringLiteral("btnOk"));
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
+    cancelButton->setObjectName(QStringLiteral("btnCancel"));
+    cancelButton->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(testButton);
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+
+    setTabOrder(m_editDsn, m_editUser);
+    setTabOrder(m_editUser, m_editPass);
+    setTabOrder(m_editPass, testButton);
+    setTabOrder(testButton, okButton);
+    setTabOrder(okButton, cancelButton);
+
+    const CDialogUnits units(font());
+    setMinimumSize(units.Size(188, 104));
+    setFixedSize(sizeHint().expandedTo(minimumSize()));
+
+    connect(okButton, &QPushButton::clicked, this, &CDialogDsn::OnOK);
+    connect(testButton, &QPushButton::clicked, this, &CDialogDsn::OnTest);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int CDialogDsn::DoModal()
+{
+    ReadSettings();
+    return exec();
+}
+
+bool CDialogDsn::ReadSettings()
+{
+    DsnValues values{m_strDsn, m_strUser, m_strPass};
+    CDsnSettings::Read(values);
+    m_strDsn = values.dsn;
+    m_strUser = values.user;
+    m_strPass = values.password;
+    m_editDsn->setText(QString::fromStdString(m_strDsn));
+    m_editUser->setText(QString::fromStdString(m_strUser));
+    m_editPass->setText(QString::fromStdString(m_strPass));
+    return true;
+}
+
+bool CDialogDsn::WriteSettings()
+{
+    // An unwritable settings file is no reason to refuse a working connection.
+    CDsnSettings::Write({m_strDsn, m_strUser, m_strPass});
+    return true;
+}
+
+void CDialogDsn::keyPressEvent(QKeyEvent* event)
+{
+    // Escape must not close the dialog; Enter reaches the default button as usual.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CDialogDsn::FieldsFromControls()
+{
+    m_strPass = m_editPass->text().toStdString();
+    m_strUser = m_editUser->text().toStdString();
+    m_strDsn = m_editDsn->text().toStdString();
+}
+
+std::string CDialogDsn::ConnectString() const
+{
+    return BuildConnectString(m_strDsn, m_strUser, m_strPass);
+}
+
+void CDialogDsn::OnOK()
+{
+    FieldsFromControls();
+    IOtlConnection* connection = IOtlConnection::getInstance();
+    std::string errorText;
+    if (!connection->Connect(ConnectString(), errorText)) {
+        ShowResult(this, "数据库连接失败:\r\n" + errorText, MsgIcon::Exclamation);
+        return;
+    }
+    WriteSettings();
+    connection->Disconnect();
+    connection->Reconnect();
+    accept();
+}
+
+void CDialogDsn::OnTest()
+{
+    FieldsFromControls();
+    // A test must not move the open connection to the tested source: a later Save would
+    // write there although the dialog was cancelled. It therefore opens a connection of its own.
+    COdbcConnection probe;
+    std::string errorText;
+    if (probe.Connect(ConnectString(), errorText))
+        ShowResult(this, "数据库连接成功!", MsgIcon::Information);
+    else
+        ShowResult(this, "数据库连接失败：\r\n" + errorText, MsgIcon::Exclamation);
+}

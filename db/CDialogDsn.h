@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+/// The data source dialog: the ODBC data source name, user and password, tested and
+/// opened as the one connection of the process.
+class CDialogDsn : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CDialogDsn(QWidget* parent = nullptr);
+
+    /// Fills the fields from the stored settings, then runs the dialog. QDialog::Accepted
+    /// only after the connection was opened and the settings were stored.
+    int DoModal();
+
+    bool ReadSettings();
+    bool WriteSettings();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OnOK();
+    void OnTest();
+    void FieldsFromControls();
+    std::string ConnectString() const;
+
+    std::string m_strPass;
+    std::string m_strUser;
+    std::string m_strDsn;
+
+    QLineEdit* m_editDsn;
+    QLineEdit* m_editUser;
+    QLineEdit* m_editPass;
+};

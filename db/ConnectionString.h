@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+/// "DSN=%s; UID=%s; PWD=%s". A value goes in as it is, unless the driver could not parse it
+/// back that way (it holds ';', '{' or '}', or begins or ends with a blank): then it is
+/// enclosed in braces with every '}' doubled.
+std::string BuildConnectString(const std::string& dsn, const std::string& user, const std::string& password);

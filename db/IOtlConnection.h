@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+class IOtlRecordset;
+
+/// Database types as GetDbType reports them.
+enum DbType : int
+{
+    DbTypeSqlServer = 0,
+    DbTypeMySql = 1,
+    DbTypeOther = 2,
+};
+
+/// The one database connection of the process. Results are true on success; on a
+/// failure GetLastErrorText holds the driver's text until the next operation starts.
+class IOtlConnection
+{
+public:
+    virtual ~IOtlConnection() = default;
+
+    /// Opens again with the connection string of the last successful Connect.
+    virtual bool Reconnect() = 0;
+    /// Opens the connection. On failure `errorText` holds the reason and a connection
+    /// that was open before stays open.
+    virtual bool Connect(const std::string& connectString, std::string& errorText) = 0;
+    virtual bool Disconnect() = 0;
+    /// DbTypeSqlServer, DbTypeMySql or DbTypeOther, from the database's own name.
+    virtual int GetDbType() = 0;
+    virtual bool ExecuteSql(const std::string& sql) = 0;
+    /// Like ExecuteSql, for statements whose failure is expected (DROP of a missing table);
+    /// the connection stays usable either way.
+    virtual bool ExecuteSqlNoCheck(const std::string& sql) = 0;
+    virtual bool ExecuteInsert(const std::string& sql) = 0;
+    /// First column of the first row as text; empty for no row, NULL or a failure.
+    virtual std::string QueryValue(const std::string& sql) = 0;
+    /// The rows of a query, or null on failure. Free with IOtlRecordset::DestroyInstance.
+    virtual IOtlRecordset* OpenRecordset(const std::string& sql) = 0;
+    /// Text of the last failure; empty when the last operation succeeded.
+    virtual std::string GetLastErrorText() = 0;
+
+    /// The process-wide connection, created on first use.
+    static IOtlConnection* getInstance();
+    /// Puts `connection` (not owned) in place of the process-wide one; null restores the
+    /// process's own. Returns what was in place before. Meant for tests.
+    static IOtlConnection* setInstance(IOtlConnection* connection);
+};

@@ -1,0 +1,55 @@
+#include "db/UserMessage.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <iostream>
+
+namespace {
+
+MsgAnswer AnswerWithoutHandler(const UserMessage& message)
+{
+    std::cerr << message.caption << ": " << message.text << '\n';
+    switch (message.buttons) {
+    case MsgButtons::OkCancel:
+        return MsgAnswer::Cancel;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    case MsgButtons::Ok:
+        break;
+    }
+    return MsgAnswer::Ok;
+}
+
+MessageHandler& InstalledHandler()
+{
+    static MessageHandler handler;
+    return handler;
+}
+
+} // namespace
+
+MsgAnswer ShowMessage(const UserMessage& message)
+{
+    const MessageHandler& handler = InstalledHandler();
+    return handler ? handler(message) : AnswerWithoutHandler(message);
+}
+
+MessageHandler SetMessageHandler(MessageHandler handler)
+{
+    return std::exchange(InstalledHandler(), std::move(handler));
+}
+
+MsgAnswer AfxMessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon)
+{
+    UserMessage message;
+    message.text = text;
+    message.caption = ApplicationName();
+    message.buttons = buttons;
+    message.icon = icon;
+    return ShowMessage(message);
+}
+
+std::string ApplicationName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+}

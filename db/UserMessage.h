@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+enum class MsgButtons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+};
+
+enum class MsgIcon
+{
+    None,
+    Information,
+    Exclamation,
+    Question,
+};
+
+enum class MsgAnswer
+{
+    Ok,
+    Cancel,
+    Yes,
+    No,
+};
+
+struct UserMessage
+{
+    QWidget* owner = nullptr;
+    std::string text;
+    std::string caption;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+};
+
+using MessageHandler = std::function<MsgAnswer(const UserMessage&)>;
+
+/// Every message box of the program goes through here, to the installed handler.
+MsgAnswer ShowMessage(const UserMessage& message);
+
+/// Installs the function that shows messages (the GUI's message box, or a test's recorder)
+/// and returns the one installed before. Without one, a message is written to standard
+/// error and answered with Cancel or No where the buttons allow it, else Ok.
+MessageHandler SetMessageHandler(MessageHandler handler);
+
+/// A message in the style of the framework's own boxes: the application name (the
+/// executable's base name) as caption.
+MsgAnswer AfxMessageBox(const std::string& text, MsgButtons buttons = MsgButtons::Ok,
+                        MsgIcon icon = MsgIcon::Exclamation);
+
+/// The executable's file name without directory and extension.
+std::string ApplicationName();

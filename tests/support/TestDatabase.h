@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// The private test server, as the test scripts describe it in the environment
+/// (TARVEX_DB_DSN, TARVEX_DB_USER, TARVEX_DB_PASS). A test that cannot reach it fails.
+namespace TestDatabase {
+
+std::string Dsn();
+std::string UnreachableDsn();
+std::string User();
+std::string Password();
+/// The connection string of the test server.
+std::string ConnectString();
+
+/// Opens the process-wide connection on the test server; false (with a warning that says
+/// why) when it cannot.
+bool Connect();
+
+/// Runs statements on the process-wide connection; false, with the statement and the
+/// database's text as a warning, at the first that fails.
+bool Run(const std::vector<std::string>& statements);
+
+/// Rows of a query, the first `columns` columns of each joined by '|' (NULL as empty);
+/// a failing query gives the one row "<query failed>".
+std::vector<std::string> Rows(const std::string& query, int columns);
+
+/// Drops the tables if they exist.
+bool DropTables(const std::vector<std::string>& tables);
+
+} // namespace TestDatabase

@@ -1,0 +1,230 @@
+// The database component against the private MariaDB server, reached through its DSN.
+#include "db/ConnectionString.h"
+#include "db/IOtlConnection.h"
+#include "db/IOtlRecordset.h"
+#include "support/RecordingConnection.h"
+#include "support/TestDatabase.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+long ResidentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    while (!status.atEnd()) {
+        const QByteArray line = status.readLine();
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+} // namespace
+
+class TestDbComponent : public QObject
+{
+    Q_OBJECT
+
+private:
+    IOtlConnection* Db() { return IOtlConnection::getInstance(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(TestDatabase::Connect());
+        QVERIFY(TestDatabase::DropTables({"t_values", "t_missing"}));
+        QVERIFY(TestDatabase::Run({"CREATE TABLE t_values (id int NOT NULL PRIMARY KEY, txt varchar(5000) NULL, "
+                                   "num int NULL) DEFAULT CHARSET=utf8mb4"}));
+    }
+
+    void init() { QVERIFY(TestDatabase::Run({"DELETE FROM t_values"})); }
+
+    void databaseTypeFollowsTheServer() { QCOMPARE(Db()->GetDbType(), int(DbTypeMySql)); }
+
+    void queryValue_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("value") << "SELECT txt FROM t_values WHERE id = 1" << "first" << false;
+        QTest::newRow("first row of several") << "SELECT txt FROM t_values ORDER BY id" << "first" << false;
+        QTest::newRow("no row") << "SELECT txt FROM t_values WHERE id = 99" << "" << false;
+        QTest::newRow("NULL") << "SELECT txt FROM t_values WHERE id = 2" << "" << false;
+        QTest::newRow("number") << "SELECT num FROM t_values WHERE id = 1" << "-17" << false;
+        QTest::newRow("missing table") << "SELECT value FROM t_missing" << "" << true;
+        QTest::newRow("syntax error") << "SELEKT 1" << "" << true;
+    }
+
+    void queryValue()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, expected);
+        QFETCH(bool, failed);
+        QVERIFY(TestDatabase::Run({"INSERT INTO t_values VALUES (1, 'first', -17), (2, NULL, NULL), (3, 'x', 3)"}));
+        QCOMPARE(QString::fromStdString(Db()->QueryValue(query.toStdString())), expected);
+        QCOMPARE(!Db()->GetLastErrorText().empty(), failed);
+        // Whatever happened, the connection answers the next statement.
+        QCOMPARE(Db()->QueryValue("SELECT COUNT(*) FROM t_values"), std::string("3"));
+    }
+
+    void nullColumnsReadAsEmptyOrZero()
+    {
+        QVERIFY(TestDatabase::Run({"INSERT INTO t_values VALUES (2, NULL, NULL)"}));
+        const RecordsetPtr rows(Db()->OpenRecordset("SELECT id, txt, num FROM t_values"));
+        QVERIFY(rows);
+        QVERIFY(!rows->IsEof());
+        rows->FetchNext();
+        QCOMPARE(rows->GetFieldInt(1), 2);
+        QCOMPARE(rows->GetFieldString(2), std::string());
+        QCOMPARE(rows->GetFieldByName("TXT"), std::string());
+        QCOMPARE(rows->GetFieldInt(3), 0);
+        QVERIFY(rows->IsEof());
+    }
+
+    void recordsetWalksEveryRowInOrder()
+    {
+        QVERIFY(TestDatabase::Run({"INSERT INTO t_values VALUES (3, 'c', 3), (1, 'a', 1), (2, 'b', 2)"}));
+        const RecordsetPtr empty(Db()->OpenRecordset("SELECT id FROM t_values WHERE id > 10"));
+        QVERIFY(empty);
+        QVERIFY(empty->IsEof());
+
+        const RecordsetPtr rows(Db()->OpenRecordset("SELECT id, txt FROM t_values ORDER BY id DESC"));
+        QVERIFY(rows);
+        std::string seen;
+        while (!rows->IsEof()) {
+            rows->FetchNext();
+            seen += std::to_string(rows->GetFieldInt(1)) + rows->GetFieldByName("txt");
+        }
+        QCOMPARE(seen, std::string("3c2b1a"));
+    }
+
+    void failingOpenGivesNullAndTheDriversText()
+    {
+        IOtlRecordset* rows = Db()->OpenRecordset("SELECT * FROM t_missing");
+        QVERIFY(!rows);
+        QVERIFY2(Db()->GetLastErrorText().find("t_missing") != std::string::npos, Db()->GetLastErrorText().c_str());
+        QVERIFY(Db()->ExecuteSql("SELECT 1"));
+        QCOMPARE(Db()->GetLastErrorText(), std::string());
+    }
+
+    void noCheckFailureLeavesTheConnectionReady()
+    {
+        QVERIFY(!Db()->ExecuteSqlNoCheck("DROP TABLE t_missing"));
+        QVERIFY(Db()->ExecuteInsert("INSERT INTO t_values VALUES (7, 'after', 7)"));
+        QCOMPARE(Db()->QueryValue("SELECT txt FROM t_values WHERE id = 7"), std::string("after"));
+    }
+
+    void textsComeBackByteForByte_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("chinese") << QByteArray("中间件配置信息");
+        QTest::newRow("long, across read chunks") << QByteArray(4999, 'x').append("末");
+        QTest::newRow("blanks kept") << QByteArray("  two blanks each side  ");
+    }
+
+    void textsComeBackByteForByte()
+    {
+        QFETCH(QByteArray, text);
+        const std::string value = text.toStdString();
+        QVERIFY(Db()->ExecuteInsert("INSERT INTO t_values (id, txt) VALUES (1, '" + value + "')"));
+        QCOMPARE(Db()->QueryValue("SELECT txt FROM t_values WHERE id = 1"), value);
+        const RecordsetPtr rows(Db()->OpenRecordset("SELECT txt FROM t_values"));
+        QVERIFY(rows && !rows->IsEof());
+        rows->FetchNext();
+        QCOMPARE(rows->GetFieldString(1), value);
+    }
+
+    void everyResultIsDrained()
+    {
+        QVERIFY(TestDatabase::Run({"DROP PROCEDURE IF EXISTS p_two_results",
+                                   "CREATE PROCEDURE p_two_results() BEGIN SELECT 1; SELECT 2; END"}));
+        QCOMPARE(Db()->QueryValue("CALL p_two_results()"), std::string("1"));
+        QVERIFY(Db()->ExecuteSql("CALL p_two_results()"));
+        // A record set left unread does not hold up the next statement either.
+        const RecordsetPtr unread(Db()->OpenRecordset("SELECT id FROM t_values"));
+        QVERIFY(Db()->ExecuteInsert("INSERT INTO t_values VALUES (8, 'next', 8)"));
+        QCOMPARE(Db()->QueryValue("SELECT COUNT(*) FROM t_values"), std::string("1"));
+    }
+
+    void connectFailureKeepsTheOpenConnection()
+    {
+        std::string error;
+        const std::string bad = BuildConnectString(TestDatabase::Dsn(), TestDatabase::User(), "wrong");
+        QVERIFY(!Db()->Connect(bad, error));
+        QVERIFY2(error.find("Access denied") != std::string::npos, error.c_str());
+        QCOMPARE(Db()->GetLastErrorText(), error);
+        QCOMPARE(Db()->QueryValue("SELECT 5"), std::string("5"));
+
+        QVERIFY(!Db()->Connect("DSN=no_such_source_anywhere; UID=x; PWD=y", error));
+        QVERIFY(!error.empty());
+        QCOMPARE(Db()->QueryValue("SELECT 6"), std::string("6"));
+    }
+
+    void reconnectUsesTheLastSuccessfulSettings()
+    {
+        std::string error;
+        QVERIFY(!Db()->Connect(BuildConnectString(TestDatabase::Dsn(), "nobody", "x"), error));
+        QVERIFY(Db()->Disconnect());
+        QVERIFY(!Db()->ExecuteSql("SELECT 1"));
+        QVERIFY(!Db()->GetLastErrorText().empty());
+        QCOMPARE(Db()->QueryValue("SELECT 1"), std::string());
+        QVERIFY(!Db()->OpenRecordset("SELECT 1"));
+
+        QVERIFY(Db()->Reconnect());
+        QCOMPARE(Db()->QueryValue("SELECT CURRENT_USER()").substr(0, 7), std::string("tarvex@"));
+    }
+
+    void passwordWithSpecialCharactersConnects()
+    {
+        // The test account's password holds a ';' already; this one also holds braces.
+        QVERIFY(TestDatabase::Password().find(';') != std::string::npos);
+        const std::string password = "x;{y}z";
+        QVERIFY(TestDatabase::Run({"DROP USER IF EXISTS 'odd'@'127.0.0.1'", "DROP USER IF EXISTS 'odd'@'localhost'",
+                                   "CREATE USER 'odd'@'127.0.0.1' IDENTIFIED BY '" + password + "'",
+                                   "CREATE USER 'odd'@'localhost' IDENTIFIED BY '" + password + "'",
+                                   "GRANT SELECT ON *.* TO 'odd'@'127.0.0.1'", "GRANT SELECT ON *.* TO 'odd'@'localhost'"}));
+        std::string error;
+        QVERIFY2(Db()->Connect(BuildConnectString(TestDatabase::Dsn(), "odd", password), error), error.c_str());
+        QCOMPARE(Db()->QueryValue("SELECT CURRENT_USER()").substr(0, 4), std::string("odd@"));
+        QVERIFY(TestDatabase::Connect());
+    }
+
+    void longRunKeepsMemoryFlat()
+    {
+        auto run = [this](int count) {
+            for (int i = 0; i < count; ++i) {
+                if (!Db()->ExecuteSql("UPDATE t_values SET num = num + 1 WHERE id = 1"))
+                    return false;
+                const RecordsetPtr rows(Db()->OpenRecordset("SELECT id, txt FROM t_values"));
+                if (!rows || Db()->QueryValue("SELECT 1") != "1")
+                    return false;
+            }
+            return true;
+        };
+        QVERIFY(TestDatabase::Run({"INSERT INTO t_values VALUES (1, 'one', 0)"}));
+        QVERIFY(run(2000));
+        const long before = ResidentKilobytes();
+        QVERIFY(run(20000));
+        const long growth = ResidentKilobytes() - before;
+        QVERIFY2(growth < 4096, qPrintable(QStringLiteral("resident memory grew by %1 kB").arg(growth)));
+    }
+
+    void aTestMayReplaceTheConnection()
+    {
+        IOtlConnection* own = Db();
+        {
+            RecordingConnection recording(DbTypeSqlServer);
+            QCOMPARE(Db(), static_cast<IOtlConnection*>(&recording));
+            QVERIFY(Db()->ExecuteSql("truncate table x"));
+            QCOMPARE(recording.Statements(), std::vector<std::string>{"truncate table x"});
+        }
+        QCOMPARE(Db(), own);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDbComponent)
+#include "tst_dbcomponent.moc"

@@ -1,0 +1,142 @@
+// Start-up: the cancel path of the data source dialog and the single-instance rule, the
+// latter with real second processes of the program.
+#include "app/CTarvexApp.h"
+#include "app/CTarvexDlg.h"
+#include "db/CDsnSettings.h"
+#include "support/MessageRecorder.h"
+#include "support/ModalDriver.h"
+#include "support/TestSettings.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+/// A copy of the program under `name`: the application name is the executable's.
+QString CopyOfProgram(const QTemporaryDir& folder, const QString& name)
+{
+    const QString path = folder.filePath(name);
+    QFile::remove(path);
+    if (!QFile::copy(QStringLiteral(TARVEX_EXECUTABLE), path))
+        return {};
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    return path;
+}
+
+/// Starts `program` offscreen with settings of its own under `configHome`.
+void Start(QProcess& process, const QString& program, const QString& configHome)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    process.setProcessEnvironment(environment);
+    process.start(program, {});
+}
+
+/// The program has reached its data source dialog once it has read (and so created) its settings.
+bool ReachedDataSourceDialog(const QString& configHome)
+{
+    QFile settings(configHome + QStringLiteral("/Tarvex.ini"));
+    return settings.open(QIODevice::ReadOnly) && settings.readAll().contains("[Database]");
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cancelledDataSourceEndsWithOneMessage_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("cancel button") << false;
+        QTest::newRow("close box") << true;
+    }
+
+    void cancelledDataSourceEndsWithOneMessage()
+    {
+        QFETCH(bool, closeBox);
+        TestSettings settings;
+        MessageRecorder messages;
+        WhenModalOpens([closeBox](QWidget* modal) {
+            QCOMPARE(modal->objectName(), QStringLiteral("CDialogDsn"));
+            if (closeBox)
+                modal->close();
+            else
+                ClickButton(modal, "btnCancel");
+        });
+        QVERIFY(!CTarvexApp().InitInstance());
+        QCOMPARE(int(messages.Messages().size()), 1);
+        const UserMessage& shown = messages.Messages().front();
+        QCOMPARE(shown.text, std::string("数据源设置失败！"));
+        QCOMPARE(shown.caption, std::string("tst_startup"));
+        QVERIFY(shown.icon == MsgIcon::Exclamation && shown.buttons == MsgButtons::Ok);
+        QFile stored(QString::fromStdString(CDsnSettings::FileName()));
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QCOMPARE(stored.readAll().trimmed(), QByteArray("[Database]"));
+    }
+
+    void secondStartRaisesTheRunningMainWindow()
+    {
+        QTemporaryDir folder;
+        const QString configHome = folder.filePath(QStringLiteral("config"));
+        // Same executable name as this process: the same application.
+        const QString sameName = CopyOfProgram(folder, QCoreApplication::applicationName());
+        QVERIFY(!sameName.isEmpty());
+
+        CTarvexDlg mainWindow;
+        mainWindow.showMinimized();
+        QVERIFY(mainWindow.isMinimized());
+
+        QProcess second;
+        Start(second, sameName, configHome);
+        QVERIFY(second.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 10000);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE(mainWindow.Marker().ActivationCount(), 1);
+        QVERIFY(!mainWindow.isMinimized());
+        QVERIFY(mainWindow.isVisible());
+        // It ended before it showed a window of its own.
+        QVERIFY(!ReachedDataSourceDialog(configHome));
+    }
+
+    void otherStartsRunOnTheirOwn_data()
+    {
+        QTest::addColumn<bool>("mainWindowOpen");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first instance still in its data source dialog") << false << QCoreApplication::applicationName();
+        QTest::newRow("copy under another name") << true << QStringLiteral("tarvex_other_name");
+    }
+
+    void otherStartsRunOnTheirOwn()
+    {
+        QFETCH(bool, mainWindowOpen);
+        QFETCH(QString, name);
+        QTemporaryDir folder;
+        const QString configHome = folder.filePath(QStringLiteral("config"));
+        const QString program = CopyOfProgram(folder, name);
+        QVERIFY(!program.isEmpty());
+
+        std::unique_ptr<CTarvexDlg> mainWindow;
+        if (mainWindowOpen) {
+            mainWindow = std::make_unique<CTarvexDlg>();
+            mainWindow->show();
+        }
+        QProcess other;
+        Start(other, program, configHome);
+        QVERIFY(other.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(ReachedDataSourceDialog(configHome), 10000);
+        QCOMPARE(other.state(), QProcess::Running);
+        if (mainWindow)
+            QCOMPARE(mainWindow->Marker().ActivationCount(), 0);
+        other.kill();
+        other.waitForFinished();
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
