@@ -12,6 +12,11 @@ namespace {
 constexpr SQLULEN kLoginTimeoutSeconds = 15;
 const char* const kNotConnected = "数据库未连接";
 
+// Values must never be cut or altered silently, and backslashes in literals must keep the
+// meaning the statements give them, whatever the server's own defaults.
+const char* const kMySqlSessionMode =
+    "SET SESSION sql_mode = CONCAT(REPLACE(@@SESSION.sql_mode, 'NO_BACKSLASH_ESCAPES', ''), ',STRICT_ALL_TABLES')";
+
 bool Succeeded(SQLRETURN rc)
 {
     return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
@@ -177,6 +182,9 @@ bool COdbcConnection::Connect(const std::string& connectString, std::string& err
     SQLSMALLINT nameLength = 0;
     SQLGetInfo(m_dbc, SQL_DBMS_NAME, dbmsName, static_cast<SQLSMALLINT>(sizeof dbmsName), &nameLength);
     m_dbType = DbTypeOfName(reinterpret_cast<const char*>(dbmsName));
+    if (m_dbType == DbTypeMySql)
+        Execute(kMySqlSessionMode);
+    m_lastError.clear();
     return true;
 }
 

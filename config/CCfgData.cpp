@@ -1,0 +1,7 @@
+#include "config/CCfgData.h"
+
+CCfgData* GetCfgData()
+{
+    static CCfgData data;
+    return &data;
+}
