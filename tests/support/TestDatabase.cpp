@@ -89,6 +89,19 @@ std::vector<std::string> Rows(const std::string& query, int columns)
     return rows;
 }
 
+bool RefuseInserts(const std::string& table, const std::string& trigger, const std::string& condition,
+                   const std::string& message)
+{
+    // The driver cannot take a trigger body holding ';' (it splits the text), so the
+    // refusal sits in a procedure that the trigger calls in one statement.
+    return Run({"DROP PROCEDURE IF EXISTS test_refuse",
+                "CREATE PROCEDURE test_refuse(refused BOOLEAN, message VARCHAR(128)) BEGIN "
+                "IF refused THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = message; END IF; END",
+                "DROP TRIGGER IF EXISTS " + trigger,
+                "CREATE TRIGGER " + trigger + " BEFORE INSERT ON " + table + " FOR EACH ROW CALL test_refuse(" +
+                    condition + ", '" + message + "')"});
+}
+
 bool DropTables(const std::vector<std::string>& tables)
 {
     std::vector<std::string> statements;

@@ -26,6 +26,11 @@ bool Run(const std::vector<std::string>& statements);
 /// a failing query gives the one row "<query failed>".
 std::vector<std::string> Rows(const std::string& query, int columns);
 
+/// Makes the server refuse the INSERTs into `table` for which `condition` (on NEW) holds,
+/// with SQLSTATE 45000 and `message`, through a trigger named `trigger`.
+bool RefuseInserts(const std::string& table, const std::string& trigger, const std::string& condition,
+                   const std::string& message);
+
 /// Drops the tables if they exist.
 bool DropTables(const std::vector<std::string>& tables);
 

@@ -1,0 +1,360 @@
+// Saving the three groups of the store, on the private test server and, for the SQL Server
+// dialect, on the recording connection.
+#include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "db/IOtlConnection.h"
+#include "support/ConfigTables.h"
+#include "support/RecordingConnection.h"
+#include "support/RecordingProgress.h"
+#include "support/TestDatabase.h"
+
+#include <QTest>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+CCfgData& FreshStore()
+{
+    *GetCfgData() = CCfgData();
+    return *GetCfgData();
+}
+
+void LoadFresh()
+{
+    FreshStore();
+    RecordingProgress progress;
+    GetCfgDb()->LoadCfg(progress);
+}
+
+std::vector<std::string*> SysTexts(CCfgData& cfg)
+{
+    return {&cfg.CtiAddr, &cfg.CtiPort, &cfg.RecPath, &cfg.AcdPort, &cfg.AgentLockedPeriod, &cfg.PPTime,
+            &cfg.LeaveWordPath, &cfg.IvrFlowCount, &cfg.LogPath, &cfg.CallConcurrency, &cfg.TtsBufferPath};
+}
+
+std::vector<std::string*> DevTexts(CCfgData& cfg)
+{
+    return {&cfg.ScAddr, &cfg.ScPort, &cfg.McAddr, &cfg.McPort, &cfg.DigTrunkCount, &cfg.VoipTrunkCount,
+            &cfg.VoipSignallingAddr, &cfg.VoipMediaAddr, &cfg.FaxServerAddr, &cfg.FaxServerPort, &cfg.DevLinkIp,
+            &cfg.DevLinkPwd, &cfg.IpoLinkPort, &cfg.FsEslAddr, &cfg.FsEslPort, &cfg.FsEslPwd, &cfg.FsIvrPort,
+            &cfg.FsTrunkCount, &cfg.FsExtContext, &cfg.FsMeetingContext, &cfg.FsPCallContext};
+}
+
+/// The line group as text, record by record, for comparisons.
+Texts LineGroup(const CCfgData& cfg)
+{
+    Texts texts;
+    cfg.Extens.ForEach([&texts](unsigned key, const std::string& text) { texts.push_back(std::to_string(key) + "=" + text); });
+    for (const auto& a : cfg.SipAccounts)
+        texts.push_back(std::to_string(a->id) + "|" + a->account + "|" + a->auth_account + "|" + a->password + "|" +
+                        a->proxy_addr + "|" + std::to_string(a->proxy_port) + "|" + (a->reg ? "on" : "off") + "|" +
+                        std::to_string(a->reg_interval));
+    for (const auto& i : cfg.TrunkItems)
+        texts.push_back(std::to_string(i->id) + ":" + std::to_string(i->node) + "," + std::to_string(i->board) + "," +
+                        std::to_string(i->span) + "," + std::to_string(i->sip_user));
+    for (const auto& m : cfg.TrunkMatches)
+        texts.push_back(std::string(m->prefix) + "|" + m->caller + "|" + std::to_string(m->trunk_id) + "|" +
+                        std::to_string(m->priority));
+    return texts;
+}
+
+void FillLines(CCfgData& cfg, const std::string& text)
+{
+    cfg.Extens.SetAt(8001, text);
+    cfg.Extens.SetAt(8002, text + "2");
+    for (int id : {1, 2}) {
+        auto account = std::make_unique<tagSIP_ACCOUNT>();
+        account->id = id;
+        CopyToField(account->account, text);
+        CopyToField(account->auth_account, text + "a");
+        CopyToField(account->password, text + "p");
+        CopyToField(account->proxy_addr, text);
+        account->proxy_port = 5060 + id;
+        account->reg = id == 1;
+        account->reg_interval = 60 * id;
+        cfg.SipAccounts.AddTail(std::move(account));
+    }
+    auto digital = std::make_unique<tagTRUNK_ITEM>();
+    *digital = {1, 0, 1, 2, -1};
+    cfg.TrunkItems.AddTail(std::move(digital));
+    auto sip = std::make_unique<tagTRUNK_ITEM>();
+    *sip = {2, -1, -1, -1, 1};
+    cfg.TrunkItems.AddTail(std::move(sip));
+    auto match = std::make_unique<tagTRUNK_MATCH>();
+    match->id = 1; // the table numbers the rules itself, from 1
+    CopyToField(match->prefix, text);
+    CopyToField(match->caller, text);
+    match->trunk_id = 2;
+    match->priority = -3;
+    cfg.TrunkMatches.AddTail(std::move(match));
+}
+
+const char* const kLogStatements = "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND "
+                                   "command_type = 'Query' AND argument NOT LIKE 'SET GLOBAL general_log%' ORDER BY "
+                                   "event_time, thread_id";
+
+} // namespace
+
+class TestSaving : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(TestDatabase::Connect()); }
+    void init() { QVERIFY(ConfigTables::CreateEmpty()); }
+
+    void awkwardTexts_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("quote") << QByteArray("it's");
+        QTest::newRow("windows path") << QByteArray("D:\\Tarvex\\Record\\");
+        QTest::newRow("backslash before quote") << QByteArray("a\\'b");
+        QTest::newRow("printf and LIKE signs") << QByteArray("100% %s %d _");
+        QTest::newRow("chinese") << QByteArray("中间件配置");
+        QTest::newRow("statement inside") << QByteArray("'); DROP TABLE conf_dev; --");
+        QTest::newRow("doubled quotes and blanks") << QByteArray(" ''x'' ");
+    }
+
+    void awkwardTexts()
+    {
+        QFETCH(QByteArray, text);
+        const std::string value = text.toStdString();
+
+        CCfgData& cfg = FreshStore();
+        for (std::string* member : SysTexts(cfg))
+            *member = value;
+        cfg.IvrFlows = {value, value + "2", value};
+        for (std::string* member : DevTexts(cfg))
+            *member = value;
+        for (const char* name : {"EXT", "DT"}) {
+            auto line = std::make_unique<tagIpoLine>();
+            *line = {value, name, value};
+            cfg.IpoLines.AddTail(std::move(line));
+        }
+        FillLines(cfg, value);
+        const Texts lines = LineGroup(cfg);
+
+        QVERIFY2(GetCfgDb()->SaveSysCfg(), GetCfgDb()->GetDbError().c_str());
+        QVERIFY2(GetCfgDb()->SaveDevCfg(), GetCfgDb()->GetDbError().c_str());
+        QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_dev", 1), Texts{"21"});
+
+        LoadFresh();
+        CCfgData& loaded = *GetCfgData();
+        for (std::string* member : SysTexts(loaded))
+            QCOMPARE(*member, value);
+        QCOMPARE(loaded.IvrFlows, (Texts{value, value + "2", value}));
+        for (std::string* member : DevTexts(loaded))
+            QCOMPARE(*member, value);
+        QCOMPARE(loaded.IpoLines.GetCount(), std::size_t(2));
+        for (const auto& line : loaded.IpoLines)
+            QVERIFY(line->value == value && line->value2 == value);
+        QCOMPARE(LineGroup(loaded), lines);
+    }
+
+    void integersAndFlags()
+    {
+        CCfgData& cfg = FreshStore();
+        cfg.RecType = -1;
+        cfg.DevType = 2;
+        cfg.PPType = 1;
+        cfg.QueueType = 2147483647;
+        cfg.TtsType = 3;
+        cfg.IvrFlowCount = "5"; // written as held, whatever the list holds
+        QVERIFY(GetCfgDb()->SaveSysCfg());
+        QCOMPARE(TestDatabase::Rows("SELECT name, value FROM conf_system WHERE name IN ('RecType', 'DevType', "
+                                    "'PPType', 'QueueType', 'TtsType', 'IvrFlowCount') ORDER BY id",
+                                    2),
+                 (Texts{"RecType|-1", "DevType|2", "PPType|1", "QueueType|2147483647", "IvrFlowCount|5", "TtsType|3"}));
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_ivr_flow", 1), Texts{"0"});
+    }
+
+    void statementsAsTheServerReceivesThem()
+    {
+        CCfgData& cfg = FreshStore();
+        cfg.CtiAddr = "10.0.0.1";
+        cfg.IvrFlows = {"a.xml"};
+        for (unsigned number = 8001; number <= 8005; ++number)
+            cfg.Extens.SetAt(number, "p" + std::to_string(number));
+        QVERIFY(TestDatabase::Run({"SET GLOBAL log_output = 'TABLE'", "TRUNCATE TABLE mysql.general_log",
+                                   "SET GLOBAL general_log = 1"}));
+        const bool savedSys = GetCfgDb()->SaveSysCfg();
+        const bool savedLines = GetCfgDb()->SaveLineCfg();
+        const Texts statements = TestDatabase::Rows(kLogStatements, 1);
+        QVERIFY(TestDatabase::Run({"SET GLOBAL general_log = 0"}));
+        QVERIFY(savedSys && savedLines);
+
+        const Texts expected = {
+            "TRUNCATE TABLE conf_system",
+            "INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', '10.0.0.1')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('CtiPort', '8811')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('RecPath', '')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('RecType', '0')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('DevType', '1')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('AcdPort', '8821')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('AgentLockedPeriod', '')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('PPTime', '')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('PPType', '0')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('QueueType', '0')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('LeaveWordPath', '')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('IvrFlowCount', '')",
+            "TRUNCATE TABLE conf_ivr_flow",
+            "INSERT INTO conf_ivr_flow (FilePath) VALUES ('a.xml')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('LogPath', '')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('CallConcurrency', '')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('TtsBufferPath', '')",
+            "INSERT INTO conf_system (Name, Value) VALUES ('TtsType', '0')",
+            "TRUNCATE TABLE conf_line",
+            "INSERT INTO conf_line (id, type, Value) VALUES (8004, 0, 'p8004')",
+            "INSERT INTO conf_line (id, type, Value) VALUES (8001, 0, 'p8001')",
+            "INSERT INTO conf_line (id, type, Value) VALUES (8003, 0, 'p8003')",
+            "INSERT INTO conf_line (id, type, Value) VALUES (8005, 0, 'p8005')",
+            "INSERT INTO conf_line (id, type, Value) VALUES (8002, 0, 'p8002')",
+            "TRUNCATE TABLE conf_sip_account",
+            "TRUNCATE TABLE conf_trunk_item",
+            "TRUNCATE TABLE conf_trunk_match",
+        };
+        QCOMPARE(statements, expected);
+    }
+
+    void refusedInsertLeavesWhatWasWrittenBeforeIt()
+    {
+        QVERIFY(TestDatabase::Run({
+            "INSERT INTO conf_trunk_item VALUES (9, 9, 9, 9, 9)",
+            "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('old', 'old', 9, 9)",
+        }));
+        QVERIFY(TestDatabase::RefuseInserts("conf_sip_account", "refuse_account", "NEW.id = 2", "account 2 refused"));
+        CCfgData& cfg = FreshStore();
+        FillLines(cfg, "x");
+        QVERIFY(!GetCfgDb()->SaveLineCfg());
+        QVERIFY2(GetCfgDb()->GetDbError().find("account 2 refused") != std::string::npos, GetCfgDb()->GetDbError().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2), (Texts{"8001|x", "8002|x2"}));
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_sip_account", 1), Texts{"1"});
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_trunk_item", 1), Texts{"9"});
+        QCOMPARE(TestDatabase::Rows("SELECT prefix FROM conf_trunk_match", 1), Texts{"old"});
+        // The store still holds everything, so Save can simply be repeated once the cause is gone.
+        QVERIFY(TestDatabase::Run({"DROP TRIGGER refuse_account"}));
+        QVERIFY(GetCfgDb()->SaveLineCfg());
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_sip_account ORDER BY id", 1), (Texts{"1", "2"}));
+    }
+
+    void refusedFlowLeavesTheFirstSettingsOnly()
+    {
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_system (Name, Value) VALUES ('Stale', 'old')"}));
+        QVERIFY(TestDatabase::RefuseInserts("conf_ivr_flow", "refuse_flow", "NEW.FilePath = 'bad'", "no"));
+        CCfgData& cfg = FreshStore();
+        cfg.IvrFlows = {"good", "bad", "later"};
+        QVERIFY(!GetCfgDb()->SaveSysCfg());
+        QCOMPARE(TestDatabase::Rows("SELECT name FROM conf_system ORDER BY id", 1),
+                 (Texts{"CtiAddr", "CtiPort", "RecPath", "RecType", "DevType", "AcdPort", "AgentLockedPeriod", "PPTime",
+                        "PPType", "QueueType", "LeaveWordPath", "IvrFlowCount"}));
+        QCOMPARE(TestDatabase::Rows("SELECT FilePath FROM conf_ivr_flow", 1), Texts{"good"});
+        QVERIFY(TestDatabase::Run({"DROP TRIGGER refuse_flow"}));
+    }
+
+    void valuesTheDatabaseCannotTakeFailTheSave_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("longer than its column") << QByteArray(301, '9') << "Data too long";
+        QTest::newRow("character the charset lacks") << QByteArray("smile \xF0\x9F\x98\x80") << "Incorrect string value";
+    }
+
+    void valuesTheDatabaseCannotTakeFailTheSave()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, reason);
+        // Whatever mode the server runs in by default, nothing is cut or altered silently.
+        const std::string globalMode = TestDatabase::Rows("SELECT @@GLOBAL.sql_mode", 1).front();
+        QVERIFY(TestDatabase::Run({"SET GLOBAL sql_mode = 'NO_BACKSLASH_ESCAPES'"}));
+        const bool connected = TestDatabase::Connect();
+        QVERIFY(TestDatabase::Run({"SET GLOBAL sql_mode = '" + globalMode + "'"}));
+        QVERIFY(connected);
+
+        CCfgData& cfg = FreshStore();
+        cfg.RecPath = "C:\\rec";
+        cfg.LogPath = text.toStdString();
+        QVERIFY(!GetCfgDb()->SaveSysCfg());
+        QVERIFY2(QString::fromStdString(GetCfgDb()->GetDbError()).contains(reason), GetCfgDb()->GetDbError().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'RecPath'", 1), Texts{"C:\\rec"});
+        QVERIFY(TestDatabase::Connect());
+    }
+
+    void lostConnectionIsAFailure()
+    {
+        // The server ends the session under the program's feet.
+        IOtlConnection* db = IOtlConnection::getInstance();
+        QVERIFY(!db->ExecuteSql("KILL CONNECTION " + db->QueryValue("SELECT CONNECTION_ID()")));
+        CCfgData& cfg = FreshStore();
+        cfg.Extens.SetAt(1, "x");
+        QVERIFY(!GetCfgDb()->SaveLineCfg());
+        QVERIFY(!GetCfgDb()->GetDbError().empty());
+        QVERIFY(TestDatabase::Connect());
+        QVERIFY(GetCfgDb()->SaveLineCfg());
+    }
+
+    void sqlServerDialect()
+    {
+        RecordingConnection recording(DbTypeSqlServer);
+        CCfgData& cfg = FreshStore();
+        FillLines(cfg, "O'Neil\\");
+        cfg.Extens.RemoveAll();
+        cfg.Extens.SetAt(8002, "p'w");
+        QVERIFY(GetCfgDb()->SaveLineCfg());
+        const std::vector<RecordingConnection::Call> expected = {
+            {"ExecuteSql", "TRUNCATE TABLE conf_line"},
+            {"ExecuteInsert", "INSERT INTO conf_line (id, type, Value) VALUES (8002, 0, 'p''w')"},
+            {"ExecuteSql", "TRUNCATE TABLE conf_sip_account"},
+            {"ExecuteInsert", "INSERT INTO conf_sip_account (id, account, auth_account, password, proxy_addr, "
+                              "proxy_port, reg, reg_interval) VALUES (1, 'O''Neil\\', 'O''Neil\\a', 'O''Neil\\p', "
+                              "'O''Neil\\', 5061, 'true', 60)"},
+            {"ExecuteInsert", "INSERT INTO conf_sip_account (id, account, auth_account, password, proxy_addr, "
+                              "proxy_port, reg, reg_interval) VALUES (2, 'O''Neil\\', 'O''Neil\\a', 'O''Neil\\p', "
+                              "'O''Neil\\', 5062, 'false', 120)"},
+            {"ExecuteSql", "TRUNCATE TABLE conf_trunk_item"},
+            {"ExecuteInsert", "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (1, 0, 1, 2, -1)"},
+            {"ExecuteInsert", "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (2, -1, -1, -1, 1)"},
+            {"ExecuteSql", "TRUNCATE TABLE conf_trunk_match"},
+            {"ExecuteInsert",
+             "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('O''Neil\\', 'O''Neil\\', 2, -3)"},
+        };
+        QCOMPARE(recording.Calls().size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            QCOMPARE(recording.Calls()[i].operation, expected[i].operation);
+            QCOMPARE(recording.Calls()[i].sql, expected[i].sql);
+        }
+    }
+
+    void firstRefusedStatementEndsTheGroup_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<int>("sent");
+        QTest::newRow("middleware, first truncate") << 1 << "TRUNCATE TABLE conf_system" << 1;
+        QTest::newRow("middleware, flow table") << 1 << "TRUNCATE TABLE conf_ivr_flow" << 14;
+        QTest::newRow("device, IPO lines") << 2 << "TRUNCATE TABLE conf_vs" << 15;
+        QTest::newRow("device, last key") << 2 << "INSERT INTO conf_dev (Name, Value) VALUES ('FsPCallContext', '')" << 23;
+        QTest::newRow("lines, trunk items") << 3 << "TRUNCATE TABLE conf_trunk_item" << 3;
+    }
+
+    void firstRefusedStatementEndsTheGroup()
+    {
+        QFETCH(int, group);
+        QFETCH(QString, refused);
+        QFETCH(int, sent);
+        RecordingConnection recording(DbTypeSqlServer);
+        const std::string statement = refused.toStdString();
+        recording.FailWhen([statement](const std::string& sql) { return sql == statement; }, "refused here");
+        FreshStore();
+        const bool saved = group == 1 ? GetCfgDb()->SaveSysCfg() : group == 2 ? GetCfgDb()->SaveDevCfg()
+                                                                             : GetCfgDb()->SaveLineCfg();
+        QVERIFY(!saved);
+        QCOMPARE(int(recording.Calls().size()), sent);
+        QCOMPARE(recording.Calls().back().sql, statement);
+        QCOMPARE(GetCfgDb()->GetDbError(), std::string("refused here"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaving)
+#include "tst_saving.moc"
