@@ -1,7 +1,9 @@
 #include "app/CTarvexApp.h"
 
+#include "app/CDialogProgress.h"
 #include "app/CSingleInstance.h"
 #include "app/CTarvexDlg.h"
+#include "config/CCfgDb.h"
 #include "db/CDialogDsn.h"
 #include "db/UserMessage.h"
 
@@ -14,6 +16,12 @@ bool CTarvexApp::InitInstance()
     if (dsnDialog.DoModal() != QDialog::Accepted) {
         AfxMessageBox("数据源设置失败！", MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
+    }
+
+    {
+        // A load that stopped at a failing table still leads to the main window.
+        CDialogProgress progress;
+        GetCfgDb()->LoadCfg(progress);
     }
 
     CTarvexDlg mainWindow;

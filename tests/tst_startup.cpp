@@ -2,16 +2,23 @@
 // latter with real second processes of the program.
 #include "app/CTarvexApp.h"
 #include "app/CTarvexDlg.h"
+#include "config/CCfgData.h"
+#include "db/IOtlConnection.h"
 #include "db/CDsnSettings.h"
+#include "support/ConfigTables.h"
+#include "support/TestDatabase.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/TestSettings.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -78,6 +85,63 @@ private Q_SLOTS:
         QFile stored(QString::fromStdString(CDsnSettings::FileName()));
         QVERIFY(stored.open(QIODevice::ReadOnly));
         QCOMPARE(stored.readAll().trimmed(), QByteArray("[Database]"));
+    }
+
+    void confirmedDataSourceLoadsAndOpensTheMainWindow_data()
+    {
+        QTest::addColumn<QString>("missingTable");
+        QTest::addColumn<bool>("pauses");
+        QTest::newRow("every table there") << QString() << false;
+        QTest::newRow("trunk matches missing") << QStringLiteral("conf_trunk_match") << true;
+    }
+
+    void confirmedDataSourceLoadsAndOpensTheMainWindow()
+    {
+        QFETCH(QString, missingTable);
+        QFETCH(bool, pauses);
+        QVERIFY(TestDatabase::Connect());
+        QVERIFY(ConfigTables::CreateEmpty());
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', '10.9.8.7')",
+                                   "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'x')"}));
+        if (!missingTable.isEmpty())
+            QVERIFY(TestDatabase::DropTables({missingTable.toStdString()}));
+        IOtlConnection::getInstance()->Disconnect();
+        *GetCfgData() = CCfgData();
+
+        TestSettings settings;
+        QVERIFY(CDsnSettings::Write({TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password()}));
+        MessageRecorder messages;
+        QString progressText;
+        QElapsedTimer clock;
+        qint64 mainWindowAfterMs = -1;
+        WhenModalOpens([&](QWidget* dsnDialog) {
+            QCOMPARE(dsnDialog->objectName(), QStringLiteral("CDialogDsn"));
+            clock.start();
+            // Loading runs synchronously; a timer sees the progress window while it pauses.
+            QTimer::singleShot(200, [&progressText] {
+                for (QWidget* window : QApplication::topLevelWidgets()) {
+                    if (window->objectName() == QStringLiteral("CDialogProgress") && window->isVisible())
+                        progressText = window->findChild<QLabel*>(QStringLiteral("labelStatus"))->text();
+                }
+            });
+            WhenModalOpens([&](QWidget* mainWindow) {
+                mainWindowAfterMs = clock.elapsed();
+                QCOMPARE(mainWindow->objectName(), QStringLiteral("CTarvexDlg"));
+                mainWindow->close();
+            });
+            ClickButton(dsnDialog, "btnOk");
+        });
+        QVERIFY(!CTarvexApp().InitInstance());
+        QVERIFY(messages.Messages().empty());
+        QVERIFY(mainWindowAfterMs >= 0);
+        QCOMPARE(GetCfgData()->CtiAddr, std::string("10.9.8.7"));
+        QCOMPARE(GetCfgData()->Extens.GetCount(), std::size_t(1));
+        if (pauses) {
+            QVERIFY2(mainWindowAfterMs >= 1500, qPrintable(QString::number(mainWindowAfterMs)));
+            QCOMPARE(progressText, QStringLiteral("中继匹配配置信息读取失败！"));
+        } else {
+            QVERIFY2(mainWindowAfterMs < 1500, qPrintable(QString::number(mainWindowAfterMs)));
+        }
     }
 
     void secondStartRaisesTheRunningMainWindow()
