@@ -2,10 +2,14 @@
 #include "controls/CMessageBox.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    QIcon icon(QStringLiteral(":/images/tarvex.png"));
+    icon.addFile(QStringLiteral(":/images/tarvex_32.png"));
+    application.setWindowIcon(icon);
     SetMessageHandler(ShowMessageBox);
     CTarvexApp().InitInstance();
     return 0;
