@@ -1,10 +1,337 @@
 #include "app/CTarvexDlg.h"
 
+#include "app/CAboutDlg.h"
+#include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "controls/CButtonST.h"
+#include "controls/CDialogUnits.h"
+#include "db/CDialogDbInit.h"
+#include "db/CDialogDsn.h"
 #include "db/UserMessage.h"
+#include "pages/CDialogCfgSys.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct GroupImages
+{
+    const char* in;
+    const char* out;
+};
+
+// Index 0 unused: groups count from 1.
+constexpr GroupImages kGroupImages[] = {
+    {nullptr, nullptr},
+    {":/images/btn_sys_in.png", ":/images/btn_sys_out.png"},
+    {":/images/btn_dev_in.png", ":/images/btn_dev_out.png"},
+    {":/images/btn_line_in.png", ":/images/btn_line_out.png"},
+};
+
+const QRgb kTransparent = qRgb(0, 0, 0);
+
+CButtonST* NewGroupButton(QWidget* parent, const QString& text, const QString& objectName, const QRect& place)
+{
+    auto* button = new CButtonST(parent);
+    button->setObjectName(objectName);
+    button->setText(text);
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* NewButton(QWidget* parent, const QString& text, const QString& objectName, const QRect& place)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(objectName);
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
 
 CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CTarvexDlg"));
     setWindowTitle(QStringLiteral("Tarvex"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    auto* menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    QMenu* database = menuBar->addMenu(QStringLiteral("数据库(&D)"));
+    database->setObjectName(QStringLiteral("menuDatabase"));
+    QAction* dbInit = database->addAction(QStringLiteral("初始化数据库(&I)"));
+    dbInit->setObjectName(QStringLiteral("actionDbInit"));
+    QAction* dsnSetup = database->addAction(QStringLiteral("数据源设置(&S)"));
+    dsnSetup->setObjectName(QStringLiteral("actionDsnSetup"));
+    QMenu* help = menuBar->addMenu(QStringLiteral("帮助(&H)"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    QAction* about = help->addAction(QStringLiteral("关于Tarvex(&A)"));
+    about->setObjectName(QStringLiteral("actionAbout"));
+
+    auto* form = new QWidget(this);
+    form->setObjectName(QStringLiteral("form"));
+    const CDialogUnits units(font());
+    form->setFixedSize(units.Size(299, 274));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(form);
+
+    // The banner shows its bitmap at the bitmap's own size, behind the group buttons.
+    m_banner = new QLabel(form);
+    m_banner->setObjectName(QStringLiteral("banner"));
+    const QPixmap banner(QStringLiteral(":/images/banner.png"));
+    m_banner->setPixmap(banner);
+    m_banner->setGeometry(QRect(QPoint(0, 0), banner.size()));
+
+    m_btnSys = NewGroupButton(form, QStringLiteral("中间件"), QStringLiteral("btnSys"), units.Rect(0, 0, 64, 14));
+    m_btnDev = NewGroupButton(form, QStringLiteral("设备"), QStringLiteral("btnDev"), units.Rect(64, 0, 64, 14));
+    m_btnLine = NewGroupButton(form, QStringLiteral("线路"), QStringLiteral("btnLine"), units.Rect(127, 0, 64, 14));
+
+    m_frame = new QFrame(form);
+    m_frame->setObjectName(QStringLiteral("frameGroup"));
+    m_frame->setFrameStyle(QFrame::Box | QFrame::Raised);
+    m_frame->setLineWidth(1);
+    m_frame->setMidLineWidth(1);
+    m_frame->setGeometry(units.Rect(0, 17, 298, 230));
+
+    m_labelNoDevice = new QLabel(form);
+    m_labelNoDevice->setObjectName(QStringLiteral("labelNoDevice"));
+    m_labelNoDevice->setAlignment(Qt::AlignCenter);
+    m_labelNoDevice->setWordWrap(true);
+    m_labelNoDevice->setGeometry(m_frame->geometry().adjusted(4, 4, -4, -4));
+    m_labelNoDevice->hide();
+
+    m_btnSave = NewButton(form, QStringLiteral("保存(&S)"), QStringLiteral("btnSave"), units.Rect(219, 254, 38, 14));
+    m_btnExit = NewButton(form, QStringLiteral("退出(&X)"), QStringLiteral("btnExit"), units.Rect(260, 254, 38, 14));
+
+    m_pageSys = new CDialogCfgSys(form);
+    m_devPages = {m_pageIpo, m_pageEhang, m_pageFs};
+
+    setFixedSize(sizeHint());
+    InitPages();
+
+    connect(m_btnSys, &QPushButton::clicked, this, [this] { ShowGroup(1); });
+    connect(m_btnDev, &QPushButton::clicked, this, [this] { ShowGroup(2); });
+    connect(m_btnLine, &QPushButton::clicked, this, [this] { ShowGroup(3); });
+    connect(m_btnSave, &QPushButton::clicked, this, &CTarvexDlg::OnSave);
+    connect(m_btnExit, &QPushButton::clicked, this, &CTarvexDlg::OnExit);
+    connect(dbInit, &QAction::triggered, this, &CTarvexDlg::OnDbInit);
+    connect(dsnSetup, &QAction::triggered, this, &CTarvexDlg::OnDsnSetup);
+    connect(about, &QAction::triggered, this, &CTarvexDlg::OnAbout);
+
     m_marker.Mark(QString::fromStdString(ApplicationName()), this);
+}
+
+void CTarvexDlg::InitPages()
+{
+    // The three tiles form one row from the window's top-left corner, over the banner.
+    CButtonST* previous = nullptr;
+    for (int group = 1; group <= 3; ++group) {
+        CButtonST* button = group == 1 ? m_btnSys : group == 2 ? m_btnDev : m_btnLine;
+        button->SetTransparent();
+        button->SetBorder(false, true);
+        SetGroupImages(group, false);
+        button->FitToImage();
+        if (previous)
+            button->move(previous->geometry().right() + 1, previous->y());
+        previous = button;
+    }
+
+    const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
+    for (CCfgDialog* page : {static_cast<CCfgDialog*>(m_pageSys), m_pageEhang, m_pageIpo, m_pageFs, m_pageLine})
+        PlacePage(page, area);
+    ShowGroup(1);
+}
+
+void CTarvexDlg::PlacePage(CCfgDialog* page, const QRect& area)
+{
+    if (!page)
+        return;
+    page->hide();
+    page->setGeometry(area);
+    page->SetBackgroundColor(Qt::white);
+}
+
+void CTarvexDlg::SetGroupImages(int group, bool selected)
+{
+    CButtonST* button = group == 1 ? m_btnSys : group == 2 ? m_btnDev : m_btnLine;
+    const GroupImages& images = kGroupImages[group];
+    // The selected group shows its in-image whether or not the mouse is over it.
+    const QImage out = selected ? QImage() : QImage(QString::fromLatin1(images.out));
+    button->SetImages(QImage(QString::fromLatin1(images.in)), kTransparent, out, kTransparent);
+}
+
+bool CTarvexDlg::IsDevTypeValid() const
+{
+    const int devType = GetCfgData()->DevType;
+    return devType >= 0 && devType < static_cast<int>(m_devPages.size());
+}
+
+CCfgDialog* CTarvexDlg::SelectedDevicePage() const
+{
+    return IsDevTypeValid() ? m_devPages[static_cast<std::size_t>(GetCfgData()->DevType)] : nullptr;
+}
+
+void CTarvexDlg::ShowGroup(int group)
+{
+    if (group == m_nCurGroup)
+        return;
+
+    switch (m_nCurGroup) {
+    case 1:
+        SetGroupImages(1, false);
+        m_pageSys->hide();
+        break;
+    case 2:
+        SetGroupImages(2, false);
+        if (m_pageDevShown)
+            m_pageDevShown->hide();
+        m_labelNoDevice->hide();
+        break;
+    case 3:
+        SetGroupImages(3, false);
+        if (m_pageLine)
+            m_pageLine->hide();
+        break;
+    default:
+        break;
+    }
+
+    switch (group) {
+    case 1:
+        SetGroupImages(1, true);
+        m_pageSys->show();
+        break;
+    case 2:
+        SetGroupImages(2, true);
+        // Which device page is on show is fixed here, for the whole stay in the group.
+        m_pageDevShown = SelectedDevicePage();
+        if (m_pageDevShown) {
+            m_pageDevShown->show();
+        } else if (!IsDevTypeValid()) {
+            m_labelNoDevice->setText(
+                QStringLiteral("设备类型无效（%1）。请在中间件页选择设备类型并保存，再回到设备页。").arg(GetCfgData()->DevType));
+            m_labelNoDevice->show();
+        }
+        break;
+    case 3:
+        SetGroupImages(3, true);
+        if (m_pageLine)
+            m_pageLine->show();
+        break;
+    default:
+        break;
+    }
+    m_nCurGroup = group;
+}
+
+void CTarvexDlg::OnSave()
+{
+    CCfgDb* cfgDb = GetCfgDb();
+    switch (m_nCurGroup) {
+    case 1:
+        m_pageSys->UpdateCfg();
+        ShowNotice(cfgDb->SaveSysCfg() ? std::string("中间件配置信息保存成功")
+                                       : "中间件配置信息保存失败, " + cfgDb->GetDbError());
+        break;
+    case 2:
+        // Only a page on show is ever saved from; without one nothing is written.
+        if (!m_pageDevShown) {
+            ShowNotice(IsDevTypeValid() ? "设备配置信息保存失败, 设备配置页不可用"
+                                        : "设备配置信息保存失败, 设备类型无效");
+            break;
+        }
+        m_pageDevShown->UpdateCfg();
+        ShowNotice(cfgDb->SaveDevCfg() ? std::string("设备配置信息保存成功")
+                                       : "设备配置信息保存失败, " + cfgDb->GetDbError());
+        break;
+    case 3:
+        if (!m_pageLine) {
+            ShowNotice("线路配置信息保存失败, 线路配置页不可用");
+            break;
+        }
+        m_pageLine->UpdateCfg();
+        ShowNotice(cfgDb->SaveLineCfg() ? std::string("线路配置信息保存成功")
+                                        : "线路配置信息保存失败, " + cfgDb->GetDbError());
+        break;
+    default:
+        break;
+    }
+}
+
+void CTarvexDlg::ShowNotice(const std::string& text)
+{
+    UserMessage message;
+    message.owner = this;
+    message.text = text;
+    message.caption = "提示";
+    ShowMessage(message);
+}
+
+bool CTarvexDlg::ConfirmExit()
+{
+    UserMessage message;
+    message.owner = this;
+    message.text = "确定要退出Tarvex吗?";
+    message.caption = "确认退出";
+    message.buttons = MsgButtons::OkCancel;
+    return ShowMessage(message) == MsgAnswer::Ok;
+}
+
+void CTarvexDlg::OnExit()
+{
+    if (ConfirmExit())
+        reject();
+}
+
+void CTarvexDlg::closeEvent(QCloseEvent* event)
+{
+    // The close box and Alt+F4 ask the same question as Exit.
+    if (ConfirmExit())
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
+}
+
+void CTarvexDlg::keyPressEvent(QKeyEvent* event)
+{
+    // Neither key may end the window.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CTarvexDlg::OnAbout()
+{
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CTarvexDlg::OnDbInit()
+{
+    // The store and the pages keep what they show, even over tables just emptied.
+    CDialogDbInit dialog(this);
+    dialog.exec();
+}
+
+void CTarvexDlg::OnDsnSetup()
+{
+    CDialogDsn dialog(this);
+    dialog.DoModal();
 }

@@ -3,8 +3,17 @@
 #include "app/CSingleInstance.h"
 
 #include <QDialog>
+#include <array>
 
-/// The main window.
+class CButtonST;
+class CCfgDialog;
+class CDialogCfgSys;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+/// The main window: three group buttons over a banner, the page of the group on show inside
+/// a frame, Save and Exit, and the database and help menus.
 class CTarvexDlg : public QDialog
 {
     Q_OBJECT
@@ -12,8 +21,51 @@ class CTarvexDlg : public QDialog
 public:
     explicit CTarvexDlg(QWidget* parent = nullptr);
 
+    /// Shows group 1 (middleware), 2 (device) or 3 (lines); the group on show stays as it is.
+    void ShowGroup(int group);
+    /// The group on show: 0 none yet, 1 middleware, 2 device, 3 lines.
+    int CurrentGroup() const { return m_nCurGroup; }
     CSingleInstance& Marker() { return m_marker; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void InitPages();
+    void PlacePage(CCfgDialog* page, const QRect& area);
+    void SetGroupImages(int group, bool selected);
+    /// Whether `DevType` names one of the three device kinds; the database may hold any number.
+    bool IsDevTypeValid() const;
+    /// The device page that `DevType` selects; null when it names none.
+    CCfgDialog* SelectedDevicePage() const;
+
+    void OnSave();
+    void OnExit();
+    void OnAbout();
+    void OnDbInit();
+    void OnDsnSetup();
+    bool ConfirmExit();
+    void ShowNotice(const std::string& text);
+
+    int m_nCurGroup = 0;
+    CButtonST* m_btnSys;
+    CButtonST* m_btnDev;
+    CButtonST* m_btnLine;
+    CDialogCfgSys* m_pageSys;
+    CCfgDialog* m_pageEhang = nullptr;
+    CCfgDialog* m_pageIpo = nullptr;
+    CCfgDialog* m_pageFs = nullptr;
+    CCfgDialog* m_pageLine = nullptr;
+    /// The device pages by `DevType`: [0] IPO, [1] eHang, [2] FreeSWITCH.
+    std::array<CCfgDialog*, 3> m_devPages;
+    /// The device page shown when the device group was entered; null when `DevType` named none.
+    CCfgDialog* m_pageDevShown = nullptr;
+
+    QLabel* m_banner;
+    QFrame* m_frame;
+    QLabel* m_labelNoDevice;
+    QPushButton* m_btnSave;
+    QPushButton* m_btnExit;
     CSingleInstance m_marker;
 };

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds and runs the loading and saving benchmark against a private MariaDB server.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh" "$root/build/release"
+dbdir=$(mktemp -d "${TMPDIR:-/tmp}/tarvex-benchdb.XXXXXX")
+trap '"$root/scripts/mariadb.sh" stop "$dbdir"; rm -rf "$dbdir"' EXIT INT TERM
+"$root/scripts/mariadb.sh" start "$dbdir" tarvex_bench >/dev/null
+# shellcheck disable=SC1091
+. "$dbdir/env"
+"$root/build/release/bench/bench_config"
