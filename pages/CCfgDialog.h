@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QWidget>
+
+class QColor;
+class QScrollBar;
+
+/// Base of the configuration pages. A page is a borderless child of the main window, shown
+/// in its page frame. The forms are taller than that frame, so the page scrolls its whole
+/// form pixel by pixel, by its own vertical scroll bar and by the mouse wheel.
+///
+/// The scroll range is fixed once, from the height H of the form: positions run from 1 to
+/// H + 1 and the form is scrolled up by the position less one, so it can go up by its own
+/// full height whatever the size of the frame.
+///
+/// Enter and Escape pressed anywhere inside a page are discarded, so that they never reach
+/// the main window's default button or close it.
+class CCfgDialog : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /// `templateHeight`: the height of the page's form in dialog units; every form is 325
+    /// units wide.
+    explicit CCfgDialog(int templateHeight, QWidget* parent = nullptr);
+    ~CCfgDialog() override;
+
+    /// Copies the state of every control of the page into the store, replacing list members
+    /// as a whole. Only the main window's Save calls it; it validates nothing, shows nothing
+    /// and cannot fail.
+    virtual void UpdateCfg() = 0;
+
+    /// The main window paints its pages white.
+    void SetBackgroundColor(const QColor& color);
+
+    /// The current scroll position, 1 when the form is not scrolled.
+    int ScrollPos() const { return m_nScrollPos; }
+    /// The form's height H, measured once at initialisation.
+    int PageHeight() const { return m_nPageHeight; }
+
+protected:
+    /// The widget that holds the page's controls; it is what moves when the page scrolls.
+    QWidget* Form() const { return m_form; }
+
+    /// Sizes the form and sets up the scroll range. Each page builds its form, then calls
+    /// its own initialisation, which calls this one first and then fills the controls.
+    virtual bool OnInitDialog();
+
+    /// A request of the page's scroll bar (a QAbstractSlider::SliderAction).
+    void OnVScroll(int request);
+    /// One wheel message, whatever the size of its delta: 26 pixels down for a negative
+    /// delta, else 26 pixels up.
+    void OnMouseWheel(int delta);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ApplyScrollPos(int position);
+    bool Contains(const QObject* object) const;
+
+    int m_nScrollFactor = 2;
+    int m_nPageHeight = 0;
+    int m_nScrollPos = 1;
+
+    int m_templateHeight;
+    QWidget* m_viewport;
+    QWidget* m_form;
+    QScrollBar* m_scrollBar;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "pages/CCfgDialog.h"
+
+class CBrowseEdit;
+class CIpAddressEdit;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+
+/// The middleware page: the CTI server, recording, device type, ACD, IVR flows, log,
+/// outbound concurrency and TTS settings of the store. Filled from the store once, when it
+/// is created; its controls hold the user's edits until Save calls UpdateCfg.
+class CDialogCfgSys : public CCfgDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CDialogCfgSys(QWidget* parent = nullptr);
+
+    void UpdateCfg() override;
+
+    /// Appends the chosen flow file to the list, unless it is empty or listed already.
+    void OnAddFlow();
+    /// Removes the selected flow file, if one is selected.
+    void OnDelFlow();
+
+protected:
+    bool OnInitDialog() override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    CIpAddressEdit* m_ipCtiAddr;
+    QLineEdit* m_editCtiPort;
+    QComboBox* m_comboRecType;
+    CBrowseEdit* m_editRecPath;
+    QComboBox* m_comboDevType;
+    QLineEdit* m_editAcdPort;
+    QLineEdit* m_editAgentLockedPeriod;
+    QComboBox* m_comboPPType;
+    QLineEdit* m_editPPTime;
+    QComboBox* m_comboQueueType;
+    CBrowseEdit* m_editLeaveWordPath;
+    QLineEdit* m_editIvrFlowCount;
+    CBrowseEdit* m_editFlowFile;
+    QListWidget* m_listFlows;
+    CBrowseEdit* m_editLogPath;
+    QLineEdit* m_editCallConcurrency;
+    QComboBox* m_comboTtsType;
+    CBrowseEdit* m_editTtsBufferPath;
+};

@@ -1,0 +1,102 @@
+// The browse field: what its button asks for and what it does with the answer.
+#include "controls/CBrowseEdit.h"
+
+#include <QTest>
+#include <QToolButton>
+
+Q_DECLARE_METATYPE(CBrowseEdit::Mode)
+
+namespace {
+
+/// Answers every browse request with a fixed path and remembers what was asked.
+struct ChooserStandIn
+{
+    QString answer;
+    int calls = 0;
+    QWidget* owner = nullptr;
+    CBrowseEdit::Mode mode = CBrowseEdit::Mode::Folder;
+    QString current;
+    CBrowseEdit::Chooser previous;
+
+    explicit ChooserStandIn(QString path) : answer(std::move(path))
+    {
+        previous =
+            CBrowseEdit::SetChooser([this](QWidget* asker, CBrowseEdit::Mode asked, const QString& start) {
+                ++calls;
+                owner = asker;
+                mode = asked;
+                current = start;
+                return answer;
+            });
+    }
+    ~ChooserStandIn() { CBrowseEdit::SetChooser(std::move(previous)); }
+    ChooserStandIn(const ChooserStandIn&) = delete;
+    ChooserStandIn& operator=(const ChooserStandIn&) = delete;
+};
+
+QToolButton* BrowseButton(const CBrowseEdit& edit)
+{
+    return edit.findChild<QToolButton*>(QStringLiteral("btnBrowse"));
+}
+
+} // namespace
+
+class TestBrowseEdit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theButtonAsksForTheField_data()
+    {
+        QTest::addColumn<CBrowseEdit::Mode>("mode");
+        QTest::newRow("folder") << CBrowseEdit::Mode::Folder;
+        QTest::newRow("file") << CBrowseEdit::Mode::File;
+    }
+
+    void theButtonAsksForTheField()
+    {
+        QFETCH(CBrowseEdit::Mode, mode);
+        ChooserStandIn chooser(QStringLiteral("/srv/录音/chosen"));
+        CBrowseEdit edit(mode);
+        edit.setText(QStringLiteral("/srv/old"));
+        edit.show();
+        QTest::mouseClick(BrowseButton(edit), Qt::LeftButton);
+        QCOMPARE(chooser.calls, 1);
+        QCOMPARE(chooser.owner, &edit);
+        QVERIFY(chooser.mode == mode);
+        QCOMPARE(chooser.current, QStringLiteral("/srv/old"));
+        QCOMPARE(edit.text(), QStringLiteral("/srv/录音/chosen"));
+    }
+
+    void cancellingKeepsTheText()
+    {
+        ChooserStandIn chooser{QString()};
+        CBrowseEdit edit(CBrowseEdit::Mode::File);
+        edit.setText(QStringLiteral("/srv/flows/main.flow"));
+        edit.show();
+        QTest::mouseClick(BrowseButton(edit), Qt::LeftButton);
+        QCOMPARE(chooser.calls, 1);
+        QCOMPARE(edit.text(), QStringLiteral("/srv/flows/main.flow"));
+    }
+
+    void theButtonSitsAtTheRightEndClearOfTheText()
+    {
+        CBrowseEdit edit(CBrowseEdit::Mode::Folder);
+        edit.resize(300, edit.sizeHint().height());
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const QToolButton* button = BrowseButton(edit);
+        QVERIFY(button->isVisible());
+        QVERIFY(edit.rect().contains(button->geometry()));
+        QVERIFY2(edit.width() - button->geometry().right() <= 4, "the button is not at the right end");
+        QVERIFY(edit.textMargins().right() >= button->width());
+        // The field is the tab stop, not its button.
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+
+        edit.resize(500, edit.height());
+        QVERIFY(edit.width() - button->geometry().right() <= 4);
+    }
+};
+
+QTEST_MAIN(TestBrowseEdit)
+#include "tst_browseedit.moc"
