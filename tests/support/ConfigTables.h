@@ -9,7 +9,7 @@ namespace ConfigTables {
 /// The eight table names.
 const std::vector<std::string>& Names();
 
-/// Drops and creates the eight tables empty; false (with a warning) on failure.
+/// Drops and creates the eight tables empty, as the program does; false (with a warning) on failure.
 bool CreateEmpty();
 
 } // namespace ConfigTables
