@@ -47,11 +47,8 @@ struct Window
 {
     CTarvexDlg dialog;
 
-    Window()
-    {
-        dialog.show();
-        QTest::qWaitForWindowExposed(&dialog);
-    }
+    Window() { dialog.show(); }
+    bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }
     template <class T = QWidget> T* Find(const char* name) const
     {
         return dialog.findChild<T*>(QString::fromLatin1(name));
@@ -76,6 +73,7 @@ private Q_SLOTS:
         GetCfgData()->DevType = 1;
         MessageRecorder messages;
         Window window;
+        QVERIFY(window.Exposed());
         CButtonST* sys = window.Button("btnSys");
         CButtonST* dev = window.Button("btnDev");
         CButtonST* line = window.Button("btnLine");
@@ -118,6 +116,7 @@ private Q_SLOTS:
     {
         MessageRecorder messages;
         Window window;
+        QVERIFY(window.Exposed());
         auto* ctiPort = window.Find<QLineEdit>("editCtiPort");
         ctiPort->setFocus();
         window.Click("btnSys");
@@ -142,6 +141,7 @@ private Q_SLOTS:
         GetCfgData()->DevType = devType;
         MessageRecorder messages;
         Window window;
+        QVERIFY(window.Exposed());
         window.Click("btnDev");
         QCOMPARE(window.dialog.CurrentGroup(), 2);
         auto* notice = window.Find<QLabel>("labelNoDevice");
@@ -167,6 +167,7 @@ private Q_SLOTS:
         cfg.IvrFlows = {"main.xml"};
         MessageRecorder messages;
         Window window;
+        QVERIFY(window.Exposed());
         window.Find<QLineEdit>("editCtiPort")->setText(QStringLiteral("9911"));
         window.Find<CIpAddressEdit>("ipCtiAddr")->SetAddress(QStringLiteral("10.0.0.6"));
 
@@ -198,6 +199,7 @@ private Q_SLOTS:
         QVERIFY(ConfigTables::CreateEmpty());
         MessageRecorder messages;
         Window window;
+        QVERIFY(window.Exposed());
         window.Find<QLineEdit>("editCtiPort")->setText(QStringLiteral("7777"));
         window.Click("btnLine");
         window.Click("btnSave");
@@ -228,6 +230,7 @@ private Q_SLOTS:
         MessageRecorder messages;
         messages.QueueAnswer(confirm ? MsgAnswer::Ok : MsgAnswer::Cancel);
         Window window;
+        QVERIFY(window.Exposed());
         if (how == QLatin1String("exit button"))
             window.Click("btnExit");
         else
@@ -245,6 +248,7 @@ private Q_SLOTS:
     {
         MessageRecorder messages;
         Window window;
+        QVERIFY(window.Exposed());
         for (QWidget* target : {static_cast<QWidget*>(&window.dialog), window.Find("btnSave"), window.Find("editCtiPort")}) {
             for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
                 QTest::keyClick(target, key);
@@ -272,6 +276,7 @@ private Q_SLOTS:
         MessageRecorder messages;
         GetCfgData()->CtiPort = "1234";
         Window window;
+        QVERIFY(window.Exposed());
         window.Find<QLineEdit>("editCtiPort")->setText(QStringLiteral("5678"));
         QString opened;
         WhenModalOpens([&opened](QWidget* modal) {
