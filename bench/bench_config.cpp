@@ -109,30 +109,31 @@ bool LoadAll()
     return GetCfgDb()->LoadCfg(progress);
 }
 
-/// The statements of `work` as the server received them, from its general log.
-bool CaptureStatements(const std::function<bool()>& work, const QString& file)
+/// The statements of `work` as the server received them, from its general log; -1 on failure.
+int CaptureStatements(const std::function<bool()>& work, const QString& file)
 {
     if (!Run("SET GLOBAL log_output = 'TABLE'") || !Run("TRUNCATE TABLE mysql.general_log") ||
         !Run("SET GLOBAL general_log = 1"))
-        return false;
+        return -1;
     const bool done = work();
     Run("SET GLOBAL general_log = 0");
     if (!done)
-        return false;
+        return -1;
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly))
-        return false;
+        return -1;
     const RecordsetPtr rows(IOtlConnection::getInstance()->OpenRecordset(
-        "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND command_type = 'Query' "
+        "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND command_type IN ('Query', 'Execute') "
         "AND argument NOT LIKE 'SET GLOBAL general_log%' ORDER BY event_time"));
     if (!rows)
-        return false;
-    while (!rows->IsEof()) {
+        return -1;
+    int count = 0;
+    for (; !rows->IsEof(); ++count) {
         rows->FetchNext();
         out.write(QByteArray::fromStdString(rows->GetFieldString(1)));
         out.write(";\n");
     }
-    return true;
+    return count;
 }
 
 /// Milliseconds the command-line client needs for the statements of `file`.
@@ -149,7 +150,7 @@ qint64 TimeClient(const QString& file)
                   QStringLiteral("-P") + qEnvironmentVariable("TARVEX_DB_PORT"),
                   QStringLiteral("-u") + qEnvironmentVariable("TARVEX_DB_USER"),
                   QStringLiteral("-p") + qEnvironmentVariable("TARVEX_DB_PASS"), qEnvironmentVariable("TARVEX_DB_NAME")});
-    if (!client.waitForFinished(600000) || client.exitCode() != 0)
+    if (!client.waitForFinished(600000) || client.exitStatus() != QProcess::NormalExit || client.exitCode() != 0)
         return -1;
     return clock.elapsed();
 }
@@ -198,7 +199,9 @@ int main(int argc, char* argv[])
     QTemporaryDir folder;
     const QString saveFile = folder.filePath(QStringLiteral("save.sql"));
     const QString loadFile = folder.filePath(QStringLiteral("load.sql"));
-    if (!CaptureStatements(SaveAll, saveFile) || !CaptureStatements(LoadAll, loadFile)) {
+    const int saveStatements = CaptureStatements(SaveAll, saveFile);
+    const int loadStatements = CaptureStatements(LoadAll, loadFile);
+    if (saveStatements < 0 || loadStatements < 0) {
         std::cerr << "cannot capture the statements: " << GetCfgDb()->GetDbError() << '\n';
         return 1;
     }
@@ -216,6 +219,8 @@ int main(int argc, char* argv[])
     std::printf("trunk_matches: %zu\n", cfg.TrunkMatches.GetCount());
     std::printf("ipo_lines: %zu\n", cfg.IpoLines.GetCount());
     std::printf("ivr_flows: %zu\n", cfg.IvrFlows.size());
+    std::printf("save_statements: %d\n", saveStatements);
+    std::printf("load_statements: %d\n", loadStatements);
     std::printf("fill_store_ms: %lld\n", static_cast<long long>(fillMs));
     std::printf("save_all_groups_ms: %lld\n", static_cast<long long>(saveMs));
     std::printf("save_same_statements_mariadb_client_ms: %lld\n", static_cast<long long>(saveClientMs));
