@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -49,7 +48,7 @@ bool Confirmed(QWidget* owner)
 
 } // namespace
 
-CDialogDbInit::CDialogDbInit(QWidget* parent) : QDialog(parent)
+CDialogDbInit::CDialogDbInit(QWidget* parent) : CNoEscapeDialog(parent)
 {
     setObjectName(QStringLiteral("CDialogDbInit"));
     setWindowTitle(QStringLiteral("数据库初始化"));
@@ -119,16 +118,6 @@ CDialogDbInit::CDialogDbInit(QWidget* parent) : QDialog(parent)
 int CDialogDbInit::DoModal()
 {
     return exec();
-}
-
-void CDialogDbInit::keyPressEvent(QKeyEvent* event)
-{
-    // Escape must not close the dialog; Enter reaches the default button as usual.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void CDialogDbInit::FieldsFromControls()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "controls/CNoEscapeDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -8,7 +8,7 @@ class QComboBox;
 /// The database initialisation dialog: the kind of database behind the connection and the
 /// table families to set up (configuration, statistics), set up after a confirmation and
 /// reported in one message.
-class CDialogDbInit : public QDialog
+class CDialogDbInit : public CNoEscapeDialog
 {
     Q_OBJECT
 
@@ -18,9 +18,6 @@ public:
     /// Runs the dialog. QDialog::Accepted once the set-up has run, whatever its outcome (the
     /// report tells that); QDialog::Rejected when cancelled.
     int DoModal();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnOK();

@@ -10,7 +10,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,7 +39,7 @@ void ShowResult(QWidget* owner, const std::string& text, MsgIcon icon)
 
 } // namespace
 
-CDialogDsn::CDialogDsn(QWidget* parent) : QDialog(parent)
+CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
 {
     setObjectName(QStringLiteral("CDialogDsn"));
     setWindowTitle(QStringLiteral("数据源设置"));
@@ -125,16 +124,6 @@ bool CDialogDsn::WriteSettings()
     // An unwritable settings file is no reason to refuse a working connection.
     CDsnSettings::Write({m_strDsn, m_strUser, m_strPass});
     return true;
-}
-
-void CDialogDsn::keyPressEvent(QKeyEvent* event)
-{
-    // Escape must not close the dialog; Enter reaches the default button as usual.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void CDialogDsn::FieldsFromControls()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "controls/CNoEscapeDialog.h"
 #include <string>
 
 class QLineEdit;
@@ -8,7 +8,7 @@ class QPushButton;
 
 /// The data source dialog: the ODBC data source name, user and password, tested and
 /// opened as the one connection of the process.
-class CDialogDsn : public QDialog
+class CDialogDsn : public CNoEscapeDialog
 {
     Q_OBJECT
 
@@ -21,9 +21,6 @@ public:
 
     bool ReadSettings();
     bool WriteSettings();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnOK();
