@@ -241,27 +241,27 @@ void CTarvexDlg::OnSave()
     switch (m_nCurGroup) {
     case 1:
         m_pageSys->UpdateCfg();
-        ShowNotice(cfgDb->SaveSysCfg() ? std::string("中间件配置信息保存成功")
+        ShowNotice(this, cfgDb->SaveSysCfg() ? std::string("中间件配置信息保存成功")
                                        : "中间件配置信息保存失败, " + cfgDb->GetDbError());
         break;
     case 2:
         // Only a page on show is ever saved from; without one nothing is written.
         if (!m_pageDevShown) {
-            ShowNotice(IsDevTypeValid() ? "设备配置信息保存失败, 设备配置页不可用"
+            ShowNotice(this, IsDevTypeValid() ? "设备配置信息保存失败, 设备配置页不可用"
                                         : "设备配置信息保存失败, 设备类型无效");
             break;
         }
         m_pageDevShown->UpdateCfg();
-        ShowNotice(cfgDb->SaveDevCfg() ? std::string("设备配置信息保存成功")
+        ShowNotice(this, cfgDb->SaveDevCfg() ? std::string("设备配置信息保存成功")
                                        : "设备配置信息保存失败, " + cfgDb->GetDbError());
         break;
     case 3:
         if (!m_pageLine) {
-            ShowNotice("线路配置信息保存失败, 线路配置页不可用");
+            ShowNotice(this, "线路配置信息保存失败, 线路配置页不可用");
             break;
         }
         m_pageLine->UpdateCfg();
-        ShowNotice(cfgDb->SaveLineCfg() ? std::string("线路配置信息保存成功")
+        ShowNotice(this, cfgDb->SaveLineCfg() ? std::string("线路配置信息保存成功")
                                         : "线路配置信息保存失败, " + cfgDb->GetDbError());
         break;
     default:
@@ -269,23 +269,9 @@ void CTarvexDlg::OnSave()
     }
 }
 
-void CTarvexDlg::ShowNotice(const std::string& text)
-{
-    UserMessage message;
-    message.owner = this;
-    message.text = text;
-    message.caption = "提示";
-    ShowMessage(message);
-}
-
 bool CTarvexDlg::ConfirmExit()
 {
-    UserMessage message;
-    message.owner = this;
-    message.text = "确定要退出Tarvex吗?";
-    message.caption = "确认退出";
-    message.buttons = MsgButtons::OkCancel;
-    return ShowMessage(message) == MsgAnswer::Ok;
+    return ShowMessage(this, "确定要退出Tarvex吗?", "确认退出", MsgButtons::OkCancel) == MsgAnswer::Ok;
 }
 
 void CTarvexDlg::OnExit()

@@ -46,7 +46,6 @@ private:
     void OnDbInit();
     void OnDsnSetup();
     bool ConfirmExit();
-    void ShowNotice(const std::string& text);
 
     int m_nCurGroup = 0;
     CButtonST* m_btnSys;

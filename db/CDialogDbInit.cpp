@@ -24,26 +24,10 @@ enum DbTypeEntry : int
     EntryOracle = 2,
 };
 
-void ShowNotice(QWidget* owner, const std::string& text)
-{
-    UserMessage message;
-    message.owner = owner;
-    message.text = text;
-    message.caption = "提示";
-    message.buttons = MsgButtons::Ok;
-    message.icon = MsgIcon::None;
-    ShowMessage(message);
-}
-
 bool Confirmed(QWidget* owner)
 {
-    UserMessage message;
-    message.owner = owner;
-    message.text = "您确定要创建相关数据库表吗？此操作将清空原有的同名数据库表的所有数据!";
-    message.caption = "数据库初始化";
-    message.buttons = MsgButtons::YesNo;
-    message.icon = MsgIcon::Question;
-    return ShowMessage(message) == MsgAnswer::Yes;
+    return ShowMessage(owner, "您确定要创建相关数据库表吗？此操作将清空原有的同名数据库表的所有数据!", "数据库初始化",
+                       MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
 }
 
 } // namespace

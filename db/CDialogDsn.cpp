@@ -28,13 +28,7 @@ QLineEdit* NewField(QWidget* parent, const QString& objectName)
 
 void ShowResult(QWidget* owner, const std::string& text, MsgIcon icon)
 {
-    UserMessage message;
-    message.owner = owner;
-    message.text = text;
-    message.caption = kCaption;
-    message.buttons = MsgButtons::Ok;
-    message.icon = icon;
-    ShowMessage(message);
+    ShowMessage(owner, text, kCaption, MsgButtons::Ok, icon);
 }
 
 } // namespace

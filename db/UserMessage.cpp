@@ -34,6 +34,17 @@ MsgAnswer ShowMessage(const UserMessage& message)
     return handler ? handler(message) : AnswerWithoutHandler(message);
 }
 
+MsgAnswer ShowMessage(QWidget* owner, const std::string& text, const std::string& caption, MsgButtons buttons,
+                      MsgIcon icon)
+{
+    return ShowMessage(UserMessage{owner, text, caption, buttons, icon});
+}
+
+void ShowNotice(QWidget* owner, const std::string& text)
+{
+    ShowMessage(owner, text, "提示");
+}
+
 MessageHandler SetMessageHandler(MessageHandler handler)
 {
     return std::exchange(InstalledHandler(), std::move(handler));
@@ -41,12 +52,7 @@ MessageHandler SetMessageHandler(MessageHandler handler)
 
 MsgAnswer AfxMessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon)
 {
-    UserMessage message;
-    message.text = text;
-    message.caption = ApplicationName();
-    message.buttons = buttons;
-    message.icon = icon;
-    return ShowMessage(message);
+    return ShowMessage(nullptr, text, ApplicationName(), buttons, icon);
 }
 
 std::string ApplicationName()

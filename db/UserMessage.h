@@ -42,6 +42,13 @@ using MessageHandler = std::function<MsgAnswer(const UserMessage&)>;
 /// Every message box of the program goes through here, to the installed handler.
 MsgAnswer ShowMessage(const UserMessage& message);
 
+/// The same, with the parts of the message given one by one.
+MsgAnswer ShowMessage(QWidget* owner, const std::string& text, const std::string& caption,
+                      MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
+
+/// A notice or result: caption "提示", an OK button and no icon.
+void ShowNotice(QWidget* owner, const std::string& text);
+
 /// Installs the function that shows messages (the GUI's message box, or a test's recorder)
 /// and returns the one installed before. Without one, a message is written to standard
 /// error and answered with Cancel or No where the buttons allow it, else Ok.

@@ -283,13 +283,7 @@ void CDialogCfgSys::OnAddFlow()
         return;
     for (int row = 0; row < m_listFlows->count(); ++row) {
         if (m_listFlows->item(row)->text() == flow) {
-            UserMessage message;
-            message.owner = this;
-            message.text = "该流程已添加";
-            message.caption = "提示";
-            message.buttons = MsgButtons::Ok;
-            message.icon = MsgIcon::None;
-            ShowMessage(message);
+            ShowNotice(this, "该流程已添加");
             return;
         }
     }
