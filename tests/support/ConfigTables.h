@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 /// The configuration tables of the test database, as the program creates them.
 namespace ConfigTables {
 
