@@ -2,26 +2,47 @@
 
 #include <QMessageBox>
 
+namespace {
+
+QMessageBox::Icon BoxIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+/// The answer of a box closed without one of its buttons (close box, Escape): what its
+/// escape button would have answered.
+MsgAnswer EscapeAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OkCancel:
+        return MsgAnswer::Cancel;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    case MsgButtons::Ok:
+        break;
+    }
+    return MsgAnswer::Ok;
+}
+
+} // namespace
+
 MsgAnswer ShowMessageBox(const UserMessage& message)
 {
     QMessageBox box(message.owner);
     box.setWindowTitle(QString::fromStdString(message.caption));
     // Texts keep the CR LF line ends the database and the messages use; the box wants LF.
     box.setText(QString::fromStdString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    switch (message.icon) {
-    case MsgIcon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case MsgIcon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case MsgIcon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case MsgIcon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    }
+    box.setIcon(BoxIcon(message.icon));
     switch (message.buttons) {
     case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -29,13 +50,19 @@ MsgAnswer ShowMessageBox(const UserMessage& message)
     case MsgButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
         break;
     case MsgButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
         break;
     }
-    switch (box.exec()) {
+    box.exec();
+    // The button pressed, not exec()'s result, which does not name every button the same way.
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
     case QMessageBox::Cancel:
         return MsgAnswer::Cancel;
     case QMessageBox::Yes:
@@ -45,8 +72,5 @@ MsgAnswer ShowMessageBox(const UserMessage& message)
     default:
         break;
     }
-    // A box closed without a button answers like its escape button would.
-    return message.buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel
-           : message.buttons == MsgButtons::YesNo  ? MsgAnswer::No
-                                                   : MsgAnswer::Ok;
+    return EscapeAnswer(message.buttons);
 }
