@@ -42,7 +42,6 @@ CButtonST* NewGroupButton(QWidget* parent, const QString& text, const QString& o
     button->setObjectName(objectName);
     button->setText(text);
     button->setGeometry(place);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -51,7 +50,6 @@ QPushButton* NewButton(QWidget* parent, const QString& text, const QString& obje
     auto* button = new QPushButton(text, parent);
     button->setObjectName(objectName);
     button->setGeometry(place);
-    button->setAutoDefault(false);
     return button;
 }
 

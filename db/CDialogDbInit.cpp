@@ -53,7 +53,6 @@ CDialogDbInit::CDialogDbInit(QWidget* parent) : CNoEscapeDialog(parent)
     okButton->setDefault(true);
     auto* cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
     cancelButton->setObjectName(QStringLiteral("btnCancel"));
-    cancelButton->setAutoDefault(false);
 
     auto* fields = new QGridLayout;
     fields->addWidget(typeLabel, 0, 0);

@@ -61,13 +61,11 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
 
     auto* testButton = new QPushButton(QStringLiteral("测试(&T)"), this);
     testButton->setObjectName(QStringLiteral("btnTest"));
-    testButton->setAutoDefault(false);
     auto* okButton = new QPushButton(QStringLiteral("确定(&S)"), this);
     okButton->setObjectName(QStringLiteral("btnOk"));
     okButton->setDefault(true);
     auto* cancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
     cancelButton->setObjectName(QStringLiteral("btnCancel"));
-    cancelButton->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(testButton);

@@ -10,6 +10,7 @@
 #include "support/SchemaInfo.h"
 #include "support/TestDatabase.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -409,6 +410,45 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(Texts(messages), (QStringList{Text(kQuestion), Text(kDone)}));
         QCOMPARE(Calls(connection), Truncates(kCfgTables));
+    }
+
+    void tabOrderAndEnterOnEachButton_data()
+    {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("Enter on OK") << 3 << int(Qt::Key_Return) << "btnOk" << true;
+        QTest::newRow("Enter on Cancel") << 4 << int(Qt::Key_Return) << "btnCancel" << false;
+        QTest::newRow("keypad Enter on Cancel") << 4 << int(Qt::Key_Enter) << "btnCancel" << false;
+        QTest::newRow("Space on Cancel") << 4 << int(Qt::Key_Space) << "btnCancel" << false;
+    }
+
+    void tabOrderAndEnterOnEachButton()
+    {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(QString, focused);
+        QFETCH(bool, runs);
+        RecordingConnection connection(DbTypeSqlServer);
+        MessageRecorder messages;
+        CDialogDbInit dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        Choose(&dialog, 0, true, true);
+        Combo(&dialog)->setFocus(Qt::TabFocusReason);
+        const QStringList expectedFocus = {QStringLiteral("chkCreateCfg"), QStringLiteral("chkCreateStat"),
+                                           QStringLiteral("btnOk"), QStringLiteral("btnCancel")};
+        for (int tab = 0; tab < tabs; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), expectedFocus.at(tab));
+        }
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(runs ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(connection.Calls().empty(), !runs);
+        QCOMPARE(messages.Messages().empty(), !runs);
     }
 
     void cancelling_data()

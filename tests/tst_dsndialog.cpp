@@ -8,6 +8,7 @@
 #include "support/TestDatabase.h"
 #include "support/TestSettings.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
@@ -164,21 +165,29 @@ private Q_SLOTS:
 
     void testSucceedsStoresNothingAndKeepsTheConnection()
     {
+        // Tested with another account than the open connection's, so a moved connection shows.
+        QVERIFY(TestDatabase::Run({"DROP USER IF EXISTS 'probe'@'127.0.0.1'", "DROP USER IF EXISTS 'probe'@'localhost'",
+                                   "CREATE USER 'probe'@'127.0.0.1' IDENTIFIED BY 'probe-pw'",
+                                   "CREATE USER 'probe'@'localhost' IDENTIFIED BY 'probe-pw'",
+                                   "GRANT SELECT ON *.* TO 'probe'@'127.0.0.1'", "GRANT SELECT ON *.* TO 'probe'@'localhost'"}));
+        const std::string openAs = IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()");
+        QVERIFY(openAs.rfind(TestDatabase::User() + "@", 0) == 0);
         MessageRecorder messages;
         CDialogDsn dialog;
-        WhenModalOpens([](QWidget* modal) {
-            Fill(modal, TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password());
+        bool stayedOpen = false;
+        WhenModalOpens([&stayedOpen](QWidget* modal) {
+            Fill(modal, TestDatabase::Dsn(), "probe", "probe-pw");
             ClickButton(modal, "btnTest");
-            QVERIFY(modal->isVisible());
+            stayedOpen = modal->isVisible();
             ClickButton(modal, "btnCancel");
         });
         QCOMPARE(dialog.DoModal(), int(QDialog::Rejected));
-        QCOMPARE(int(messages.Messages().size()), 1);
-        QCOMPARE(messages.Messages().front().text, std::string("数据库连接成功!"));
+        QVERIFY(stayedOpen);
+        QCOMPARE(messages.Texts(), std::vector<std::string>{"数据库连接成功!"});
         QCOMPARE(messages.Messages().front().caption, std::string("数据源配置"));
         QVERIFY(messages.Messages().front().icon == MsgIcon::Information);
         QCOMPARE(StoredKeys(), QStringList());
-        QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT 8"), std::string("8"));
+        QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()"), openAs);
     }
 
     void keyboard()
@@ -188,14 +197,58 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Fill(&dialog, TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password());
-        for (const char* name : {"editDsn", "editUser", "editPass"}) {
-            QTest::keyClick(Field(&dialog, name), Qt::Key_Escape);
+        for (const char* name : {"editDsn", "editUser", "editPass", "btnTest", "btnOk", "btnCancel"}) {
+            QTest::keyClick(dialog.findChild<QWidget*>(QString::fromLatin1(name)), Qt::Key_Escape);
             QVERIFY(dialog.isVisible());
         }
+        QVERIFY(messages.Messages().empty());
         QTest::keyClick(Field(&dialog, "editUser"), Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(Stored("DSN").toStdString(), TestDatabase::Dsn());
+    }
+
+    void tabOrderAndEnterOnEachButton_data()
+    {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Enter on Test") << 3 << int(Qt::Key_Return) << "btnTest" << true << "数据库连接成功!";
+        QTest::newRow("Space on Test") << 3 << int(Qt::Key_Space) << "btnTest" << true << "数据库连接成功!";
+        QTest::newRow("Enter on OK") << 4 << int(Qt::Key_Return) << "btnOk" << false << "";
+        QTest::newRow("Enter on Cancel") << 5 << int(Qt::Key_Return) << "btnCancel" << false << "";
+        QTest::newRow("keypad Enter on Cancel") << 5 << int(Qt::Key_Enter) << "btnCancel" << false << "";
+    }
+
+    void tabOrderAndEnterOnEachButton()
+    {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(QString, focused);
+        QFETCH(bool, open);
+        QFETCH(QString, message);
+        QVERIFY(TestDatabase::Connect());
+        const std::string openAs = IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()");
+        MessageRecorder messages;
+        CDialogDsn dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        Fill(&dialog, TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password());
+        Field(&dialog, "editDsn")->setFocus(Qt::TabFocusReason);
+        for (int tab = 0; tab < tabs; ++tab)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(dialog.isVisible(), open);
+        QCOMPARE(QString::fromStdString(messages.Texts().empty() ? std::string() : messages.Texts().front()), message);
+        const bool accepted = focused == QLatin1String("btnOk");
+        if (!open)
+            QCOMPARE(dialog.result(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
+        // Only OK stores the values.
+        QCOMPARE(StoredKeys().isEmpty(), !accepted);
+        QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()"), openAs);
     }
 
     void closeBoxCancels()

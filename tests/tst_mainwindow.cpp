@@ -4,6 +4,7 @@
 #include "config/CCfgData.h"
 #include "controls/CButtonST.h"
 #include "controls/CIpAddressEdit.h"
+#include "controls/CMessageBox.h"
 #include "db/IOtlConnection.h"
 #include "pages/CDialogCfgSys.h"
 #include "support/ConfigTables.h"
@@ -12,7 +13,9 @@
 #include "support/TestDatabase.h"
 #include "support/TestSettings.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -42,6 +45,19 @@ bool ShowsInImage(CButtonST* button, const char* inImage)
     const QColor shown = button->grab().toImage().pixelColor(word);
     return shown.blue() > shown.red() + 80;
 }
+
+/// Counts the times a widget is shown.
+struct ShowCounter : QObject
+{
+    int count = 0;
+    explicit ShowCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++count;
+        return false;
+    }
+};
 
 struct Window
 {
@@ -117,12 +133,18 @@ private Q_SLOTS:
         MessageRecorder messages;
         Window window;
         QVERIFY(window.Exposed());
-        auto* ctiPort = window.Find<QLineEdit>("editCtiPort");
-        ctiPort->setFocus();
+        ShowCounter shows(window.SysPage());
         window.Click("btnSys");
         QCOMPARE(window.dialog.CurrentGroup(), 1);
         QVERIFY(window.SysPage()->isVisible());
+        // The page is not hidden and shown again.
+        QCOMPARE(shows.count, 0);
         QVERIFY(ShowsInImage(window.Button("btnSys"), ":/images/btn_sys_in.png"));
+
+        // The same counter does see a real switch.
+        window.Click("btnDev");
+        window.Click("btnSys");
+        QCOMPARE(shows.count, 1);
     }
 
     void deviceTypeOutsideItsRange_data()
@@ -249,14 +271,86 @@ private Q_SLOTS:
         MessageRecorder messages;
         Window window;
         QVERIFY(window.Exposed());
-        for (QWidget* target : {static_cast<QWidget*>(&window.dialog), window.Find("btnSave"), window.Find("editCtiPort")}) {
+        for (QWidget* target : {static_cast<QWidget*>(&window.dialog), window.Find("editCtiPort")}) {
             for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
                 QTest::keyClick(target, key);
                 QVERIFY(window.dialog.isVisible());
             }
         }
+        QTest::keyClick(window.Find("btnSave"), Qt::Key_Escape);
+        QVERIFY(window.dialog.isVisible());
         QVERIFY(messages.Messages().empty());
         QCOMPARE(window.dialog.CurrentGroup(), 1);
+    }
+
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("group");
+        QTest::newRow("Save, Return") << "btnSave" << int(Qt::Key_Return) << "中间件配置信息保存成功" << 1;
+        QTest::newRow("Save, keypad Enter") << "btnSave" << int(Qt::Key_Enter) << "中间件配置信息保存成功" << 1;
+        QTest::newRow("Exit") << "btnExit" << int(Qt::Key_Return) << "确定要退出Tarvex吗?" << 1;
+        QTest::newRow("device tile") << "btnDev" << int(Qt::Key_Return) << "" << 2;
+        QTest::newRow("lines tile") << "btnLine" << int(Qt::Key_Return) << "" << 3;
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(QString, message);
+        QFETCH(int, group);
+        QVERIFY(ConfigTables::CreateEmpty());
+        MessageRecorder messages;
+        messages.QueueAnswer(MsgAnswer::Cancel);
+        Window window;
+        QVERIFY(window.Exposed());
+        QWidget* target = window.Find(button.toLatin1().constData());
+        target->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(QString::fromStdString(messages.Texts().empty() ? std::string() : messages.Texts().front()), message);
+        QCOMPARE(window.dialog.CurrentGroup(), group);
+        QVERIFY(window.dialog.isVisible());
+    }
+
+    void exitThroughTheRealMessageBox_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("Enter") << "Enter" << true;
+        QTest::newRow("click OK") << "click OK" << true;
+        QTest::newRow("Escape") << "Escape" << false;
+        QTest::newRow("click Cancel") << "click Cancel" << false;
+    }
+
+    void exitThroughTheRealMessageBox()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, ends);
+        const MessageHandler previous = SetMessageHandler(ShowMessageBox);
+        Window window;
+        QVERIFY(window.Exposed());
+        QString question;
+        WhenModalOpens([&](QWidget* box) {
+            question = qobject_cast<QMessageBox*>(box) ? qobject_cast<QMessageBox*>(box)->text() : QString();
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            if (answer == QLatin1String("Enter") || answer == QLatin1String("Escape")) {
+                QTest::keyClick(QApplication::focusWidget(), answer == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+                return;
+            }
+            const bool ok = answer == QLatin1String("click OK");
+            for (QAbstractButton* button : qobject_cast<QMessageBox*>(box)->buttons()) {
+                const auto role = qobject_cast<QMessageBox*>(box)->buttonRole(button);
+                if ((role == QMessageBox::AcceptRole) == ok)
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        window.Click("btnExit");
+        SetMessageHandler(previous);
+        QCOMPARE(question, QStringLiteral("确定要退出Tarvex吗?"));
+        QCOMPARE(window.dialog.isVisible(), !ends);
     }
 
     void menuCommands_data()

@@ -187,9 +187,16 @@ private Q_SLOTS:
         QVERIFY(!program.isEmpty());
 
         std::unique_ptr<CTarvexDlg> mainWindow;
+        QProcess first;
         if (mainWindowOpen) {
             mainWindow = std::make_unique<CTarvexDlg>();
             mainWindow->show();
+        } else {
+            // A first instance of the same program that has not got past its data source dialog.
+            const QString firstHome = folder.filePath(QStringLiteral("first"));
+            Start(first, program, firstHome);
+            QVERIFY(first.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(ReachedDataSourceDialog(firstHome), 10000);
         }
         QProcess other;
         Start(other, program, configHome);
@@ -198,8 +205,12 @@ private Q_SLOTS:
         QCOMPARE(other.state(), QProcess::Running);
         if (mainWindow)
             QCOMPARE(mainWindow->Marker().ActivationCount(), 0);
-        other.kill();
-        other.waitForFinished();
+        else
+            QCOMPARE(first.state(), QProcess::Running);
+        for (QProcess* process : {&other, &first}) {
+            process->kill();
+            process->waitForFinished();
+        }
     }
 };
 
