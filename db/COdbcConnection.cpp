@@ -146,6 +146,126 @@ void COdbcConnection::CloseHandle()
     m_dbc = SQL_NULL_HDBC;
 }
 
+namespace {
+
+/// Runs one statement on `dbc` and drains its results; the first row's columns, when it has
+/// one, go to `row`.
+bool RunOn(SQLHDBC dbc, const std::string& sql, std::vector<std::string>* row, std::string& error)
+{
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &statement))) {
+        error = DiagnosticText(SQL_HANDLE_DBC, dbc);
+        return false;
+    }
+    auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));
+    bool ok = Succeeded(SQLExecDirect(statement, text, static_cast<SQLINTEGER>(sql.size())));
+    if (ok && row) {
+        SQLSMALLINT columns = 0;
+        SQLNumResultCols(statement, &columns);
+        row->clear();
+        if (columns > 0 && Succeeded(SQLFetch(statement))) {
+            for (SQLUSMALLINT column = 1; ok && column <= columns; ++column) {
+                CMemoryRecordset::Value value;
+                ok = ReadColumn(statement, column, value);
+                row->push_back(value.value_or(std::string()));
+            }
+        }
+    }
+    while (ok) {
+        const SQLRETURN rc = SQLMoreResults(statement);
+        if (rc == SQL_NO_DATA)
+            break;
+        ok = Succeeded(rc);
+    }
+    if (!ok)
+        error = DiagnosticText(SQL_HANDLE_STMT, statement);
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    return ok;
+}
+
+std::string InfoText(SQLHDBC dbc, SQLUSMALLINT info)
+{
+    SQLCHAR text[256] = {};
+    SQLSMALLINT length = 0;
+    SQLGetInfo(dbc, info, text, static_cast<SQLSMALLINT>(sizeof text), &length);
+    return reinterpret_cast<const char*>(text);
+}
+
+bool IsUtf8(const std::string& charset)
+{
+    return charset == "utf8mb4";
+}
+
+bool HasMode(const std::string& modes, const std::string& mode)
+{
+    return ("," + modes + ",").find("," + mode + ",") != std::string::npos;
+}
+
+} // namespace
+
+void COdbcConnection::Handle::Reset(SQLHDBC dbc)
+{
+    if (m_dbc != SQL_NULL_HDBC) {
+        SQLDisconnect(m_dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+    }
+    m_dbc = dbc;
+}
+
+SQLHDBC COdbcConnection::Handle::Release()
+{
+    SQLHDBC dbc = m_dbc;
+    m_dbc = SQL_NULL_HDBC;
+    return dbc;
+}
+
+bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std::string& error)
+{
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, m_env, &dbc))) {
+        error = DiagnosticText(SQL_HANDLE_ENV, m_env);
+        return false;
+    }
+    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
+    auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectString.c_str()));
+    SQLCHAR completed[1024];
+    SQLSMALLINT completedLength = 0;
+    const SQLRETURN rc = SQLDriverConnect(dbc, nullptr, text, SQL_NTS, completed,
+                                          static_cast<SQLSMALLINT>(sizeof completed), &completedLength,
+                                          SQL_DRIVER_NOPROMPT);
+    if (!Succeeded(rc)) {
+        error = DiagnosticText(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        return false;
+    }
+    handle.Reset(dbc);
+    return true;
+}
+
+COdbcConnection::SessionState COdbcConnection::PrepareMySqlSession(SQLHDBC dbc, std::string& error)
+{
+    std::vector<std::string> session;
+    if (!RunOn(dbc, kMySqlSessionMode, nullptr, error) ||
+        !RunOn(dbc, "SELECT @@character_set_client, @@character_set_connection, @@character_set_results, "
+                    "@@SESSION.sql_mode",
+               &session, error)) {
+        error = "无法设置数据库会话: " + error;
+        return SessionFailed;
+    }
+    if (session.size() != 4 || !IsUtf8(session[0]) || !IsUtf8(session[1]) || !IsUtf8(session[2])) {
+        const std::string charset = session.empty() ? std::string("?") : session[0];
+        error = "数据库连接的字符集是 " + charset +
+                "，不是 UTF-8 (utf8mb4)，中文等文字无法原样读写。请在数据源中把字符集 (CHARSET) 设置为 utf8mb4。";
+        return SessionNotUtf8;
+    }
+    // Escaping relies on backslash escapes, and a value that does not fit must fail, never be cut.
+    if (HasMode(session[3], "NO_BACKSLASH_ESCAPES") || !HasMode(session[3], "STRICT_ALL_TABLES")) {
+        error = "无法设置数据库会话的 SQL 模式 (sql_mode): " + session[3];
+        return SessionFailed;
+    }
+    return SessionReady;
+}
+
 bool COdbcConnection::Connect(const std::string& connectString, std::string& errorText)
 {
     m_lastError.clear();
@@ -154,37 +274,40 @@ bool COdbcConnection::Connect(const std::string& connectString, std::string& err
         errorText = m_lastError = "ODBC environment could not be allocated";
         return false;
     }
-    SQLHDBC dbc = SQL_NULL_HDBC;
-    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, m_env, &dbc))) {
-        errorText = m_lastError = DiagnosticText(SQL_HANDLE_ENV, m_env);
+
+    Handle handle;
+    std::string effective = connectString;
+    if (!Open(effective, handle, errorText)) {
+        m_lastError = errorText;
         return false;
     }
-    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-
-    auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectString.c_str()));
-    SQLCHAR completed[1024];
-    SQLSMALLINT completedLength = 0;
-    const SQLRETURN rc = SQLDriverConnect(dbc, nullptr, text, SQL_NTS, completed,
-                                          static_cast<SQLSMALLINT>(sizeof completed), &completedLength,
-                                          SQL_DRIVER_NOPROMPT);
-    if (!Succeeded(rc)) {
-        errorText = m_lastError = DiagnosticText(SQL_HANDLE_DBC, dbc);
-        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    const int dbType = DbTypeOfName(InfoText(handle.Get(), SQL_DBMS_NAME));
+    bool ready = true;
+    if (dbType == DbTypeMySql) {
+        // Whatever character set the data source names, this program speaks UTF-8: text must
+        // come back byte for byte, and no multi-byte character set may swallow an escaping
+        // backslash. A connection string attribute overrides the data source's.
+        SessionState state = PrepareMySqlSession(handle.Get(), errorText);
+        if (state == SessionNotUtf8) {
+            effective = connectString + ";CHARSET=utf8mb4";
+            errorText.clear();
+            state = Open(effective, handle, errorText) ? PrepareMySqlSession(handle.Get(), errorText) : SessionFailed;
+        }
+        ready = state == SessionReady;
+    } else if (dbType == DbTypeSqlServer && InfoText(handle.Get(), SQL_DRIVER_NAME).find("tdsodbc") != std::string::npos) {
+        effective = connectString + ";ClientCharset=UTF-8";
+        ready = Open(effective, handle, errorText);
+    }
+    if (!ready) {
+        m_lastError = errorText;
         return false;
     }
 
     // Only a successful connect replaces the one that was open.
     CloseHandle();
-    m_dbc = dbc;
-    m_lastConnectString = connectString;
-
-    SQLCHAR dbmsName[256] = {};
-    SQLSMALLINT nameLength = 0;
-    SQLGetInfo(m_dbc, SQL_DBMS_NAME, dbmsName, static_cast<SQLSMALLINT>(sizeof dbmsName), &nameLength);
-    m_dbType = DbTypeOfName(reinterpret_cast<const char*>(dbmsName));
-    if (m_dbType == DbTypeMySql)
-        Execute(kMySqlSessionMode);
-    m_lastError.clear();
+    m_dbc = handle.Release();
+    m_dbType = dbType;
+    m_lastConnectString = effective;
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <sql.h>
 #include <string>
+#include <vector>
 
 /// The connection on the ODBC C API (narrow-character functions). Every statement runs on
 /// its own handle, all of its results are drained and the handle is freed before the call
@@ -30,6 +31,32 @@ public:
 private:
     class Statement;
 
+    /// A connection handle, disconnected and freed unless released.
+    class Handle
+    {
+    public:
+        Handle() = default;
+        ~Handle() { Reset(SQL_NULL_HDBC); }
+        Handle(const Handle&) = delete;
+        Handle& operator=(const Handle&) = delete;
+        SQLHDBC Get() const { return m_dbc; }
+        void Reset(SQLHDBC dbc);
+        SQLHDBC Release();
+
+    private:
+        SQLHDBC m_dbc = SQL_NULL_HDBC;
+    };
+
+    /// Connects a new handle; on success `handle` holds it in place of what it held.
+    bool Open(const std::string& connectString, Handle& handle, std::string& error);
+    enum SessionState
+    {
+        SessionReady,
+        SessionNotUtf8,
+        SessionFailed,
+    };
+    /// Sets the session up as escaping and storing rely on, and checks that it took.
+    static SessionState PrepareMySqlSession(SQLHDBC dbc, std::string& error);
     bool Execute(const std::string& sql);
     void CloseHandle();
 

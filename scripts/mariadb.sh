@@ -112,6 +112,23 @@ PORT        = $port
 DATABASE    = $db_name
 CHARSET     = utf8mb4
 
+# Data sources that name another character set, as sites running the middleware with GBK do.
+[${DSN_NAME}_gbk]
+Description = Tarvex private MariaDB, GBK
+Driver      = $driver
+SERVER      = 127.0.0.1
+PORT        = $port
+DATABASE    = $db_name
+CHARSET     = gbk
+
+[${DSN_NAME}_latin1]
+Description = Tarvex private MariaDB, latin1
+Driver      = $driver
+SERVER      = 127.0.0.1
+PORT        = $port
+DATABASE    = $db_name
+CHARSET     = latin1
+
 [${DSN_NAME}_unreachable]
 Description = A server that is not there
 Driver      = $driver

@@ -2,6 +2,7 @@
 // dialect, on the recording connection.
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingConnection.h"
@@ -151,6 +152,42 @@ private Q_SLOTS:
         for (const auto& line : loaded.IpoLines)
             QVERIFY(line->value == value && line->value2 == value);
         QCOMPARE(LineGroup(loaded), lines);
+    }
+
+    void dataSourceNamingAnotherCharset_data()
+    {
+        QTest::addColumn<QString>("charset");
+        QTest::newRow("gbk") << "gbk";
+        QTest::newRow("latin1") << "latin1";
+    }
+
+    void dataSourceNamingAnotherCharset()
+    {
+        QFETCH(QString, charset);
+        IOtlConnection* db = IOtlConnection::getInstance();
+        std::string error;
+        QVERIFY2(db->Connect(BuildConnectString(TestDatabase::DsnWithCharset(charset.toStdString()), TestDatabase::User(),
+                                                TestDatabase::Password()),
+                             error),
+                 error.c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT @@character_set_client, @@character_set_connection, @@character_set_results", 3),
+                 Texts{"utf8mb4|utf8mb4|utf8mb4"});
+
+        // The second byte of this GBK character is a backslash: in a GBK session it would
+        // swallow the escape in front of the quote.
+        const std::string trap = "\xE7\xB8\x97\\'; x";
+        CCfgData& cfg = FreshStore();
+        cfg.LogPath = "/var/log/中文日志";
+        cfg.RecPath = trap;
+        cfg.IvrFlows = {"流程一.xml"};
+        QVERIFY2(GetCfgDb()->SaveSysCfg(), GetCfgDb()->GetDbError().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT HEX(value) FROM conf_system WHERE name = 'LogPath'", 1),
+                 Texts{QByteArray("/var/log/中文日志").toHex().toUpper().toStdString()});
+        LoadFresh();
+        QCOMPARE(GetCfgData()->LogPath, std::string("/var/log/中文日志"));
+        QCOMPARE(GetCfgData()->RecPath, trap);
+        QCOMPARE(GetCfgData()->IvrFlows, Texts{"流程一.xml"});
+        QVERIFY(TestDatabase::Connect());
     }
 
     void integersAndFlags()

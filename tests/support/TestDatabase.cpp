@@ -31,6 +31,11 @@ std::string UnreachableDsn()
     return Variable("TARVEX_DB_UNREACHABLE_DSN");
 }
 
+std::string DsnWithCharset(const std::string& charset)
+{
+    return Dsn() + "_" + charset;
+}
+
 std::string User()
 {
     return Variable("TARVEX_DB_USER");

@@ -9,6 +9,8 @@ namespace TestDatabase {
 
 std::string Dsn();
 std::string UnreachableDsn();
+/// The test server's data source that names `charset` ("gbk", "latin1") as its character set.
+std::string DsnWithCharset(const std::string& charset);
 std::string User();
 std::string Password();
 /// The connection string of the test server.
