@@ -1,9 +1,12 @@
 #include "db/COdbcConnection.h"
 
-#include "db/CMemoryRecordset.h"
+#include "db/COdbcStatement.h"
+#include "db/ConnectionString.h"
 
+#include <odbcinst.h>
 #include <sqlext.h>
 
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -11,36 +14,16 @@ namespace {
 
 constexpr SQLULEN kLoginTimeoutSeconds = 15;
 const char* const kNotConnected = "数据库未连接";
+// The connector's option flag that lets one text carry several statements.
+constexpr unsigned long kMultiStatementsOption = 67108864;
+constexpr long kSyntaxError = 1064;
 
 // Values must never be cut or altered silently, and backslashes in literals must keep the
 // meaning the statements give them, whatever the server's own defaults.
 const char* const kMySqlSessionMode =
     "SET SESSION sql_mode = CONCAT(REPLACE(@@SESSION.sql_mode, 'NO_BACKSLASH_ESCAPES', ''), ',STRICT_ALL_TABLES')";
-
-bool Succeeded(SQLRETURN rc)
-{
-    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
-}
-
-/// All diagnostic records of a handle, one per line.
-std::string DiagnosticText(SQLSMALLINT handleType, SQLHANDLE handle)
-{
-    std::string text;
-    for (SQLSMALLINT record = 1;; ++record) {
-        SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
-        SQLINTEGER nativeError = 0;
-        SQLCHAR message[SQL_MAX_MESSAGE_LENGTH + 1] = {};
-        SQLSMALLINT length = 0;
-        const SQLRETURN rc = SQLGetDiagRec(handleType, handle, record, state, &nativeError, message,
-                                           static_cast<SQLSMALLINT>(sizeof message), &length);
-        if (!Succeeded(rc))
-            break;
-        if (!text.empty())
-            text += '\n';
-        text += reinterpret_cast<const char*>(message);
-    }
-    return text;
-}
+const char* const kMySqlSessionQuery =
+    "SELECT @@character_set_client, @@character_set_connection, @@character_set_results, @@SESSION.sql_mode";
 
 int DbTypeOfName(const std::string& dbmsName)
 {
@@ -51,80 +34,89 @@ int DbTypeOfName(const std::string& dbmsName)
     return DbTypeOther;
 }
 
-/// Reads one column of the current row; nullopt for NULL.
-bool ReadColumn(SQLHSTMT statement, SQLUSMALLINT column, CMemoryRecordset::Value& value)
+std::string InfoText(SQLHDBC dbc, SQLUSMALLINT info)
 {
-    char buffer[4096];
-    std::string text;
-    for (;;) {
-        SQLLEN indicator = 0;
-        const SQLRETURN rc = SQLGetData(statement, column, SQL_C_CHAR, buffer, sizeof buffer, &indicator);
-        if (rc == SQL_NO_DATA)
-            break;
-        if (!Succeeded(rc))
-            return false;
-        if (indicator == SQL_NULL_DATA) {
-            value.reset();
-            return true;
+    SQLCHAR text[256] = {};
+    SQLSMALLINT length = 0;
+    SQLGetInfo(dbc, info, text, static_cast<SQLSMALLINT>(sizeof text), &length);
+    return reinterpret_cast<const char*>(text);
+}
+
+/// The option flags the data source itself sets, so that ours add to them.
+unsigned long DataSourceOption(const std::string& connectString)
+{
+    const std::string dsn = ConnectStringValue(connectString, "DSN");
+    if (dsn.empty())
+        return 0;
+    char value[64] = {};
+    SQLGetPrivateProfileString(dsn.c_str(), "OPTION", "0", value, static_cast<int>(sizeof value), "odbc.ini");
+    return std::strtoul(value, nullptr, 10);
+}
+
+/// The connection string with what this program needs of every session: UTF-8 as the
+/// client character set (MySQL and MariaDB as CHARSET, FreeTDS as ClientCharset) and
+/// several statements per text. Attributes of the string override the data source's;
+/// drivers pass over the ones they do not know.
+std::string WithSessionAttributes(const std::string& connectString)
+{
+    return connectString + ";CHARSET=utf8mb4;OPTION=" +
+           std::to_string(DataSourceOption(connectString) | kMultiStatementsOption) + ";ClientCharset=UTF-8";
+}
+
+bool HasMode(const std::string& modes, const std::string& mode)
+{
+    return ("," + modes + ",").find("," + mode + ",") != std::string::npos;
+}
+
+/// Runs `sql` and reads the first row of the last result that has rows into `row`.
+bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row, long& nativeError,
+              std::string& error)
+{
+    COdbcStatement statement(dbc);
+    nativeError = 0;
+    bool ok = statement.IsValid() && statement.Run(sql);
+    for (bool end = false; ok && !end;) {
+        if (statement.ColumnCount() > 0) {
+            std::vector<CMemoryRecordset::Value> values;
+            bool failed = false;
+            if (statement.FetchRow(values, failed)) {
+                row.clear();
+                for (const CMemoryRecordset::Value& value : values)
+                    row.push_back(value.value_or(std::string()));
+            }
+            ok = !failed;
         }
-        const bool truncated = indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(sizeof buffer);
-        text.append(buffer, truncated ? sizeof buffer - 1 : static_cast<std::size_t>(indicator));
-        if (!truncated)
-            break;
+        if (ok)
+            ok = statement.NextResult(end) || end;
     }
-    value = std::move(text);
-    return true;
+    if (!ok) {
+        nativeError = statement.NativeError();
+        error = statement.Diagnostics();
+    }
+    return ok;
 }
 
 } // namespace
 
-/// One statement handle, freed when it goes out of scope.
-class COdbcConnection::Statement
+void COdbcConnection::Handle::Reset(SQLHDBC dbc)
 {
-public:
-    explicit Statement(SQLHDBC dbc)
-    {
-        if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &m_handle)))
-            m_handle = SQL_NULL_HSTMT;
+    if (m_dbc != SQL_NULL_HDBC) {
+        SQLDisconnect(m_dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
     }
-    ~Statement()
-    {
-        if (m_handle != SQL_NULL_HSTMT)
-            SQLFreeHandle(SQL_HANDLE_STMT, m_handle);
-    }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+    m_dbc = dbc;
+}
 
-    SQLHSTMT Handle() const { return m_handle; }
-    std::string Diagnostics() const { return DiagnosticText(SQL_HANDLE_STMT, m_handle); }
-
-    /// Runs `sql`; SQL_NO_DATA (a statement that touched no row) counts as success.
-    bool Run(const std::string& sql)
-    {
-        auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));
-        const SQLRETURN rc = SQLExecDirect(m_handle, text, static_cast<SQLINTEGER>(sql.size()));
-        return Succeeded(rc) || rc == SQL_NO_DATA;
-    }
-
-    /// Skips every further result, so the connection is free for the next statement.
-    bool Drain()
-    {
-        for (;;) {
-            const SQLRETURN rc = SQLMoreResults(m_handle);
-            if (rc == SQL_NO_DATA)
-                return true;
-            if (!Succeeded(rc))
-                return false;
-        }
-    }
-
-private:
-    SQLHSTMT m_handle = SQL_NULL_HSTMT;
-};
+SQLHDBC COdbcConnection::Handle::Release()
+{
+    SQLHDBC dbc = m_dbc;
+    m_dbc = SQL_NULL_HDBC;
+    return dbc;
+}
 
 COdbcConnection::COdbcConnection()
 {
-    if (Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env)))
+    if (OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env)))
         SQLSetEnvAttr(m_env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     else
         m_env = SQL_NULL_HENV;
@@ -146,84 +138,11 @@ void COdbcConnection::CloseHandle()
     m_dbc = SQL_NULL_HDBC;
 }
 
-namespace {
-
-/// Runs one statement on `dbc` and drains its results; the first row's columns, when it has
-/// one, go to `row`.
-bool RunOn(SQLHDBC dbc, const std::string& sql, std::vector<std::string>* row, std::string& error)
-{
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &statement))) {
-        error = DiagnosticText(SQL_HANDLE_DBC, dbc);
-        return false;
-    }
-    auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));
-    bool ok = Succeeded(SQLExecDirect(statement, text, static_cast<SQLINTEGER>(sql.size())));
-    if (ok && row) {
-        SQLSMALLINT columns = 0;
-        SQLNumResultCols(statement, &columns);
-        row->clear();
-        if (columns > 0 && Succeeded(SQLFetch(statement))) {
-            for (SQLUSMALLINT column = 1; ok && column <= columns; ++column) {
-                CMemoryRecordset::Value value;
-                ok = ReadColumn(statement, column, value);
-                row->push_back(value.value_or(std::string()));
-            }
-        }
-    }
-    while (ok) {
-        const SQLRETURN rc = SQLMoreResults(statement);
-        if (rc == SQL_NO_DATA)
-            break;
-        ok = Succeeded(rc);
-    }
-    if (!ok)
-        error = DiagnosticText(SQL_HANDLE_STMT, statement);
-    SQLFreeHandle(SQL_HANDLE_STMT, statement);
-    return ok;
-}
-
-std::string InfoText(SQLHDBC dbc, SQLUSMALLINT info)
-{
-    SQLCHAR text[256] = {};
-    SQLSMALLINT length = 0;
-    SQLGetInfo(dbc, info, text, static_cast<SQLSMALLINT>(sizeof text), &length);
-    return reinterpret_cast<const char*>(text);
-}
-
-bool IsUtf8(const std::string& charset)
-{
-    return charset == "utf8mb4";
-}
-
-bool HasMode(const std::string& modes, const std::string& mode)
-{
-    return ("," + modes + ",").find("," + mode + ",") != std::string::npos;
-}
-
-} // namespace
-
-void COdbcConnection::Handle::Reset(SQLHDBC dbc)
-{
-    if (m_dbc != SQL_NULL_HDBC) {
-        SQLDisconnect(m_dbc);
-        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
-    }
-    m_dbc = dbc;
-}
-
-SQLHDBC COdbcConnection::Handle::Release()
-{
-    SQLHDBC dbc = m_dbc;
-    m_dbc = SQL_NULL_HDBC;
-    return dbc;
-}
-
 bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std::string& error)
 {
     SQLHDBC dbc = SQL_NULL_HDBC;
-    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, m_env, &dbc))) {
-        error = DiagnosticText(SQL_HANDLE_ENV, m_env);
+    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, m_env, &dbc))) {
+        error = OdbcDiagnostics(SQL_HANDLE_ENV, m_env);
         return false;
     }
     SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
@@ -233,8 +152,8 @@ bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std
     const SQLRETURN rc = SQLDriverConnect(dbc, nullptr, text, SQL_NTS, completed,
                                           static_cast<SQLSMALLINT>(sizeof completed), &completedLength,
                                           SQL_DRIVER_NOPROMPT);
-    if (!Succeeded(rc)) {
-        error = DiagnosticText(SQL_HANDLE_DBC, dbc);
+    if (!OdbcSucceeded(rc)) {
+        error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         return false;
     }
@@ -242,28 +161,35 @@ bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std
     return true;
 }
 
-COdbcConnection::SessionState COdbcConnection::PrepareMySqlSession(SQLHDBC dbc, std::string& error)
+bool COdbcConnection::PrepareMySqlSession(SQLHDBC dbc, bool& multiStatements, std::string& error)
 {
+    // One round trip where the session takes several statements per text, two where not.
     std::vector<std::string> session;
-    if (!RunOn(dbc, kMySqlSessionMode, nullptr, error) ||
-        !RunOn(dbc, "SELECT @@character_set_client, @@character_set_connection, @@character_set_results, "
-                    "@@SESSION.sql_mode",
-               &session, error)) {
-        error = "无法设置数据库会话: " + error;
-        return SessionFailed;
+    long nativeError = 0;
+    multiStatements = QueryRow(dbc, std::string(kMySqlSessionMode) + ";" + kMySqlSessionQuery, session, nativeError, error);
+    if (!multiStatements) {
+        if (nativeError != kSyntaxError || !QueryRow(dbc, kMySqlSessionMode, session, nativeError, error) ||
+            !QueryRow(dbc, kMySqlSessionQuery, session, nativeError, error)) {
+            error = "无法设置数据库会话: " + error;
+            return false;
+        }
     }
-    if (session.size() != 4 || !IsUtf8(session[0]) || !IsUtf8(session[1]) || !IsUtf8(session[2])) {
-        const std::string charset = session.empty() ? std::string("?") : session[0];
-        error = "数据库连接的字符集是 " + charset +
-                "，不是 UTF-8 (utf8mb4)，中文等文字无法原样读写。请在数据源中把字符集 (CHARSET) 设置为 utf8mb4。";
-        return SessionNotUtf8;
+    if (session.size() != 4) {
+        error = "无法读取数据库会话的设置";
+        return false;
     }
-    // Escaping relies on backslash escapes, and a value that does not fit must fail, never be cut.
+    for (std::size_t index = 0; index < 3; ++index) {
+        if (session[index] != "utf8mb4") {
+            error = "数据库连接的字符集是 " + session[index] +
+                    "，不是 UTF-8 (utf8mb4)，中文等文字无法原样读写。请在数据源中把字符集 (CHARSET) 设为 utf8mb4。";
+            return false;
+        }
+    }
     if (HasMode(session[3], "NO_BACKSLASH_ESCAPES") || !HasMode(session[3], "STRICT_ALL_TABLES")) {
         error = "无法设置数据库会话的 SQL 模式 (sql_mode): " + session[3];
-        return SessionFailed;
+        return false;
     }
-    return SessionReady;
+    return true;
 }
 
 bool COdbcConnection::Connect(const std::string& connectString, std::string& errorText)
@@ -275,30 +201,19 @@ bool COdbcConnection::Connect(const std::string& connectString, std::string& err
         return false;
     }
 
+    // With the session attributes first; a driver that will not have them gets the string
+    // as the user gave it.
     Handle handle;
-    std::string effective = connectString;
-    if (!Open(effective, handle, errorText)) {
-        m_lastError = errorText;
-        return false;
+    if (!Open(WithSessionAttributes(connectString), handle, errorText)) {
+        errorText.clear();
+        if (!Open(connectString, handle, errorText)) {
+            m_lastError = errorText;
+            return false;
+        }
     }
     const int dbType = DbTypeOfName(InfoText(handle.Get(), SQL_DBMS_NAME));
-    bool ready = true;
-    if (dbType == DbTypeMySql) {
-        // Whatever character set the data source names, this program speaks UTF-8: text must
-        // come back byte for byte, and no multi-byte character set may swallow an escaping
-        // backslash. A connection string attribute overrides the data source's.
-        SessionState state = PrepareMySqlSession(handle.Get(), errorText);
-        if (state == SessionNotUtf8) {
-            effective = connectString + ";CHARSET=utf8mb4";
-            errorText.clear();
-            state = Open(effective, handle, errorText) ? PrepareMySqlSession(handle.Get(), errorText) : SessionFailed;
-        }
-        ready = state == SessionReady;
-    } else if (dbType == DbTypeSqlServer && InfoText(handle.Get(), SQL_DRIVER_NAME).find("tdsodbc") != std::string::npos) {
-        effective = connectString + ";ClientCharset=UTF-8";
-        ready = Open(effective, handle, errorText);
-    }
-    if (!ready) {
+    bool multiStatements = false;
+    if (dbType == DbTypeMySql && !PrepareMySqlSession(handle.Get(), multiStatements, errorText)) {
         m_lastError = errorText;
         return false;
     }
@@ -307,7 +222,8 @@ bool COdbcConnection::Connect(const std::string& connectString, std::string& err
     CloseHandle();
     m_dbc = handle.Release();
     m_dbType = dbType;
-    m_lastConnectString = effective;
+    m_multiStatements = multiStatements;
+    m_lastConnectString = connectString;
     return true;
 }
 
@@ -340,12 +256,8 @@ bool COdbcConnection::Execute(const std::string& sql)
         m_lastError = kNotConnected;
         return false;
     }
-    Statement statement(m_dbc);
-    if (statement.Handle() == SQL_NULL_HSTMT) {
-        m_lastError = DiagnosticText(SQL_HANDLE_DBC, m_dbc);
-        return false;
-    }
-    if (!statement.Run(sql) || !statement.Drain()) {
+    COdbcStatement statement(m_dbc);
+    if (!statement.IsValid() || !statement.Run(sql) || !statement.Drain()) {
         m_lastError = statement.Diagnostics();
         return false;
     }
@@ -367,6 +279,56 @@ bool COdbcConnection::ExecuteInsert(const std::string& sql)
     return Execute(sql);
 }
 
+bool COdbcConnection::ExecuteText(const std::vector<SqlStatement>& statements, std::size_t first, std::size_t last,
+                                  std::size_t& executed)
+{
+    std::string text;
+    for (std::size_t index = first; index < last; ++index) {
+        if (index > first)
+            text += ';';
+        text += statements[index].text;
+    }
+    COdbcStatement statement(m_dbc);
+    // The server runs the statements of one text in order and stops at the first that
+    // fails; each gives one result, so the results counted before the failure are the
+    // statements that took effect.
+    if (!statement.IsValid() || !statement.Run(text)) {
+        m_lastError = statement.Diagnostics();
+        return false;
+    }
+    for (++executed;; ++executed) {
+        bool end = false;
+        if (!statement.NextResult(end)) {
+            if (end)
+                return true;
+            m_lastError = statement.Diagnostics();
+            return false;
+        }
+    }
+}
+
+bool COdbcConnection::ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed)
+{
+    if (!m_multiStatements || m_dbc == SQL_NULL_HDBC)
+        return IOtlConnection::ExecuteBatch(statements, executed);
+    m_lastError.clear();
+    executed = 0;
+    std::size_t first = 0;
+    while (first < statements.size()) {
+        std::size_t last = first;
+        std::size_t bytes = 0;
+        while (last < statements.size() && last - first < kBatchStatements &&
+               (last == first || bytes + statements[last].text.size() + 1 <= kBatchBytes)) {
+            bytes += statements[last].text.size() + 1;
+            ++last;
+        }
+        if (!ExecuteText(statements, first, last, executed))
+            return false;
+        first = last;
+    }
+    return true;
+}
+
 std::string COdbcConnection::QueryValue(const std::string& sql)
 {
     const RecordsetPtr rows(OpenRecordset(sql));
@@ -383,18 +345,13 @@ IOtlRecordset* COdbcConnection::OpenRecordset(const std::string& sql)
         m_lastError = kNotConnected;
         return nullptr;
     }
-    Statement statement(m_dbc);
-    if (statement.Handle() == SQL_NULL_HSTMT) {
-        m_lastError = DiagnosticText(SQL_HANDLE_DBC, m_dbc);
-        return nullptr;
-    }
-    if (!statement.Run(sql)) {
+    COdbcStatement statement(m_dbc);
+    if (!statement.IsValid() || !statement.Run(sql)) {
         m_lastError = statement.Diagnostics();
         return nullptr;
     }
 
-    SQLSMALLINT columnCount = 0;
-    SQLNumResultCols(statement.Handle(), &columnCount);
+    const int columnCount = statement.ColumnCount();
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(columnCount));
     for (SQLUSMALLINT column = 1; column <= columnCount; ++column) {
@@ -408,19 +365,13 @@ IOtlRecordset* COdbcConnection::OpenRecordset(const std::string& sql)
 
     auto rows = std::make_unique<CMemoryRecordset>(std::move(names));
     if (columnCount > 0) {
-        std::vector<CMemoryRecordset::Value> row(static_cast<std::size_t>(columnCount));
-        for (;;) {
-            const SQLRETURN rc = SQLFetch(statement.Handle());
-            if (rc == SQL_NO_DATA)
-                break;
-            bool ok = Succeeded(rc);
-            for (SQLUSMALLINT column = 1; ok && column <= columnCount; ++column)
-                ok = ReadColumn(statement.Handle(), column, row[column - 1]);
-            if (!ok) {
-                m_lastError = statement.Diagnostics();
-                return nullptr;
-            }
+        std::vector<CMemoryRecordset::Value> row;
+        bool failed = false;
+        while (statement.FetchRow(row, failed))
             rows->AddRow(row);
+        if (failed) {
+            m_lastError = statement.Diagnostics();
+            return nullptr;
         }
     }
     if (!statement.Drain()) {

@@ -9,6 +9,10 @@
 /// The connection on the ODBC C API (narrow-character functions). Every statement runs on
 /// its own handle, all of its results are drained and the handle is freed before the call
 /// returns, so no statement is ever held up by an earlier one.
+///
+/// On MySQL and MariaDB the session always speaks UTF-8 (utf8mb4), keeps backslash escapes
+/// and refuses values that do not fit instead of cutting them; a connection on which that
+/// cannot be made so is refused. Batches go to the server as multi-statement texts there.
 class COdbcConnection final : public IOtlConnection
 {
 public:
@@ -27,10 +31,15 @@ public:
     std::string QueryValue(const std::string& sql) override;
     IOtlRecordset* OpenRecordset(const std::string& sql) override;
     std::string GetLastErrorText() override;
+    bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed) override;
+
+    /// Whether batches go to the server several statements per round trip.
+    bool SendsBatches() const { return m_multiStatements; }
+    /// Most statements and bytes of statement text sent in one round trip.
+    static constexpr std::size_t kBatchStatements = 1000;
+    static constexpr std::size_t kBatchBytes = 512 * 1024;
 
 private:
-    class Statement;
-
     /// A connection handle, disconnected and freed unless released.
     class Handle
     {
@@ -49,20 +58,19 @@ private:
 
     /// Connects a new handle; on success `handle` holds it in place of what it held.
     bool Open(const std::string& connectString, Handle& handle, std::string& error);
-    enum SessionState
-    {
-        SessionReady,
-        SessionNotUtf8,
-        SessionFailed,
-    };
-    /// Sets the session up as escaping and storing rely on, and checks that it took.
-    static SessionState PrepareMySqlSession(SQLHDBC dbc, std::string& error);
+    /// Sets a MySQL session up as escaping and storing rely on and checks that it took;
+    /// `multiStatements` tells whether the session takes several statements in one text.
+    static bool PrepareMySqlSession(SQLHDBC dbc, bool& multiStatements, std::string& error);
     bool Execute(const std::string& sql);
+    /// Sends statements [first, last) as one text; `executed` counts those that took effect.
+    bool ExecuteText(const std::vector<SqlStatement>& statements, std::size_t first, std::size_t last,
+                     std::size_t& executed);
     void CloseHandle();
 
     SQLHENV m_env = SQL_NULL_HENV;
     SQLHDBC m_dbc = SQL_NULL_HDBC;
     int m_dbType = DbTypeOther;
+    bool m_multiStatements = false;
     std::string m_lastConnectString;
     std::string m_lastError;
 };

@@ -6,3 +6,7 @@
 /// back that way (it holds ';', '{' or '}', or begins or ends with a blank): then it is
 /// enclosed in braces with every '}' doubled.
 std::string BuildConnectString(const std::string& dsn, const std::string& user, const std::string& password);
+
+/// The value of attribute `key` (letter case ignored) in a connection string, braces
+/// removed; empty when the string does not name it.
+std::string ConnectStringValue(const std::string& connectString, const std::string& key);

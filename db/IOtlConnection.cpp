@@ -22,6 +22,17 @@ IOtlConnection* IOtlConnection::setInstance(IOtlConnection* connection)
     return previous;
 }
 
+bool IOtlConnection::ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed)
+{
+    executed = 0;
+    for (const SqlStatement& statement : statements) {
+        if (!(statement.insert ? ExecuteInsert(statement.text) : ExecuteSql(statement.text)))
+            return false;
+        ++executed;
+    }
+    return true;
+}
+
 void IOtlRecordset::DestroyInstance(IOtlRecordset* recordset)
 {
     delete recordset;

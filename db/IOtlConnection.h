@@ -1,8 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 class IOtlRecordset;
+
+/// One statement of a batch: sent as ExecuteInsert when `insert`, else as ExecuteSql.
+struct SqlStatement
+{
+    bool insert = false;
+    std::string text;
+};
 
 /// Database types as GetDbType reports them.
 enum DbType : int
@@ -38,6 +47,12 @@ public:
     virtual IOtlRecordset* OpenRecordset(const std::string& sql) = 0;
     /// Text of the last failure; empty when the last operation succeeded.
     virtual std::string GetLastErrorText() = 0;
+
+    /// Runs `statements` in order and stops at the first the database refuses, with the
+    /// same outcome as sending them one by one, but in as few round trips as the database
+    /// allows. `executed` counts the statements that took effect; GetLastErrorText names
+    /// the refused statement's reason. This one sends them one by one.
+    virtual bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed);
 
     /// The process-wide connection, created on first use.
     static IOtlConnection* getInstance();

@@ -33,6 +33,32 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdString(
                      BuildConnectString(dsn.toStdString(), user.toStdString(), password.toStdString())),
                  expected);
+        // Every value comes back out of the string as it went in.
+        const std::string built = BuildConnectString(dsn.toStdString(), user.toStdString(), password.toStdString());
+        QCOMPARE(QString::fromStdString(ConnectStringValue(built, "DSN")), dsn);
+        QCOMPARE(QString::fromStdString(ConnectStringValue(built, "uid")), user);
+        QCOMPARE(QString::fromStdString(ConnectStringValue(built, "Pwd")), password);
+    }
+
+    void valueOfAnAttribute_data()
+    {
+        QTest::addColumn<QString>("connectString");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("absent") << "DSN=a;UID=b" << "PWD" << "";
+        QTest::newRow("last, no semicolon") << "DSN=a;UID=b" << "UID" << "b";
+        QTest::newRow("braced with semicolon") << "DSN={x;y};UID=b" << "UID" << "b";
+        QTest::newRow("key inside a braced value") << "PWD={UID=evil};UID=good" << "UID" << "good";
+        QTest::newRow("blanks around the key") << "DSN=a;  OPTION =3" << "option" << "3";
+        QTest::newRow("empty string") << "" << "DSN" << "";
+    }
+
+    void valueOfAnAttribute()
+    {
+        QFETCH(QString, connectString);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        QCOMPARE(QString::fromStdString(ConnectStringValue(connectString.toStdString(), key.toStdString())), expected);
     }
 };
 
