@@ -10,5 +10,24 @@ CCfgDb* GetCfgDb()
 
 std::string CCfgDb::GetDbError()
 {
-    return IOtlConnection::getInstance()->GetLastErrorText();
+    return m_refusal.empty() ? IOtlConnection::getInstance()->GetLastErrorText() : m_refusal;
+}
+
+void CCfgDb::NoteLoadGap(CfgGroup group, const std::string& what)
+{
+    std::string& gap = m_loadGaps[Index(group)];
+    if (gap.empty())
+        gap = what;
+}
+
+bool CCfgDb::BeginSave(CfgGroup group)
+{
+    m_refusal.clear();
+    const std::string& gap = LoadGap(group);
+    if (gap.empty())
+        return true;
+    // Saving rewrites whole tables: what was never read would be lost from the database.
+    m_refusal = "启动时这组配置未能完整读取（" + gap +
+                "），保存会覆盖数据库中未读取的数据，因此未写入任何内容。请检查数据库中的这些表，然后重新启动程序";
+    return false;
 }

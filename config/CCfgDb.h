@@ -1,12 +1,21 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 class ILoadProgress;
 
+/// The three groups of the store that are saved separately.
+enum class CfgGroup
+{
+    System, // middleware: conf_system, conf_ivr_flow
+    Device, // conf_dev, conf_vs
+    Lines,  // conf_line, conf_sip_account, conf_trunk_item, conf_trunk_match
+};
+
 /// The database work on the configuration: loading the store, saving each of its three
-/// groups, and setting up the schemas. Stateless; every operation takes the process-wide
-/// connection itself. Results are true when done.
+/// groups, and setting up the schemas. Every operation takes the process-wide connection
+/// itself. Results are true when done.
 class CCfgDb
 {
 public:
@@ -15,10 +24,15 @@ public:
     bool LoadCfg(ILoadProgress& progress);
 
     /// Rewrite the tables of one group from the store (each table emptied, then one INSERT
-    /// per setting or record), stopping at the first statement the database refuses.
+    /// per setting or record), stopping at the first statement the database refuses. A group
+    /// that loading did not read whole, or a value that does not fit its column, is refused
+    /// before anything is sent; GetDbError then says why.
     bool SaveSysCfg();
     bool SaveDevCfg();
     bool SaveLineCfg();
+
+    /// Why loading did not read `group` whole; empty when it did (or nothing was loaded).
+    const std::string& LoadGap(CfgGroup group) const { return m_loadGaps[Index(group)]; }
 
     /// Configuration tables: emptied (SQL Server) or dropped and created again (MySQL).
     bool ClearCfgTables();
@@ -29,15 +43,24 @@ public:
     bool CreateStatProcSqlServer();
     bool CreateStatProcMySql();
 
-    /// The database's text of its last failure.
+    /// The text of the last failure: the refusal of the last save, or the database's text.
     std::string GetDbError();
 
 private:
+    static std::size_t Index(CfgGroup group) { return static_cast<std::size_t>(group); }
+
     bool LoadIpoLines();
     bool LoadExtens();
     bool LoadSipAccounts();
     bool LoadTrunkItems();
     bool LoadTrunkMatches();
+    /// Records, once per group, that it was not read whole.
+    void NoteLoadGap(CfgGroup group, const std::string& what);
+    /// Starts a save: false, with the refusal kept, when the group was not loaded whole.
+    bool BeginSave(CfgGroup group);
+
+    std::array<std::string, 3> m_loadGaps;
+    std::string m_refusal;
 };
 
 /// The process's configuration database object, created on first use.

@@ -12,16 +12,6 @@ namespace {
 
 constexpr int kFailureShownMs = 1500;
 
-void ReadText(IOtlConnection* db, std::string& member, const char* query)
-{
-    member = db->QueryValue(query);
-}
-
-void ReadInt(IOtlConnection* db, int& member, const char* query)
-{
-    member = DecimalToInt(db->QueryValue(query));
-}
-
 /// Runs `fill` for every row of `query`; false when the rows cannot be read at all.
 template <class Fill>
 bool ForEachRow(const char* query, Fill fill)
@@ -42,69 +32,103 @@ bool CCfgDb::LoadCfg(ILoadProgress& progress)
 {
     IOtlConnection* db = IOtlConnection::getInstance();
     CCfgData& cfg = *GetCfgData();
+    m_loadGaps = {};
+    m_refusal.clear();
+
+    // A query that fails, as opposed to one that finds no row, leaves its group incomplete.
+    auto value = [this, db](CfgGroup group, const char* table, const char* query) {
+        std::string text = db->QueryValue(query);
+        const std::string error = db->GetLastErrorText();
+        if (!error.empty())
+            NoteLoadGap(group, std::string("读取 ") + table + " 失败: " + error);
+        return text;
+    };
+    auto sysText = [&value](std::string& member, const char* query) {
+        member = value(CfgGroup::System, "conf_system", query);
+    };
+    auto sysInt = [&value](int& member, const char* query) {
+        member = DecimalToInt(value(CfgGroup::System, "conf_system", query));
+    };
+    auto devText = [&value](std::string& member, const char* query) {
+        member = value(CfgGroup::Device, "conf_dev", query);
+    };
 
     progress.Open(0, 7);
     progress.SetText("配置参数加载中...");
 
-    ReadText(db, cfg.CtiAddr, "SELECT value FROM conf_system WHERE Name='CtiAddr'");
-    ReadText(db, cfg.CtiPort, "SELECT value FROM conf_system WHERE Name='CtiPort'");
-    ReadText(db, cfg.RecPath, "SELECT value FROM conf_system WHERE Name='RecPath'");
-    ReadInt(db, cfg.RecType, "SELECT value FROM conf_system WHERE Name='RecType'");
-    ReadInt(db, cfg.DevType, "SELECT value FROM conf_system WHERE Name='DevType'");
+    sysText(cfg.CtiAddr, "SELECT value FROM conf_system WHERE Name='CtiAddr'");
+    sysText(cfg.CtiPort, "SELECT value FROM conf_system WHERE Name='CtiPort'");
+    sysText(cfg.RecPath, "SELECT value FROM conf_system WHERE Name='RecPath'");
+    sysInt(cfg.RecType, "SELECT value FROM conf_system WHERE Name='RecType'");
+    sysInt(cfg.DevType, "SELECT value FROM conf_system WHERE Name='DevType'");
     progress.SetPos(1);
-    ReadText(db, cfg.AcdPort, "SELECT value FROM conf_system WHERE Name='AcdPort'");
-    ReadText(db, cfg.AgentLockedPeriod, "SELECT value FROM conf_system WHERE Name='AgentLockedPeriod'");
-    ReadText(db, cfg.PPTime, "SELECT value FROM conf_system WHERE Name='PPTime'");
-    ReadInt(db, cfg.PPType, "SELECT value FROM conf_system WHERE Name='PPType'");
-    ReadInt(db, cfg.QueueType, "SELECT value FROM conf_system WHERE Name='QueueType'");
+    sysText(cfg.AcdPort, "SELECT value FROM conf_system WHERE Name='AcdPort'");
+    sysText(cfg.AgentLockedPeriod, "SELECT value FROM conf_system WHERE Name='AgentLockedPeriod'");
+    sysText(cfg.PPTime, "SELECT value FROM conf_system WHERE Name='PPTime'");
+    sysInt(cfg.PPType, "SELECT value FROM conf_system WHERE Name='PPType'");
+    sysInt(cfg.QueueType, "SELECT value FROM conf_system WHERE Name='QueueType'");
     progress.SetPos(2);
-    ReadText(db, cfg.LeaveWordPath, "SELECT value FROM conf_system WHERE Name='LeaveWordPath'");
-    ReadText(db, cfg.IvrFlowCount, "SELECT value FROM conf_system WHERE Name='IvrFlowCount'");
-    // The flow list is optional: a table that cannot be read is passed over in silence.
-    ForEachRow("SELECT * FROM conf_ivr_flow",
-               [&cfg](IOtlRecordset& row) { cfg.IvrFlows.push_back(row.GetFieldByName("FilePath")); });
+    sysText(cfg.LeaveWordPath, "SELECT value FROM conf_system WHERE Name='LeaveWordPath'");
+    sysText(cfg.IvrFlowCount, "SELECT value FROM conf_system WHERE Name='IvrFlowCount'");
+    // A flow list that cannot be read is passed over in silence here; saving the group
+    // would lose it, so the group counts as incomplete.
+    if (!ForEachRow("SELECT * FROM conf_ivr_flow",
+                    [&cfg](IOtlRecordset& row) { cfg.IvrFlows.push_back(row.GetFieldByName("FilePath")); }))
+        NoteLoadGap(CfgGroup::System, "读取 conf_ivr_flow 失败: " + db->GetLastErrorText());
     progress.SetPos(3);
-    ReadText(db, cfg.LogPath, "SELECT value FROM conf_system WHERE Name='LogPath'");
-    ReadText(db, cfg.CallConcurrency, "SELECT value FROM conf_system WHERE Name='CallConcurrency'");
-    ReadText(db, cfg.TtsBufferPath, "SELECT value FROM conf_system WHERE Name='TtsBufferPath'");
-    ReadInt(db, cfg.TtsType, "SELECT value FROM conf_system WHERE Name='TtsType'");
+    sysText(cfg.LogPath, "SELECT value FROM conf_system WHERE Name='LogPath'");
+    sysText(cfg.CallConcurrency, "SELECT value FROM conf_system WHERE Name='CallConcurrency'");
+    sysText(cfg.TtsBufferPath, "SELECT value FROM conf_system WHERE Name='TtsBufferPath'");
+    sysInt(cfg.TtsType, "SELECT value FROM conf_system WHERE Name='TtsType'");
     progress.SetPos(4);
-    ReadText(db, cfg.ScAddr, "SELECT value FROM conf_dev WHERE Name='ScAddr'");
-    ReadText(db, cfg.ScPort, "SELECT value FROM conf_dev WHERE Name='ScPort'");
-    ReadText(db, cfg.McAddr, "SELECT value FROM conf_dev WHERE Name='McAddr'");
-    ReadText(db, cfg.McPort, "SELECT value FROM conf_dev WHERE Name='McPort'");
-    ReadText(db, cfg.DigTrunkCount, "SELECT value FROM conf_dev WHERE Name='DigTrunkCount'");
-    ReadText(db, cfg.VoipTrunkCount, "SELECT value FROM conf_dev WHERE Name='VoipTrunkCount'");
-    ReadText(db, cfg.VoipSignallingAddr, "SELECT value FROM conf_dev WHERE Name='VoipSignallingAddr'");
-    ReadText(db, cfg.VoipMediaAddr, "SELECT value FROM conf_dev WHERE Name='VoipMediaAddr'");
-    ReadText(db, cfg.FaxServerAddr, "SELECT value FROM conf_dev WHERE Name='FaxServerAddr'");
-    ReadText(db, cfg.FaxServerPort, "SELECT value FROM conf_dev WHERE Name='FaxServerPort'");
+    devText(cfg.ScAddr, "SELECT value FROM conf_dev WHERE Name='ScAddr'");
+    devText(cfg.ScPort, "SELECT value FROM conf_dev WHERE Name='ScPort'");
+    devText(cfg.McAddr, "SELECT value FROM conf_dev WHERE Name='McAddr'");
+    devText(cfg.McPort, "SELECT value FROM conf_dev WHERE Name='McPort'");
+    devText(cfg.DigTrunkCount, "SELECT value FROM conf_dev WHERE Name='DigTrunkCount'");
+    devText(cfg.VoipTrunkCount, "SELECT value FROM conf_dev WHERE Name='VoipTrunkCount'");
+    devText(cfg.VoipSignallingAddr, "SELECT value FROM conf_dev WHERE Name='VoipSignallingAddr'");
+    devText(cfg.VoipMediaAddr, "SELECT value FROM conf_dev WHERE Name='VoipMediaAddr'");
+    devText(cfg.FaxServerAddr, "SELECT value FROM conf_dev WHERE Name='FaxServerAddr'");
+    devText(cfg.FaxServerPort, "SELECT value FROM conf_dev WHERE Name='FaxServerPort'");
     progress.SetPos(5);
-    ReadText(db, cfg.DevLinkIp, "SELECT value FROM conf_dev WHERE Name='DevLinkIp'");
-    ReadText(db, cfg.DevLinkPwd, "SELECT value FROM conf_dev WHERE Name='DevLinkPwd'");
-    ReadText(db, cfg.IpoLinkPort, "SELECT value FROM conf_dev WHERE Name='IpoLinkPort'");
+    devText(cfg.DevLinkIp, "SELECT value FROM conf_dev WHERE Name='DevLinkIp'");
+    devText(cfg.DevLinkPwd, "SELECT value FROM conf_dev WHERE Name='DevLinkPwd'");
+    devText(cfg.IpoLinkPort, "SELECT value FROM conf_dev WHERE Name='IpoLinkPort'");
 
     const char* failure = nullptr;
     if (!LoadIpoLines()) {
         failure = "IPO线路配置信息读取失败！";
+        NoteLoadGap(CfgGroup::Device, "读取 conf_vs 失败: " + db->GetLastErrorText());
+        NoteLoadGap(CfgGroup::Lines, "读取在 conf_vs 处中断，线路配置未读取");
     } else {
-        ReadText(db, cfg.FsEslAddr, "SELECT value FROM conf_dev WHERE name = 'FsEslAddr'");
-        ReadText(db, cfg.FsEslPort, "SELECT value FROM conf_dev WHERE name = 'FsEslPort'");
-        ReadText(db, cfg.FsEslPwd, "SELECT value FROM conf_dev WHERE name = 'FsEslPwd'");
-        ReadText(db, cfg.FsIvrPort, "SELECT value FROM conf_dev WHERE name = 'FsIvrPort'");
-        ReadText(db, cfg.FsTrunkCount, "SELECT value FROM conf_dev WHERE name = 'FsTrunkCount'");
-        ReadText(db, cfg.FsExtContext, "SELECT value FROM conf_dev WHERE name = 'FsExtContext'");
-        ReadText(db, cfg.FsMeetingContext, "SELECT value FROM conf_dev WHERE name = 'FsMeetingContext'");
-        ReadText(db, cfg.FsPCallContext, "SELECT value FROM conf_dev WHERE name = 'FsPCallContext'");
+        devText(cfg.FsEslAddr, "SELECT value FROM conf_dev WHERE name = 'FsEslAddr'");
+        devText(cfg.FsEslPort, "SELECT value FROM conf_dev WHERE name = 'FsEslPort'");
+        devText(cfg.FsEslPwd, "SELECT value FROM conf_dev WHERE name = 'FsEslPwd'");
+        devText(cfg.FsIvrPort, "SELECT value FROM conf_dev WHERE name = 'FsIvrPort'");
+        devText(cfg.FsTrunkCount, "SELECT value FROM conf_dev WHERE name = 'FsTrunkCount'");
+        devText(cfg.FsExtContext, "SELECT value FROM conf_dev WHERE name = 'FsExtContext'");
+        devText(cfg.FsMeetingContext, "SELECT value FROM conf_dev WHERE name = 'FsMeetingContext'");
+        devText(cfg.FsPCallContext, "SELECT value FROM conf_dev WHERE name = 'FsPCallContext'");
         progress.SetPos(6);
-        if (!LoadExtens())
-            failure = "分机配置信息读取失败！";
-        else if (!LoadSipAccounts())
-            failure = "SIP账户配置信息读取失败！";
-        else if (!LoadTrunkItems())
-            failure = "中继项配置信息读取失败！";
-        else if (!LoadTrunkMatches())
-            failure = "中继匹配配置信息读取失败！";
+        const struct
+        {
+            bool (CCfgDb::*load)();
+            const char* failure;
+            const char* table;
+        } lists[] = {
+            {&CCfgDb::LoadExtens, "分机配置信息读取失败！", "conf_line"},
+            {&CCfgDb::LoadSipAccounts, "SIP账户配置信息读取失败！", "conf_sip_account"},
+            {&CCfgDb::LoadTrunkItems, "中继项配置信息读取失败！", "conf_trunk_item"},
+            {&CCfgDb::LoadTrunkMatches, "中继匹配配置信息读取失败！", "conf_trunk_match"},
+        };
+        for (const auto& list : lists) {
+            if (!(this->*list.load)()) {
+                failure = list.failure;
+                NoteLoadGap(CfgGroup::Lines, std::string("读取 ") + list.table + " 失败: " + db->GetLastErrorText());
+                break;
+            }
+        }
     }
 
     if (failure) {

@@ -5,30 +5,36 @@
 
 bool CCfgDb::ClearCfgTables()
 {
+    m_refusal.clear();
     return CCfgSchema::ClearCfgTables();
 }
 
 bool CCfgDb::CreateCfgTables()
 {
+    m_refusal.clear();
     return CCfgSchema::CreateCfgTables();
 }
 
 bool CCfgDb::ClearStatTables()
 {
+    m_refusal.clear();
     return CStatSchema::ClearStatTables();
 }
 
 bool CCfgDb::CreateStatTables()
 {
+    m_refusal.clear();
     return CStatSchema::CreateStatTables();
 }
 
 bool CCfgDb::CreateStatProcSqlServer()
 {
+    m_refusal.clear();
     return CStatSchema::CreateStatProcSqlServer();
 }
 
 bool CCfgDb::CreateStatProcMySql()
 {
+    m_refusal.clear();
     return CStatSchema::CreateStatProcMySql();
 }

@@ -161,6 +161,56 @@ private Q_SLOTS:
         QVERIFY(cfg.IvrFlows.empty());
         QCOMPARE(cfg.LogPath, std::string("/var/log"));
         QCOMPARE(cfg.TrunkMatches.GetCount(), std::size_t(2));
+        // The middleware group is incomplete, the others are whole.
+        QVERIFY(GetCfgDb()->LoadGap(CfgGroup::System).find("conf_ivr_flow") != std::string::npos);
+        QVERIFY(GetCfgDb()->LoadGap(CfgGroup::Device).empty());
+        QVERIFY(GetCfgDb()->LoadGap(CfgGroup::Lines).empty());
+    }
+
+    // Groups that loading did not read whole, each of which a save must refuse.
+    void groupsNotReadWhole_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<bool>("system");
+        QTest::addColumn<bool>("device");
+        QTest::addColumn<bool>("lines");
+        QTest::newRow("everything there") << "" << false << false << false;
+        QTest::newRow("conf_system: every value fails") << "conf_system" << true << false << false;
+        QTest::newRow("conf_dev: every value fails") << "conf_dev" << false << true << false;
+        QTest::newRow("conf_vs: stops loading") << "conf_vs" << false << true << true;
+        QTest::newRow("conf_line") << "conf_line" << false << false << true;
+        QTest::newRow("conf_trunk_match") << "conf_trunk_match" << false << false << true;
+    }
+
+    void groupsNotReadWhole()
+    {
+        QFETCH(QString, table);
+        QFETCH(bool, system);
+        QFETCH(bool, device);
+        QFETCH(bool, lines);
+        QVERIFY(FillTables());
+        if (!table.isEmpty())
+            QVERIFY(TestDatabase::DropTables({table.toStdString()}));
+        FreshStore();
+        RecordingProgress progress;
+        GetCfgDb()->LoadCfg(progress);
+        QCOMPARE(!GetCfgDb()->LoadGap(CfgGroup::System).empty(), system);
+        QCOMPARE(!GetCfgDb()->LoadGap(CfgGroup::Device).empty(), device);
+        QCOMPARE(!GetCfgDb()->LoadGap(CfgGroup::Lines).empty(), lines);
+        for (CfgGroup group : {CfgGroup::System, CfgGroup::Device, CfgGroup::Lines}) {
+            const std::string& gap = GetCfgDb()->LoadGap(group);
+            QVERIFY2(gap.empty() || gap.find(table.toStdString()) != std::string::npos, gap.c_str());
+        }
+    }
+
+    void noRowIsNoGap()
+    {
+        QVERIFY(ConfigTables::CreateEmpty());
+        FreshStore();
+        RecordingProgress progress;
+        QVERIFY(GetCfgDb()->LoadCfg(progress));
+        for (CfgGroup group : {CfgGroup::System, CfgGroup::Device, CfgGroup::Lines})
+            QVERIFY(GetCfgDb()->LoadGap(group).empty());
     }
 
     void missingListStopsLoading_data()

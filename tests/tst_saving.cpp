@@ -92,8 +92,89 @@ void FillLines(CCfgData& cfg, const std::string& text)
 }
 
 const char* const kLogStatements = "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND "
-                                   "command_type = 'Query' AND argument NOT LIKE 'SET GLOBAL general_log%' ORDER BY "
+                                   "command_type IN ('Query', 'Execute') AND argument NOT LIKE 'SET GLOBAL general_log%' AND "
+                                   "argument NOT LIKE 'SELECT argument FROM mysql.general_log%' ORDER BY "
                                    "event_time, thread_id";
+
+/// The statements of one text sent to the server, split at the semicolons outside quotes.
+Texts SplitStatements(const std::string& text)
+{
+    Texts statements(1);
+    bool quoted = false;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const char c = text[index];
+        if (quoted && c == '\\' && index + 1 < text.size()) {
+            statements.back() += c;
+            statements.back() += text[++index];
+            continue;
+        }
+        if (c == '\'')
+            quoted = !quoted;
+        if (c == ';' && !quoted) {
+            statements.emplace_back();
+            continue;
+        }
+        statements.back() += c;
+    }
+    return statements;
+}
+
+/// What the server was asked to run on this connection since the log was emptied: each
+/// request (one text, run at once), and the statements they carried.
+struct ServerLog
+{
+    Texts requests;
+    Texts statements;
+
+    static ServerLog Read()
+    {
+        ServerLog log;
+        log.requests = TestDatabase::Rows(kLogStatements, 1);
+        for (const std::string& text : log.requests) {
+            for (std::string& statement : SplitStatements(text))
+                log.statements.push_back(std::move(statement));
+        }
+        return log;
+    }
+};
+
+/// Every row of every configuration table, for comparing before and after.
+Texts AllConfigRows()
+{
+    const std::pair<const char*, const char*> tables[] = {
+        {"conf_system", "id, name, value"},
+        {"conf_ivr_flow", "FlowID, FilePath"},
+        {"conf_dev", "id, name, value"},
+        {"conf_vs", "id, name, value, value2"},
+        {"conf_line", "id, type, value"},
+        {"conf_sip_account", "id, account, auth_account, password, proxy_addr, proxy_port, reg, reg_interval"},
+        {"conf_trunk_item", "id, node, board, span, sip_user"},
+        {"conf_trunk_match", "id, prefix, caller, trunk_id, priority"},
+    };
+    Texts rows;
+    for (const auto& [table, columns] : tables) {
+        for (const std::string& row :
+             TestDatabase::Rows(std::string("SELECT CONCAT_WS('|', ") + columns + ") FROM " + table + " ORDER BY 1", 1))
+            rows.push_back(std::string(table) + ": " + row);
+    }
+    return rows;
+}
+
+bool StartServerLog()
+{
+    return TestDatabase::Run({"SET GLOBAL log_output = 'TABLE'", "TRUNCATE TABLE mysql.general_log",
+                              "SET GLOBAL general_log = 1"});
+}
+
+bool StopServerLog()
+{
+    return TestDatabase::Run({"SET GLOBAL general_log = 0"});
+}
+
+bool IsColumnQuery(const std::string& statement)
+{
+    return statement.rfind("SELECT TABLE_NAME, COLUMN_NAME", 0) == 0 && statement.find("information_schema.COLUMNS") != std::string::npos;
+}
 
 } // namespace
 
@@ -104,6 +185,12 @@ class TestSaving : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY(TestDatabase::Connect()); }
     void init() { QVERIFY(ConfigTables::CreateEmpty()); }
+
+    void cleanup()
+    {
+        // The next test begins on a connection of its own, whatever this one did to it.
+        QVERIFY(TestDatabase::Connect());
+    }
 
     void awkwardTexts_data()
     {
@@ -214,13 +301,23 @@ private Q_SLOTS:
         cfg.IvrFlows = {"a.xml"};
         for (unsigned number = 8001; number <= 8005; ++number)
             cfg.Extens.SetAt(number, "p" + std::to_string(number));
-        QVERIFY(TestDatabase::Run({"SET GLOBAL log_output = 'TABLE'", "TRUNCATE TABLE mysql.general_log",
-                                   "SET GLOBAL general_log = 1"}));
+        QVERIFY(StartServerLog());
         const bool savedSys = GetCfgDb()->SaveSysCfg();
         const bool savedLines = GetCfgDb()->SaveLineCfg();
-        const Texts statements = TestDatabase::Rows(kLogStatements, 1);
-        QVERIFY(TestDatabase::Run({"SET GLOBAL general_log = 0"}));
+        ServerLog log = ServerLog::Read();
+        QVERIFY(StopServerLog());
         QVERIFY(savedSys && savedLines);
+
+        // Each save reads the definitions of its columns once, then sends its statements in
+        // one text.
+        QCOMPARE(log.requests.size(), std::size_t(4));
+        QVERIFY2(IsColumnQuery(log.requests[0]), log.requests[0].c_str());
+        QVERIFY2(IsColumnQuery(log.requests[2]), log.requests[2].c_str());
+        Texts statements;
+        for (const std::string& statement : log.statements) {
+            if (!IsColumnQuery(statement))
+                statements.push_back(statement);
+        }
 
         const Texts expected = {
             "TRUNCATE TABLE conf_system",
@@ -290,32 +387,147 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::Run({"DROP TRIGGER refuse_flow"}));
     }
 
-    void valuesTheDatabaseCannotTakeFailTheSave_data()
+    void valuesThatDoNotFitAreRefusedBeforeAnything_data()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("longer than its column") << QByteArray(301, '9') << "Data too long";
-        QTest::newRow("character the charset lacks") << QByteArray("smile \xF0\x9F\x98\x80") << "Incorrect string value";
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("alter");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("limit");
+        const int sys = 0, dev = 1, lines = 2;
+        QTest::newRow("301 digits in a setting") << sys << "" << QByteArray(301, '9') << "AgentLockedPeriod" << "300";
+        QTest::newRow("4-byte character in a setting")
+            << sys << "" << QByteArray("D:\\rec \xF0\x9F\x98\x80") << "RecPath" << "utf8mb3";
+        QTest::newRow("flow file longer than its column") << sys << "" << QByteArray(513, 'f') << "IVR流程文件第 2 项" << "512";
+        QTest::newRow("chinese in a latin1 column")
+            << sys << "ALTER TABLE conf_system MODIFY value varchar(300) CHARACTER SET latin1" << QByteArray("中文")
+            << "RecPath" << "latin1";
+        QTest::newRow("a narrower column than ours")
+            << dev << "ALTER TABLE conf_dev MODIFY value varchar(20)" << QByteArray(21, 'x') << "DevLinkPwd" << "20";
+        QTest::newRow("IPO line type") << dev << "" << QByteArray(51, 't') << "线路类型" << "50";
+        QTest::newRow("extension password") << lines << "" << QByteArray(101, 'p') << "分机 8001 的接入密码" << "100";
+        QTest::newRow("number beyond a small column")
+            << lines << "ALTER TABLE conf_trunk_item MODIFY node smallint NOT NULL" << QByteArray("70000")
+            << "中继项1 的设备节点" << "32767";
     }
 
-    void valuesTheDatabaseCannotTakeFailTheSave()
+    void valuesThatDoNotFitAreRefusedBeforeAnything()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, reason);
-        // Whatever mode the server runs in by default, nothing is cut or altered silently.
+        QFETCH(int, group);
+        QFETCH(QString, alter);
+        QFETCH(QByteArray, value);
+        QFETCH(QString, named);
+        QFETCH(QString, limit);
+        if (!alter.isEmpty())
+            QVERIFY(TestDatabase::Run({alter.toStdString()}));
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', 'old')",
+                                   "INSERT INTO conf_ivr_flow (FilePath) VALUES ('old.xml')",
+                                   "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', 'old')",
+                                   "INSERT INTO conf_vs (name, value, value2) VALUES ('EXT', '1', '')",
+                                   "INSERT INTO conf_line (id, type, value) VALUES (1, 0, 'old')",
+                                   "INSERT INTO conf_trunk_item VALUES (9, 9, 9, 9, 9)"}));
+        const Texts before = AllConfigRows();
+
+        CCfgData& cfg = FreshStore();
+        const std::string text = value.toStdString();
+        bool saved = true;
+        switch (group) {
+        case 0:
+            cfg.AgentLockedPeriod = named == QLatin1String("AgentLockedPeriod") ? text : "30";
+            cfg.RecPath = named == QLatin1String("RecPath") ? text : "D:\\rec";
+            cfg.IvrFlows = {"a.xml", named.startsWith(QStringLiteral("IVR")) ? text : "b.xml"};
+            saved = GetCfgDb()->SaveSysCfg();
+            break;
+        case 1: {
+            cfg.DevLinkPwd = named == QLatin1String("DevLinkPwd") ? text : "pw";
+            auto line = std::make_unique<tagIpoLine>();
+            *line = {"201", named == QStringLiteral("线路类型") ? text : "EXT", ""};
+            cfg.IpoLines.AddTail(std::move(line));
+            saved = GetCfgDb()->SaveDevCfg();
+            break;
+        }
+        default: {
+            cfg.Extens.SetAt(8001, named.startsWith(QStringLiteral("分机")) ? text : "p");
+            auto item = std::make_unique<tagTRUNK_ITEM>();
+            *item = {1, value.toInt(), 0, -1, -1};
+            if (!named.startsWith(QStringLiteral("中继项")))
+                item->node = 0;
+            cfg.TrunkItems.AddTail(std::move(item));
+            saved = GetCfgDb()->SaveLineCfg();
+            break;
+        }
+        }
+        QVERIFY(!saved);
+        const QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
+        QVERIFY2(reason.contains(named) && reason.contains(limit) && reason.contains(QStringLiteral("未写入任何内容")),
+                 qPrintable(reason));
+        // Nothing was sent: every table is as it was.
+        QCOMPARE(AllConfigRows(), before);
+    }
+
+    void whatCannotBeForeseenStillStopsTheSave()
+    {
+        // A character set whose repertoire the program does not check: the server refuses the
+        // value in the middle of the save, even where its global mode would cut it.
         const std::string globalMode = TestDatabase::Rows("SELECT @@GLOBAL.sql_mode", 1).front();
         QVERIFY(TestDatabase::Run({"SET GLOBAL sql_mode = 'NO_BACKSLASH_ESCAPES'"}));
         const bool connected = TestDatabase::Connect();
         QVERIFY(TestDatabase::Run({"SET GLOBAL sql_mode = '" + globalMode + "'"}));
         QVERIFY(connected);
+        QVERIFY(TestDatabase::Run({"ALTER TABLE conf_system MODIFY value varchar(300) CHARACTER SET gbk"}));
 
         CCfgData& cfg = FreshStore();
         cfg.RecPath = "C:\\rec";
-        cfg.LogPath = text.toStdString();
+        cfg.LogPath = "smile \xF0\x9F\x98\x80";
         QVERIFY(!GetCfgDb()->SaveSysCfg());
-        QVERIFY2(QString::fromStdString(GetCfgDb()->GetDbError()).contains(reason), GetCfgDb()->GetDbError().c_str());
+        QVERIFY2(GetCfgDb()->GetDbError().find("Incorrect string value") != std::string::npos,
+                 GetCfgDb()->GetDbError().c_str());
         QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'RecPath'", 1), Texts{"C:\\rec"});
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_system", 1), Texts{"12"});
         QVERIFY(TestDatabase::Connect());
+    }
+
+    void groupsNotLoadedWholeAreNotSaved_data()
+    {
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<int>("refusedGroup");
+        QTest::newRow("flow list") << "conf_ivr_flow" << 0;
+        QTest::newRow("device settings") << "conf_dev" << 1;
+        QTest::newRow("extensions") << "conf_line" << 2;
+    }
+
+    void groupsNotLoadedWholeAreNotSaved()
+    {
+        QFETCH(QString, missing);
+        QFETCH(int, refusedGroup);
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', 'db')",
+                                   "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', 'db')",
+                                   "INSERT INTO conf_sip_account VALUES (1, 'db', 'db', 'db', 'db', 5060, 'true', 60)"}));
+        // Unreadable at start-up, for example not there or not permitted; back by the time of Save.
+        QVERIFY(TestDatabase::Run({"RENAME TABLE " + missing.toStdString() + " TO hidden_table"}));
+        LoadFresh();
+        QVERIFY(TestDatabase::Run({"RENAME TABLE hidden_table TO " + missing.toStdString()}));
+        const Texts before = AllConfigRows();
+
+        bool (CCfgDb::*const saves[])() = {&CCfgDb::SaveSysCfg, &CCfgDb::SaveDevCfg, &CCfgDb::SaveLineCfg};
+        QVERIFY(!(GetCfgDb()->*saves[refusedGroup])());
+        const QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
+        QVERIFY2(reason.contains(missing) && reason.contains(QStringLiteral("未写入任何内容")), qPrintable(reason));
+        QCOMPARE(AllConfigRows(), before);
+        // The groups that were read whole still save.
+        for (int group = 0; group < 3; ++group) {
+            if (group != refusedGroup)
+                QVERIFY2((GetCfgDb()->*saves[group])(), GetCfgDb()->GetDbError().c_str());
+        }
+        LoadFresh();
+    }
+
+    void strayNegativeExtensionComesBackUnchanged()
+    {
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (-5, 0, 'stray'), (8001, 0, 'p')"}));
+        LoadFresh();
+        QVERIFY(GetCfgDb()->SaveLineCfg());
+        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2), (Texts{"-5|stray", "8001|p"}));
     }
 
     void lostConnectionIsAFailure()

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+class IOtlConnection;
+
+/// What the columns of some tables can hold, as the database itself defines them, so that a
+/// save can refuse a value that does not fit before it empties a single table.
+class CColumnRules
+{
+public:
+    /// Reads the definitions of `tables` (MySQL and MariaDB, from information_schema, in one
+    /// query). Where they cannot be read nothing is known, and every value passes: the
+    /// database's own refusal then still stops the save.
+    static CColumnRules Read(IOtlConnection* db, const std::vector<std::string>& tables);
+
+    /// Why `text` (UTF-8) does not fit `table`.`column`: too many characters, or a character
+    /// its character set cannot hold. Empty when it fits.
+    std::string CheckText(const std::string& table, const std::string& column, const std::string& text) const;
+    /// Why `value` is outside the range of the integer column `table`.`column`; empty when it fits.
+    std::string CheckNumber(const std::string& table, const std::string& column, long long value) const;
+
+private:
+    struct Column
+    {
+        std::string dataType;     // as information_schema names it: varchar, int, ...
+        long long maxChars = -1;  // -1 when the column does not count characters
+        std::string charset;      // empty for columns without one
+        bool isUnsigned = false;
+    };
+
+    const Column* Find(const std::string& table, const std::string& column) const;
+
+    std::map<std::string, Column> m_columns; // "table.column", column in lower case
+};
