@@ -1,15 +1,19 @@
 // Times loading and saving a large configuration through the program's own code, beside
 // the time the mariadb command-line client needs to send the very same statements to the
-// same server. Prints one line per figure, "name: value".
+// same server, one by one: on loopback, and through a proxy that adds a fixed delay per round
+// trip as a site's LAN or VPN does. Prints one line per figure, "name: value".
 //
 // Needs the private server's environment (TARVEX_DB_DSN, TARVEX_DB_USER, TARVEX_DB_PASS,
-// TARVEX_DB_PORT); bench/run.sh provides it.
+// TARVEX_DB_PORT); bench/run.sh provides it. TARVEX_BENCH_DELAY_MS sets the proxy's delay
+// (default 2).
+#include "bench/CDelayProxy.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "config/ILoadProgress.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"
+#include "db/SqlLiteral.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -109,35 +113,47 @@ bool LoadAll()
     return GetCfgDb()->LoadCfg(progress);
 }
 
-/// The statements of `work` as the server received them, from its general log; -1 on failure.
-int CaptureStatements(const std::function<bool()>& work, const QString& file)
+struct Captured
 {
+    int requests = -1;   // texts the server was asked to run
+    int statements = -1; // statements they held
+};
+
+/// The statements of `work` as the server received them, from its general log, one per
+/// line in `file`.
+Captured CaptureStatements(const std::function<bool()>& work, const QString& file)
+{
+    Captured captured;
     if (!Run("SET GLOBAL log_output = 'TABLE'") || !Run("TRUNCATE TABLE mysql.general_log") ||
         !Run("SET GLOBAL general_log = 1"))
-        return -1;
+        return captured;
     const bool done = work();
     Run("SET GLOBAL general_log = 0");
     if (!done)
-        return -1;
+        return captured;
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly))
-        return -1;
+        return captured;
     const RecordsetPtr rows(IOtlConnection::getInstance()->OpenRecordset(
         "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND command_type IN ('Query', 'Execute') "
         "AND argument NOT LIKE 'SET GLOBAL general_log%' ORDER BY event_time"));
     if (!rows)
-        return -1;
-    int count = 0;
-    for (; !rows->IsEof(); ++count) {
+        return captured;
+    captured = {0, 0};
+    for (; !rows->IsEof(); ++captured.requests) {
         rows->FetchNext();
-        out.write(QByteArray::fromStdString(rows->GetFieldString(1)));
-        out.write(";\n");
+        for (const std::string& statement : SplitSqlStatements(rows->GetFieldString(1))) {
+            out.write(QByteArray::fromStdString(statement));
+            out.write(";\n");
+            ++captured.statements;
+        }
     }
-    return count;
+    return captured;
 }
 
-/// Milliseconds the command-line client needs for the statements of `file`.
-qint64 TimeClient(const QString& file)
+/// Milliseconds the command-line client needs for the statements of `file`, sent one by one
+/// to `port`.
+qint64 TimeClient(const QString& file, const QString& port)
 {
     QProcess client;
     client.setStandardInputFile(file);
@@ -147,7 +163,7 @@ qint64 TimeClient(const QString& file)
     clock.start();
     client.start(QStringLiteral("mariadb"),
                  {QStringLiteral("--no-defaults"), QStringLiteral("--batch"), QStringLiteral("-h127.0.0.1"),
-                  QStringLiteral("-P") + qEnvironmentVariable("TARVEX_DB_PORT"),
+                  QStringLiteral("-P") + port,
                   QStringLiteral("-u") + qEnvironmentVariable("TARVEX_DB_USER"),
                   QStringLiteral("-p") + qEnvironmentVariable("TARVEX_DB_PASS"), qEnvironmentVariable("TARVEX_DB_NAME")});
     if (!client.waitForFinished(600000) || client.exitStatus() != QProcess::NormalExit || client.exitCode() != 0)
@@ -174,17 +190,28 @@ qint64 Timed(const std::function<bool()>& work)
     return work() ? clock.elapsed() : -1;
 }
 
+bool ConnectTo(const std::string& extra)
+{
+    std::string error;
+    if (IOtlConnection::getInstance()->Connect(
+            BuildConnectString(Env("TARVEX_DB_DSN"), Env("TARVEX_DB_USER"), Env("TARVEX_DB_PASS")) + extra, error))
+        return true;
+    std::cerr << "cannot connect: " << error << '\n';
+    return false;
+}
+
+void Print(const char* name, long long value)
+{
+    std::printf("%s: %lld\n", name, value);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    std::string error;
-    if (!IOtlConnection::getInstance()->Connect(
-            BuildConnectString(Env("TARVEX_DB_DSN"), Env("TARVEX_DB_USER"), Env("TARVEX_DB_PASS")), error)) {
-        std::cerr << "cannot connect: " << error << '\n';
+    if (!ConnectTo(""))
         return 1;
-    }
     if (!GetCfgDb()->CreateCfgTables()) {
         std::cerr << "cannot create the tables: " << GetCfgDb()->GetDbError() << '\n';
         return 1;
@@ -199,32 +226,60 @@ int main(int argc, char* argv[])
     QTemporaryDir folder;
     const QString saveFile = folder.filePath(QStringLiteral("save.sql"));
     const QString loadFile = folder.filePath(QStringLiteral("load.sql"));
-    const int saveStatements = CaptureStatements(SaveAll, saveFile);
-    const int loadStatements = CaptureStatements(LoadAll, loadFile);
-    if (saveStatements < 0 || loadStatements < 0) {
+    const Captured save = CaptureStatements(SaveAll, saveFile);
+    const Captured load = CaptureStatements(LoadAll, loadFile);
+    if (save.statements < 0 || load.statements < 0) {
         std::cerr << "cannot capture the statements: " << GetCfgDb()->GetDbError() << '\n';
         return 1;
     }
 
+    const QString serverPort = qEnvironmentVariable("TARVEX_DB_PORT");
     FillLargeConfiguration(*GetCfgData());
     const qint64 saveMs = Best([] { return Timed(SaveAll); });
-    const qint64 saveClientMs = Best([&saveFile] { return TimeClient(saveFile); });
+    const qint64 saveClientMs = Best([&] { return TimeClient(saveFile, serverPort); });
     const qint64 loadMs = Best([] { return Timed(LoadAll); });
-    const qint64 loadClientMs = Best([&loadFile] { return TimeClient(loadFile); });
+    const qint64 loadClientMs = Best([&] { return TimeClient(loadFile, serverPort); });
+
+    // The same through a slow link.
+    const int delayMs = qEnvironmentVariableIsSet("TARVEX_BENCH_DELAY_MS") ? qEnvironmentVariableIntValue("TARVEX_BENCH_DELAY_MS") : 2;
+    CDelayProxy proxy(static_cast<std::uint16_t>(serverPort.toUInt()), delayMs);
+    const QString proxyPort = QString::number(proxy.Port());
+    if (proxy.Port() == 0 || !ConnectTo(";PORT=" + proxyPort.toStdString()))
+        return 1;
+    FillLargeConfiguration(*GetCfgData());
+    proxy.ResetRoundTrips();
+    const qint64 slowSaveMs = Timed(SaveAll);
+    const long saveRoundTrips = proxy.RoundTrips();
+    proxy.ResetRoundTrips();
+    const qint64 slowLoadMs = Timed(LoadAll);
+    const long loadRoundTrips = proxy.RoundTrips();
+    const qint64 slowSaveClientMs = TimeClient(saveFile, proxyPort);
+    const qint64 slowLoadClientMs = TimeClient(loadFile, proxyPort);
 
     const CCfgData& cfg = *GetCfgData();
-    std::printf("extensions: %zu\n", cfg.Extens.GetCount());
-    std::printf("sip_accounts: %zu\n", cfg.SipAccounts.GetCount());
-    std::printf("trunk_items: %zu\n", cfg.TrunkItems.GetCount());
-    std::printf("trunk_matches: %zu\n", cfg.TrunkMatches.GetCount());
-    std::printf("ipo_lines: %zu\n", cfg.IpoLines.GetCount());
-    std::printf("ivr_flows: %zu\n", cfg.IvrFlows.size());
-    std::printf("save_statements: %d\n", saveStatements);
-    std::printf("load_statements: %d\n", loadStatements);
-    std::printf("fill_store_ms: %lld\n", static_cast<long long>(fillMs));
-    std::printf("save_all_groups_ms: %lld\n", static_cast<long long>(saveMs));
-    std::printf("save_same_statements_mariadb_client_ms: %lld\n", static_cast<long long>(saveClientMs));
-    std::printf("load_ms: %lld\n", static_cast<long long>(loadMs));
-    std::printf("load_same_statements_mariadb_client_ms: %lld\n", static_cast<long long>(loadClientMs));
-    return saveMs < 0 || loadMs < 0 || saveClientMs < 0 || loadClientMs < 0 ? 1 : 0;
+    Print("extensions", static_cast<long long>(cfg.Extens.GetCount()));
+    Print("sip_accounts", static_cast<long long>(cfg.SipAccounts.GetCount()));
+    Print("trunk_items", static_cast<long long>(cfg.TrunkItems.GetCount()));
+    Print("trunk_matches", static_cast<long long>(cfg.TrunkMatches.GetCount()));
+    Print("ipo_lines", static_cast<long long>(cfg.IpoLines.GetCount()));
+    Print("ivr_flows", static_cast<long long>(cfg.IvrFlows.size()));
+    Print("save_statements", save.statements);
+    Print("save_requests", save.requests);
+    Print("load_statements", load.statements);
+    Print("load_requests", load.requests);
+    Print("fill_store_ms", fillMs);
+    Print("loopback_save_all_groups_ms", saveMs);
+    Print("loopback_save_same_statements_mariadb_client_ms", saveClientMs);
+    Print("loopback_load_ms", loadMs);
+    Print("loopback_load_same_statements_mariadb_client_ms", loadClientMs);
+    Print("proxy_delay_per_round_trip_ms", delayMs);
+    Print("proxy_save_round_trips", saveRoundTrips);
+    Print("proxy_save_all_groups_ms", slowSaveMs);
+    Print("proxy_save_same_statements_mariadb_client_ms", slowSaveClientMs);
+    Print("proxy_load_round_trips", loadRoundTrips);
+    Print("proxy_load_ms", slowLoadMs);
+    Print("proxy_load_same_statements_mariadb_client_ms", slowLoadClientMs);
+    const bool failed = saveMs < 0 || loadMs < 0 || saveClientMs < 0 || loadClientMs < 0 || slowSaveMs < 0 ||
+                        slowLoadMs < 0 || slowSaveClientMs < 0 || slowLoadClientMs < 0;
+    return failed ? 1 : 0;
 }

@@ -41,3 +41,25 @@ std::string FormatSql(const char* format, std::initializer_list<std::string> val
     }
     return sql;
 }
+
+std::vector<std::string> SplitSqlStatements(const std::string& text)
+{
+    std::vector<std::string> statements(1);
+    bool quoted = false;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const char c = text[index];
+        if (quoted && c == '\\' && index + 1 < text.size()) {
+            statements.back() += c;
+            statements.back() += text[++index];
+            continue;
+        }
+        if (c == '\'')
+            quoted = !quoted;
+        if (c == ';' && !quoted) {
+            statements.emplace_back();
+            continue;
+        }
+        statements.back() += c;
+    }
+    return statements;
+}

@@ -1,4 +1,6 @@
 // The database component against the private MariaDB server, reached through its DSN.
+#include "bench/CDelayProxy.h"
+#include "db/COdbcConnection.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"
@@ -211,6 +213,43 @@ private Q_SLOTS:
         QVERIFY(run(20000));
         const long growth = ResidentKilobytes() - before;
         QVERIFY2(growth < 4096, qPrintable(QStringLiteral("resident memory grew by %1 kB").arg(growth)));
+    }
+
+    void sessionIsUtf8StrictAndTakesBatches()
+    {
+        const std::vector<std::string> session = TestDatabase::Rows(
+            "SELECT CONCAT_WS('|', @@character_set_client, @@character_set_connection, @@character_set_results)", 1);
+        QCOMPARE(session, std::vector<std::string>{"utf8mb4|utf8mb4|utf8mb4"});
+        const std::string mode = Db()->QueryValue("SELECT @@SESSION.sql_mode");
+        QVERIFY2(mode.find("STRICT_ALL_TABLES") != std::string::npos && mode.find("NO_BACKSLASH_ESCAPES") == std::string::npos,
+                 mode.c_str());
+
+        // A batch stops at the statement the database refuses, with that statement's reason.
+        std::size_t executed = 99;
+        QVERIFY(!Db()->ExecuteBatch({{true, "INSERT INTO t_values VALUES (1, 'a', 1)"},
+                                     {true, "INSERT INTO t_values VALUES (2, 'b', 2)"},
+                                     {true, "INSERT INTO t_values VALUES (1, 'duplicate', 3)"},
+                                     {true, "INSERT INTO t_values VALUES (4, 'after', 4)"}},
+                                    executed));
+        QCOMPARE(executed, std::size_t(2));
+        QVERIFY2(Db()->GetLastErrorText().find("Duplicate entry") != std::string::npos, Db()->GetLastErrorText().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM t_values ORDER BY id", 1), (std::vector<std::string>{"1", "2"}));
+        QVERIFY(Db()->ExecuteBatch({}, executed));
+        QCOMPARE(executed, std::size_t(0));
+    }
+
+    void sessionThatCannotBeSetUpIsRefused()
+    {
+        // The network drops the session just as its mode is being set.
+        CDelayProxy proxy(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
+        QVERIFY(proxy.Port() != 0);
+        proxy.CutWhenClientSends("SET SESSION sql_mode");
+        COdbcConnection connection;
+        std::string error;
+        QVERIFY(!connection.Connect(TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port()), error));
+        QVERIFY2(error.find("无法设置数据库会话") != std::string::npos, error.c_str());
+        QCOMPARE(connection.GetLastErrorText(), error);
+        QVERIFY(!connection.ExecuteSql("SELECT 1"));
     }
 
     void aTestMayReplaceTheConnection()

@@ -2,14 +2,18 @@
 // dialect, on the recording connection.
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "bench/CDelayProxy.h"
+#include "db/COdbcConnection.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
+#include "db/SqlLiteral.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingConnection.h"
 #include "support/RecordingProgress.h"
 #include "support/TestDatabase.h"
 
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -96,29 +100,6 @@ const char* const kLogStatements = "SELECT argument FROM mysql.general_log WHERE
                                    "argument NOT LIKE 'SELECT argument FROM mysql.general_log%' ORDER BY "
                                    "event_time, thread_id";
 
-/// The statements of one text sent to the server, split at the semicolons outside quotes.
-Texts SplitStatements(const std::string& text)
-{
-    Texts statements(1);
-    bool quoted = false;
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        const char c = text[index];
-        if (quoted && c == '\\' && index + 1 < text.size()) {
-            statements.back() += c;
-            statements.back() += text[++index];
-            continue;
-        }
-        if (c == '\'')
-            quoted = !quoted;
-        if (c == ';' && !quoted) {
-            statements.emplace_back();
-            continue;
-        }
-        statements.back() += c;
-    }
-    return statements;
-}
-
 /// What the server was asked to run on this connection since the log was emptied: each
 /// request (one text, run at once), and the statements they carried.
 struct ServerLog
@@ -131,7 +112,7 @@ struct ServerLog
         ServerLog log;
         log.requests = TestDatabase::Rows(kLogStatements, 1);
         for (const std::string& text : log.requests) {
-            for (std::string& statement : SplitStatements(text))
+            for (std::string& statement : SplitSqlStatements(text))
                 log.statements.push_back(std::move(statement));
         }
         return log;
@@ -573,6 +554,66 @@ private Q_SLOTS:
             QCOMPARE(recording.Calls()[i].operation, expected[i].operation);
             QCOMPARE(recording.Calls()[i].sql, expected[i].sql);
         }
+    }
+
+    // A refusal anywhere in a group of several batches leaves what sending the statements one
+    // by one would: everything before the refused statement, nothing after it.
+    void refusalInALargeGroup_data()
+    {
+        QTest::addColumn<int>("position"); // of the refused extension, in the order they are written
+        QTest::newRow("first insert") << 0;
+        QTest::newRow("last of the first batch") << int(COdbcConnection::kBatchStatements) - 2;
+        QTest::newRow("the row that starts a new batch") << int(COdbcConnection::kBatchStatements) - 1;
+        QTest::newRow("middle of the second batch") << 1500;
+        QTest::newRow("last insert") << 2499;
+    }
+
+    void refusalInALargeGroup()
+    {
+        QFETCH(int, position);
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_sip_account VALUES (7, 'old', 'old', 'old', 'old', 1, 'true', 1)"}));
+        CCfgData& cfg = FreshStore();
+        for (unsigned number = 100000; number < 102500; ++number)
+            cfg.Extens.SetAt(number, "p" + std::to_string(number));
+        std::vector<unsigned> order;
+        cfg.Extens.ForEach([&order](unsigned number, const std::string&) { order.push_back(number); });
+        const unsigned refused = order[static_cast<std::size_t>(position)];
+        QVERIFY(TestDatabase::RefuseInserts("conf_line", "refuse_line", "NEW.id = " + std::to_string(refused),
+                                            "line refused"));
+
+        QVERIFY(!GetCfgDb()->SaveLineCfg());
+        QVERIFY2(GetCfgDb()->GetDbError().find("line refused") != std::string::npos, GetCfgDb()->GetDbError().c_str());
+        Texts expected;
+        for (int index = 0; index < position; ++index)
+            expected.push_back(std::to_string(order[static_cast<std::size_t>(index)]));
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_line ORDER BY id", 1), expected);
+        // The tables after it were not touched.
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_sip_account", 1), Texts{"7"});
+        QVERIFY(TestDatabase::Run({"DROP TRIGGER refuse_line"}));
+    }
+
+    void connectionCutInTheMiddleOfABatch()
+    {
+        CDelayProxy proxy(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
+        QVERIFY(proxy.Port() != 0);
+        std::string error;
+        QVERIFY2(IOtlConnection::getInstance()->Connect(
+                     TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port()), error),
+                 error.c_str());
+        CCfgData& cfg = FreshStore();
+        for (unsigned number = 100000; number < 102500; ++number)
+            cfg.Extens.SetAt(number, "p" + std::to_string(number));
+        // The second batch never arrives whole.
+        std::vector<unsigned> order;
+        cfg.Extens.ForEach([&order](unsigned number, const std::string&) { order.push_back(number); });
+        proxy.CutWhenClientSends("VALUES (" + std::to_string(order[1500]) + ",");
+
+        QVERIFY(!GetCfgDb()->SaveLineCfg());
+        QVERIFY(!GetCfgDb()->GetDbError().empty());
+        QVERIFY(TestDatabase::Connect());
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_line", 1),
+                 Texts{std::to_string(COdbcConnection::kBatchStatements - 1)});
     }
 
     void firstRefusedStatementEndsTheGroup_data()
