@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "controls/CBusyScope.h"
 #include "controls/CButtonST.h"
 #include "controls/CDialogUnits.h"
 #include "db/CDialogDbInit.h"
@@ -235,12 +236,10 @@ void CTarvexDlg::ShowGroup(int group)
 
 void CTarvexDlg::OnSave()
 {
-    CCfgDb* cfgDb = GetCfgDb();
     switch (m_nCurGroup) {
     case 1:
         m_pageSys->UpdateCfg();
-        ShowNotice(this, cfgDb->SaveSysCfg() ? std::string("中间件配置信息保存成功")
-                                       : "中间件配置信息保存失败, " + cfgDb->GetDbError());
+        SaveGroup(&CCfgDb::SaveSysCfg, "中间件配置信息保存成功", "中间件配置信息保存失败, ");
         break;
     case 2:
         // Only a page on show is ever saved from; without one nothing is written.
@@ -250,8 +249,7 @@ void CTarvexDlg::OnSave()
             break;
         }
         m_pageDevShown->UpdateCfg();
-        ShowNotice(this, cfgDb->SaveDevCfg() ? std::string("设备配置信息保存成功")
-                                       : "设备配置信息保存失败, " + cfgDb->GetDbError());
+        SaveGroup(&CCfgDb::SaveDevCfg, "设备配置信息保存成功", "设备配置信息保存失败, ");
         break;
     case 3:
         if (!m_pageLine) {
@@ -259,12 +257,25 @@ void CTarvexDlg::OnSave()
             break;
         }
         m_pageLine->UpdateCfg();
-        ShowNotice(this, cfgDb->SaveLineCfg() ? std::string("线路配置信息保存成功")
-                                        : "线路配置信息保存失败, " + cfgDb->GetDbError());
+        SaveGroup(&CCfgDb::SaveLineCfg, "线路配置信息保存成功", "线路配置信息保存失败, ");
         break;
     default:
         break;
     }
+}
+
+void CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure)
+{
+    CCfgDb* cfgDb = GetCfgDb();
+    bool saved = false;
+    {
+        const CBusyScope busy(this, QStringLiteral("正在保存配置..."));
+        saved = (cfgDb->*save)();
+    }
+    std::string text = saved ? std::string(success) : failure + cfgDb->GetDbError();
+    if (cfgDb->Reconnected())
+        text += "\r\n（与数据库的连接曾经断开，保存前已重新连接。）";
+    ShowNotice(this, text);
 }
 
 bool CTarvexDlg::ConfirmExit()
@@ -280,8 +291,9 @@ void CTarvexDlg::OnExit()
 
 void CTarvexDlg::closeEvent(QCloseEvent* event)
 {
-    // The close box and Alt+F4 ask the same question as Exit.
-    if (ConfirmExit())
+    // Not while a save is under way; otherwise the close box and Alt+F4 ask the same
+    // question as Exit.
+    if (isEnabled() && ConfirmExit())
         QDialog::closeEvent(event);
     else
         event->ignore();

@@ -6,6 +6,7 @@
 #include <array>
 
 class CButtonST;
+class CCfgDb;
 class CCfgDialog;
 class CDialogCfgSys;
 class QFrame;
@@ -41,6 +42,8 @@ private:
     CCfgDialog* SelectedDevicePage() const;
 
     void OnSave();
+    /// Runs one group's save, busy meanwhile, and reports the result.
+    void SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure);
     void OnExit();
     void OnAbout();
     void OnDbInit();

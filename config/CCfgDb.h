@@ -31,6 +31,14 @@ public:
     bool SaveDevCfg();
     bool SaveLineCfg();
 
+    /// Opens the connection again, once, when the server or the network has dropped it; to be
+    /// called before an operation's first statement. False, with GetDbError saying why and
+    /// what to do, when it cannot be opened.
+    bool EnsureConnected();
+    /// Whether the last EnsureConnected (which every save runs first) had to open the
+    /// connection again.
+    bool Reconnected() const { return m_reconnected; }
+
     /// Why loading did not read `group` whole; empty when it did (or nothing was loaded).
     const std::string& LoadGap(CfgGroup group) const { return m_loadGaps[Index(group)]; }
 
@@ -61,6 +69,7 @@ private:
 
     std::array<std::string, 3> m_loadGaps;
     std::string m_refusal;
+    bool m_reconnected = false;
 };
 
 /// The process's configuration database object, created on first use.

@@ -1,6 +1,7 @@
 #include "db/CDialogDbInit.h"
 
 #include "config/CCfgDb.h"
+#include "controls/CBusyScope.h"
 #include "controls/CDialogUnits.h"
 #include "db/IOtlConnection.h"
 #include "db/UserMessage.h"
@@ -133,6 +134,13 @@ void CDialogDbInit::OnOK()
 
     CCfgDb* cfgDb = GetCfgDb();
     std::string report;
+    const CBusyScope busy(this, QStringLiteral("正在初始化数据库..."));
+    if (!cfgDb->EnsureConnected()) {
+        ShowNotice(this, cfgDb->GetDbError());
+        return;
+    }
+    if (cfgDb->Reconnected())
+        report += "与数据库的连接曾经断开，已重新连接。\r\n";
     if (m_bCreateCfg) {
         const bool done = dbType == EntrySqlServer ? cfgDb->ClearCfgTables() : cfgDb->CreateCfgTables();
         if (!done)

@@ -1,5 +1,6 @@
 #include "db/CDialogDsn.h"
 
+#include "controls/CBusyScope.h"
 #include "controls/CDialogUnits.h"
 #include "db/CDsnSettings.h"
 #include "db/COdbcConnection.h"
@@ -135,7 +136,13 @@ void CDialogDsn::OnOK()
     FieldsFromControls();
     IOtlConnection* connection = IOtlConnection::getInstance();
     std::string errorText;
-    if (!connection->Connect(ConnectString(), errorText)) {
+    bool connected = false;
+    {
+        CBusyScope busy(this, QStringLiteral("正在连接数据库..."));
+        const std::string connectString = ConnectString();
+        busy.RunInBackground([&] { connected = connection->Connect(connectString, errorText); });
+    }
+    if (!connected) {
         ShowResult(this, "数据库连接失败:\r\n" + errorText, MsgIcon::Exclamation);
         return;
     }
@@ -152,7 +159,13 @@ void CDialogDsn::OnTest()
     // write there although the dialog was cancelled. It therefore opens a connection of its own.
     COdbcConnection probe;
     std::string errorText;
-    if (probe.Connect(ConnectString(), errorText))
+    bool connected = false;
+    {
+        CBusyScope busy(this, QStringLiteral("正在连接数据库..."));
+        const std::string connectString = ConnectString();
+        busy.RunInBackground([&] { connected = probe.Connect(connectString, errorText); });
+    }
+    if (connected)
         ShowResult(this, "数据库连接成功!", MsgIcon::Information);
     else
         ShowResult(this, "数据库连接失败：\r\n" + errorText, MsgIcon::Exclamation);

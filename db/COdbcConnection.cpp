@@ -12,7 +12,9 @@
 
 namespace {
 
-constexpr SQLULEN kLoginTimeoutSeconds = 15;
+// Connecting gives up after this long, so an address that does not answer cannot hold the
+// program for long; a login over a slow VPN still fits well within it.
+constexpr SQLULEN kLoginTimeoutSeconds = 8;
 const char* const kNotConnected = "数据库未连接";
 // The connector's option flag that lets one text carry several statements.
 constexpr unsigned long kMultiStatementsOption = 67108864;
@@ -54,13 +56,22 @@ unsigned long DataSourceOption(const std::string& connectString)
 }
 
 /// The connection string with what this program needs of every session: UTF-8 as the
-/// client character set (MySQL and MariaDB as CHARSET, FreeTDS as ClientCharset) and
-/// several statements per text. Attributes of the string override the data source's;
-/// drivers pass over the ones they do not know.
+/// client character set (MySQL and MariaDB as CHARSET, FreeTDS as ClientCharset), several
+/// statements per text, and a bound on the whole login, the server's greeting included.
+/// Attributes of the string override the data source's; drivers pass over the ones they do
+/// not know.
 std::string WithSessionAttributes(const std::string& connectString)
 {
     return connectString + ";CHARSET=utf8mb4;OPTION=" +
-           std::to_string(DataSourceOption(connectString) | kMultiStatementsOption) + ";ClientCharset=UTF-8";
+           std::to_string(DataSourceOption(connectString) | kMultiStatementsOption) +
+           ";CONN_TIMEOUT=" + std::to_string(kLoginTimeoutSeconds) + ";ClientCharset=UTF-8";
+}
+
+/// Whether a failed login failed for the server, the network or the account, as opposed to
+/// an attribute the driver would not take.
+bool IsLoginFailure(const std::string& sqlState)
+{
+    return sqlState.rfind("08", 0) == 0 || sqlState.rfind("28", 0) == 0 || sqlState.rfind("HYT", 0) == 0;
 }
 
 bool HasMode(const std::string& modes, const std::string& mode)
@@ -138,7 +149,8 @@ void COdbcConnection::CloseHandle()
     m_dbc = SQL_NULL_HDBC;
 }
 
-bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std::string& error)
+bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std::string& error,
+                           std::string& sqlState)
 {
     SQLHDBC dbc = SQL_NULL_HDBC;
     if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, m_env, &dbc))) {
@@ -154,6 +166,11 @@ bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std
                                           SQL_DRIVER_NOPROMPT);
     if (!OdbcSucceeded(rc)) {
         error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
+        SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+        SQLINTEGER nativeError = 0;
+        SQLSMALLINT length = 0;
+        SQLGetDiagRec(SQL_HANDLE_DBC, dbc, 1, state, &nativeError, nullptr, 0, &length);
+        sqlState = reinterpret_cast<const char*>(state);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         return false;
     }
@@ -202,11 +219,16 @@ bool COdbcConnection::Connect(const std::string& connectString, std::string& err
     }
 
     // With the session attributes first; a driver that will not have them gets the string
-    // as the user gave it.
+    // as the user gave it. A server that cannot be reached is not tried twice.
     Handle handle;
-    if (!Open(WithSessionAttributes(connectString), handle, errorText)) {
+    std::string sqlState;
+    if (!Open(WithSessionAttributes(connectString), handle, errorText, sqlState)) {
+        if (IsLoginFailure(sqlState)) {
+            m_lastError = errorText;
+            return false;
+        }
         errorText.clear();
-        if (!Open(connectString, handle, errorText)) {
+        if (!Open(connectString, handle, errorText, sqlState)) {
             m_lastError = errorText;
             return false;
         }
@@ -237,6 +259,27 @@ bool COdbcConnection::Reconnect()
     return Connect(m_lastConnectString, errorText);
 }
 
+bool COdbcConnection::EnsureOpen(bool& reconnected)
+{
+    reconnected = false;
+    m_lastError.clear();
+    if (m_dbc != SQL_NULL_HDBC) {
+        // The driver asks the server, so a session that was dropped shows here.
+        SQLUINTEGER dead = SQL_CD_FALSE;
+        SQLGetConnectAttr(m_dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+        RoundTripDone();
+        if (dead != SQL_CD_TRUE)
+            return true;
+    }
+    if (m_lastConnectString.empty()) {
+        m_lastError = kNotConnected;
+        return false;
+    }
+    std::string errorText;
+    reconnected = Connect(m_lastConnectString, errorText);
+    return reconnected;
+}
+
 bool COdbcConnection::Disconnect()
 {
     m_lastError.clear();
@@ -257,11 +300,11 @@ bool COdbcConnection::Execute(const std::string& sql)
         return false;
     }
     COdbcStatement statement(m_dbc);
-    if (!statement.IsValid() || !statement.Run(sql) || !statement.Drain()) {
+    const bool done = statement.IsValid() && statement.Run(sql) && statement.Drain();
+    if (!done)
         m_lastError = statement.Diagnostics();
-        return false;
-    }
-    return true;
+    RoundTripDone();
+    return done;
 }
 
 bool COdbcConnection::ExecuteSql(const std::string& sql)
@@ -292,19 +335,20 @@ bool COdbcConnection::ExecuteText(const std::vector<SqlStatement>& statements, s
     // The server runs the statements of one text in order and stops at the first that
     // fails; each gives one result, so the results counted before the failure are the
     // statements that took effect.
-    if (!statement.IsValid() || !statement.Run(text)) {
-        m_lastError = statement.Diagnostics();
-        return false;
-    }
-    for (++executed;; ++executed) {
-        bool end = false;
-        if (!statement.NextResult(end)) {
-            if (end)
-                return true;
-            m_lastError = statement.Diagnostics();
-            return false;
+    bool done = statement.IsValid() && statement.Run(text);
+    if (done) {
+        for (++executed;; ++executed) {
+            bool end = false;
+            if (!statement.NextResult(end)) {
+                done = end;
+                break;
+            }
         }
     }
+    if (!done)
+        m_lastError = statement.Diagnostics();
+    RoundTripDone();
+    return done;
 }
 
 bool COdbcConnection::ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed)
@@ -339,6 +383,13 @@ std::string COdbcConnection::QueryValue(const std::string& sql)
 }
 
 IOtlRecordset* COdbcConnection::OpenRecordset(const std::string& sql)
+{
+    IOtlRecordset* rows = ReadRecordset(sql);
+    RoundTripDone();
+    return rows;
+}
+
+IOtlRecordset* COdbcConnection::ReadRecordset(const std::string& sql)
 {
     m_lastError.clear();
     if (m_dbc == SQL_NULL_HDBC) {

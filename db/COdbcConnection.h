@@ -32,6 +32,7 @@ public:
     IOtlRecordset* OpenRecordset(const std::string& sql) override;
     std::string GetLastErrorText() override;
     bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed) override;
+    bool EnsureOpen(bool& reconnected) override;
 
     /// Whether batches go to the server several statements per round trip.
     bool SendsBatches() const { return m_multiStatements; }
@@ -57,11 +58,12 @@ private:
     };
 
     /// Connects a new handle; on success `handle` holds it in place of what it held.
-    bool Open(const std::string& connectString, Handle& handle, std::string& error);
+    bool Open(const std::string& connectString, Handle& handle, std::string& error, std::string& sqlState);
     /// Sets a MySQL session up as escaping and storing rely on and checks that it took;
     /// `multiStatements` tells whether the session takes several statements in one text.
     static bool PrepareMySqlSession(SQLHDBC dbc, bool& multiStatements, std::string& error);
     bool Execute(const std::string& sql);
+    IOtlRecordset* ReadRecordset(const std::string& sql);
     /// Sends statements [first, last) as one text; `executed` counts those that took effect.
     bool ExecuteText(const std::vector<SqlStatement>& statements, std::size_t first, std::size_t last,
                      std::size_t& executed);

@@ -3,9 +3,17 @@
 #include "db/COdbcConnection.h"
 #include "db/IOtlRecordset.h"
 
+#include <utility>
+
 namespace {
 IOtlConnection* g_replacement = nullptr;
+
+IOtlConnection::RoundTripHook& Hook()
+{
+    static IOtlConnection::RoundTripHook hook;
+    return hook;
 }
+} // namespace
 
 IOtlConnection* IOtlConnection::getInstance()
 {
@@ -31,6 +39,23 @@ bool IOtlConnection::ExecuteBatch(const std::vector<SqlStatement>& statements, s
         ++executed;
     }
     return true;
+}
+
+bool IOtlConnection::EnsureOpen(bool& reconnected)
+{
+    reconnected = false;
+    return true;
+}
+
+IOtlConnection::RoundTripHook IOtlConnection::SetRoundTripHook(RoundTripHook hook)
+{
+    return std::exchange(Hook(), std::move(hook));
+}
+
+void IOtlConnection::RoundTripDone()
+{
+    if (Hook())
+        Hook()();
 }
 
 void IOtlRecordset::DestroyInstance(IOtlRecordset* recordset)

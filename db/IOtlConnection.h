@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,9 +55,24 @@ public:
     /// the refused statement's reason. This one sends them one by one.
     virtual bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed);
 
+    /// Makes sure the connection is open before an operation's first statement: one that the
+    /// server or the network has dropped is opened again, once, with the settings of the last
+    /// successful Connect, and `reconnected` tells so. False when it is not open and cannot
+    /// be opened; GetLastErrorText says why. This one assumes the connection is open.
+    virtual bool EnsureOpen(bool& reconnected);
+
+    /// Called after every round trip to the database, so that the user interface can stay
+    /// alive during a long operation. Returns the hook that was set before.
+    using RoundTripHook = std::function<void()>;
+    static RoundTripHook SetRoundTripHook(RoundTripHook hook);
+
     /// The process-wide connection, created on first use.
     static IOtlConnection* getInstance();
     /// Puts `connection` (not owned) in place of the process-wide one; null restores the
     /// process's own. Returns what was in place before. Meant for tests.
     static IOtlConnection* setInstance(IOtlConnection* connection);
+
+protected:
+    /// Runs the round-trip hook, if one is set.
+    static void RoundTripDone();
 };

@@ -511,17 +511,42 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2), (Texts{"-5|stray", "8001|p"}));
     }
 
-    void lostConnectionIsAFailure()
+    void droppedSessionIsOpenedAgainBeforeTheFirstStatement()
     {
-        // The server ends the session under the program's feet.
+        // The server ends the session between two saves (a restart, an idle timeout, a KILL).
         IOtlConnection* db = IOtlConnection::getInstance();
         QVERIFY(!db->ExecuteSql("KILL CONNECTION " + db->QueryValue("SELECT CONNECTION_ID()")));
         CCfgData& cfg = FreshStore();
         cfg.Extens.SetAt(1, "x");
-        QVERIFY(!GetCfgDb()->SaveLineCfg());
-        QVERIFY(!GetCfgDb()->GetDbError().empty());
-        QVERIFY(TestDatabase::Connect());
+        QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
+        QVERIFY(GetCfgDb()->Reconnected());
+        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line", 2), Texts{"1|x"});
+        // The next save finds the session alive and says nothing of it.
         QVERIFY(GetCfgDb()->SaveLineCfg());
+        QVERIFY(!GetCfgDb()->Reconnected());
+    }
+
+    void serverGoneIsAFailureThatSaysWhatToDo()
+    {
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (5, 0, 'kept')"}));
+        {
+            auto proxy = std::make_unique<CDelayProxy>(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
+            std::string error;
+            QVERIFY2(IOtlConnection::getInstance()->Connect(
+                         TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy->Port()), error),
+                     error.c_str());
+            // The link goes, and with it every way to the server.
+            proxy.reset();
+        }
+        CCfgData& cfg = FreshStore();
+        cfg.Extens.SetAt(1, "x");
+        QVERIFY(!GetCfgDb()->SaveLineCfg());
+        const QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
+        QVERIFY2(reason.contains(QStringLiteral("重新连接也失败")) && reason.contains(QStringLiteral("数据源设置")) &&
+                     reason.contains(QStringLiteral("未写入任何内容")),
+                 qPrintable(reason));
+        QVERIFY(TestDatabase::Connect());
+        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line", 2), Texts{"5|kept"});
     }
 
     void sqlServerDialect()
