@@ -5,6 +5,7 @@
 #include "controls/CDialogUnits.h"
 #include "controls/CIpAddressEdit.h"
 #include "db/UserMessage.h"
+#include "pages/PageForm.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,45 +14,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace PageForm;
+
 namespace {
 
 constexpr int kTemplateHeight = 641;
-
-QLineEdit* NewDigitsEdit(const QString& objectName)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(objectName);
-    // Only digits can be typed or pasted; what the store holds is shown as it is.
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    return edit;
-}
 
 CBrowseEdit* NewBrowseEdit(CBrowseEdit::Mode mode, const QString& objectName)
 {
     auto* edit = new CBrowseEdit(mode);
     edit->setObjectName(objectName);
     return edit;
-}
-
-QComboBox* NewCombo(const QString& objectName)
-{
-    auto* combo = new QComboBox;
-    combo->setObjectName(objectName);
-    return combo;
-}
-
-QPushButton* NewButton(const QString& text, const QString& objectName)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(objectName);
-    // The page itself presses a focused button on Enter; none may pose as the main window's default.
-    button->setAutoDefault(false);
-    return button;
 }
 
 /// Fills a combo box with its items in their fixed order and selects `index`; an index
@@ -61,18 +38,6 @@ void FillCombo(QComboBox* combo, const QStringList& items, int index)
     combo->clear();
     combo->addItems(items);
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-QString FromStore(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-/// Shows a stored text from its start: a long path is recognised by its beginning.
-void ShowStored(QLineEdit* edit, const std::string& text)
-{
-    edit->setText(FromStore(text));
-    edit->home(false);
 }
 
 // The columns of a section: label, gap, field, gap, what follows the field. The gaps are
