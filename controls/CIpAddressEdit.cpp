@@ -33,6 +33,16 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(frame, frame, frame, frame);
     layout->setSpacing(0);
 
+    m_keptView = new QLabel(this);
+    m_keptView->setObjectName(QStringLiteral("ipKeptText"));
+    m_keptView->setBackgroundRole(QPalette::Base);
+    m_keptView->setAutoFillBackground(true);
+    m_keptView->setForegroundRole(QPalette::PlaceholderText);
+    m_keptView->setIndent(fontMetrics().averageCharWidth());
+    // Clicks go through to the parts underneath.
+    m_keptView->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_keptView->hide();
+
     const int partWidth = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 6;
     for (int part = 0; part <= kLastPart; ++part) {
         auto* edit = new QLineEdit(this);
@@ -63,17 +73,13 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QWidget(parent)
         }
     }
     setFocusProxy(m_parts[0]);
+    // A field like any other for the form's tab order; the focus itself goes to the first part.
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    m_keptView = new QLabel(this);
-    m_keptView->setObjectName(QStringLiteral("ipKeptText"));
-    m_keptView->setBackgroundRole(QPalette::Base);
-    m_keptView->setAutoFillBackground(true);
-    m_keptView->setForegroundRole(QPalette::PlaceholderText);
-    m_keptView->setIndent(fontMetrics().averageCharWidth());
-    // Clicks go through to the parts underneath.
-    m_keptView->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_keptView->hide();
+    // Over the parts, but first among the children, so the field's focus chain still ends
+    // with its last part.
+    m_keptView->raise();
 }
 
 void CIpAddressEdit::SetAddress(const QString& address)
@@ -202,8 +208,10 @@ bool CIpAddressEdit::HandlePartKey(int part, QKeyEvent* event)
     const bool atEnd = edit->cursorPosition() == edit->text().size() && !edit->hasSelectedText();
     switch (event->key()) {
     case Qt::Key_Period:
-        // A dot in an empty part is the one typed right after three digits moved on already.
-        if (part < kLastPart && !edit->text().isEmpty()) {
+        // A dot in an empty part, or in one whose text is all selected (as three digits leave
+        // the next part of an address typed over), is the one typed right after three digits
+        // moved on already.
+        if (part < kLastPart && !edit->text().isEmpty() && edit->selectedText() != edit->text()) {
             FinishPart(part);
             EnterPart(part + 1, -1);
         }

@@ -231,6 +231,32 @@ private Q_SLOTS:
         QCOMPARE(window.field->Address(), address);
     }
 
+    void typingOverAnAddress_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("three digits and a dot")
+            << QStringLiteral("172.16.0.9") << QStringLiteral("172.16.0.9");
+        QTest::newRow("short parts") << QStringLiteral("10.1.2.3") << QStringLiteral("10.1.2.3");
+        QTest::newRow("all three digits")
+            << QStringLiteral("255.254.253.252") << QStringLiteral("255.254.253.252");
+    }
+
+    void typingOverAnAddress()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, address);
+        FieldWindow window;
+        window.field->SetAddress(QStringLiteral("192.168.100.200"));
+        QVERIFY(window.Show());
+        // Tab into the field selects its first part, as it does in any field.
+        window.before->setFocus();
+        QTest::keyClick(window.before, Qt::Key_Tab);
+        QCOMPARE(Part(*window.field, 0)->selectedText(), QStringLiteral("192"));
+        Type(keys);
+        QCOMPARE(window.field->Address(), address);
+    }
+
     void partsLeftAboveTheLimitShow255()
     {
         FieldWindow window;
@@ -273,6 +299,29 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), Part(*window.field, 2));
         QCOMPARE(Part(*window.field, 2)->cursorPosition(), 1);
         QCOMPARE(window.field->Address(), QStringLiteral("11.22.33.44"));
+    }
+
+    void theFieldTakesItsPlaceInAnyTabOrder()
+    {
+        // Made in the reverse order, so only the explicit order puts them in line.
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* after = new QLineEdit(&window);
+        auto* field = new CIpAddressEdit(&window);
+        auto* before = new QLineEdit(&window);
+        layout->addWidget(before);
+        layout->addWidget(field);
+        layout->addWidget(after);
+        QWidget::setTabOrder(before, field);
+        QWidget::setTabOrder(field, after);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Part(*field, 0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), after);
     }
 
     void theFieldIsOneTabStop()
