@@ -465,7 +465,8 @@ private Q_SLOTS:
 
         int fields = 0;
         for (QWidget* widget : window.page->findChildren<QWidget*>()) {
-            if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisible() ||
+            // A field that hands its focus on is tried through the control it hands it to.
+            if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisible() || widget->focusProxy() ||
                 qobject_cast<QAbstractButton*>(widget))
                 continue;
             ++fields;
