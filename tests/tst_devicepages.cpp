@@ -108,7 +108,7 @@ void FillStore(CCfgData& cfg)
                           ? "10.0.0." + std::to_string(++n)
                           : key.toStdString() + " value";
     cfg.McAddr = "mc.example";
-    cfg.FsEslPwd = " Clue Con ";
+    cfg.FsEslPwd = " esl secret ";
     cfg.DevLinkPwd = "pass word";
     cfg.ScPort = "";
     cfg.FaxServerPort = "9100";

@@ -6,8 +6,8 @@
 #include "controls/CButtonST.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CXListCtrl.h"
-#include "pages/CCfgDialog.h"
 #include "db/IOtlConnection.h"
+#include "pages/CCfgDialog.h"
 #include "pages/CDialogCfgSys.h"
 #include "support/ConfigTables.h"
 #include "support/MessageRecorder.h"
@@ -49,19 +49,29 @@ bool ShowsInImage(CButtonST* button, const char* inImage)
     return shown.blue() > shown.red() + 80;
 }
 
-/// The device keys in the order a device save writes them, each with a value of its own; an
-/// address of each kind holds a host name, which nobody edits.
+/// The device keys in the order a device save writes them, each with a value of its own; two
+/// of the addresses hold host names, which nobody edits.
 const std::vector<std::pair<std::string, std::string>> kDeviceKeys = {
-    {"ScAddr", "192.168.10.30"},      {"ScPort", "8801"},
-    {"McAddr", "mc.example"},         {"McPort", "9001"},
-    {"DigTrunkCount", "60"},          {"VoipTrunkCount", "30"},
-    {"VoipSignallingAddr", "10.0.0.32"}, {"VoipMediaAddr", "10.0.0.33"},
-    {"FaxServerAddr", "fax.example"}, {"FaxServerPort", "9100"},
-    {"DevLinkIp", "10.0.0.40"},       {"DevLinkPwd", "devlink"},
-    {"IpoLinkPort", "50797"},         {"FsEslAddr", "10.0.0.50"},
-    {"FsEslPort", "8021"},            {"FsEslPwd", "ClueCon"},
-    {"FsIvrPort", "8084"},            {"FsTrunkCount", "32"},
-    {"FsExtContext", "default"},      {"FsMeetingContext", "conference"},
+    {"ScAddr", "192.168.10.30"},
+    {"ScPort", "8801"},
+    {"McAddr", "mc.example"},
+    {"McPort", "9001"},
+    {"DigTrunkCount", "60"},
+    {"VoipTrunkCount", "30"},
+    {"VoipSignallingAddr", "10.0.0.32"},
+    {"VoipMediaAddr", "10.0.0.33"},
+    {"FaxServerAddr", "fax.example"},
+    {"FaxServerPort", "9100"},
+    {"DevLinkIp", "10.0.0.40"},
+    {"DevLinkPwd", "devlink"},
+    {"IpoLinkPort", "50797"},
+    {"FsEslAddr", "10.0.0.50"},
+    {"FsEslPort", "8021"},
+    {"FsEslPwd", "esl-secret"},
+    {"FsIvrPort", "8084"},
+    {"FsTrunkCount", "32"},
+    {"FsExtContext", "default"},
+    {"FsMeetingContext", "conference"},
     {"FsPCallContext", "predictive"},
 };
 
@@ -98,11 +108,11 @@ bool LoadDeviceTables(int devType)
         devInserts += "('" + key + "', '" + value + "'),";
     devInserts.pop_back();
     if (!ConfigTables::CreateEmpty() ||
-        !TestDatabase::Run({"INSERT INTO conf_system (Name, Value) VALUES ('DevType', '" + std::to_string(devType) +
-                                "')",
-                            devInserts,
-                            "INSERT INTO conf_vs (name, value, value2) VALUES ('DT', '1', ''), ('EXT', '201', '1'), "
-                            "('SIP', '2.1', ''), ('IVR', '210', '3'), ('', '9', '')"}))
+        !TestDatabase::Run(
+            {"INSERT INTO conf_system (Name, Value) VALUES ('DevType', '" + std::to_string(devType) + "')",
+             devInserts,
+             "INSERT INTO conf_vs (name, value, value2) VALUES ('DT', '1', ''), ('EXT', '201', '1'), "
+             "('SIP', '2.1', ''), ('IVR', '210', '3'), ('', '9', '')"}))
         return false;
     RecordingProgress progress;
     return GetCfgDb()->LoadCfg(progress);
@@ -334,15 +344,17 @@ private Q_SLOTS:
         // Loaded in table order; saved extension rows first, then the others.
         const Texts loaded = {"DT|1|", "EXT|201|1", "SIP|2.1|", "IVR|210|3", "|9|"};
         QTest::newRow("IPO") << 0 << QStringLiteral("CDialogCfgIpo")
-                             << QStringList{QStringLiteral("DevLinkIp|172.16.0.9"), QStringLiteral("DevLinkPwd|new pwd")}
+                             << QStringList{QStringLiteral("DevLinkIp|172.16.0.9"),
+                                            QStringLiteral("DevLinkPwd|new pwd")}
                              << Texts{"EXT|201|1", "IVR|210|3", "FAX|220|", "DT|1|", "|9|"};
         QTest::newRow("eHang") << 1 << QStringLiteral("CDialogCfgEhang")
-                               << QStringList{QStringLiteral("ScAddr|172.16.0.9"), QStringLiteral("ScPort|18801")}
+                               << QStringList{QStringLiteral("ScAddr|172.16.0.9"),
+                                              QStringLiteral("ScPort|18801")}
                                << loaded;
         QTest::newRow("FreeSWITCH") << 2 << QStringLiteral("CDialogCfgFs")
                                     << QStringList{QStringLiteral("FsEslAddr|172.16.0.9"),
                                                    QStringLiteral("FsEslPort|18021"),
-                                                   QStringLiteral("FsEslPwd| Clue Con ")}
+                                                   QStringLiteral("FsEslPwd| esl secret ")}
                                     << loaded;
     }
 
@@ -391,8 +403,10 @@ private Q_SLOTS:
         window.Click("btnSave");
         QCOMPARE(messages.Texts(), Texts{"设备配置信息保存成功"});
         QCOMPARE(messages.Messages().front().caption, std::string("提示"));
-        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)), Listed(DeviceRows(changes)));
-        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value, value2 FROM conf_vs ORDER BY id", 3)), Listed(lines));
+        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)),
+                 Listed(DeviceRows(changes)));
+        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value, value2 FROM conf_vs ORDER BY id", 3)),
+                 Listed(lines));
 
         // A failed save names the database's reason; the page keeps what was typed.
         QVERIFY(TestDatabase::DropTables({"conf_vs"}));
@@ -400,7 +414,8 @@ private Q_SLOTS:
         window.Click("btnSave");
         QCOMPARE(messages.Messages().size(), std::size_t(1));
         const QString failure = QString::fromStdString(messages.Messages().front().text);
-        QVERIFY2(failure.startsWith(QStringLiteral("设备配置信息保存失败, ")) && failure.contains(QStringLiteral("conf_vs")),
+        QVERIFY2(failure.startsWith(QStringLiteral("设备配置信息保存失败, ")) &&
+                     failure.contains(QStringLiteral("conf_vs")),
                  qPrintable(failure));
         window.Click("btnSys");
         window.Click("btnDev");
@@ -408,7 +423,8 @@ private Q_SLOTS:
         QVERIFY(ConfigTables::CreateEmpty());
         window.Click("btnSave");
         QCOMPARE(messages.Texts(), Texts{"设备配置信息保存成功"});
-        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)), Listed(DeviceRows(changes)));
+        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)),
+                 Listed(DeviceRows(changes)));
     }
 
     void theDevicePageFollowsTheSavedDeviceType()
@@ -429,7 +445,8 @@ private Q_SLOTS:
         messages.Clear();
         window.Click("btnSave");
         QCOMPARE(messages.Texts(), Texts{"设备配置信息保存成功"});
-        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)), Listed(DeviceRows()));
+        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)),
+                 Listed(DeviceRows()));
     }
 
     void exitQuestion_data()
