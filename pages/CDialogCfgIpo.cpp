@@ -159,7 +159,9 @@ CXListCtrl* NewLineList(const QString& objectName, const CDialogUnits& units)
     auto* list = new CXListCtrl;
     list->setObjectName(objectName);
     list->SetColumns({QStringLiteral("线路号"), QStringLiteral("线路类型"), QStringLiteral("关联VS线路")});
-    list->setMinimumHeight(units.Y(200));
+    // Low enough that a list, the boxes of a run and its buttons fit in the frame together,
+    // so the rows a run adds are seen as they come.
+    list->setMinimumHeight(units.Y(120));
     return list;
 }
 
