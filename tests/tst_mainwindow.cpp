@@ -2,22 +2,28 @@
 // down to the tables, the exit question, the keyboard and the menu commands.
 #include "app/CTarvexDlg.h"
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
 #include "controls/CButtonST.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CMessageBox.h"
+#include "controls/CXListCtrl.h"
 #include "db/IOtlConnection.h"
+#include "pages/CCfgDialog.h"
 #include "pages/CDialogCfgSys.h"
 #include "support/ConfigTables.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
+#include "support/RecordingProgress.h"
 #include "support/TestDatabase.h"
 #include "support/TestSettings.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QMessageBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -59,12 +65,100 @@ struct ShowCounter : QObject
     }
 };
 
+/// The device keys in the order a device save writes them, each with a value of its own; two
+/// of the addresses hold host names, which nobody edits.
+const std::vector<std::pair<std::string, std::string>> kDeviceKeys = {
+    {"ScAddr", "192.168.10.30"},
+    {"ScPort", "8801"},
+    {"McAddr", "mc.example"},
+    {"McPort", "9001"},
+    {"DigTrunkCount", "60"},
+    {"VoipTrunkCount", "30"},
+    {"VoipSignallingAddr", "10.0.0.32"},
+    {"VoipMediaAddr", "10.0.0.33"},
+    {"FaxServerAddr", "fax.example"},
+    {"FaxServerPort", "9100"},
+    {"DevLinkIp", "10.0.0.40"},
+    {"DevLinkPwd", "devlink"},
+    {"IpoLinkPort", "50797"},
+    {"FsEslAddr", "10.0.0.50"},
+    {"FsEslPort", "8021"},
+    {"FsEslPwd", "esl-secret"},
+    {"FsIvrPort", "8084"},
+    {"FsTrunkCount", "32"},
+    {"FsExtContext", "default"},
+    {"FsMeetingContext", "conference"},
+    {"FsPCallContext", "predictive"},
+};
+
+/// For comparisons that name the first row that differs.
+QStringList Listed(const Texts& texts)
+{
+    QStringList list;
+    for (const std::string& text : texts)
+        list << QString::fromStdString(text);
+    return list;
+}
+
+/// conf_dev as the test fills it, then as saved with `changes` ("Key|value") made.
+Texts DeviceRows(const QStringList& changes = {})
+{
+    Texts rows;
+    for (const auto& [key, value] : kDeviceKeys) {
+        std::string shown = value;
+        for (const QString& change : changes) {
+            if (change.section(QLatin1Char('|'), 0, 0).toStdString() == key)
+                shown = change.section(QLatin1Char('|'), 1).toStdString();
+        }
+        rows.push_back(key + '|' + shown);
+    }
+    return rows;
+}
+
+/// The configuration tables with every device key, IPO lines of both lists mixed, and the
+/// device type; then loaded into the store as at start-up.
+bool LoadDeviceTables(int devType)
+{
+    std::string devInserts = "INSERT INTO conf_dev (Name, Value) VALUES ";
+    for (const auto& [key, value] : kDeviceKeys)
+        devInserts += "('" + key + "', '" + value + "'),";
+    devInserts.pop_back();
+    if (!ConfigTables::CreateEmpty() ||
+        !TestDatabase::Run(
+            {"INSERT INTO conf_system (Name, Value) VALUES ('DevType', '" + std::to_string(devType) + "')",
+             devInserts,
+             "INSERT INTO conf_vs (name, value, value2) VALUES ('DT', '1', ''), ('EXT', '201', '1'), "
+             "('SIP', '2.1', ''), ('IVR', '210', '3'), ('', '9', '')"}))
+        return false;
+    RecordingProgress progress;
+    return GetCfgDb()->LoadCfg(progress);
+}
+
+/// Types `keys` one by one into whatever has the focus at each key.
+void Type(const QString& keys)
+{
+    for (const QChar key : keys)
+        QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+}
+
+/// Replaces the text of the address field or edit box that has the focus.
+void Retype(const QString& keys)
+{
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    Type(keys);
+}
+
 struct Window
 {
     CTarvexDlg dialog;
 
     Window() { dialog.show(); }
     bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }
+    bool Active()
+    {
+        dialog.activateWindow();
+        return QTest::qWaitForWindowActive(&dialog);
+    }
     template <class T = QWidget> T* Find(const char* name) const
     {
         return dialog.findChild<T*>(QString::fromLatin1(name));
@@ -233,6 +327,148 @@ private Q_SLOTS:
         window.Click("btnSave");
         QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
         QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'CtiPort'", 1), Texts{"7777"});
+    }
+
+    void everyPageShowsItsWholeWidthInTheFrame()
+    {
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        const QRect frame = window.Find("frameGroup")->geometry().adjusted(4, 4, -4, -4);
+        const QList<CCfgDialog*> pages = window.dialog.findChildren<CCfgDialog*>();
+        QVERIFY(pages.size() >= 4);
+        for (CCfgDialog* page : pages) {
+            // Shown as the main window shows it, whatever the device type.
+            page->show();
+            QCOMPARE(page->geometry(), frame);
+            const int barLeft = page->findChild<QScrollBar*>(QStringLiteral("pageScrollBar"))->x();
+            const QWidget* form = page->findChild<QWidget*>(QStringLiteral("pageForm"));
+            QCOMPARE(form->width(), barLeft);
+            for (const QWidget* control : form->findChildren<QWidget*>()) {
+                if (!control->isVisibleTo(page))
+                    continue;
+                const QRect place(control->mapTo(page, QPoint(0, 0)), control->size());
+                QVERIFY2(place.left() >= 0 && place.right() < barLeft,
+                         qPrintable(page->objectName() + QLatin1Char('/') + control->objectName()));
+                if (const auto* label = qobject_cast<const QLabel*>(control))
+                    QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+            }
+            page->hide();
+        }
+    }
+
+    void deviceGroupSavesEachKind_data()
+    {
+        QTest::addColumn<int>("devType");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<Texts>("lines");
+        // Loaded in table order; saved extension rows first, then the others.
+        const Texts loaded = {"DT|1|", "EXT|201|1", "SIP|2.1|", "IVR|210|3", "|9|"};
+        QTest::newRow("IPO") << 0 << QStringLiteral("CDialogCfgIpo")
+                             << QStringList{QStringLiteral("DevLinkIp|172.16.0.9"),
+                                            QStringLiteral("DevLinkPwd|new pwd")}
+                             << Texts{"EXT|201|1", "IVR|210|3", "FAX|220|", "DT|1|", "|9|"};
+        QTest::newRow("eHang") << 1 << QStringLiteral("CDialogCfgEhang")
+                               << QStringList{QStringLiteral("ScAddr|172.16.0.9"),
+                                              QStringLiteral("ScPort|18801")}
+                               << loaded;
+        QTest::newRow("FreeSWITCH") << 2 << QStringLiteral("CDialogCfgFs")
+                                    << QStringList{QStringLiteral("FsEslAddr|172.16.0.9"),
+                                                   QStringLiteral("FsEslPort|18021"),
+                                                   QStringLiteral("FsEslPwd| esl secret ")}
+                                    << loaded;
+    }
+
+    void deviceGroupSavesEachKind()
+    {
+        QFETCH(int, devType);
+        QFETCH(QString, page);
+        QFETCH(QStringList, changes);
+        QFETCH(Texts, lines);
+        QVERIFY(LoadDeviceTables(devType));
+        QCOMPARE(GetCfgData()->DevType, devType);
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Active());
+        window.Click("btnDev");
+        for (const char* device : {"CDialogCfgIpo", "CDialogCfgEhang", "CDialogCfgFs"})
+            QCOMPARE(window.Find(device)->isVisible(), page == QLatin1String(device));
+
+        // By keyboard from the page's first field, which has the focus: the address, then
+        // what follows it in the tab order.
+        Retype(changes[0].section(QLatin1Char('|'), 1));
+        for (const QString& change : changes.mid(1)) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            Retype(change.section(QLatin1Char('|'), 1));
+        }
+        if (devType == 0) {
+            // A run of one fax line from the keyboard, and the SIP trunk line deleted.
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            Type(QStringLiteral("1"));
+            for (int step = 0; step < 5; ++step)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            Type(QStringLiteral("220"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QCOMPARE(window.Find<QComboBox>("comboExtType")->currentText(), QStringLiteral("FAX"));
+            for (int step = 0; step < 4; ++step)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), window.Find("btnAddExtLines"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            auto* trunks = window.Find<CXListCtrl>("listTrunkLines");
+            trunks->selectRow(trunks->FindItemByText(QStringLiteral("2.1")));
+            window.Click("btnDelTrunkLines");
+        }
+
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"设备配置信息保存成功"});
+        QCOMPARE(messages.Messages().front().caption, std::string("提示"));
+        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)),
+                 Listed(DeviceRows(changes)));
+        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value, value2 FROM conf_vs ORDER BY id", 3)),
+                 Listed(lines));
+
+        // A failed save names the database's reason; the page keeps what was typed.
+        QVERIFY(TestDatabase::DropTables({"conf_vs"}));
+        messages.Clear();
+        window.Click("btnSave");
+        QCOMPARE(messages.Messages().size(), std::size_t(1));
+        const QString failure = QString::fromStdString(messages.Messages().front().text);
+        QVERIFY2(failure.startsWith(QStringLiteral("设备配置信息保存失败, ")) &&
+                     failure.contains(QStringLiteral("conf_vs")),
+                 qPrintable(failure));
+        window.Click("btnSys");
+        window.Click("btnDev");
+        messages.Clear();
+        QVERIFY(ConfigTables::CreateEmpty());
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"设备配置信息保存成功"});
+        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)),
+                 Listed(DeviceRows(changes)));
+    }
+
+    void theDevicePageFollowsTheSavedDeviceType()
+    {
+        QVERIFY(LoadDeviceTables(1));
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Click("btnDev");
+        QVERIFY(window.Find("CDialogCfgEhang")->isVisible());
+        window.Click("btnSys");
+        window.Find<QComboBox>("comboDevType")->setCurrentIndex(2);
+        window.Click("btnSave");
+        window.Click("btnDev");
+        QVERIFY(window.Find("CDialogCfgFs")->isVisible());
+        QVERIFY(!window.Find("CDialogCfgEhang")->isVisible());
+        // The pages not shown kept what they loaded.
+        messages.Clear();
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"设备配置信息保存成功"});
+        QCOMPARE(Listed(TestDatabase::Rows("SELECT name, value FROM conf_dev ORDER BY id", 2)),
+                 Listed(DeviceRows()));
     }
 
     void exitQuestion_data()

@@ -4,6 +4,7 @@
 #include "controls/CBrowseEdit.h"
 #include "controls/CIpAddressEdit.h"
 #include "pages/CDialogCfgSys.h"
+#include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 
 #include <QComboBox>
@@ -97,17 +98,6 @@ struct PageWindow
         Click("btnAddFlow");
     }
 };
-
-/// The control of the page that has the focus: the address field for any of its parts.
-QString FocusedControl(const QWidget* page)
-{
-    for (QWidget* widget = QApplication::focusWidget(); widget && widget != page;
-         widget = widget->parentWidget()) {
-        if (!qobject_cast<CIpAddressEdit*>(widget->parentWidget()))
-            return widget->objectName();
-    }
-    return {};
-}
 
 } // namespace
 
@@ -260,30 +250,42 @@ private Q_SLOTS:
         }
     }
 
-    void storedIndexWithoutAnItemGivesNoSelectionAndMinusOne_data()
+    void storedIndexWithoutAnItemIsKeptUntilAnItemIsChosen_data()
     {
         QTest::addColumn<QString>("combo");
         QTest::addColumn<int>("stored");
         QTest::newRow("recording type 2") << QStringLiteral("comboRecType") << 2;
         QTest::newRow("recording type -1") << QStringLiteral("comboRecType") << -1;
         QTest::newRow("device type 3") << QStringLiteral("comboDevType") << 3;
+        QTest::newRow("device type 5") << QStringLiteral("comboDevType") << 5;
         QTest::newRow("device type -7") << QStringLiteral("comboDevType") << -7;
         QTest::newRow("after-call work 2") << QStringLiteral("comboPPType") << 2;
+        QTest::newRow("queueing 7") << QStringLiteral("comboQueueType") << 7;
         QTest::newRow("queueing 1000") << QStringLiteral("comboQueueType") << 1000;
         QTest::newRow("TTS 4") << QStringLiteral("comboTtsType") << 4;
     }
 
-    void storedIndexWithoutAnItemGivesNoSelectionAndMinusOne()
+    void storedIndexWithoutAnItemIsKeptUntilAnItemIsChosen()
     {
         QFETCH(QString, combo);
         QFETCH(int, stored);
         IndexMember(*GetCfgData(), combo) = stored;
         PageWindow window;
+        QVERIFY(window.Show());
         auto* box = window.Control<QComboBox>(combo);
         QCOMPARE(box->currentIndex(), -1);
         QCOMPARE(box->currentText(), QString());
+        // Untouched, the stored number goes back as it came.
+        IndexMember(*GetCfgData(), combo) = 99;
         window.page->UpdateCfg();
-        QCOMPARE(IndexMember(*GetCfgData(), combo), -1);
+        QCOMPARE(IndexMember(*GetCfgData(), combo), stored);
+
+        // Chosen from the keyboard, the item's position is what goes back.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        QVERIFY(box->currentIndex() >= 0);
+        window.page->UpdateCfg();
+        QCOMPARE(IndexMember(*GetCfgData(), combo), box->currentIndex());
     }
 
     void fillsEveryFieldFromTheStore_data()
@@ -404,18 +406,40 @@ private Q_SLOTS:
         QCOMPARE(window.Flows()->count(), 3);
     }
 
-    void addressesTheFieldCannotShowAreSavedEmpty_data()
+    void anAddressTheFieldCannotShowIsKeptUntilEdited_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::newRow("nothing") << QString();
-        QTest::newRow("host name") << QStringLiteral("cti-server");
+        QTest::newRow("host name") << QStringLiteral("pbx.example");
         QTest::newRow("part above 255") << QStringLiteral("300.1.1.1");
+        QTest::newRow("three parts") << QStringLiteral("10.1.1");
     }
 
-    void addressesTheFieldCannotShowAreSavedEmpty()
+    void anAddressTheFieldCannotShowIsKeptUntilEdited()
     {
         QFETCH(QString, stored);
         GetCfgData()->CtiAddr = stored.toStdString();
+        PageWindow window;
+        QVERIFY(window.Show());
+        window.page->UpdateCfg();
+        QCOMPARE(GetCfgData()->CtiAddr, stored.toStdString());
+
+        // Passing through the field changes nothing; typing an address replaces the text.
+        window.Edit("editCtiPort")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        window.page->UpdateCfg();
+        QCOMPARE(GetCfgData()->CtiAddr, stored.toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        // Key by key into whichever part has the focus, as the field moves on by itself.
+        for (const QChar key : QStringLiteral("10.2.3.4"))
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+        window.page->UpdateCfg();
+        QCOMPARE(GetCfgData()->CtiAddr, std::string("10.2.3.4"));
+    }
+
+    void nothingStoredIsSavedEmpty()
+    {
+        GetCfgData()->CtiAddr.clear();
         PageWindow window;
         window.page->UpdateCfg();
         QCOMPARE(GetCfgData()->CtiAddr, std::string());
@@ -593,32 +617,42 @@ private Q_SLOTS:
     {
         PageWindow window;
         QVERIFY(window.Show());
+        // Each browse field's button right after its field.
         const QStringList expected = {
-            QStringLiteral("ipCtiAddr"),         QStringLiteral("editCtiPort"),
-            QStringLiteral("comboRecType"),      QStringLiteral("editRecPath"),
-            QStringLiteral("comboDevType"),      QStringLiteral("editAcdPort"),
-            QStringLiteral("comboPPType"),       QStringLiteral("editPPTime"),
-            QStringLiteral("comboQueueType"),    QStringLiteral("editLeaveWordPath"),
-            QStringLiteral("editIvrFlowCount"),  QStringLiteral("editFlowFile"),
-            QStringLiteral("listFlows"),         QStringLiteral("btnAddFlow"),
-            QStringLiteral("editLogPath"),       QStringLiteral("btnDelFlow"),
-            QStringLiteral("comboTtsType"),      QStringLiteral("editCallConcurrency"),
-            QStringLiteral("editTtsBufferPath"), QStringLiteral("editAgentLockedPeriod"),
+            QStringLiteral("ipCtiAddr"),
+            QStringLiteral("editCtiPort"),
+            QStringLiteral("comboRecType"),
+            QStringLiteral("editRecPath"),
+            QStringLiteral("editRecPath/btnBrowse"),
+            QStringLiteral("comboDevType"),
+            QStringLiteral("editAcdPort"),
+            QStringLiteral("comboPPType"),
+            QStringLiteral("editPPTime"),
+            QStringLiteral("comboQueueType"),
+            QStringLiteral("editLeaveWordPath"),
+            QStringLiteral("editLeaveWordPath/btnBrowse"),
+            QStringLiteral("editIvrFlowCount"),
+            QStringLiteral("editFlowFile"),
+            QStringLiteral("editFlowFile/btnBrowse"),
+            QStringLiteral("listFlows"),
+            QStringLiteral("btnAddFlow"),
+            QStringLiteral("editLogPath"),
+            QStringLiteral("editLogPath/btnBrowse"),
+            QStringLiteral("btnDelFlow"),
+            QStringLiteral("comboTtsType"),
+            QStringLiteral("editCallConcurrency"),
+            QStringLiteral("editTtsBufferPath"),
+            QStringLiteral("editTtsBufferPath/btnBrowse"),
+            QStringLiteral("editAgentLockedPeriod"),
         };
         window.Control(QStringLiteral("ipCtiAddr"))->setFocus();
-        QStringList forward{FocusedControl(window.page)};
-        for (int step = 1; step < expected.size(); ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            forward << FocusedControl(window.page);
-        }
-        QCOMPARE(forward, expected);
-
-        QStringList backward{FocusedControl(window.page)};
-        for (int step = 1; step < expected.size(); ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-            backward.prepend(FocusedControl(window.page));
-        }
+        const int steps = int(expected.size());
+        QCOMPARE(WalkFocus(window.page, Qt::Key_Tab, steps - 1), expected);
+        QStringList backward = WalkFocus(window.page, Qt::Key_Backtab, steps - 1);
+        std::reverse(backward.begin(), backward.end());
         QCOMPARE(backward, expected);
+        // No control that takes Tab is left out.
+        QCOMPARE(TabStops(window.page), QSet<QString>(expected.begin(), expected.end()));
     }
 
     void showingThePageFocusesTheCtiAddress()

@@ -1,9 +1,12 @@
 // Runs the program's own start-up against the database its settings name and saves pictures
-// of the data source dialog and of the main window on each group into the folder given.
+// of the data source dialog and of the main window on each group into the folder given: the
+// device group once for each device kind, chosen on the middleware page and saved, as an
+// installer does.
 #include "app/CTarvexApp.h"
 #include "db/UserMessage.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QTimer>
@@ -57,16 +60,33 @@ int main(int argc, char* argv[])
         Save(dsn, QStringLiteral("data-source-dialog.png"));
         WhenModalOpens(QStringLiteral("CTarvexDlg"), [](QWidget* main) {
             const char* const groups[][2] = {{"btnSys", "main-window-middleware.png"},
-                                             {"btnDev", "main-window-device.png"},
                                              {"btnLine", "main-window-lines.png"}};
             for (const auto& group : groups) {
                 Click(main, group[0]);
                 Save(main, QString::fromLatin1(group[1]));
             }
+            // Device types in the order of the middleware page's list.
+            const char* const devices[] = {"main-window-device-ipo.png", "main-window-device-ehang.png",
+                                           "main-window-device-freeswitch.png"};
+            auto* devType = main->findChild<QComboBox*>(QStringLiteral("comboDevType"));
+            for (int device = 0; device < 3; ++device) {
+                Click(main, "btnSys");
+                devType->setCurrentIndex(device);
+                Click(main, "btnSave");
+                Click(main, "btnDev");
+                Save(main, QString::fromLatin1(devices[device]));
+            }
+            // The IPO page's trunk lines, scrolled into view by moving the focus to their last button.
+            Click(main, "btnSys");
+            devType->setCurrentIndex(0);
+            Click(main, "btnSave");
+            Click(main, "btnDev");
+            main->findChild<QWidget*>(QStringLiteral("btnDelTrunkLines"))->setFocus();
+            Save(main, QStringLiteral("main-window-device-ipo-trunk-lines.png"));
             main->close();
         });
         Click(dsn, "btnOk");
     });
     CTarvexApp().InitInstance();
-    return g_saved == 4 ? 0 : 1;
+    return g_saved == 7 ? 0 : 1;
 }
