@@ -8,6 +8,7 @@
 #include "db/CDialogDbInit.h"
 #include "db/CDialogDsn.h"
 #include "db/UserMessage.h"
+#include "pages/CDialogCfgLine.h"
 #include "pages/CDialogCfgSys.h"
 
 #include <QCloseEvent>
@@ -117,6 +118,8 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_pageSys = new CDialogCfgSys(form);
     m_devPages = {m_pageIpo, m_pageEhang, m_pageFs};
 
+    m_pageLine = new CDialogCfgLine(form);
+
     setFixedSize(sizeHint());
     InitPages();
 
@@ -200,8 +203,7 @@ void CTarvexDlg::ShowGroup(int group)
         break;
     case 3:
         SetGroupImages(3, false);
-        if (m_pageLine)
-            m_pageLine->hide();
+        m_pageLine->hide();
         break;
     default:
         break;
@@ -226,8 +228,7 @@ void CTarvexDlg::ShowGroup(int group)
         break;
     case 3:
         SetGroupImages(3, true);
-        if (m_pageLine)
-            m_pageLine->show();
+        m_pageLine->show();
         break;
     default:
         break;
@@ -256,10 +257,6 @@ void CTarvexDlg::OnSave()
                                        : "设备配置信息保存失败, " + cfgDb->GetDbError());
         break;
     case 3:
-        if (!m_pageLine) {
-            ShowNotice(this, "线路配置信息保存失败, 线路配置页不可用");
-            break;
-        }
         m_pageLine->UpdateCfg();
         ShowNotice(this, cfgDb->SaveLineCfg() ? std::string("线路配置信息保存成功")
                                         : "线路配置信息保存失败, " + cfgDb->GetDbError());
