@@ -27,7 +27,8 @@ CBrowseEdit::CBrowseEdit(Mode mode, QWidget* parent) : QLineEdit(parent), m_mode
     m_button = new QToolButton(this);
     m_button->setObjectName(QStringLiteral("btnBrowse"));
     m_button->setText(QStringLiteral("..."));
-    m_button->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, not taken by a click: a click leaves the focus where it was.
+    m_button->setFocusPolicy(Qt::TabFocus);
     m_button->setCursor(Qt::ArrowCursor);
     m_button->setAutoRaise(true);
     connect(m_button, &QToolButton::clicked, this, &CBrowseEdit::OnBrowse);

@@ -33,6 +33,9 @@ public:
     /// What a click on the browse button does.
     void OnBrowse();
 
+    /// The browse button, for the tab order of the form the field is on.
+    QToolButton* BrowseButton() const { return m_button; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -2,8 +2,10 @@
 
 #include "controls/CDialogUnits.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -12,13 +14,19 @@
 
 namespace {
 
+// The width of every page's template: the size the page has before the main window places it.
 constexpr int kTemplateWidth = 325;
 // One wheel message scrolls a line and this much more.
 constexpr int kWheelExtra = 25;
 
+bool IsEnter(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
 bool IsEnterOrEscape(const QKeyEvent& event)
 {
-    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter || event.key() == Qt::Key_Escape;
+    return IsEnter(event) || event.key() == Qt::Key_Escape;
 }
 
 /// A turn of the wheel, as opposed to a horizontal tilt or the markers that open and close
@@ -30,7 +38,72 @@ bool IsWheelTurn(const QWheelEvent& event)
     return !(event.angleDelta().y() == 0 && event.angleDelta().x() != 0);
 }
 
+/// A focus move the user makes from the keyboard or the program makes for them, as opposed
+/// to a click (on what the user sees already) or the window coming back to the front.
+bool IsMoveToShow(Qt::FocusReason reason)
+{
+    return reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason &&
+           reason != Qt::PopupFocusReason;
+}
+
 } // namespace
+
+/// One application-wide filter for all pages: it sees the keys before the focused control,
+/// the wheel over the scroll bar and the combo boxes, and the focus coming in, and hands
+/// each event to the page it happens in. Installed with the first page, removed with the last.
+class CCfgDialog::PageEvents : public QObject
+{
+public:
+    static void Attach()
+    {
+        if (s_pages++ == 0) {
+            s_filter = new PageEvents;
+            qApp->installEventFilter(s_filter);
+        }
+    }
+    static void Detach()
+    {
+        if (--s_pages == 0) {
+            delete s_filter;
+            s_filter = nullptr;
+        }
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+        case QEvent::Wheel:
+        case QEvent::FocusIn:
+            if (CCfgDialog* page = PageOf(watched); page && page->FilterEvent(watched, event))
+                return true;
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static CCfgDialog* PageOf(QObject* object)
+    {
+        if (!object->isWidgetType())
+            return nullptr;
+        // Up to the window, not beyond: a combo box's pop-up list is a window of its own,
+        // where Enter and Escape keep their usual meaning.
+        for (auto* widget = static_cast<QWidget*>(object); widget; widget = widget->parentWidget()) {
+            if (auto* page = qobject_cast<CCfgDialog*>(widget))
+                return page;
+            if (widget->isWindow())
+                break;
+        }
+        return nullptr;
+    }
+
+    static inline int s_pages = 0;
+    static inline PageEvents* s_filter = nullptr;
+};
 
 CCfgDialog::CCfgDialog(int templateHeight, QWidget* parent)
     : QWidget(parent), m_templateHeight(templateHeight)
@@ -46,16 +119,14 @@ CCfgDialog::CCfgDialog(int templateHeight, QWidget* parent)
     m_scrollBar->setContextMenuPolicy(Qt::NoContextMenu);
     connect(m_scrollBar, &QScrollBar::actionTriggered, this, &CCfgDialog::OnVScroll);
 
-    // Watches key presses before the focused control sees them, and the wheel over the
-    // scroll bar and over the combo boxes.
-    qApp->installEventFilter(this);
+    PageEvents::Attach();
     // The main window shows a page when its group is chosen.
     hide();
 }
 
 CCfgDialog::~CCfgDialog()
 {
-    qApp->removeEventFilter(this);
+    PageEvents::Detach();
 }
 
 void CCfgDialog::SetBackgroundColor(const QColor& color)
@@ -68,11 +139,12 @@ void CCfgDialog::SetBackgroundColor(const QColor& color)
 
 bool CCfgDialog::OnInitDialog()
 {
-    // The form at its template size, or larger where this platform's fonts need more room.
+    // The form at its template height, or higher where this platform's fonts need more room.
+    // Its width follows the page's (see resizeEvent).
     const CDialogUnits units(font());
-    const QSize formSize = units.Size(kTemplateWidth, m_templateHeight).expandedTo(m_form->minimumSizeHint());
-    m_form->setFixedSize(formSize);
-    resize(formSize.width() + m_scrollBar->sizeHint().width(), formSize.height());
+    const int formHeight = std::max(units.Y(m_templateHeight), m_form->minimumSizeHint().height());
+    m_form->setFixedHeight(formHeight);
+    resize(units.X(kTemplateWidth), formHeight);
 
     // The page is still at its template size, so H is the height of the whole form, not
     // of the frame it will be shown in; the range never changes afterwards.
@@ -143,32 +215,57 @@ void CCfgDialog::OnMouseWheel(int delta)
     ApplyScrollPos(next);
 }
 
-bool CCfgDialog::eventFilter(QObject* watched, QEvent* event)
+void CCfgDialog::FocusOnShow(QWidget* field)
+{
+    m_bFocusingOnShow = true;
+    field->setFocus(Qt::OtherFocusReason);
+    m_bFocusingOnShow = false;
+}
+
+void CCfgDialog::SetTabOrder(const QList<QWidget*>& controls)
+{
+    for (qsizetype i = 1; i < controls.size(); ++i)
+        setTabOrder(controls[i - 1], controls[i]);
+}
+
+bool CCfgDialog::FilterEvent(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // Claimed, so that no shortcut of the main window acts on them either.
-        if (IsEnterOrEscape(*static_cast<QKeyEvent*>(event)) && Contains(watched)) {
+        if (IsEnterOrEscape(*static_cast<QKeyEvent*>(event))) {
             event->accept();
             return true;
         }
-        break;
-    case QEvent::KeyPress:
-        if (IsEnterOrEscape(*static_cast<QKeyEvent*>(event)) && Contains(watched))
-            return true;
-        break;
+        return false;
+    case QEvent::KeyPress: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (!IsEnterOrEscape(key))
+            return false;
+        // Enter presses the button that has the focus, whatever kind of button it is.
+        if (auto* button = qobject_cast<QAbstractButton*>(watched);
+            button && IsEnter(key) && button->isEnabled())
+            button->click();
+        return true;
+    }
     case QEvent::Wheel: {
         const auto* combo = qobject_cast<const QComboBox*>(watched);
         if (watched == m_scrollBar || (combo && !combo->hasFocus() && m_form->isAncestorOf(combo))) {
             wheelEvent(static_cast<QWheelEvent*>(event));
             return true;
         }
-        break;
+        return false;
+    }
+    case QEvent::FocusIn: {
+        auto* control = static_cast<QWidget*>(watched);
+        if (!m_bFocusingOnShow && IsMoveToShow(static_cast<QFocusEvent*>(event)->reason()) &&
+            m_form->isAncestorOf(control))
+            ScrollIntoView(control);
+        return false;
     }
     default:
-        break;
+        return false;
     }
-    return QWidget::eventFilter(watched, event);
 }
 
 void CCfgDialog::wheelEvent(QWheelEvent* event)
@@ -187,6 +284,7 @@ void CCfgDialog::resizeEvent(QResizeEvent* event)
     const int barWidth = m_scrollBar->sizeHint().width();
     m_scrollBar->setGeometry(width() - barWidth, 0, barWidth, height());
     m_viewport->setGeometry(0, 0, std::max(0, width() - barWidth), height());
+    m_form->setFixedWidth(m_viewport->width());
 }
 
 void CCfgDialog::ApplyScrollPos(int position)
@@ -199,10 +297,21 @@ void CCfgDialog::ApplyScrollPos(int position)
         m_form->move(m_form->x(), m_form->y() + difference);
 }
 
-bool CCfgDialog::Contains(const QObject* object) const
+void CCfgDialog::ScrollIntoView(const QWidget* control)
 {
-    if (!object->isWidgetType())
-        return false;
-    const auto* widget = static_cast<const QWidget*>(object);
-    return widget == this || isAncestorOf(widget);
+    // Some room above and below, so a field does not stick to the frame's edge.
+    const int margin = fontMetrics().height() / 2;
+    const int top = control->mapTo(m_form, QPoint(0, 0)).y() - margin;
+    const int bottom = top + control->height() + 2 * margin;
+    // The form is scrolled up by the position less one: that is the form's first visible row.
+    const int visibleTop = m_nScrollPos - 1;
+    const int visibleBottom = visibleTop + m_viewport->height();
+    int next = m_nScrollPos;
+    if (top < visibleTop || bottom - top > m_viewport->height())
+        next = top + 1;
+    else if (bottom > visibleBottom)
+        next = bottom - m_viewport->height() + 1;
+    next = std::clamp(next, m_scrollBar->minimum(), m_scrollBar->maximum());
+    if (next != m_nScrollPos)
+        ApplyScrollPos(next);
 }

@@ -7,21 +7,23 @@ class QScrollBar;
 
 /// Base of the configuration pages. A page is a borderless child of the main window, shown
 /// in its page frame. The forms are taller than that frame, so the page scrolls its whole
-/// form pixel by pixel, by its own vertical scroll bar and by the mouse wheel.
+/// form pixel by pixel, by its own vertical scroll bar and by the mouse wheel. The form is
+/// as wide as the part of the page left of the scroll bar, so nothing hides under the bar.
 ///
 /// The scroll range is fixed once, from the height H of the form: positions run from 1 to
 /// H + 1 and the form is scrolled up by the position less one, so it can go up by its own
-/// full height whatever the size of the frame.
+/// full height whatever the size of the frame. A control that takes the keyboard focus
+/// outside the visible part is scrolled into view.
 ///
-/// Enter and Escape pressed anywhere inside a page are discarded, so that they never reach
-/// the main window's default button or close it.
+/// Keys inside a page: Escape does nothing; Enter (either key) presses a focused button and
+/// does nothing anywhere else, so it never reaches the main window's default button or
+/// closes anything.
 class CCfgDialog : public QWidget
 {
     Q_OBJECT
 
 public:
-    /// `templateHeight`: the height of the page's form in dialog units; every form is 325
-    /// units wide.
+    /// `templateHeight`: the height of the page's form in dialog units.
     explicit CCfgDialog(int templateHeight, QWidget* parent = nullptr);
     ~CCfgDialog() override;
 
@@ -52,19 +54,30 @@ protected:
     /// delta, else 26 pixels up.
     void OnMouseWheel(int delta);
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Gives `field` the focus when the page is shown, leaving the scroll position as it was.
+    void FocusOnShow(QWidget* field);
+    /// Chains the tab order through `controls`, in the order given.
+    static void SetTabOrder(const QList<QWidget*>& controls);
+
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    class PageEvents;
+
+    /// What the page does with an event of one of its controls before the control sees it;
+    /// true when the event is used up.
+    bool FilterEvent(QObject* watched, QEvent* event);
     void ApplyScrollPos(int position);
-    bool Contains(const QObject* object) const;
+    /// Scrolls the least that shows `control` whole, or its top when it is taller than the frame.
+    void ScrollIntoView(const QWidget* control);
 
     int m_nScrollFactor = 2;
     int m_nPageHeight = 0;
     int m_nScrollPos = 1;
 
     int m_templateHeight;
+    bool m_bFocusingOnShow = false;
     QWidget* m_viewport;
     QWidget* m_form;
     QScrollBar* m_scrollBar;

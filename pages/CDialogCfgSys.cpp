@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,7 +49,7 @@ QPushButton* NewButton(const QString& text, const QString& objectName)
 {
     auto* button = new QPushButton(text);
     button->setObjectName(objectName);
-    // Enter does not press page buttons, so none of them may pose as the main window's default.
+    // The page itself presses a focused button on Enter; none may pose as the main window's default.
     button->setAutoDefault(false);
     return button;
 }
@@ -200,20 +201,34 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     }
     layout->addStretch(1);
 
-    const QList<QWidget*> tabOrder = {
-        m_ipCtiAddr,         m_editCtiPort,
-        m_comboRecType,      m_editRecPath,
-        m_comboDevType,      m_editAcdPort,
-        m_comboPPType,       m_editPPTime,
-        m_comboQueueType,    m_editLeaveWordPath,
-        m_editIvrFlowCount,  m_editFlowFile,
-        m_listFlows,         addFlow,
-        m_editLogPath,       delFlow,
-        m_comboTtsType,      m_editCallConcurrency,
-        m_editTtsBufferPath, m_editAgentLockedPeriod,
-    };
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    // A browse field's button follows the field.
+    SetTabOrder({
+        m_ipCtiAddr,
+        m_editCtiPort,
+        m_comboRecType,
+        m_editRecPath,
+        m_editRecPath->BrowseButton(),
+        m_comboDevType,
+        m_editAcdPort,
+        m_comboPPType,
+        m_editPPTime,
+        m_comboQueueType,
+        m_editLeaveWordPath,
+        m_editLeaveWordPath->BrowseButton(),
+        m_editIvrFlowCount,
+        m_editFlowFile,
+        m_editFlowFile->BrowseButton(),
+        m_listFlows,
+        addFlow,
+        m_editLogPath,
+        m_editLogPath->BrowseButton(),
+        delFlow,
+        m_comboTtsType,
+        m_editCallConcurrency,
+        m_editTtsBufferPath,
+        m_editTtsBufferPath->BrowseButton(),
+        m_editAgentLockedPeriod,
+    });
 
     connect(addFlow, &QPushButton::clicked, this, &CDialogCfgSys::OnAddFlow);
     connect(delFlow, &QPushButton::clicked, this, &CDialogCfgSys::OnDelFlow);
@@ -306,5 +321,5 @@ void CDialogCfgSys::showEvent(QShowEvent* event)
     CCfgDialog::showEvent(event);
     // When the main window shows the page, not when the window system re-shows the window.
     if (!event->spontaneous())
-        m_ipCtiAddr->setFocus(Qt::OtherFocusReason);
+        FocusOnShow(m_ipCtiAddr);
 }

@@ -1,6 +1,7 @@
 // The browse field: what its button asks for and what it does with the answer.
 #include "controls/CBrowseEdit.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
@@ -90,11 +91,33 @@ private Q_SLOTS:
         QVERIFY(edit.rect().contains(button->geometry()));
         QVERIFY2(edit.width() - button->geometry().right() <= 4, "the button is not at the right end");
         QVERIFY(edit.textMargins().right() >= button->width());
-        // The field is the tab stop, not its button.
-        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
 
         edit.resize(500, edit.height());
         QVERIFY(edit.width() - button->geometry().right() <= 4);
+    }
+
+    void theButtonIsReachedByTabAndPressedBySpace()
+    {
+        ChooserStandIn chooser(QStringLiteral("/srv/chosen"));
+        QWidget form;
+        auto* edit = new CBrowseEdit(CBrowseEdit::Mode::Folder, &form);
+        auto* after = new QLineEdit(&form);
+        edit->move(0, 0);
+        after->move(0, 40);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(edit->BrowseButton(), BrowseButton(*edit));
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), edit->BrowseButton());
+        QTest::keyClick(edit->BrowseButton(), Qt::Key_Space);
+        QCOMPARE(chooser.calls, 1);
+        QCOMPARE(edit->text(), QStringLiteral("/srv/chosen"));
+        // The chosen path is in the field, and so is the focus.
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), after);
     }
 };
 

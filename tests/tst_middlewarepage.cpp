@@ -4,6 +4,7 @@
 #include "controls/CBrowseEdit.h"
 #include "controls/CIpAddressEdit.h"
 #include "pages/CDialogCfgSys.h"
+#include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 
 #include <QComboBox>
@@ -97,17 +98,6 @@ struct PageWindow
         Click("btnAddFlow");
     }
 };
-
-/// The control of the page that has the focus: the address field for any of its parts.
-QString FocusedControl(const QWidget* page)
-{
-    for (QWidget* widget = QApplication::focusWidget(); widget && widget != page;
-         widget = widget->parentWidget()) {
-        if (!qobject_cast<CIpAddressEdit*>(widget->parentWidget()))
-            return widget->objectName();
-    }
-    return {};
-}
 
 } // namespace
 
@@ -593,32 +583,42 @@ private Q_SLOTS:
     {
         PageWindow window;
         QVERIFY(window.Show());
+        // Each browse field's button right after its field.
         const QStringList expected = {
-            QStringLiteral("ipCtiAddr"),         QStringLiteral("editCtiPort"),
-            QStringLiteral("comboRecType"),      QStringLiteral("editRecPath"),
-            QStringLiteral("comboDevType"),      QStringLiteral("editAcdPort"),
-            QStringLiteral("comboPPType"),       QStringLiteral("editPPTime"),
-            QStringLiteral("comboQueueType"),    QStringLiteral("editLeaveWordPath"),
-            QStringLiteral("editIvrFlowCount"),  QStringLiteral("editFlowFile"),
-            QStringLiteral("listFlows"),         QStringLiteral("btnAddFlow"),
-            QStringLiteral("editLogPath"),       QStringLiteral("btnDelFlow"),
-            QStringLiteral("comboTtsType"),      QStringLiteral("editCallConcurrency"),
-            QStringLiteral("editTtsBufferPath"), QStringLiteral("editAgentLockedPeriod"),
+            QStringLiteral("ipCtiAddr"),
+            QStringLiteral("editCtiPort"),
+            QStringLiteral("comboRecType"),
+            QStringLiteral("editRecPath"),
+            QStringLiteral("editRecPath/btnBrowse"),
+            QStringLiteral("comboDevType"),
+            QStringLiteral("editAcdPort"),
+            QStringLiteral("comboPPType"),
+            QStringLiteral("editPPTime"),
+            QStringLiteral("comboQueueType"),
+            QStringLiteral("editLeaveWordPath"),
+            QStringLiteral("editLeaveWordPath/btnBrowse"),
+            QStringLiteral("editIvrFlowCount"),
+            QStringLiteral("editFlowFile"),
+            QStringLiteral("editFlowFile/btnBrowse"),
+            QStringLiteral("listFlows"),
+            QStringLiteral("btnAddFlow"),
+            QStringLiteral("editLogPath"),
+            QStringLiteral("editLogPath/btnBrowse"),
+            QStringLiteral("btnDelFlow"),
+            QStringLiteral("comboTtsType"),
+            QStringLiteral("editCallConcurrency"),
+            QStringLiteral("editTtsBufferPath"),
+            QStringLiteral("editTtsBufferPath/btnBrowse"),
+            QStringLiteral("editAgentLockedPeriod"),
         };
         window.Control(QStringLiteral("ipCtiAddr"))->setFocus();
-        QStringList forward{FocusedControl(window.page)};
-        for (int step = 1; step < expected.size(); ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            forward << FocusedControl(window.page);
-        }
-        QCOMPARE(forward, expected);
-
-        QStringList backward{FocusedControl(window.page)};
-        for (int step = 1; step < expected.size(); ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-            backward.prepend(FocusedControl(window.page));
-        }
+        const int steps = int(expected.size());
+        QCOMPARE(WalkFocus(window.page, Qt::Key_Tab, steps - 1), expected);
+        QStringList backward = WalkFocus(window.page, Qt::Key_Backtab, steps - 1);
+        std::reverse(backward.begin(), backward.end());
         QCOMPARE(backward, expected);
+        // No control that takes Tab is left out.
+        QCOMPARE(TabStops(window.page), QSet<QString>(expected.begin(), expected.end()));
     }
 
     void showingThePageFocusesTheCtiAddress()

@@ -2,11 +2,13 @@
 // program does: the scroll arithmetic by the bar and the wheel, at its bounds, and Enter and
 // Escape inside the page.
 #include "config/CCfgData.h"
+#include "controls/CBrowseEdit.h"
 #include "controls/CDialogUnits.h"
 #include "pages/CDialogCfgSys.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 #include <memory>
@@ -343,7 +346,95 @@ private Q_SLOTS:
         QCOMPARE(image.pixelColor(window.page->geometry().topLeft() + QPoint(1, 1)), QColor(Qt::white));
     }
 
-    void enterAndEscapeInsideThePageAreDiscarded_data()
+    void theFormFillsThePageLeftOfTheBar_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("wide") << 680;
+        // The main window's page frame, less its border.
+        QTest::newRow("main window frame") << CDialogUnits(QApplication::font()).X(298) - 8;
+    }
+
+    void theFormFillsThePageLeftOfTheBar()
+    {
+        QFETCH(int, width);
+        const MainWindow& window = *m_window;
+        window.page->resize(width, kFrameHeight);
+        const int barLeft = window.Bar()->x();
+        QCOMPARE(barLeft + window.Bar()->width(), width);
+        QCOMPARE(window.Form()->x(), 0);
+        QCOMPARE(window.Form()->width(), barLeft);
+        // Every control whole, left of the bar, and every label wide enough for its text.
+        for (const QWidget* control : window.Form()->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(window.page))
+                continue;
+            const QRect place(control->mapTo(window.page, QPoint(0, 0)), control->size());
+            QVERIFY2(place.left() >= 0 && place.right() < barLeft, qPrintable(control->objectName()));
+            if (const auto* label = qobject_cast<const QLabel*>(control))
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        }
+        // The scroll range is the form's height, whatever the width.
+        QCOMPARE(window.Bar()->maximum(), window.H() + 1);
+    }
+
+    void tabScrollsWhatItReachesIntoView_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Backtab") << int(Qt::Key_Backtab);
+    }
+
+    void tabScrollsWhatItReachesIntoView()
+    {
+        QFETCH(int, key);
+        const MainWindow& window = *m_window;
+        window.Control("ipCtiAddr")->setFocus();
+        QCOMPARE(window.page->ScrollPos(), 1);
+        int lowest = 1;
+        int highest = 1;
+        // Twice round the page, so that Tab also has to climb back from its bottom.
+        for (int step = 0; step < 60; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            const QWidget* focus = QApplication::focusWidget();
+            // The main window's own controls are on the way round too.
+            if (!window.page->isAncestorOf(focus))
+                continue;
+            const QRect place(focus->mapTo(window.page, QPoint(0, 0)), focus->size());
+            QVERIFY2(place.top() >= 0 && place.bottom() < window.page->height(),
+                     qPrintable(focus->objectName()));
+            QCOMPARE(window.Bar()->value(), window.page->ScrollPos());
+            QCOMPARE(window.Form()->y(), 1 - window.page->ScrollPos());
+            lowest = std::min(lowest, window.page->ScrollPos());
+            highest = std::max(highest, window.page->ScrollPos());
+        }
+        QVERIFY(highest > window.H() / 3);
+        QCOMPARE(lowest, 1);
+    }
+
+    void aFocusMoveByTheProgramScrollsToo()
+    {
+        const MainWindow& window = *m_window;
+        QWidget* last = window.Control("editTtsBufferPath");
+        last->setFocus();
+        const QRect place(last->mapTo(window.page, QPoint(0, 0)), last->size());
+        QVERIFY(place.top() >= 0 && place.bottom() < window.page->height());
+        QVERIFY(window.page->ScrollPos() > 1);
+    }
+
+    void aClickDoesNotScroll()
+    {
+        const MainWindow& window = *m_window;
+        // A field cut by the bottom of the frame, clicked where it shows.
+        QWidget* field = window.Control("editLeaveWordPath");
+        const int top = window.TopOf("editLeaveWordPath");
+        window.ScrollTo(top - window.page->height() + field->height() / 2 + 1);
+        const int position = window.page->ScrollPos();
+        QVERIFY(window.TopOf("editLeaveWordPath") + field->height() > window.page->height());
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(10, 2));
+        QCOMPARE(QApplication::focusWidget(), field);
+        QCOMPARE(window.page->ScrollPos(), position);
+    }
+
+    void enterAndEscapeAnywhereButOnAButtonChangeNothing_data()
     {
         QTest::addColumn<int>("key");
         QTest::newRow("Return") << int(Qt::Key_Return);
@@ -351,13 +442,12 @@ private Q_SLOTS:
         QTest::newRow("Escape") << int(Qt::Key_Escape);
     }
 
-    void enterAndEscapeInsideThePageAreDiscarded()
+    void enterAndEscapeAnywhereButOnAButtonChangeNothing()
     {
         QFETCH(int, key);
         MainWindow& window = *m_window;
         window.Control<QLineEdit>("editFlowFile")->setText(QStringLiteral("/srv/ivr/new.flow"));
         window.Control<QListWidget>("listFlows")->setCurrentRow(0);
-        window.ScrollTo(40);
         QSignalSpy finished(&window.dialog, &QDialog::finished);
         QSignalSpy okClicked(window.okButton, &QPushButton::clicked);
 
@@ -372,23 +462,97 @@ private Q_SLOTS:
             texts << QStringLiteral("scroll=%1").arg(window.page->ScrollPos());
             return texts;
         };
-        const QStringList before = state();
 
-        QList<QWidget*> focusable;
+        int fields = 0;
         for (QWidget* widget : window.page->findChildren<QWidget*>()) {
-            if (widget->focusPolicy() != Qt::NoFocus && widget->isVisible())
-                focusable << widget;
-        }
-        QVERIFY(focusable.size() >= 20);
-        for (QWidget* widget : focusable) {
+            if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisible() ||
+                qobject_cast<QAbstractButton*>(widget))
+                continue;
+            ++fields;
             widget->setFocus();
             QCOMPARE(QApplication::focusWidget(), widget);
+            const QStringList before = state();
             QTest::keyClick(widget, Qt::Key(key));
             QVERIFY2(window.dialog.isVisible(), qPrintable(widget->objectName()));
             QVERIFY2(window.page->isVisible(), qPrintable(widget->objectName()));
             QVERIFY2(finished.isEmpty() && okClicked.isEmpty(), qPrintable(widget->objectName()));
             QCOMPARE(state(), before);
+            QCOMPARE(QApplication::focusWidget(), widget);
         }
+        QVERIFY(fields >= 18);
+    }
+
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("clicks");
+        for (const char* button :
+             {"btnAddFlow", "btnDelFlow", "editRecPath/btnBrowse", "editFlowFile/btnBrowse"}) {
+            QTest::addRow("%s, Return", button) << QString::fromLatin1(button) << int(Qt::Key_Return) << 1;
+            QTest::addRow("%s, Enter", button) << QString::fromLatin1(button) << int(Qt::Key_Enter) << 1;
+            QTest::addRow("%s, Escape", button) << QString::fromLatin1(button) << int(Qt::Key_Escape) << 0;
+        }
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(int, clicks);
+        MainWindow& window = *m_window;
+        int chooserCalls = 0;
+        CBrowseEdit::Chooser previous =
+            CBrowseEdit::SetChooser([&chooserCalls](QWidget*, CBrowseEdit::Mode, const QString&) {
+                ++chooserCalls;
+                return QString();
+            });
+        const QStringList path = button.split(QLatin1Char('/'));
+        QAbstractButton* target = window.page->findChild<QAbstractButton*>(path[0]);
+        if (path.size() == 2)
+            target = window.page->findChild<CBrowseEdit*>(path[0])->BrowseButton();
+        target->setFocus();
+        QSignalSpy clicked(target, &QAbstractButton::clicked);
+        QSignalSpy finished(&window.dialog, &QDialog::finished);
+        QSignalSpy okClicked(window.okButton, &QPushButton::clicked);
+        QTest::keyClick(target, Qt::Key(key));
+        CBrowseEdit::SetChooser(std::move(previous));
+        QCOMPARE(int(clicked.size()), clicks);
+        QCOMPARE(chooserCalls, path.size() == 2 ? clicks : 0);
+        QVERIFY(window.dialog.isVisible());
+        QVERIFY(finished.isEmpty() && okClicked.isEmpty());
+    }
+
+    void enterOnAddAddsTheFlow()
+    {
+        MainWindow& window = *m_window;
+        window.Control<QLineEdit>("editFlowFile")->setText(QStringLiteral("/srv/ivr/new.flow"));
+        auto* add = window.Control("btnAddFlow");
+        add->setFocus();
+        QTest::keyClick(add, Qt::Key_Return);
+        const auto* list = window.Control<QListWidget>("listFlows");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("/srv/ivr/new.flow"));
+    }
+
+    void pagesShareOneFilterThatOutlivesEachOfThem()
+    {
+        MainWindow& window = *m_window;
+        {
+            MainWindow other;
+            QVERIFY(other.Show());
+        }
+        QVERIFY(m_window->Show());
+        // The keys of the page still left are still handled.
+        QWidget* field = window.Control("editCtiPort");
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Escape);
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(window.dialog.isVisible());
+        window.ScrollTo(1);
+        window.Control("editTtsBufferPath")->setFocus();
+        QVERIFY(window.page->ScrollPos() > 1);
+        enterOnAddAddsTheFlow();
     }
 
     void enterAndEscapeOutsideThePageStillReachTheMainWindow_data()

@@ -1,0 +1,139 @@
+#include "controls/CXListCtrl.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <vector>
+
+namespace {
+
+/// Draws the cells of the marked column on a slightly darker ground.
+class SortColumnShade : public QStyledItemDelegate
+{
+public:
+    SortColumnShade(const CXListCtrl* list, QObject* parent) : QStyledItemDelegate(parent), m_list(list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (index.column() == m_list->SortColumn())
+            painter->fillRect(option.rect, option.palette.color(QPalette::Base).darker(106));
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+
+private:
+    const CXListCtrl* m_list;
+};
+
+} // namespace
+
+CXListCtrl::CXListCtrl(QWidget* parent) : QTableWidget(parent)
+{
+    setShowGrid(true);
+    setGridStyle(Qt::SolidLine);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setSortingEnabled(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setItemDelegate(new SortColumnShade(this, this));
+
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+
+    QHeaderView* headings = horizontalHeader();
+    headings->setSectionsClickable(true);
+    headings->setHighlightSections(false);
+    headings->setSortIndicatorShown(true);
+    // No column is marked until a heading is clicked.
+    headings->setSortIndicator(-1, Qt::AscendingOrder);
+    headings->setSectionResizeMode(QHeaderView::Stretch);
+    headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Sorting stays off, so the heading's arrow changes and the rows keep their order.
+    connect(headings, &QHeaderView::sortIndicatorChanged, this, &CXListCtrl::OnSortColumnChanged);
+}
+
+void CXListCtrl::SetColumns(const QStringList& headings)
+{
+    setColumnCount(int(headings.size()));
+    setHorizontalHeaderLabels(headings);
+}
+
+int CXListCtrl::AppendRow(const QString& text)
+{
+    const int row = rowCount();
+    insertRow(row);
+    for (int column = 0; column < columnCount(); ++column)
+        setItem(row, column, new QTableWidgetItem(column == 0 ? text : QString()));
+    return row;
+}
+
+void CXListCtrl::SetItemText(int row, int column, const QString& text)
+{
+    item(row, column)->setText(text);
+}
+
+QString CXListCtrl::GetItemText(int row, int column) const
+{
+    const QTableWidgetItem* cell = item(row, column);
+    return cell ? cell->text() : QString();
+}
+
+int CXListCtrl::FindItemByText(const QString& text) const
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (GetItemText(row, 0) == text)
+            return row;
+    }
+    return -1;
+}
+
+QHash<QString, int> CXListCtrl::RowsByText() const
+{
+    QHash<QString, int> rows;
+    rows.reserve(rowCount());
+    // From the bottom up, so that of two rows with the same text the upper one stays.
+    for (int row = rowCount() - 1; row >= 0; --row)
+        rows.insert(GetItemText(row, 0), row);
+    return rows;
+}
+
+void CXListCtrl::DeleteSelectedItems()
+{
+    // A row counts as selected when any of its cells is.
+    std::vector<bool> selected(static_cast<std::size_t>(rowCount()), false);
+    bool any = false;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            selected[static_cast<std::size_t>(row)] = true;
+        any = true;
+    }
+    if (!any)
+        return;
+    clearSelection();
+    // Runs of selected rows, from the bottom up, so the rows above keep their indexes.
+    for (int end = rowCount(); end > 0;) {
+        if (!selected[static_cast<std::size_t>(end - 1)]) {
+            --end;
+            continue;
+        }
+        int start = end - 1;
+        while (start > 0 && selected[static_cast<std::size_t>(start - 1)])
+            --start;
+        model()->removeRows(start, end - start);
+        end = start;
+    }
+}
+
+int CXListCtrl::SortColumn() const
+{
+    return horizontalHeader()->sortIndicatorSection();
+}
+
+void CXListCtrl::OnSortColumnChanged()
+{
+    viewport()->update();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QHash>
+#include <QTableWidget>
+
+/// The report list of the IPO line lists: rows of texts under clickable column headings,
+/// with grid lines, whole rows selected by a click and several rows selectable at once.
+/// Rows stay in the order they were added: a click on a heading marks that column (arrow in
+/// the heading, its cells on a slightly darker ground) but never reorders the rows, because
+/// what the list shows is what the page saves. The list is read-only; Tab moves on to the
+/// next control of the form rather than from cell to cell.
+class CXListCtrl : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CXListCtrl(QWidget* parent = nullptr);
+
+    /// Replaces the columns with one per heading, left-aligned, sharing the list's width.
+    void SetColumns(const QStringList& headings);
+
+    /// Appends a row with `text` in column 0 and the other columns empty; returns its index.
+    int AppendRow(const QString& text);
+    void SetItemText(int row, int column, const QString& text);
+    QString GetItemText(int row, int column) const;
+
+    /// The first row, from the top, whose column-0 text equals `text` exactly (letter case
+    /// included); -1 when there is none.
+    int FindItemByText(const QString& text) const;
+    /// What FindItemByText gives for every column-0 text of the list, in one pass: for
+    /// looking up many texts at once without walking the list for each.
+    QHash<QString, int> RowsByText() const;
+
+    /// Deletes every selected row, without a question; nothing is selected afterwards.
+    void DeleteSelectedItems();
+
+    /// The column marked by a click on its heading; -1 before any click.
+    int SortColumn() const;
+
+private:
+    void OnSortColumnChanged();
+};
