@@ -152,14 +152,12 @@ CDialogCfgLine::CDialogCfgLine(QWidget* parent) : CCfgDialog(kTemplateHeight, pa
                m_gridTrunkMatch);
     layout->addStretch(1);
 
-    const QList<QWidget*> tabOrder = {
-        m_editFirstExten, m_editExtenCount, addExten,       delExten,      m_gridExten,
-        m_editSipAccountId, addSipAccount,  delSipAccount,  m_gridSipAccount,
-        m_editTrunkItemId,  addTrunkItem,   delTrunkItem,   m_gridTrunkItem,
-        m_editTrunkMatchId, addTrunkMatch,  delTrunkMatch,  m_gridTrunkMatch,
-    };
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    SetTabOrder({
+        m_editFirstExten,   m_editExtenCount, addExten,      delExten,       m_gridExten,
+        m_editSipAccountId, addSipAccount,    delSipAccount, m_gridSipAccount,
+        m_editTrunkItemId,  addTrunkItem,     delTrunkItem,  m_gridTrunkItem,
+        m_editTrunkMatchId, addTrunkMatch,    delTrunkMatch, m_gridTrunkMatch,
+    });
 
     connect(addExten, &QPushButton::clicked, this, &CDialogCfgLine::OnAddExten);
     connect(delExten, &QPushButton::clicked, this, &CDialogCfgLine::OnDelExten);
@@ -196,7 +194,7 @@ void CDialogCfgLine::showEvent(QShowEvent* event)
     CCfgDialog::showEvent(event);
     // When the main window shows the page, not when the window system re-shows the window.
     if (!event->spontaneous())
-        m_editFirstExten->setFocus(Qt::OtherFocusReason);
+        FocusOnShow(m_editFirstExten);
 }
 
 void CDialogCfgLine::ExtenMessage(const char* text, QLineEdit* refused)
