@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the loading and saving benchmark against a private MariaDB server.
+# Builds and runs the loading and saving benchmark against a private MariaDB server, then
+# the lines page benchmark, which needs no database and runs offscreen.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -10,3 +11,4 @@ trap '"$root/scripts/mariadb.sh" stop "$dbdir"; rm -rf "$dbdir"' EXIT INT TERM
 # shellcheck disable=SC1091
 . "$dbdir/env"
 "$root/build/release/bench/bench_config"
+QT_QPA_PLATFORM=offscreen "$root/build/release/bench/bench_lines"
