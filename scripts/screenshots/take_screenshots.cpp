@@ -1,11 +1,16 @@
 // Runs the program's own start-up against the database its settings name and saves pictures
-// of the data source dialog and of the main window on each group into the folder given.
+// of the data source dialog, of the main window on each group, and of the lines page scrolled
+// down to each of its sections, into the folder given.
 #include "app/CTarvexApp.h"
+#include "controls/CPropertyGridCtrl.h"
+#include "controls/CPropertyGridProperty.h"
 #include "db/UserMessage.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -41,6 +46,34 @@ void Click(QWidget* window, const char* button)
     window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
 }
 
+/// Selects the row at `position` under the first group of `grid`, so that the description
+/// area shows what it says.
+void SelectInFirstGroup(QWidget* main, const char* grid, int position)
+{
+    auto* control = main->findChild<CPropertyGridCtrl*>(QString::fromLatin1(grid));
+    if (control->GetPropertyCount() > 0)
+        control->SetCurSel(control->GetProperty(0)->GetSubItem(position));
+}
+
+/// Scrolls the lines page, as its scroll bar's thumb does, until `heading` is near its top.
+void ScrollLinesPageTo(QWidget* main, const char* heading)
+{
+    auto* page = main->findChild<QWidget*>(QStringLiteral("CDialogCfgLine"));
+    auto* bar = page->findChild<QScrollBar*>(QStringLiteral("pageScrollBar"));
+    auto* form = page->findChild<QWidget*>(QStringLiteral("pageForm"));
+    const int headingTop = page->findChild<QLabel*>(QString::fromLatin1(heading))->mapTo(form, QPoint()).y();
+    // Position p shows the form from its pixel p - 1 on.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(headingTop - 4 + 1);
+    bar->setSliderDown(false);
+}
+
+// The lines page below its first screen: the section headings and the pictures.
+const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-lines-sip-accounts.png"},
+                                        {"labelTrunkItemHeading", "main-window-lines-trunk-items.png"},
+                                        {"labelTrunkMatchHeading", "main-window-lines-trunk-matches.png"}};
+constexpr int kPictures = 4 + 3;
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -63,10 +96,16 @@ int main(int argc, char* argv[])
                 Click(main, group[0]);
                 Save(main, QString::fromLatin1(group[1]));
             }
+            SelectInFirstGroup(main, "gridTrunkItem", 2);
+            SelectInFirstGroup(main, "gridTrunkMatch", 3);
+            for (const auto& section : kLineSections) {
+                ScrollLinesPageTo(main, section[0]);
+                Save(main, QString::fromLatin1(section[1]));
+            }
             main->close();
         });
         Click(dsn, "btnOk");
     });
     CTarvexApp().InitInstance();
-    return g_saved == 4 ? 0 : 1;
+    return g_saved == kPictures ? 0 : 1;
 }
