@@ -1,6 +1,8 @@
 #include "controls/CDigitsValidator.h"
 
-CDigitsValidator::CDigitsValidator(qint64 maximum, QObject* parent) : QValidator(parent), m_maximum(maximum) {}
+CDigitsValidator::CDigitsValidator(qint64 maximum, QObject* parent) : QValidator(parent), m_maximum(maximum)
+{
+}
 
 QValidator::State CDigitsValidator::validate(QString& input, int&) const
 {

@@ -43,7 +43,8 @@ CPropertyGridCtrl::CPropertyGridCtrl(QWidget* parent) : QWidget(parent)
 
     // The grid takes the focus, and its place in the tab order, through its rows.
     setFocusProxy(m_view);
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this, &CPropertyGridCtrl::ShowDescription);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CPropertyGridCtrl::ShowDescription);
     connect(m_model, &QAbstractItemModel::dataChanged, this, &CPropertyGridCtrl::ShowDescription);
 }
 
@@ -58,8 +59,8 @@ void CPropertyGridCtrl::EnableHeaderCtrl(bool enable, const QString& nameTitle, 
 void CPropertyGridCtrl::EnableDescriptionArea(bool enable, int rows)
 {
     const QMargins margins = m_description->layout()->contentsMargins();
-    m_description->setFixedHeight(std::max(rows, 1) * m_descriptionText->fontMetrics().lineSpacing() + margins.top() +
-                                  margins.bottom() + 2 * m_description->frameWidth());
+    m_description->setFixedHeight(std::max(rows, 1) * m_descriptionText->fontMetrics().lineSpacing() +
+                                  margins.top() + margins.bottom() + 2 * m_description->frameWidth());
     m_description->setVisible(enable);
 }
 

@@ -53,7 +53,8 @@ void CPropertyGridDelegate::setEditorData(QWidget* editor, const QModelIndex& in
     static_cast<QLineEdit*>(editor)->setText(value);
 }
 
-void CPropertyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+void CPropertyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                         const QModelIndex& index) const
 {
     if (auto* choice = qobject_cast<QComboBox*>(editor)) {
         if (choice->currentIndex() >= 0)

@@ -17,10 +17,13 @@ std::unique_ptr<CPropertyGridProperty> CPropertyGridProperty::NewGroup(const QSt
     return std::unique_ptr<CPropertyGridProperty>(new CPropertyGridProperty(true, caption, {}, {}, data));
 }
 
-std::unique_ptr<CPropertyGridProperty> CPropertyGridProperty::NewValue(const QString& name, const QString& value,
-                                                                       const QString& description, qint64 data)
+std::unique_ptr<CPropertyGridProperty> CPropertyGridProperty::NewValue(const QString& name,
+                                                                       const QString& value,
+                                                                       const QString& description,
+                                                                       qint64 data)
 {
-    return std::unique_ptr<CPropertyGridProperty>(new CPropertyGridProperty(false, name, value, description, data));
+    return std::unique_ptr<CPropertyGridProperty>(
+        new CPropertyGridProperty(false, name, value, description, data));
 }
 
 void CPropertyGridProperty::SetValue(const QString& value)

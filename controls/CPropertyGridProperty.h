@@ -38,7 +38,10 @@ public:
     /// Appends a sub-row to a group. Only while the group is not yet in a grid.
     void AddSubItem(std::unique_ptr<CPropertyGridProperty> item);
     int GetSubItemsCount() const { return static_cast<int>(m_subItems.size()); }
-    CPropertyGridProperty* GetSubItem(int index) const { return m_subItems[static_cast<std::size_t>(index)].get(); }
+    CPropertyGridProperty* GetSubItem(int index) const
+    {
+        return m_subItems[static_cast<std::size_t>(index)].get();
+    }
     /// The group of a sub-row; null for a top-level row.
     CPropertyGridProperty* GetParent() const { return m_parent; }
 

@@ -68,7 +68,8 @@ bool CPropertyGridView::viewportEvent(QEvent* event)
 
 bool CPropertyGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
-    const QModelIndex value = index.isValid() ? index.siblingAtColumn(CPropertyGridModel::ValueColumn) : index;
+    const QModelIndex value =
+        index.isValid() ? index.siblingAtColumn(CPropertyGridModel::ValueColumn) : index;
     if (!QTreeView::edit(value, trigger, event))
         return false;
     if (state() == EditingState)
@@ -78,7 +79,8 @@ bool CPropertyGridView::edit(const QModelIndex& index, EditTrigger trigger, QEve
 
 void CPropertyGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    const bool tabbed = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+    const bool tabbed =
+        hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
     QTreeView::closeEditor(editor, tabbed ? QAbstractItemDelegate::NoHint : hint);
     if (state() != EditingState)
         WatchEditKeys(false);
@@ -114,7 +116,8 @@ QWidget* CPropertyGridView::EditorOf(QObject* watched) const
 
 bool CPropertyGridView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_watchingEditKeys && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    if (m_watchingEditKeys &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = IsEnter(key->key());
         if (enter || key->key() == Qt::Key_Escape) {
@@ -135,7 +138,8 @@ bool CPropertyGridView::eventFilter(QObject* watched, QEvent* event)
     return QTreeView::eventFilter(watched, event);
 }
 
-void CPropertyGridView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void CPropertyGridView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const
 {
     const CPropertyGridProperty* row = CPropertyGridModel::PropertyAt(index);
     if (!row || !row->IsGroup()) {

@@ -14,10 +14,9 @@ public:
 
     State validate(QString& input, int& position) const override;
 
-    /// Whether `text` fits the room.
+private:
     bool Fits(const QString& text) const;
 
-private:
     int m_maxUtf8Bytes;
     int m_maxCharacters;
 };

@@ -65,7 +65,8 @@ std::string WithId(const char* format, int id)
     return text;
 }
 
-template <class Grid> void AddById(QWidget* page, Grid& grid, const QLineEdit& edit, const char* duplicateFormat)
+template <class Grid>
+void AddById(QWidget* page, Grid& grid, const QLineEdit& edit, const char* duplicateFormat)
 {
     const int id = NumberIn(edit);
     if (grid.FindById(id)) {
@@ -146,17 +147,31 @@ CDialogCfgLine::CDialogCfgLine(QWidget* parent) : CCfgDialog(kTemplateHeight, pa
                {NewLabel(QStringLiteral("中继项ID："), QStringLiteral("labelTrunkItemId"), m_editTrunkItemId),
                 m_editTrunkItemId, addTrunkItem, delTrunkItem},
                m_gridTrunkItem);
-    addSection(QStringLiteral("中继匹配："), QStringLiteral("labelTrunkMatchHeading"),
-               {NewLabel(QStringLiteral("匹配项ID："), QStringLiteral("labelTrunkMatchId"), m_editTrunkMatchId),
-                m_editTrunkMatchId, addTrunkMatch, delTrunkMatch},
-               m_gridTrunkMatch);
+    addSection(
+        QStringLiteral("中继匹配："), QStringLiteral("labelTrunkMatchHeading"),
+        {NewLabel(QStringLiteral("匹配项ID："), QStringLiteral("labelTrunkMatchId"), m_editTrunkMatchId),
+         m_editTrunkMatchId, addTrunkMatch, delTrunkMatch},
+        m_gridTrunkMatch);
     layout->addStretch(1);
 
     SetTabOrder({
-        m_editFirstExten,   m_editExtenCount, addExten,      delExten,       m_gridExten,
-        m_editSipAccountId, addSipAccount,    delSipAccount, m_gridSipAccount,
-        m_editTrunkItemId,  addTrunkItem,     delTrunkItem,  m_gridTrunkItem,
-        m_editTrunkMatchId, addTrunkMatch,    delTrunkMatch, m_gridTrunkMatch,
+        m_editFirstExten,
+        m_editExtenCount,
+        addExten,
+        delExten,
+        m_gridExten,
+        m_editSipAccountId,
+        addSipAccount,
+        delSipAccount,
+        m_gridSipAccount,
+        m_editTrunkItemId,
+        addTrunkItem,
+        delTrunkItem,
+        m_gridTrunkItem,
+        m_editTrunkMatchId,
+        addTrunkMatch,
+        delTrunkMatch,
+        m_gridTrunkMatch,
     });
 
     connect(addExten, &QPushButton::clicked, this, &CDialogCfgLine::OnAddExten);

@@ -23,7 +23,8 @@ std::unique_ptr<CPropertyGridProperty> CRecordGrid::NewGroup(const QString& capt
 void CRecordGrid::AddText(CPropertyGridProperty& group, const QString& label, const char* text, int roomBytes)
 {
     // A field filled to the brim has no terminating zero to stop at.
-    const QString value = QString::fromUtf8(text, static_cast<qsizetype>(qstrnlen(text, static_cast<std::size_t>(roomBytes) + 1)));
+    const QString value = QString::fromUtf8(
+        text, static_cast<qsizetype>(qstrnlen(text, static_cast<std::size_t>(roomBytes) + 1)));
     auto row = CPropertyGridProperty::NewValue(label, value, {}, group.GetData());
     row->SetMaxUtf8Bytes(roomBytes);
     group.AddSubItem(std::move(row));
@@ -32,7 +33,8 @@ void CRecordGrid::AddText(CPropertyGridProperty& group, const QString& label, co
 void CRecordGrid::AddNumber(CPropertyGridProperty& group, const QString& label, int value,
                             const QString& description)
 {
-    group.AddSubItem(CPropertyGridProperty::NewValue(label, QString::number(value), description, group.GetData()));
+    group.AddSubItem(
+        CPropertyGridProperty::NewValue(label, QString::number(value), description, group.GetData()));
 }
 
 void CRecordGrid::AddChoice(CPropertyGridProperty& group, const QString& label, const QString& value,

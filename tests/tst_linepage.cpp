@@ -74,7 +74,8 @@ QStringList Rows(const CPropertyGridCtrl& grid)
         }
         rows << QLatin1Char('[') + row->GetName() + QLatin1Char(']');
         for (int position = 0; position < row->GetSubItemsCount(); ++position)
-            rows << row->GetSubItem(position)->GetName() + QLatin1Char('=') + row->GetSubItem(position)->GetValue();
+            rows << row->GetSubItem(position)->GetName() + QLatin1Char('=') +
+                        row->GetSubItem(position)->GetValue();
     }
     return rows;
 }
@@ -196,22 +197,28 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("row");
         QTest::addColumn<QString>("grid");
         QTest::newRow("extensions") << QStringLiteral("分机：")
-                                    << QStringList{QStringLiteral("起始分机："), QStringLiteral("editFirstExten"),
-                                                   QStringLiteral("添加数量："), QStringLiteral("editExtenCount"),
-                                                   QStringLiteral("添加"), QStringLiteral("删除")}
+                                    << QStringList{QStringLiteral("起始分机："),
+                                                   QStringLiteral("editFirstExten"),
+                                                   QStringLiteral("添加数量："),
+                                                   QStringLiteral("editExtenCount"),
+                                                   QStringLiteral("添加"),
+                                                   QStringLiteral("删除")}
                                     << QStringLiteral("gridExten");
-        QTest::newRow("SIP accounts") << QStringLiteral("SIP账户：")
-                                      << QStringList{QStringLiteral("账户ID："), QStringLiteral("editSipAccountId"),
-                                                     QStringLiteral("添加"), QStringLiteral("删除")}
-                                      << QStringLiteral("gridSipAccount");
+        QTest::newRow("SIP accounts")
+            << QStringLiteral("SIP账户：")
+            << QStringList{QStringLiteral("账户ID："), QStringLiteral("editSipAccountId"),
+                           QStringLiteral("添加"), QStringLiteral("删除")}
+            << QStringLiteral("gridSipAccount");
         QTest::newRow("trunk items") << QStringLiteral("中继项：")
-                                     << QStringList{QStringLiteral("中继项ID："), QStringLiteral("editTrunkItemId"),
-                                                    QStringLiteral("添加"), QStringLiteral("删除")}
+                                     << QStringList{QStringLiteral("中继项ID："),
+                                                    QStringLiteral("editTrunkItemId"), QStringLiteral("添加"),
+                                                    QStringLiteral("删除")}
                                      << QStringLiteral("gridTrunkItem");
-        QTest::newRow("trunk matches") << QStringLiteral("中继匹配：")
-                                       << QStringList{QStringLiteral("匹配项ID："), QStringLiteral("editTrunkMatchId"),
-                                                      QStringLiteral("添加"), QStringLiteral("删除")}
-                                       << QStringLiteral("gridTrunkMatch");
+        QTest::newRow("trunk matches")
+            << QStringLiteral("中继匹配：")
+            << QStringList{QStringLiteral("匹配项ID："), QStringLiteral("editTrunkMatchId"),
+                           QStringLiteral("添加"), QStringLiteral("删除")}
+            << QStringLiteral("gridTrunkMatch");
     }
 
     void sectionsLabelsAndButtons()
@@ -222,7 +229,9 @@ private Q_SLOTS:
         PageWindow window;
         QVERIFY(window.Show());
         QWidget* form = window.Control("pageForm");
-        const auto rectOf = [form](const QWidget* widget) { return QRect(widget->mapTo(form, QPoint()), widget->size()); };
+        const auto rectOf = [form](const QWidget* widget) {
+            return QRect(widget->mapTo(form, QPoint()), widget->size());
+        };
 
         QLabel* headingLabel = nullptr;
         for (QLabel* label : window.page->findChildren<QLabel*>()) {
@@ -312,8 +321,9 @@ private Q_SLOTS:
         cfg.Extens.SetAt(8003, "");
         cfg.Extens.SetAt(8005, " with spaces ");
         PageWindow window;
-        const QStringList expected = {QStringLiteral("8004=pw8004"), QStringLiteral("8001=pw8001"), QStringLiteral("8003="),
-                                      QStringLiteral("8005= with spaces "), QStringLiteral("8002=pw8002")};
+        const QStringList expected = {QStringLiteral("8004=pw8004"), QStringLiteral("8001=pw8001"),
+                                      QStringLiteral("8003="), QStringLiteral("8005= with spaces "),
+                                      QStringLiteral("8002=pw8002")};
         QCOMPARE(Rows(window.Extens()), expected);
         QCOMPARE(window.Extens().FindById(8003), window.Extens().GetProperty(2));
         QCOMPARE(window.Extens().FindById(8006), nullptr);
@@ -352,13 +362,15 @@ private Q_SLOTS:
                               QStringLiteral("注册地址=10.0.0.5"), QStringLiteral("注册端口=5070"),
                               QStringLiteral("是否注册=false"), QStringLiteral("注册间隔=3600")}));
         QCOMPARE(Rows(window.Items()),
-                 (QStringList{QStringLiteral("[中继项1]"), QStringLiteral("设备节点=0"), QStringLiteral("设备板号=1"),
-                              QStringLiteral("数字中继口=2"), QStringLiteral("SIP账号ID=-1"), QStringLiteral("[中继项3]"),
+                 (QStringList{QStringLiteral("[中继项1]"), QStringLiteral("设备节点=0"),
+                              QStringLiteral("设备板号=1"), QStringLiteral("数字中继口=2"),
+                              QStringLiteral("SIP账号ID=-1"), QStringLiteral("[中继项3]"),
                               QStringLiteral("设备节点=-1"), QStringLiteral("设备板号=-1"),
                               QStringLiteral("数字中继口=-1"), QStringLiteral("SIP账号ID=5")}));
         QCOMPARE(Rows(window.Matches()),
-                 (QStringList{QStringLiteral("[中继匹配2]"), QStringLiteral("字冠=0"), QStringLiteral("透传号码="),
-                              QStringLiteral("中继项ID=1"), QStringLiteral("优先级=1"), QStringLiteral("[中继匹配7]"),
+                 (QStringList{QStringLiteral("[中继匹配2]"), QStringLiteral("字冠=0"),
+                              QStringLiteral("透传号码="), QStringLiteral("中继项ID=1"),
+                              QStringLiteral("优先级=1"), QStringLiteral("[中继匹配7]"),
                               QStringLiteral("字冠=9"), QStringLiteral("透传号码=02112345"),
                               QStringLiteral("中继项ID=3"), QStringLiteral("优先级=7")}));
         // Every row of a group carries the group's ID.
@@ -392,15 +404,17 @@ private Q_SLOTS:
         const QString items = QStringLiteral("gridTrunkItem");
         QTest::newRow("trunk item, node") << items << 0 << QString() << QStringList();
         QTest::newRow("trunk item, board") << items << 1 << QString() << QStringList();
-        QTest::newRow("trunk item, span") << items << 2 << QStringLiteral("SIP中继该值填写-1") << QStringList();
-        QTest::newRow("trunk item, SIP account") << items << 3 << QStringLiteral("数字E1中继该值填写-1") << QStringList();
+        QTest::newRow("trunk item, span")
+            << items << 2 << QStringLiteral("SIP中继该值填写-1") << QStringList();
+        QTest::newRow("trunk item, SIP account")
+            << items << 3 << QStringLiteral("数字E1中继该值填写-1") << QStringList();
         const QString matches = QStringLiteral("gridTrunkMatch");
         QTest::newRow("trunk match, prefix") << matches << 0 << QString() << QStringList();
         QTest::newRow("trunk match, number") << matches << 1 << QString() << QStringList();
         QTest::newRow("trunk match, trunk item") << matches << 2 << QString() << QStringList();
-        QTest::newRow("trunk match, priority")
-            << matches << 3 << QStringLiteral("相同字冠优先级高的先被匹配")
-            << QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")};
+        QTest::newRow("trunk match, priority") << matches << 3 << QStringLiteral("相同字冠优先级高的先被匹配")
+                                               << QStringList{QStringLiteral("1"), QStringLiteral("2"),
+                                                              QStringLiteral("3"), QStringLiteral("4")};
     }
 
     void fieldsTheirDescriptionsAndOptions()
@@ -454,21 +468,25 @@ private Q_SLOTS:
         window.Edit("editTrunkMatchId")->setText(QStringLiteral("9"));
         window.Click("btnAddTrunkMatch");
         QCOMPARE(Rows(window.Accounts()),
-                 (QStringList{QStringLiteral("[SIP账户7]"), QStringLiteral("账户="), QStringLiteral("鉴权账户="),
-                              QStringLiteral("密码="), QStringLiteral("注册地址="), QStringLiteral("注册端口=5060"),
+                 (QStringList{QStringLiteral("[SIP账户7]"), QStringLiteral("账户="),
+                              QStringLiteral("鉴权账户="), QStringLiteral("密码="),
+                              QStringLiteral("注册地址="), QStringLiteral("注册端口=5060"),
                               QStringLiteral("是否注册=true"), QStringLiteral("注册间隔=1800")}));
         QCOMPARE(Rows(window.Items()),
-                 (QStringList{QStringLiteral("[中继项2]"), QStringLiteral("设备节点=0"), QStringLiteral("设备板号=0"),
-                              QStringLiteral("数字中继口=-1"), QStringLiteral("SIP账号ID=-1")}));
-        QCOMPARE(Rows(window.Matches()),
-                 (QStringList{QStringLiteral("[中继匹配9]"), QStringLiteral("字冠="), QStringLiteral("透传号码="),
-                              QStringLiteral("中继项ID=0"), QStringLiteral("优先级=4")}));
+                 (QStringList{QStringLiteral("[中继项2]"), QStringLiteral("设备节点=0"),
+                              QStringLiteral("设备板号=0"), QStringLiteral("数字中继口=-1"),
+                              QStringLiteral("SIP账号ID=-1")}));
+        QCOMPARE(
+            Rows(window.Matches()),
+            (QStringList{QStringLiteral("[中继匹配9]"), QStringLiteral("字冠="), QStringLiteral("透传号码="),
+                         QStringLiteral("中继项ID=0"), QStringLiteral("优先级=4")}));
         // AddNew itself refuses an ID that is there.
         QVERIFY(!window.Accounts().AddNew(7));
         QVERIFY(!window.Items().AddNew(2));
         QVERIFY(!window.Matches().AddNew(9));
         QVERIFY(window.Matches().AddNew(4));
-        QCOMPARE(Captions(window.Matches()), (QStringList{QStringLiteral("中继匹配9"), QStringLiteral("中继匹配4")}));
+        QCOMPARE(Captions(window.Matches()),
+                 (QStringList{QStringLiteral("中继匹配9"), QStringLiteral("中继匹配4")}));
         QVERIFY(m_messages->Messages().empty());
 
         window.page->UpdateCfg();
@@ -516,9 +534,10 @@ private Q_SLOTS:
         AddMatch(cfg, 1, "0", "", 1, 1);
         PageWindow window;
         QVERIFY(window.Show());
-        // The number rows of every grid: port and interval, the four of a trunk item, the trunk item of a rule.
+        // The number rows of every grid: port and interval, the four of a trunk item, the trunk item of a
+        // rule.
         const QList<std::pair<CPropertyGridCtrl*, int>> numbers = {
-            {&window.Accounts(), 4}, {&window.Accounts(), 6}, {&window.Items(), 0}, {&window.Items(), 1},
+            {&window.Accounts(), 4}, {&window.Accounts(), 6}, {&window.Items(), 0},  {&window.Items(), 1},
             {&window.Items(), 2},    {&window.Items(), 3},    {&window.Matches(), 2}};
         for (const auto& [grid, position] : numbers)
             QCOMPARE(EditValue(*grid, grid->GetProperty(0)->GetSubItem(position), typed), typed);
@@ -573,11 +592,14 @@ private Q_SLOTS:
         QTest::newRow("authentication account, 49 bytes") << account << 1 << sixty << QString(49, u'a');
         QTest::newRow("password, 29 bytes") << account << 2 << sixty << QString(29, u'a');
         QTest::newRow("password, 9 characters of 3 bytes and 2 of 1")
-            << account << 2 << QStringLiteral("密码密码密码密码密码ab") << QStringLiteral("密码密码密码密码密ab");
+            << account << 2 << QStringLiteral("密码密码密码密码密码ab")
+            << QStringLiteral("密码密码密码密码密ab");
         QTest::newRow("registration address, 49 bytes") << account << 3 << sixty << QString(49, u'a');
         const QString matches = QStringLiteral("gridTrunkMatch");
-        QTest::newRow("prefix, 7 bytes") << matches << 0 << QStringLiteral("012345678") << QStringLiteral("0123456");
-        QTest::newRow("prefix, no half character") << matches << 0 << QStringLiteral("字冠字冠") << QStringLiteral("字冠");
+        QTest::newRow("prefix, 7 bytes")
+            << matches << 0 << QStringLiteral("012345678") << QStringLiteral("0123456");
+        QTest::newRow("prefix, no half character")
+            << matches << 0 << QStringLiteral("字冠字冠") << QStringLiteral("字冠");
         QTest::newRow("number passed, 23 bytes") << matches << 1 << QString(30, u'9') << QString(23, u'9');
         QTest::newRow("extension password, 100 characters")
             << QStringLiteral("gridExten") << -1 << QString(120, u'密') << QString(100, u'密');
@@ -596,7 +618,8 @@ private Q_SLOTS:
         PageWindow window;
         QVERIFY(window.Show());
         CPropertyGridCtrl& control = GridNamed(window, grid);
-        CPropertyGridProperty* row = position < 0 ? control.GetProperty(0) : control.GetProperty(0)->GetSubItem(position);
+        CPropertyGridProperty* row =
+            position < 0 ? control.GetProperty(0) : control.GetProperty(0)->GetSubItem(position);
         QCOMPARE(EditValue(control, row, typed), kept);
         QCOMPARE(row->GetValue(), kept);
 
@@ -610,7 +633,8 @@ private Q_SLOTS:
             stored = position == 0 ? match.prefix : match.caller;
         } else {
             const tagSIP_ACCOUNT& account = **cfg.SipAccounts.begin();
-            const char* fields[] = {account.account, account.auth_account, account.password, account.proxy_addr};
+            const char* fields[] = {account.account, account.auth_account, account.password,
+                                    account.proxy_addr};
             stored = fields[position];
         }
         QCOMPARE(stored, Utf8(kept));
@@ -626,7 +650,8 @@ private Q_SLOTS:
         window.Edit("editSipAccountId")->setText(QStringLiteral("3"));
         window.Click("btnAddSipAccount");
         QCOMPARE(Captions(window.Accounts()),
-                 (QStringList{QStringLiteral("SIP账户1"), QStringLiteral("SIP账户5"), QStringLiteral("SIP账户3")}));
+                 (QStringList{QStringLiteral("SIP账户1"), QStringLiteral("SIP账户5"),
+                              QStringLiteral("SIP账户3")}));
         window.page->UpdateCfg();
         QList<int> ids;
         for (const auto& account : cfg.SipAccounts)
@@ -648,7 +673,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QStringList>("rows");
         // Listed before each command: 8002 with its own password, 8004 and 8011.
-        const QStringList listed = {QStringLiteral("8002=own"), QStringLiteral("8004=8004"), QStringLiteral("8011=8011")};
+        const QStringList listed = {QStringLiteral("8002=own"), QStringLiteral("8004=8004"),
+                                    QStringLiteral("8011=8011")};
         const QString noFirst = QStringLiteral("请输入起始分机号!");
         const QString addCount = QStringLiteral("分机数需在1至999之间！");
         const QString delCount = QStringLiteral("分机数需在1至99之间！");
@@ -662,58 +688,63 @@ private Q_SLOTS:
         for (const char* command : {"add", "delete"}) {
             const QString name = QString::fromLatin1(command);
             QTest::addRow("%s, first empty", command) << name << QString() << QStringLiteral("5") << noFirst
-                                                     << QStringLiteral("editFirstExten") << listed;
-            QTest::addRow("%s, first 0", command) << name << QStringLiteral("0") << QStringLiteral("5") << noFirst
-                                                 << QStringLiteral("editFirstExten") << listed;
+                                                      << QStringLiteral("editFirstExten") << listed;
+            QTest::addRow("%s, first 0", command) << name << QStringLiteral("0") << QStringLiteral("5")
+                                                  << noFirst << QStringLiteral("editFirstExten") << listed;
             QTest::addRow("%s, first 000", command) << name << QStringLiteral("000") << QString() << noFirst
-                                                   << QStringLiteral("editFirstExten") << listed;
+                                                    << QStringLiteral("editFirstExten") << listed;
             QTest::addRow("%s, count empty", command) << name << QStringLiteral("9000") << QString()
-                                                     << (name == QLatin1String("add") ? addCount : delCount)
-                                                     << QStringLiteral("editExtenCount") << listed;
+                                                      << (name == QLatin1String("add") ? addCount : delCount)
+                                                      << QStringLiteral("editExtenCount") << listed;
             QTest::addRow("%s, count 0", command) << name << QStringLiteral("9000") << QStringLiteral("0")
-                                                 << (name == QLatin1String("add") ? addCount : delCount)
-                                                 << QStringLiteral("editExtenCount") << listed;
-            QTest::addRow("%s, count 1000", command) << name << QStringLiteral("9000") << QStringLiteral("1000")
-                                                    << (name == QLatin1String("add") ? addCount : delCount)
-                                                    << QStringLiteral("editExtenCount") << listed;
+                                                  << (name == QLatin1String("add") ? addCount : delCount)
+                                                  << QStringLiteral("editExtenCount") << listed;
+            QTest::addRow("%s, count 1000", command)
+                << name << QStringLiteral("9000") << QStringLiteral("1000")
+                << (name == QLatin1String("add") ? addCount : delCount) << QStringLiteral("editExtenCount")
+                << listed;
         }
-        QTest::newRow("add 1") << QStringLiteral("add") << QStringLiteral("9000") << QStringLiteral("1") << QString()
-                               << QString() << listed + range(9000, 1);
-        QTest::newRow("add 99") << QStringLiteral("add") << QStringLiteral("9000") << QStringLiteral("99") << QString()
-                                << QString() << listed + range(9000, 99);
+        QTest::newRow("add 1") << QStringLiteral("add") << QStringLiteral("9000") << QStringLiteral("1")
+                               << QString() << QString() << listed + range(9000, 1);
+        QTest::newRow("add 99") << QStringLiteral("add") << QStringLiteral("9000") << QStringLiteral("99")
+                                << QString() << QString() << listed + range(9000, 99);
         QTest::newRow("add 100") << QStringLiteral("add") << QStringLiteral("9000") << QStringLiteral("100")
                                  << QString() << QString() << listed + range(9000, 100);
         QTest::newRow("add 999") << QStringLiteral("add") << QStringLiteral("9000") << QStringLiteral("999")
                                  << QString() << QString() << listed + range(9000, 999);
         QTest::newRow("add over a listed one")
-            << QStringLiteral("add") << QStringLiteral("8001") << QStringLiteral("3") << QString() << QString()
-            << QStringList{QStringLiteral("8002=8002"), QStringLiteral("8004=8004"), QStringLiteral("8011=8011"),
-                           QStringLiteral("8001=8001"), QStringLiteral("8003=8003")};
+            << QStringLiteral("add") << QStringLiteral("8001") << QStringLiteral("3") << QString()
+            << QString()
+            << QStringList{QStringLiteral("8002=8002"), QStringLiteral("8004=8004"),
+                           QStringLiteral("8011=8011"), QStringLiteral("8001=8001"),
+                           QStringLiteral("8003=8003")};
         QTest::newRow("add the largest number")
-            << QStringLiteral("add") << QStringLiteral("2147483647") << QStringLiteral("1") << QString() << QString()
-            << listed + QStringList{QStringLiteral("2147483647=2147483647")};
+            << QStringLiteral("add") << QStringLiteral("2147483647") << QStringLiteral("1") << QString()
+            << QString() << listed + QStringList{QStringLiteral("2147483647=2147483647")};
         QTest::newRow("add past the largest number")
             << QStringLiteral("add") << QStringLiteral("2147483647") << QStringLiteral("2")
-            << QStringLiteral("分机号不能大于2147483647，请减小起始分机号或添加数量！") << QStringLiteral("editFirstExten")
-            << listed;
+            << QStringLiteral("分机号不能大于2147483647，请减小起始分机号或添加数量！")
+            << QStringLiteral("editFirstExten") << listed;
         QTest::newRow("add 999 ending past the largest number")
             << QStringLiteral("add") << QStringLiteral("2147483000") << QStringLiteral("999")
-            << QStringLiteral("分机号不能大于2147483647，请减小起始分机号或添加数量！") << QStringLiteral("editFirstExten")
-            << listed;
+            << QStringLiteral("分机号不能大于2147483647，请减小起始分机号或添加数量！")
+            << QStringLiteral("editFirstExten") << listed;
         QTest::newRow("delete 1") << QStringLiteral("delete") << QStringLiteral("8004") << QStringLiteral("1")
                                   << QString() << QString()
                                   << QStringList{QStringLiteral("8002=own"), QStringLiteral("8011=8011")};
         QTest::newRow("delete 1 not listed") << QStringLiteral("delete") << QStringLiteral("8005")
                                              << QStringLiteral("1") << QString() << QString() << listed;
         QTest::newRow("delete 10 around the listed")
-            << QStringLiteral("delete") << QStringLiteral("8001") << QStringLiteral("10") << QString() << QString()
-            << QStringList{QStringLiteral("8011=8011")};
-        QTest::newRow("delete 99") << QStringLiteral("delete") << QStringLiteral("7990") << QStringLiteral("99")
-                                   << QString() << QString() << QStringList{};
-        QTest::newRow("delete 100") << QStringLiteral("delete") << QStringLiteral("8001") << QStringLiteral("100")
-                                    << delCount << QStringLiteral("editExtenCount") << listed;
-        QTest::newRow("delete 999") << QStringLiteral("delete") << QStringLiteral("8001") << QStringLiteral("999")
-                                    << delCount << QStringLiteral("editExtenCount") << listed;
+            << QStringLiteral("delete") << QStringLiteral("8001") << QStringLiteral("10") << QString()
+            << QString() << QStringList{QStringLiteral("8011=8011")};
+        QTest::newRow("delete 99") << QStringLiteral("delete") << QStringLiteral("7990")
+                                   << QStringLiteral("99") << QString() << QString() << QStringList{};
+        QTest::newRow("delete 100") << QStringLiteral("delete") << QStringLiteral("8001")
+                                    << QStringLiteral("100") << delCount << QStringLiteral("editExtenCount")
+                                    << listed;
+        QTest::newRow("delete 999") << QStringLiteral("delete") << QStringLiteral("8001")
+                                    << QStringLiteral("999") << delCount << QStringLiteral("editExtenCount")
+                                    << listed;
         QTest::newRow("delete past the largest number")
             << QStringLiteral("delete") << QStringLiteral("2147483600") << QStringLiteral("99") << QString()
             << QString() << listed;
@@ -752,13 +783,15 @@ private Q_SLOTS:
         }
         // The index of the grid agrees with its rows.
         for (int index = 0; index < grid.GetPropertyCount(); ++index)
-            QCOMPARE(grid.FindById(static_cast<unsigned>(grid.GetProperty(index)->GetData())), grid.GetProperty(index));
+            QCOMPARE(grid.FindById(static_cast<unsigned>(grid.GetProperty(index)->GetData())),
+                     grid.GetProperty(index));
     }
 
     void numberBoxesTakeDigitsUpToTheLargestNumber_data()
     {
         QTest::addColumn<QString>("box");
-        for (const char* box : {"editFirstExten", "editExtenCount", "editSipAccountId", "editTrunkItemId", "editTrunkMatchId"})
+        for (const char* box :
+             {"editFirstExten", "editExtenCount", "editSipAccountId", "editTrunkItemId", "editTrunkMatchId"})
             QTest::newRow(box) << QString::fromLatin1(box);
     }
 
@@ -910,12 +943,15 @@ private Q_SLOTS:
         PageWindow window;
         QVERIFY(window.Show());
         const QStringList expected = {
-            QStringLiteral("editFirstExten"),   QStringLiteral("editExtenCount"),   QStringLiteral("btnAddExten"),
-            QStringLiteral("btnDelExten"),      QStringLiteral("gridExten"),        QStringLiteral("editSipAccountId"),
-            QStringLiteral("btnAddSipAccount"), QStringLiteral("btnDelSipAccount"), QStringLiteral("gridSipAccount"),
-            QStringLiteral("editTrunkItemId"),  QStringLiteral("btnAddTrunkItem"),  QStringLiteral("btnDelTrunkItem"),
-            QStringLiteral("gridTrunkItem"),    QStringLiteral("editTrunkMatchId"), QStringLiteral("btnAddTrunkMatch"),
-            QStringLiteral("btnDelTrunkMatch"), QStringLiteral("gridTrunkMatch"),
+            QStringLiteral("editFirstExten"),   QStringLiteral("editExtenCount"),
+            QStringLiteral("btnAddExten"),      QStringLiteral("btnDelExten"),
+            QStringLiteral("gridExten"),        QStringLiteral("editSipAccountId"),
+            QStringLiteral("btnAddSipAccount"), QStringLiteral("btnDelSipAccount"),
+            QStringLiteral("gridSipAccount"),   QStringLiteral("editTrunkItemId"),
+            QStringLiteral("btnAddTrunkItem"),  QStringLiteral("btnDelTrunkItem"),
+            QStringLiteral("gridTrunkItem"),    QStringLiteral("editTrunkMatchId"),
+            QStringLiteral("btnAddTrunkMatch"), QStringLiteral("btnDelTrunkMatch"),
+            QStringLiteral("gridTrunkMatch"),
         };
         window.Edit("editFirstExten")->setFocus();
         const int steps = int(expected.size());
@@ -961,7 +997,8 @@ private Q_SLOTS:
         QVERIFY(window.Show());
         const QStringList extens = Rows(window.Extens());
         const QStringList accounts = Rows(window.Accounts());
-        for (const char* box : {"editFirstExten", "editExtenCount", "editSipAccountId", "editTrunkItemId", "editTrunkMatchId"}) {
+        for (const char* box : {"editFirstExten", "editExtenCount", "editSipAccountId", "editTrunkItemId",
+                                "editTrunkMatchId"}) {
             QLineEdit* edit = window.Edit(box);
             edit->setFocus();
             QTest::keyClicks(edit, QStringLiteral("8002"));

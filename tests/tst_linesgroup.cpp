@@ -26,7 +26,10 @@ struct Window
 
     Window() { dialog.show(); }
     bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }
-    template <class T = QWidget> T* Find(const char* name) const { return dialog.findChild<T*>(QString::fromLatin1(name)); }
+    template <class T = QWidget> T* Find(const char* name) const
+    {
+        return dialog.findChild<T*>(QString::fromLatin1(name));
+    }
     void Click(const char* name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
     void Command(const char* box, const QString& number, const char* button) const
     {
@@ -57,7 +60,8 @@ bool FillTables()
            TestDatabase::Run(
                {"INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'p8001'), (8002, 0, 'p8002'), "
                 "(8003, 0, 'p8003'), (8004, 0, 'p8004'), (8005, 0, 'p8005'), (700, 1, 'other')",
-                "INSERT INTO conf_sip_account VALUES (1, 'acc1', 'auth1', 'pw1', '10.0.0.1', 5060, 'true', 3600), "
+                "INSERT INTO conf_sip_account VALUES (1, 'acc1', 'auth1', 'pw1', '10.0.0.1', 5060, 'true', "
+                "3600), "
                 "(5, 'acc5', 'auth5', 'pw5', '10.0.0.5', 5070, 'false', 600)",
                 "INSERT INTO conf_trunk_item VALUES (1, 0, 0, 1, -1), (3, -1, -1, -1, 5)",
                 "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('0', '', 1, 1), "
@@ -106,12 +110,13 @@ private Q_SLOTS:
         auto& accounts = *window.Find<CGridSipAccount>("gridSipAccount");
         auto& items = *window.Find<CGridTrunkItem>("gridTrunkItem");
         auto& matches = *window.Find<CGridTrunkMatch>("gridTrunkMatch");
-        QCOMPARE(Captions(extens), (QStringList{QStringLiteral("8004"), QStringLiteral("8001"), QStringLiteral("8003"),
-                                                 QStringLiteral("8005"), QStringLiteral("8002")}));
+        QCOMPARE(Captions(extens),
+                 (QStringList{QStringLiteral("8004"), QStringLiteral("8001"), QStringLiteral("8003"),
+                              QStringLiteral("8005"), QStringLiteral("8002")}));
         QCOMPARE(Captions(accounts), (QStringList{QStringLiteral("SIP账户1"), QStringLiteral("SIP账户5")}));
         QCOMPARE(Captions(items), (QStringList{QStringLiteral("中继项1"), QStringLiteral("中继项3")}));
-        QCOMPARE(Captions(matches),
-                 (QStringList{QStringLiteral("中继匹配1"), QStringLiteral("中继匹配2"), QStringLiteral("中继匹配3")}));
+        QCOMPARE(Captions(matches), (QStringList{QStringLiteral("中继匹配1"), QStringLiteral("中继匹配2"),
+                                                 QStringLiteral("中继匹配3")}));
 
         // Extensions: two added, one password changed, one deleted.
         window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("2"));
@@ -143,10 +148,12 @@ private Q_SLOTS:
         // conf_line is written in the order the store's map enumerates the grid's rows; the
         // line of another type is gone, as the table is rewritten with the extensions only.
         QCOMPARE(TestDatabase::Rows("SELECT id, type, value FROM conf_line", 3),
-                 (Texts{"8004|0|p8004", "8001|0|p8001", "9001|0|9001", "8003|0|新密码", "8002|0|p8002", "9002|0|9002"}));
+                 (Texts{"8004|0|p8004", "8001|0|p8001", "9001|0|9001", "8003|0|新密码", "8002|0|p8002",
+                        "9002|0|9002"}));
         QCOMPARE(TestDatabase::Rows("SELECT * FROM conf_sip_account", 8),
                  (Texts{"1|账户一|auth1|pw1|10.0.0.1|5060|true|3600", "3|||||5060|true|1800"}));
-        QCOMPARE(TestDatabase::Rows("SELECT * FROM conf_trunk_item", 5), (Texts{"3|-1|-5|-1|5", "7|0|0|-1|-1"}));
+        QCOMPARE(TestDatabase::Rows("SELECT * FROM conf_trunk_item", 5),
+                 (Texts{"3|-1|-5|-1|5", "7|0|0|-1|-1"}));
         // The rules in the grid's order, numbered by the database.
         QCOMPARE(TestDatabase::Rows("SELECT * FROM conf_trunk_match", 5),
                  (Texts{"1|9|02155|3|2", "2|1||3|7", "3|||0|4", "4|||0|4"}));
@@ -156,8 +163,8 @@ private Q_SLOTS:
         Window next;
         QVERIFY(next.Exposed());
         QCOMPARE(Captions(*next.Find<CGridTrunkMatch>("gridTrunkMatch")),
-                 (QStringList{QStringLiteral("中继匹配1"), QStringLiteral("中继匹配2"), QStringLiteral("中继匹配3"),
-                              QStringLiteral("中继匹配4")}));
+                 (QStringList{QStringLiteral("中继匹配1"), QStringLiteral("中继匹配2"),
+                              QStringLiteral("中继匹配3"), QStringLiteral("中继匹配4")}));
         QCOMPARE(Captions(*next.Find<CGridSipAccount>("gridSipAccount")),
                  (QStringList{QStringLiteral("SIP账户1"), QStringLiteral("SIP账户3")}));
         QCOMPARE(next.Find<CGridExten>("gridExten")->GetPropertyCount(), 6);
@@ -179,8 +186,9 @@ private Q_SLOTS:
         QVERIFY2(failure.startsWith(QStringLiteral("线路配置信息保存失败, ")) &&
                      failure.contains(QStringLiteral("conf_trunk_item")),
                  qPrintable(failure));
-        QCOMPARE(Captions(*window.Find<CGridTrunkItem>("gridTrunkItem")),
-                 (QStringList{QStringLiteral("中继项1"), QStringLiteral("中继项3"), QStringLiteral("中继项8")}));
+        QCOMPARE(
+            Captions(*window.Find<CGridTrunkItem>("gridTrunkItem")),
+            (QStringList{QStringLiteral("中继项1"), QStringLiteral("中继项3"), QStringLiteral("中继项8")}));
 
         // Save again once the table is back: everything goes out.
         QVERIFY(ConfigTables::CreateEmpty());
@@ -205,7 +213,8 @@ private Q_SLOTS:
         QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
         QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_sip_account", 1), (Texts{"1", "5"}));
         window.Click("btnLine");
-        QCOMPARE(Captions(*window.Find<CGridSipAccount>("gridSipAccount")), QStringList{QStringLiteral("SIP账户5")});
+        QCOMPARE(Captions(*window.Find<CGridSipAccount>("gridSipAccount")),
+                 QStringList{QStringLiteral("SIP账户5")});
         messages.Clear();
         window.Click("btnSave");
         QCOMPARE(messages.Texts(), Texts{"线路配置信息保存成功"});

@@ -77,8 +77,14 @@ struct Window
 
     CPropertyGridCtrl& Grid() const { return *page->grid; }
     QTreeView* Tree() const { return page->grid->findChild<QTreeView*>(QStringLiteral("propertyTree")); }
-    QLabel* Label(const char* name) const { return page->grid->findChild<QLabel*>(QString::fromLatin1(name)); }
-    QWidget* Description() const { return page->grid->findChild<QWidget*>(QStringLiteral("propertyDescriptionArea")); }
+    QLabel* Label(const char* name) const
+    {
+        return page->grid->findChild<QLabel*>(QString::fromLatin1(name));
+    }
+    QWidget* Description() const
+    {
+        return page->grid->findChild<QWidget*>(QStringLiteral("propertyDescriptionArea"));
+    }
 };
 
 std::unique_ptr<Property> Group(const QString& caption, qint64 data, const QStringList& names)
@@ -166,7 +172,8 @@ private Q_SLOTS:
     void groupsCollapseAndExpandByKeyboardAndMouse()
     {
         CPropertyGridCtrl& grid = m_window->Grid();
-        Property* group = grid.AddProperty(Group(QStringLiteral("G"), 1, {QStringLiteral("a"), QStringLiteral("b")}));
+        Property* group =
+            grid.AddProperty(Group(QStringLiteral("G"), 1, {QStringLiteral("a"), QStringLiteral("b")}));
         AddValue(grid, QStringLiteral("after"), {});
         QTreeView* tree = m_window->Tree();
         grid.setFocus();
@@ -212,7 +219,8 @@ private Q_SLOTS:
     {
         CPropertyGridCtrl& grid = m_window->Grid();
         AddValue(grid, QStringLiteral("top"), {}, 1);
-        Property* group = grid.AddProperty(Group(QStringLiteral("G"), 2, {QStringLiteral("a"), QStringLiteral("b")}));
+        Property* group =
+            grid.AddProperty(Group(QStringLiteral("G"), 2, {QStringLiteral("a"), QStringLiteral("b")}));
         grid.AddProperty(Group(QStringLiteral("H"), 3, {QStringLiteral("c")}));
         grid.SetCurSel(group->GetSubItem(1));
         QCOMPARE(grid.GetCurSel(), group->GetSubItem(1));
@@ -230,8 +238,9 @@ private Q_SLOTS:
         Property* h = grid.GetProperty(1);
         grid.SetCurSel(h->GetSubItem(0));
         h->GetSubItem(0)->SetValue(QStringLiteral("changed"));
-        QCOMPARE(m_window->Tree()->model()->index(0, 1, m_window->Tree()->model()->index(1, 0)).data().toString(),
-                 QStringLiteral("changed"));
+        QCOMPARE(
+            m_window->Tree()->model()->index(0, 1, m_window->Tree()->model()->index(1, 0)).data().toString(),
+            QStringLiteral("changed"));
         grid.DeleteProperty(h);
         grid.DeleteProperty(grid.GetProperty(0));
         QCOMPARE(grid.GetPropertyCount(), 0);
@@ -276,8 +285,8 @@ private Q_SLOTS:
         CPropertyGridCtrl& grid = m_window->Grid();
         auto group = Property::NewGroup(QStringLiteral("中继项2"), 2);
         group->AddSubItem(Property::NewValue(QStringLiteral("设备节点"), QStringLiteral("0"), {}, 2));
-        group->AddSubItem(
-            Property::NewValue(QStringLiteral("数字中继口"), QStringLiteral("-1"), QStringLiteral("SIP中继该值填写-1"), 2));
+        group->AddSubItem(Property::NewValue(QStringLiteral("数字中继口"), QStringLiteral("-1"),
+                                             QStringLiteral("SIP中继该值填写-1"), 2));
         Property* added = grid.AddProperty(std::move(group));
 
         QVERIFY(!m_window->Description()->isVisible());
@@ -424,7 +433,8 @@ private Q_SLOTS:
         QCOMPARE(edit->text(), QStringLiteral("5070"));
         QTest::keyClick(edit, Qt::Key_Escape);
         // Names cannot be edited.
-        QCOMPARE(m_window->Tree()->model()->flags(m_window->Tree()->model()->index(0, 0)) & Qt::ItemIsEditable,
+        QCOMPARE(m_window->Tree()->model()->flags(m_window->Tree()->model()->index(0, 0)) &
+                     Qt::ItemIsEditable,
                  Qt::ItemFlags());
     }
 
@@ -465,14 +475,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         const QString hundred(100, u'p');
-        QTest::newRow("7 bytes, ASCII") << 7 << -1 << QStringLiteral("0123456789") << QStringLiteral("0123456");
+        QTest::newRow("7 bytes, ASCII")
+            << 7 << -1 << QStringLiteral("0123456789") << QStringLiteral("0123456");
         QTest::newRow("7 bytes, no half character")
             << 7 << -1 << QStringLiteral("字冠字冠") << QStringLiteral("字冠");
-        QTest::newRow("7 bytes, a last byte left") << 7 << -1 << QStringLiteral("字冠a字") << QStringLiteral("字冠a");
+        QTest::newRow("7 bytes, a last byte left")
+            << 7 << -1 << QStringLiteral("字冠a字") << QStringLiteral("字冠a");
         QTest::newRow("29 bytes") << 29 << -1 << QString(40, u'x') << QString(29, u'x');
         QTest::newRow("100 characters") << -1 << 100 << hundred + QStringLiteral("qq") << hundred;
-        QTest::newRow("100 characters of 3 bytes")
-            << -1 << 100 << QString(101, u'密') << QString(100, u'密');
+        QTest::newRow("100 characters of 3 bytes") << -1 << 100 << QString(101, u'密') << QString(100, u'密');
         QTest::newRow("a pair of surrogates is one character")
             << -1 << 2 << QStringLiteral("a😀b") << QStringLiteral("a😀");
         QTest::newRow("no limit") << -1 << -1 << QString(300, u'z') << QString(300, u'z');
