@@ -8,6 +8,9 @@
 #include "db/CDialogDbInit.h"
 #include "db/CDialogDsn.h"
 #include "db/UserMessage.h"
+#include "pages/CDialogCfgEhang.h"
+#include "pages/CDialogCfgFs.h"
+#include "pages/CDialogCfgIpo.h"
 #include "pages/CDialogCfgLine.h"
 #include "pages/CDialogCfgSys.h"
 
@@ -115,7 +118,12 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_btnSave = NewButton(form, QStringLiteral("保存(&S)"), QStringLiteral("btnSave"), units.Rect(219, 254, 38, 14));
     m_btnExit = NewButton(form, QStringLiteral("退出(&X)"), QStringLiteral("btnExit"), units.Rect(260, 254, 38, 14));
 
+    // Every page fills itself from the store once, here; all three device pages are made,
+    // whichever device kind is in use, so the others keep their loaded values for Save.
     m_pageSys = new CDialogCfgSys(form);
+    m_pageEhang = new CDialogCfgEhang(form);
+    m_pageIpo = new CDialogCfgIpo(form);
+    m_pageFs = new CDialogCfgFs(form);
     m_devPages = {m_pageIpo, m_pageEhang, m_pageFs};
 
     m_pageLine = new CDialogCfgLine(form);
@@ -151,7 +159,8 @@ void CTarvexDlg::InitPages()
     }
 
     const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
-    for (CCfgDialog* page : {static_cast<CCfgDialog*>(m_pageSys), m_pageEhang, m_pageIpo, m_pageFs, m_pageLine})
+    for (CCfgDialog* page : {static_cast<CCfgDialog*>(m_pageSys), static_cast<CCfgDialog*>(m_pageEhang),
+                             static_cast<CCfgDialog*>(m_pageIpo), static_cast<CCfgDialog*>(m_pageFs), m_pageLine})
         PlacePage(page, area);
     ShowGroup(1);
 }
@@ -220,7 +229,7 @@ void CTarvexDlg::ShowGroup(int group)
         m_pageDevShown = SelectedDevicePage();
         if (m_pageDevShown) {
             m_pageDevShown->show();
-        } else if (!IsDevTypeValid()) {
+        } else {
             m_labelNoDevice->setText(
                 QStringLiteral("设备类型无效（%1）。请在中间件页选择设备类型并保存，再回到设备页。").arg(GetCfgData()->DevType));
             m_labelNoDevice->show();
@@ -246,10 +255,9 @@ void CTarvexDlg::OnSave()
                                        : "中间件配置信息保存失败, " + cfgDb->GetDbError());
         break;
     case 2:
-        // Only a page on show is ever saved from; without one nothing is written.
+        // A device type that names no page shows no page, and nothing is written.
         if (!m_pageDevShown) {
-            ShowNotice(this, IsDevTypeValid() ? "设备配置信息保存失败, 设备配置页不可用"
-                                        : "设备配置信息保存失败, 设备类型无效");
+            ShowNotice(this, "设备配置信息保存失败, 设备类型无效");
             break;
         }
         m_pageDevShown->UpdateCfg();

@@ -7,6 +7,9 @@
 
 class CButtonST;
 class CCfgDialog;
+class CDialogCfgEhang;
+class CDialogCfgFs;
+class CDialogCfgIpo;
 class CDialogCfgSys;
 class QFrame;
 class QLabel;
@@ -52,9 +55,9 @@ private:
     CButtonST* m_btnDev;
     CButtonST* m_btnLine;
     CDialogCfgSys* m_pageSys;
-    CCfgDialog* m_pageEhang = nullptr;
-    CCfgDialog* m_pageIpo = nullptr;
-    CCfgDialog* m_pageFs = nullptr;
+    CDialogCfgEhang* m_pageEhang;
+    CDialogCfgIpo* m_pageIpo;
+    CDialogCfgFs* m_pageFs;
     CCfgDialog* m_pageLine = nullptr;
     /// The device pages by `DevType`: [0] IPO, [1] eHang, [2] FreeSWITCH.
     std::array<CCfgDialog*, 3> m_devPages;

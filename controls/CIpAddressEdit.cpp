@@ -49,17 +49,31 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QWidget(parent)
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this, part] { OnPartEdited(part); });
         connect(edit, &QLineEdit::editingFinished, this, [this, part] { FinishPart(part); });
+        connect(edit, &QLineEdit::textChanged, this, &CIpAddressEdit::OnPartChanged);
         m_parts[static_cast<size_t>(part)] = edit;
         layout->addWidget(edit, 1);
         if (part < kLastPart) {
             auto* dot = new QLabel(QStringLiteral("."), this);
             dot->setObjectName(QStringLiteral("ipDot%1").arg(part));
             dot->setAlignment(Qt::AlignCenter);
+            // The ground of the parts between them too, so the frame looks the same all along.
+            dot->setBackgroundRole(QPalette::Base);
+            dot->setAutoFillBackground(true);
             layout->addWidget(dot);
         }
     }
     setFocusProxy(m_parts[0]);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    m_keptView = new QLabel(this);
+    m_keptView->setObjectName(QStringLiteral("ipKeptText"));
+    m_keptView->setBackgroundRole(QPalette::Base);
+    m_keptView->setAutoFillBackground(true);
+    m_keptView->setForegroundRole(QPalette::PlaceholderText);
+    m_keptView->setIndent(fontMetrics().averageCharWidth());
+    // Clicks go through to the parts underneath.
+    m_keptView->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_keptView->hide();
 }
 
 void CIpAddressEdit::SetAddress(const QString& address)
@@ -68,14 +82,20 @@ void CIpAddressEdit::SetAddress(const QString& address)
     bool valid = match.hasMatch();
     for (int part = 1; valid && part <= kLastPart + 1; ++part)
         valid = match.captured(part).toInt() <= kMaxPartValue;
+    m_settingAddress = true;
     for (int part = 0; part <= kLastPart; ++part) {
         const QString text = valid ? QString::number(match.captured(part + 1).toInt()) : QString();
         m_parts[static_cast<size_t>(part)]->setText(text);
     }
+    m_settingAddress = false;
+    m_kept = valid ? QString() : address;
+    UpdateKeptView();
 }
 
 QString CIpAddressEdit::Address() const
 {
+    if (!m_kept.isEmpty())
+        return m_kept;
     bool anyFilled = false;
     for (const QLineEdit* edit : m_parts)
         anyFilled = anyFilled || !edit->text().isEmpty();
@@ -86,6 +106,11 @@ QString CIpAddressEdit::Address() const
     for (const QLineEdit* edit : m_parts)
         numbers << QString::number(std::min(edit->text().toInt(), kMaxPartValue));
     return numbers.join(QLatin1Char('.'));
+}
+
+QString CIpAddressEdit::KeptText() const
+{
+    return m_kept;
 }
 
 QSize CIpAddressEdit::sizeHint() const
@@ -112,6 +137,7 @@ bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut:
         // The frame shows the focus of the whole field.
         update();
+        UpdateKeptView();
         break;
     default:
         break;
@@ -132,6 +158,32 @@ void CIpAddressEdit::paintEvent(QPaintEvent*)
     }
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+}
+
+void CIpAddressEdit::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int frame = FrameWidth();
+    m_keptView->setGeometry(rect().adjusted(frame, frame, -frame, -frame));
+}
+
+void CIpAddressEdit::OnPartChanged()
+{
+    // Any change by the user, or by the program after the address was set, replaces the
+    // kept text with what the parts say.
+    if (m_settingAddress || m_kept.isEmpty())
+        return;
+    m_kept.clear();
+    UpdateKeptView();
+}
+
+void CIpAddressEdit::UpdateKeptView()
+{
+    bool partFocused = false;
+    for (const QLineEdit* edit : m_parts)
+        partFocused = partFocused || edit->hasFocus();
+    m_keptView->setText(m_kept);
+    m_keptView->setVisible(!m_kept.isEmpty() && !partFocused);
 }
 
 int CIpAddressEdit::PartOf(QObject* object) const

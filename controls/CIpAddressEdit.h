@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 
+class QLabel;
 class QLineEdit;
 
 /// An IPv4 address field: four digit parts of 0 to 255 with dots between, inside one
@@ -13,6 +14,10 @@ class QLineEdit;
 /// Its text is dotted decimal. A blank part reads as 0 as long as any part is filled, so a
 /// half-typed address still gives four numbers; a field with every part blank gives an
 /// empty text, which is how an address that was never set stays unset.
+///
+/// A stored text that is no address (a host name, say) is kept: the field shows it greyed
+/// and gives it back unchanged until the user changes a part, so saving a form never loses
+/// what nobody touched.
 class CIpAddressEdit : public QWidget
 {
     Q_OBJECT
@@ -22,10 +27,14 @@ public:
 
     /// Shows `address` if it is dotted decimal: four parts of one to three digits, each at
     /// most 255, surrounding spaces ignored. Anything else (a host name, "300.1.1.1", three
-    /// parts) cannot be shown as an address and leaves every part blank.
+    /// parts) cannot be shown as an address: it leaves every part blank and is kept.
     void SetAddress(const QString& address);
     /// The parts as dotted decimal numbers without leading zeros; empty when all are blank.
+    /// A kept text instead, as long as no part has changed since it was set.
     QString Address() const;
+    /// The text kept from SetAddress because it is no address; empty when there is none or
+    /// once a part has changed.
+    QString KeptText() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -33,6 +42,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     int PartOf(QObject* object) const;
@@ -41,6 +51,12 @@ private:
     void FinishPart(int part);
     void EnterPart(int part, int cursor);
     int FrameWidth() const;
+    void OnPartChanged();
+    /// Shows the kept text over the blank parts while no part has the focus.
+    void UpdateKeptView();
 
     std::array<QLineEdit*, 4> m_parts{};
+    QLabel* m_keptView;
+    QString m_kept;
+    bool m_settingAddress = false;
 };

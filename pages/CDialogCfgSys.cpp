@@ -3,8 +3,10 @@
 #include "config/CCfgData.h"
 #include "controls/CBrowseEdit.h"
 #include "controls/CDialogUnits.h"
+#include "controls/CIndexCombo.h"
 #include "controls/CIpAddressEdit.h"
 #include "db/UserMessage.h"
+#include "pages/PageForm.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,23 +15,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+using namespace PageForm;
+
 namespace {
 
 constexpr int kTemplateHeight = 641;
-
-QLineEdit* NewDigitsEdit(const QString& objectName)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(objectName);
-    // Only digits can be typed or pasted; what the store holds is shown as it is.
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    return edit;
-}
 
 CBrowseEdit* NewBrowseEdit(CBrowseEdit::Mode mode, const QString& objectName)
 {
@@ -38,41 +32,11 @@ CBrowseEdit* NewBrowseEdit(CBrowseEdit::Mode mode, const QString& objectName)
     return edit;
 }
 
-QComboBox* NewCombo(const QString& objectName)
+CIndexCombo* NewIndexCombo(const QString& objectName)
 {
-    auto* combo = new QComboBox;
+    auto* combo = new CIndexCombo;
     combo->setObjectName(objectName);
     return combo;
-}
-
-QPushButton* NewButton(const QString& text, const QString& objectName)
-{
-    auto* button = new QPushButton(text);
-    button->setObjectName(objectName);
-    // The page itself presses a focused button on Enter; none may pose as the main window's default.
-    button->setAutoDefault(false);
-    return button;
-}
-
-/// Fills a combo box with its items in their fixed order and selects `index`; an index
-/// without an item leaves it without a selection.
-void FillCombo(QComboBox* combo, const QStringList& items, int index)
-{
-    combo->clear();
-    combo->addItems(items);
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-QString FromStore(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-/// Shows a stored text from its start: a long path is recognised by its beginning.
-void ShowStored(QLineEdit* edit, const std::string& text)
-{
-    edit->setText(FromStore(text));
-    edit->home(false);
 }
 
 // The columns of a section: label, gap, field, gap, what follows the field. The gaps are
@@ -130,14 +94,14 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     m_ipCtiAddr = new CIpAddressEdit;
     m_ipCtiAddr->setObjectName(QStringLiteral("ipCtiAddr"));
     m_editCtiPort = NewDigitsEdit(QStringLiteral("editCtiPort"));
-    m_comboRecType = NewCombo(QStringLiteral("comboRecType"));
+    m_comboRecType = NewIndexCombo(QStringLiteral("comboRecType"));
     m_editRecPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editRecPath"));
-    m_comboDevType = NewCombo(QStringLiteral("comboDevType"));
+    m_comboDevType = NewIndexCombo(QStringLiteral("comboDevType"));
     m_editAcdPort = NewDigitsEdit(QStringLiteral("editAcdPort"));
     m_editAgentLockedPeriod = NewDigitsEdit(QStringLiteral("editAgentLockedPeriod"));
-    m_comboPPType = NewCombo(QStringLiteral("comboPPType"));
+    m_comboPPType = NewIndexCombo(QStringLiteral("comboPPType"));
     m_editPPTime = NewDigitsEdit(QStringLiteral("editPPTime"));
-    m_comboQueueType = NewCombo(QStringLiteral("comboQueueType"));
+    m_comboQueueType = NewIndexCombo(QStringLiteral("comboQueueType"));
     m_editLeaveWordPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editLeaveWordPath"));
     m_editIvrFlowCount = NewDigitsEdit(QStringLiteral("editIvrFlowCount"));
     m_editFlowFile = NewBrowseEdit(CBrowseEdit::Mode::File, QStringLiteral("editFlowFile"));
@@ -149,7 +113,7 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     auto* delFlow = NewButton(QStringLiteral("删除"), QStringLiteral("btnDelFlow"));
     m_editLogPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editLogPath"));
     m_editCallConcurrency = NewDigitsEdit(QStringLiteral("editCallConcurrency"));
-    m_comboTtsType = NewCombo(QStringLiteral("comboTtsType"));
+    m_comboTtsType = NewIndexCombo(QStringLiteral("comboTtsType"));
     m_editTtsBufferPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editTtsBufferPath"));
 
     QGridLayout* cti = NewSection(form, QStringLiteral("CTI:"), QStringLiteral("groupCti"), units);
@@ -242,16 +206,15 @@ bool CDialogCfgSys::OnInitDialog()
     const CCfgData& cfg = *GetCfgData();
     m_ipCtiAddr->SetAddress(FromStore(cfg.CtiAddr));
     ShowStored(m_editCtiPort, cfg.CtiPort);
-    FillCombo(m_comboRecType, {QStringLiteral("中继录音"), QStringLiteral("并线录音")}, cfg.RecType);
+    m_comboRecType->Fill({QStringLiteral("中继录音"), QStringLiteral("并线录音")}, cfg.RecType);
     ShowStored(m_editRecPath, cfg.RecPath);
-    FillCombo(m_comboDevType,
-              {QStringLiteral("IPO500V2"), QStringLiteral("eHangCom"), QStringLiteral("FreeSWITCH")},
-              cfg.DevType);
+    m_comboDevType->Fill(
+        {QStringLiteral("IPO500V2"), QStringLiteral("eHangCom"), QStringLiteral("FreeSWITCH")}, cfg.DevType);
     ShowStored(m_editAcdPort, cfg.AcdPort);
     ShowStored(m_editAgentLockedPeriod, cfg.AgentLockedPeriod);
-    FillCombo(m_comboPPType, {QStringLiteral("自动话后处理"), QStringLiteral("手动话后处理")}, cfg.PPType);
+    m_comboPPType->Fill({QStringLiteral("自动话后处理"), QStringLiteral("手动话后处理")}, cfg.PPType);
     ShowStored(m_editPPTime, cfg.PPTime);
-    FillCombo(m_comboQueueType, {QStringLiteral("VIP队列"), QStringLiteral("FIFS队列")}, cfg.QueueType);
+    m_comboQueueType->Fill({QStringLiteral("VIP队列"), QStringLiteral("FIFS队列")}, cfg.QueueType);
     ShowStored(m_editLeaveWordPath, cfg.LeaveWordPath);
     ShowStored(m_editIvrFlowCount, cfg.IvrFlowCount);
     m_listFlows->clear();
@@ -259,10 +222,9 @@ bool CDialogCfgSys::OnInitDialog()
         m_listFlows->addItem(FromStore(flow));
     ShowStored(m_editLogPath, cfg.LogPath);
     ShowStored(m_editCallConcurrency, cfg.CallConcurrency);
-    FillCombo(m_comboTtsType,
-              {QStringLiteral("不启用TTS"), QStringLiteral("科大讯飞"), QStringLiteral("捷通华声"),
-               QStringLiteral("IBM")},
-              cfg.TtsType);
+    m_comboTtsType->Fill({QStringLiteral("不启用TTS"), QStringLiteral("科大讯飞"), QStringLiteral("捷通华声"),
+                          QStringLiteral("IBM")},
+                         cfg.TtsType);
     ShowStored(m_editTtsBufferPath, cfg.TtsBufferPath);
     return true;
 }
@@ -272,14 +234,14 @@ void CDialogCfgSys::UpdateCfg()
     CCfgData& cfg = *GetCfgData();
     cfg.CtiAddr = m_ipCtiAddr->Address().toStdString();
     cfg.CtiPort = m_editCtiPort->text().toStdString();
-    cfg.RecType = m_comboRecType->currentIndex();
+    cfg.RecType = m_comboRecType->Index();
     cfg.RecPath = m_editRecPath->text().toStdString();
-    cfg.DevType = m_comboDevType->currentIndex();
+    cfg.DevType = m_comboDevType->Index();
     cfg.AcdPort = m_editAcdPort->text().toStdString();
     cfg.AgentLockedPeriod = m_editAgentLockedPeriod->text().toStdString();
-    cfg.PPType = m_comboPPType->currentIndex();
+    cfg.PPType = m_comboPPType->Index();
     cfg.PPTime = m_editPPTime->text().toStdString();
-    cfg.QueueType = m_comboQueueType->currentIndex();
+    cfg.QueueType = m_comboQueueType->Index();
     cfg.LeaveWordPath = m_editLeaveWordPath->text().toStdString();
     cfg.IvrFlowCount = m_editIvrFlowCount->text().toStdString();
     cfg.IvrFlows.clear();
@@ -288,7 +250,7 @@ void CDialogCfgSys::UpdateCfg()
     cfg.LogPath = m_editLogPath->text().toStdString();
     cfg.CallConcurrency = m_editCallConcurrency->text().toStdString();
     cfg.TtsBufferPath = m_editTtsBufferPath->text().toStdString();
-    cfg.TtsType = m_comboTtsType->currentIndex();
+    cfg.TtsType = m_comboTtsType->Index();
 }
 
 void CDialogCfgSys::OnAddFlow()

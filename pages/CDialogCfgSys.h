@@ -3,8 +3,8 @@
 #include "pages/CCfgDialog.h"
 
 class CBrowseEdit;
+class CIndexCombo;
 class CIpAddressEdit;
-class QComboBox;
 class QLineEdit;
 class QListWidget;
 
@@ -32,20 +32,20 @@ protected:
 private:
     CIpAddressEdit* m_ipCtiAddr;
     QLineEdit* m_editCtiPort;
-    QComboBox* m_comboRecType;
+    CIndexCombo* m_comboRecType;
     CBrowseEdit* m_editRecPath;
-    QComboBox* m_comboDevType;
+    CIndexCombo* m_comboDevType;
     QLineEdit* m_editAcdPort;
     QLineEdit* m_editAgentLockedPeriod;
-    QComboBox* m_comboPPType;
+    CIndexCombo* m_comboPPType;
     QLineEdit* m_editPPTime;
-    QComboBox* m_comboQueueType;
+    CIndexCombo* m_comboQueueType;
     CBrowseEdit* m_editLeaveWordPath;
     QLineEdit* m_editIvrFlowCount;
     CBrowseEdit* m_editFlowFile;
     QListWidget* m_listFlows;
     CBrowseEdit* m_editLogPath;
     QLineEdit* m_editCallConcurrency;
-    QComboBox* m_comboTtsType;
+    CIndexCombo* m_comboTtsType;
     CBrowseEdit* m_editTtsBufferPath;
 };

@@ -2,6 +2,7 @@
 // the keyboard moving between its parts and past it.
 #include "controls/CIpAddressEdit.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -98,24 +99,81 @@ private Q_SLOTS:
         QCOMPARE(field.Address(), address);
     }
 
-    void whatIsNoAddressLeavesTheFieldBlank_data()
+    void whatIsNoAddressIsKeptWithThePartsBlank_data()
     {
         QTest::addColumn<QString>("stored");
-        for (const char* stored : {"", "abc", "cti-server", "300.1.1.1", "1.2.3.256", "1.2.3", "1.2.3.4.5",
-                                   "1..3.4", "-1.2.3.4", "1.2.3.4x", "1.2.3.0004", "1,2,3,4", "1. 2.3.4"})
+        for (const char* stored :
+             {"abc", "pbx.example", "300.1.1.1", "1.2.3.256", "1.2.3", "1.2.3.4.5", "1..3.4", "-1.2.3.4",
+              "1.2.3.4x", "1.2.3.0004", "1,2,3,4", "1. 2.3.4", " "})
             QTest::newRow(stored) << QString::fromLatin1(stored);
         QTest::newRow("other digits") << QStringLiteral("١.٢.٣.٤");
     }
 
-    void whatIsNoAddressLeavesTheFieldBlank()
+    void whatIsNoAddressIsKeptWithThePartsBlank()
     {
         QFETCH(QString, stored);
-        CIpAddressEdit field;
+        FieldWindow window;
         // Over an address shown before, as when a field is filled a second time.
-        field.SetAddress(QStringLiteral("1.2.3.4"));
-        field.SetAddress(stored);
-        QCOMPARE(PartTexts(field), QStringList(4, QString()));
+        window.field->SetAddress(QStringLiteral("1.2.3.4"));
+        window.field->SetAddress(stored);
+        QVERIFY(window.Show());
+        QCOMPARE(PartTexts(*window.field), QStringList(4, QString()));
+        QCOMPARE(window.field->Address(), stored);
+        QCOMPARE(window.field->KeptText(), stored);
+        // Shown greyed over the blank parts while the field is not being typed into.
+        auto* shown = window.field->findChild<QLabel*>(QStringLiteral("ipKeptText"));
+        QVERIFY(shown->isVisible());
+        QCOMPARE(shown->text(), stored);
+        window.field->setFocus();
+        QVERIFY(!shown->isVisible());
+        window.after->setFocus();
+        QVERIFY(shown->isVisible());
+        QCOMPARE(window.field->Address(), stored);
+    }
+
+    void typingReplacesAKeptText_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("an address") << QStringLiteral("10.9.8.7") << QStringLiteral("10.9.8.7");
+        QTest::newRow("a first part") << QStringLiteral("10") << QStringLiteral("10.0.0.0");
+    }
+
+    void typingReplacesAKeptText()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, address);
+        FieldWindow window;
+        window.field->SetAddress(QStringLiteral("fax-server"));
+        QVERIFY(window.Show());
+        window.field->setFocus();
+        Type(keys);
+        QCOMPARE(window.field->Address(), address);
+        QCOMPARE(window.field->KeptText(), QString());
+        window.after->setFocus();
+        QVERIFY(!window.field->findChild<QLabel*>(QStringLiteral("ipKeptText"))->isVisible());
+
+        // Typed and rubbed out again: an edited field with every part blank is empty.
+        window.field->SetAddress(QStringLiteral("fax-server"));
+        window.field->setFocus();
+        Type(QStringLiteral("7"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        QCOMPARE(window.field->Address(), QString());
+        // Set anew, the field keeps the new text again.
+        window.field->SetAddress(QStringLiteral("pbx"));
+        QCOMPARE(window.field->Address(), QStringLiteral("pbx"));
+        window.field->SetAddress(QStringLiteral("1.2.3.4"));
+        QCOMPARE(window.field->KeptText(), QString());
+        QCOMPARE(window.field->Address(), QStringLiteral("1.2.3.4"));
+    }
+
+    void nothingSetGivesNothing()
+    {
+        CIpAddressEdit field;
         QCOMPARE(field.Address(), QString());
+        field.SetAddress(QString());
+        QCOMPARE(field.Address(), QString());
+        QCOMPARE(field.KeptText(), QString());
     }
 
     void blankPartsReadAsZero_data()

@@ -250,30 +250,42 @@ private Q_SLOTS:
         }
     }
 
-    void storedIndexWithoutAnItemGivesNoSelectionAndMinusOne_data()
+    void storedIndexWithoutAnItemIsKeptUntilAnItemIsChosen_data()
     {
         QTest::addColumn<QString>("combo");
         QTest::addColumn<int>("stored");
         QTest::newRow("recording type 2") << QStringLiteral("comboRecType") << 2;
         QTest::newRow("recording type -1") << QStringLiteral("comboRecType") << -1;
         QTest::newRow("device type 3") << QStringLiteral("comboDevType") << 3;
+        QTest::newRow("device type 5") << QStringLiteral("comboDevType") << 5;
         QTest::newRow("device type -7") << QStringLiteral("comboDevType") << -7;
         QTest::newRow("after-call work 2") << QStringLiteral("comboPPType") << 2;
+        QTest::newRow("queueing 7") << QStringLiteral("comboQueueType") << 7;
         QTest::newRow("queueing 1000") << QStringLiteral("comboQueueType") << 1000;
         QTest::newRow("TTS 4") << QStringLiteral("comboTtsType") << 4;
     }
 
-    void storedIndexWithoutAnItemGivesNoSelectionAndMinusOne()
+    void storedIndexWithoutAnItemIsKeptUntilAnItemIsChosen()
     {
         QFETCH(QString, combo);
         QFETCH(int, stored);
         IndexMember(*GetCfgData(), combo) = stored;
         PageWindow window;
+        QVERIFY(window.Show());
         auto* box = window.Control<QComboBox>(combo);
         QCOMPARE(box->currentIndex(), -1);
         QCOMPARE(box->currentText(), QString());
+        // Untouched, the stored number goes back as it came.
+        IndexMember(*GetCfgData(), combo) = 99;
         window.page->UpdateCfg();
-        QCOMPARE(IndexMember(*GetCfgData(), combo), -1);
+        QCOMPARE(IndexMember(*GetCfgData(), combo), stored);
+
+        // Chosen from the keyboard, the item's position is what goes back.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        QVERIFY(box->currentIndex() >= 0);
+        window.page->UpdateCfg();
+        QCOMPARE(IndexMember(*GetCfgData(), combo), box->currentIndex());
     }
 
     void fillsEveryFieldFromTheStore_data()
@@ -394,18 +406,40 @@ private Q_SLOTS:
         QCOMPARE(window.Flows()->count(), 3);
     }
 
-    void addressesTheFieldCannotShowAreSavedEmpty_data()
+    void anAddressTheFieldCannotShowIsKeptUntilEdited_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::newRow("nothing") << QString();
-        QTest::newRow("host name") << QStringLiteral("cti-server");
+        QTest::newRow("host name") << QStringLiteral("pbx.example");
         QTest::newRow("part above 255") << QStringLiteral("300.1.1.1");
+        QTest::newRow("three parts") << QStringLiteral("10.1.1");
     }
 
-    void addressesTheFieldCannotShowAreSavedEmpty()
+    void anAddressTheFieldCannotShowIsKeptUntilEdited()
     {
         QFETCH(QString, stored);
         GetCfgData()->CtiAddr = stored.toStdString();
+        PageWindow window;
+        QVERIFY(window.Show());
+        window.page->UpdateCfg();
+        QCOMPARE(GetCfgData()->CtiAddr, stored.toStdString());
+
+        // Passing through the field changes nothing; typing an address replaces the text.
+        window.Edit("editCtiPort")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        window.page->UpdateCfg();
+        QCOMPARE(GetCfgData()->CtiAddr, stored.toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        // Key by key into whichever part has the focus, as the field moves on by itself.
+        for (const QChar key : QStringLiteral("10.2.3.4"))
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+        window.page->UpdateCfg();
+        QCOMPARE(GetCfgData()->CtiAddr, std::string("10.2.3.4"));
+    }
+
+    void nothingStoredIsSavedEmpty()
+    {
+        GetCfgData()->CtiAddr.clear();
         PageWindow window;
         window.page->UpdateCfg();
         QCOMPARE(GetCfgData()->CtiAddr, std::string());

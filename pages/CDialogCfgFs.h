@@ -1,0 +1,33 @@
+#pragma once
+
+#include "pages/CCfgDialog.h"
+
+class CIpAddressEdit;
+class QLineEdit;
+
+/// The FreeSWITCH device page: the event-socket connection to the switch, the IVR port, the
+/// number of trunk channels and the names of three flows. Filled from the store once, when
+/// it is created; its controls hold the user's edits until Save calls UpdateCfg.
+class CDialogCfgFs : public CCfgDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CDialogCfgFs(QWidget* parent = nullptr);
+
+    void UpdateCfg() override;
+
+protected:
+    bool OnInitDialog() override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    CIpAddressEdit* m_ipFsEslAddr;
+    QLineEdit* m_editFsEslPort;
+    QLineEdit* m_editFsEslPwd;
+    QLineEdit* m_editFsIvrPort;
+    QLineEdit* m_editFsTrunkCount;
+    QLineEdit* m_editFsExtContext;
+    QLineEdit* m_editFsMeetingContext;
+    QLineEdit* m_editFsPCallContext;
+};

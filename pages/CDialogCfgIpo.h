@@ -1,0 +1,51 @@
+#pragma once
+
+#include "pages/CCfgDialog.h"
+
+class CIpAddressEdit;
+class CXListCtrl;
+class QComboBox;
+class QLineEdit;
+
+/// The IPO device page: the DevLink connection, the IPOLink port, and the IPO line table
+/// shown as two lists, extension lines and trunk lines. Rows are added in numbered runs and
+/// deleted by selection; the lists are the page's working copy of the line table until Save
+/// calls UpdateCfg, which stores every extension row and then every trunk row, in list order.
+class CDialogCfgIpo : public CCfgDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CDialogCfgIpo(QWidget* parent = nullptr);
+
+    void UpdateCfg() override;
+
+    /// Adds or updates a run of extension lines from the line section's boxes.
+    void OnAddExtLines();
+    void OnDelExtLines();
+    /// Adds or updates a run of trunk lines from the trunk section's boxes.
+    void OnAddTrunkLines();
+    void OnDelTrunkLines();
+
+protected:
+    bool OnInitDialog() override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    /// A refused run: the message, then the focus to the box to correct.
+    void Refuse(const char* text, QWidget* box);
+
+    CIpAddressEdit* m_ipDevLinkIp;
+    QLineEdit* m_editDevLinkPwd;
+    QLineEdit* m_editIpoLinkPort;
+    CXListCtrl* m_listExtLines;
+    QLineEdit* m_editExtStart;
+    QComboBox* m_comboExtType;
+    QLineEdit* m_editExtChannel;
+    QLineEdit* m_editExtCount;
+    CXListCtrl* m_listTrunkLines;
+    QLineEdit* m_editTrunkStart;
+    QComboBox* m_comboTrunkType;
+    QLineEdit* m_editTrunkChannel;
+    QLineEdit* m_editTrunkCount;
+};
