@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace {
 
@@ -30,7 +31,7 @@ QLineEdit* NewNumberEdit(const QString& objectName)
     edit->setObjectName(objectName);
     // Digits only, and never more than a signed 32-bit number holds: the number read is
     // always the one shown.
-    edit->setValidator(new CDigitsValidator(CDialogCfgLine::kMaxExten, edit));
+    edit->setValidator(new CDigitsValidator(std::numeric_limits<int>::max(), edit));
     return edit;
 }
 
