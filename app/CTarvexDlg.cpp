@@ -12,6 +12,7 @@
 #include "pages/CDialogCfgEhang.h"
 #include "pages/CDialogCfgFs.h"
 #include "pages/CDialogCfgIpo.h"
+#include "pages/CDialogCfgLine.h"
 #include "pages/CDialogCfgSys.h"
 
 #include <QCloseEvent>
@@ -124,6 +125,8 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_pageFs = new CDialogCfgFs(form);
     m_devPages = {m_pageIpo, m_pageEhang, m_pageFs};
 
+    m_pageLine = new CDialogCfgLine(form);
+
     setFixedSize(sizeHint());
     InitPages();
 
@@ -208,8 +211,7 @@ void CTarvexDlg::ShowGroup(int group)
         break;
     case 3:
         SetGroupImages(3, false);
-        if (m_pageLine)
-            m_pageLine->hide();
+        m_pageLine->hide();
         break;
     default:
         break;
@@ -234,8 +236,7 @@ void CTarvexDlg::ShowGroup(int group)
         break;
     case 3:
         SetGroupImages(3, true);
-        if (m_pageLine)
-            m_pageLine->show();
+        m_pageLine->show();
         break;
     default:
         break;
@@ -260,10 +261,6 @@ void CTarvexDlg::OnSave()
         SaveGroup(&CCfgDb::SaveDevCfg, "设备配置信息保存成功", "设备配置信息保存失败, ");
         break;
     case 3:
-        if (!m_pageLine) {
-            ShowNotice(this, "线路配置信息保存失败, 线路配置页不可用");
-            break;
-        }
         m_pageLine->UpdateCfg();
         SaveGroup(&CCfgDb::SaveLineCfg, "线路配置信息保存成功", "线路配置信息保存失败, ");
         break;

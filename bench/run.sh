@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the loading and saving benchmark against a private MariaDB server, then
-# the timing of the IPO page's line lists.
+# the timings of the IPO page's line lists and of the lines page, which need no database and
+# run offscreen.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -11,4 +12,5 @@ trap '"$root/scripts/mariadb.sh" stop "$dbdir"; rm -rf "$dbdir"' EXIT INT TERM
 # shellcheck disable=SC1091
 . "$dbdir/env"
 "$root/build/release/bench/bench_config"
-"$root/build/release/bench/bench_ipo"
+QT_QPA_PLATFORM=offscreen "$root/build/release/bench/bench_ipo"
+QT_QPA_PLATFORM=offscreen "$root/build/release/bench/bench_lines"

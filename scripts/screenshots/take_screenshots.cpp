@@ -1,14 +1,18 @@
 // Runs the program's own start-up against the database its settings name and saves pictures
 // of the data source dialog and of the main window on each group into the folder given: the
-// device group once for each device kind, chosen on the middleware page and saved, as an
-// installer does.
+// lines page scrolled down to each of its sections, and the device group once for each device
+// kind, chosen on the middleware page and saved, as an installer does.
 #include "app/CTarvexApp.h"
+#include "controls/CPropertyGridCtrl.h"
+#include "controls/CPropertyGridProperty.h"
 #include "db/UserMessage.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -44,6 +48,36 @@ void Click(QWidget* window, const char* button)
     window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
 }
 
+/// Selects the row at `position` under the first group of `grid`, so that the description
+/// area shows what it says.
+void SelectInFirstGroup(QWidget* main, const char* grid, int position)
+{
+    auto* control = main->findChild<CPropertyGridCtrl*>(QString::fromLatin1(grid));
+    if (control->GetPropertyCount() > 0)
+        control->SetCurSel(control->GetProperty(0)->GetSubItem(position));
+}
+
+/// Scrolls the lines page, as its scroll bar's thumb does, until `heading` is near its top.
+void ScrollLinesPageTo(QWidget* main, const char* heading)
+{
+    auto* page = main->findChild<QWidget*>(QStringLiteral("CDialogCfgLine"));
+    auto* bar = page->findChild<QScrollBar*>(QStringLiteral("pageScrollBar"));
+    auto* form = page->findChild<QWidget*>(QStringLiteral("pageForm"));
+    const int headingTop = page->findChild<QLabel*>(QString::fromLatin1(heading))->mapTo(form, QPoint()).y();
+    // Position p shows the form from its pixel p - 1 on.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(headingTop - 4 + 1);
+    bar->setSliderDown(false);
+}
+
+// The lines page below its first screen: the section headings and the pictures.
+const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-lines-sip-accounts.png"},
+                                        {"labelTrunkItemHeading", "main-window-lines-trunk-items.png"},
+                                        {"labelTrunkMatchHeading", "main-window-lines-trunk-matches.png"}};
+// The data source dialog, two groups, the three lines sections, the three device kinds and
+// the IPO trunk lines.
+constexpr int kPictures = 1 + 2 + 3 + 3 + 1;
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -64,6 +98,13 @@ int main(int argc, char* argv[])
             for (const auto& group : groups) {
                 Click(main, group[0]);
                 Save(main, QString::fromLatin1(group[1]));
+            }
+            Click(main, "btnLine");
+            SelectInFirstGroup(main, "gridTrunkItem", 2);
+            SelectInFirstGroup(main, "gridTrunkMatch", 3);
+            for (const auto& section : kLineSections) {
+                ScrollLinesPageTo(main, section[0]);
+                Save(main, QString::fromLatin1(section[1]));
             }
             // Device types in the order of the middleware page's list.
             const char* const devices[] = {"main-window-device-ipo.png", "main-window-device-ehang.png",
@@ -88,5 +129,5 @@ int main(int argc, char* argv[])
         Click(dsn, "btnOk");
     });
     CTarvexApp().InitInstance();
-    return g_saved == 7 ? 0 : 1;
+    return g_saved == kPictures ? 0 : 1;
 }

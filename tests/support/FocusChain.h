@@ -2,18 +2,19 @@
 
 #include "controls/CBrowseEdit.h"
 #include "controls/CIpAddressEdit.h"
+#include "controls/CPropertyGridCtrl.h"
 
 #include <QApplication>
 #include <QSet>
 #include <QStringList>
 #include <QTest>
 
-/// A control by object name as a user sees it: the address field for any of its parts,
-/// "field/btnBrowse" for the browse button of a browse field.
+/// A control by object name as a user sees it: the address field for any of its parts, the
+/// property grid for its rows, "field/btnBrowse" for the browse button of a browse field.
 inline QString ControlName(const QWidget* widget)
 {
     const QWidget* parent = widget->parentWidget();
-    if (qobject_cast<const CIpAddressEdit*>(parent))
+    if (qobject_cast<const CIpAddressEdit*>(parent) || qobject_cast<const CPropertyGridCtrl*>(parent))
         return parent->objectName();
     if (qobject_cast<const CBrowseEdit*>(parent))
         return parent->objectName() + QLatin1Char('/') + widget->objectName();

@@ -1,0 +1,210 @@
+// Times the lines page at the size of a large site (10,000 extensions and 2,000 each of SIP
+// accounts, trunk items and trunk match rules): building the page, adding 999 extensions,
+// copying the grids back into the store, opening the main window and scrolling a grid. Each
+// figure is printed beside the time of filling the store with the same records, the
+// baseline. Prints one line per figure, "name: value".
+//
+// Needs no database: the page reads and writes the store only. Runs offscreen.
+#include "app/CTarvexDlg.h"
+#include "config/CCfgData.h"
+#include "controls/CPropertyGridCtrl.h"
+#include "db/UserMessage.h"
+#include "pages/CDialogCfgLine.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeView>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int kRounds = 3;
+
+void FillLines(CCfgData& cfg)
+{
+    cfg = CCfgData();
+    for (unsigned number = 10000; number < 20000; ++number)
+        cfg.Extens.SetAt(number, "pw" + std::to_string(number));
+    for (int id = 1; id <= 2000; ++id) {
+        auto account = std::make_unique<tagSIP_ACCOUNT>();
+        account->id = id;
+        CopyToField(account->account, "0215550" + std::to_string(id));
+        CopyToField(account->auth_account, "0215550" + std::to_string(id));
+        CopyToField(account->password, "secret" + std::to_string(id));
+        CopyToField(account->proxy_addr, "10.20.0.1");
+        account->proxy_port = 5060;
+        account->reg = id % 2 == 0;
+        account->reg_interval = 3600;
+        cfg.SipAccounts.AddTail(std::move(account));
+
+        auto item = std::make_unique<tagTRUNK_ITEM>();
+        *item = {id, id % 4, id % 8, id % 30, -1};
+        cfg.TrunkItems.AddTail(std::move(item));
+
+        auto match = std::make_unique<tagTRUNK_MATCH>();
+        match->id = id;
+        CopyToField(match->prefix, std::to_string(id));
+        CopyToField(match->caller, "021" + std::to_string(id));
+        match->trunk_id = id;
+        match->priority = 1 + id % 4;
+        cfg.TrunkMatches.AddTail(std::move(match));
+    }
+}
+
+/// Lets the window system lay out and paint what changed.
+void Settle()
+{
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+}
+
+/// The best of a few rounds, in milliseconds.
+double Best(const std::function<double()>& once)
+{
+    double best = -1;
+    for (int round = 0; round < kRounds; ++round) {
+        const double ms = once();
+        best = best < 0 ? ms : std::min(best, ms);
+    }
+    return best;
+}
+
+double Timed(const std::function<void()>& work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+/// The page shown in a window of the main window's size, as the user sees it.
+struct ShownPage
+{
+    QWidget window;
+    CDialogCfgLine* page = nullptr;
+
+    void Build()
+    {
+        window.resize(520, 460);
+        page = new CDialogCfgLine(&window);
+        page->setGeometry(4, 4, 512, 400);
+        page->show();
+        window.show();
+        Settle();
+    }
+};
+
+void Print(const char* name, double ms, double fillMs)
+{
+    std::printf("%s: %.1f (fill_store_ms: %.1f)\n", name, ms, fillMs);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    SetMessageHandler([](const UserMessage& message) {
+        std::fprintf(stderr, "unexpected message: %s\n", message.text.c_str());
+        return MsgAnswer::Ok;
+    });
+
+    const double fillMs = Best([] { return Timed([] { FillLines(*GetCfgData()); }); });
+
+    const double buildMs = Best([] {
+        FillLines(*GetCfgData());
+        ShownPage shown;
+        return Timed([&shown] { shown.Build(); });
+    });
+
+    const double addMs = Best([] {
+        FillLines(*GetCfgData());
+        ShownPage shown;
+        shown.Build();
+        shown.page->findChild<QLineEdit*>(QStringLiteral("editFirstExten"))->setText(QStringLiteral("30000"));
+        shown.page->findChild<QLineEdit*>(QStringLiteral("editExtenCount"))->setText(QStringLiteral("999"));
+        auto* add = shown.page->findChild<QPushButton*>(QStringLiteral("btnAddExten"));
+        return Timed([add] {
+            add->click();
+            Settle();
+        });
+    });
+
+    const double deleteMs = Best([] {
+        FillLines(*GetCfgData());
+        ShownPage shown;
+        shown.Build();
+        shown.page->findChild<QLineEdit*>(QStringLiteral("editFirstExten"))->setText(QStringLiteral("15000"));
+        shown.page->findChild<QLineEdit*>(QStringLiteral("editExtenCount"))->setText(QStringLiteral("99"));
+        auto* del = shown.page->findChild<QPushButton*>(QStringLiteral("btnDelExten"));
+        return Timed([del] {
+            del->click();
+            Settle();
+        });
+    });
+
+    std::size_t saved = 0;
+    const double saveMs = Best([&saved] {
+        FillLines(*GetCfgData());
+        ShownPage shown;
+        shown.Build();
+        const double ms = Timed([&shown] { shown.page->UpdateCfg(); });
+        const CCfgData& cfg = *GetCfgData();
+        saved = cfg.Extens.GetCount() + cfg.SipAccounts.GetCount() + cfg.TrunkItems.GetCount() +
+                cfg.TrunkMatches.GetCount();
+        return ms;
+    });
+
+    const double openMs = Best([] {
+        FillLines(*GetCfgData());
+        return Timed([] {
+            CTarvexDlg window;
+            window.show();
+            Settle();
+            window.ShowGroup(3);
+            Settle();
+        });
+    });
+
+    // Page by page from the top of the extension grid (10,000 rows) to its bottom, each page
+    // painted.
+    int pages = 0;
+    const double scrollMs = Best([&pages] {
+        FillLines(*GetCfgData());
+        ShownPage shown;
+        shown.Build();
+        auto* tree = shown.page->findChild<CPropertyGridCtrl*>(QStringLiteral("gridExten"))
+                         ->findChild<QTreeView*>(QStringLiteral("propertyTree"));
+        QScrollBar* bar = tree->verticalScrollBar();
+        pages = 0;
+        return Timed([bar, tree, &pages] {
+            while (bar->value() < bar->maximum()) {
+                bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+                tree->viewport()->repaint();
+                ++pages;
+            }
+        });
+    });
+
+    const CCfgData& cfg = *GetCfgData();
+    std::printf("extensions: %zu\n", cfg.Extens.GetCount());
+    std::printf("sip_accounts: %zu\n", cfg.SipAccounts.GetCount());
+    std::printf("trunk_items: %zu\n", cfg.TrunkItems.GetCount());
+    std::printf("trunk_matches: %zu\n", cfg.TrunkMatches.GetCount());
+    std::printf("fill_store_ms: %.1f\n", fillMs);
+    Print("build_lines_page_ms", buildMs, fillMs);
+    Print("add_999_extensions_ms", addMs, fillMs);
+    Print("delete_99_extensions_ms", deleteMs, fillMs);
+    Print("four_save_to_cfg_ms", saveMs, fillMs);
+    std::printf("records_saved: %zu\n", saved);
+    Print("open_main_window_on_lines_ms", openMs, fillMs);
+    std::printf("extension_grid_pages_scrolled: %d\n", pages);
+    Print("scroll_extension_grid_all_pages_ms", scrollMs, fillMs);
+    return 0;
+}

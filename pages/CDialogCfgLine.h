@@ -1,0 +1,59 @@
+#pragma once
+
+#include "pages/CCfgDialog.h"
+
+class CGridExten;
+class CGridSipAccount;
+class CGridTrunkItem;
+class CGridTrunkMatch;
+class QLineEdit;
+
+/// The lines page: the extensions, SIP registration accounts, trunk items and trunk match
+/// rules of the store, each in a grid of its own under a row of controls that add or delete
+/// entries by number. The grids are the page's working copy; UpdateCfg rebuilds the four
+/// store members from them.
+class CDialogCfgLine : public CCfgDialog
+{
+    Q_OBJECT
+
+public:
+    /// The largest extension number: conf_line keeps it in a signed 32-bit column.
+    static constexpr qint64 kMaxExten = 2147483647;
+
+    explicit CDialogCfgLine(QWidget* parent = nullptr);
+
+    void UpdateCfg() override;
+
+    /// Adds the extensions first to first + count - 1, each with its number as password; a
+    /// listed one keeps its place and gets its password reset.
+    void OnAddExten();
+    /// Deletes the listed extensions among first to first + count - 1.
+    void OnDelExten();
+    void OnAddSipAccount();
+    void OnDelSipAccount();
+    void OnAddTrunkItem();
+    void OnDelTrunkItem();
+    void OnAddTrunkMatch();
+    void OnDelTrunkMatch();
+
+protected:
+    bool OnInitDialog() override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    /// Reads the first extension and the count, which must be 1 to `maxCount`; false after
+    /// telling the user which of the two is wrong.
+    bool ReadExtenRange(qint64 maxCount, const char* countMessage, qint64& first, qint64& count);
+    void ExtenMessage(const char* text, QLineEdit* refused);
+    void ClearExtenRange();
+
+    QLineEdit* m_editFirstExten;
+    QLineEdit* m_editExtenCount;
+    QLineEdit* m_editSipAccountId;
+    QLineEdit* m_editTrunkItemId;
+    QLineEdit* m_editTrunkMatchId;
+    CGridExten* m_gridExten;
+    CGridSipAccount* m_gridSipAccount;
+    CGridTrunkItem* m_gridTrunkItem;
+    CGridTrunkMatch* m_gridTrunkMatch;
+};

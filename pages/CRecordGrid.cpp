@@ -1,0 +1,62 @@
+#include "pages/CRecordGrid.h"
+
+#include "controls/CPropertyGridProperty.h"
+#include "db/DecimalText.h"
+
+CPropertyGridProperty* CRecordGrid::FindById(int nId) const
+{
+    return FindItemByData(nId);
+}
+
+void CRecordGrid::PrepareGrid(int nameShareDivisor, bool descriptionArea)
+{
+    EnableHeaderCtrl(false);
+    SetNameColumnShare(nameShareDivisor);
+    EnableDescriptionArea(descriptionArea, 2);
+}
+
+std::unique_ptr<CPropertyGridProperty> CRecordGrid::NewGroup(const QString& captionFormat, int nId)
+{
+    return CPropertyGridProperty::NewGroup(captionFormat.arg(nId), nId);
+}
+
+void CRecordGrid::AddText(CPropertyGridProperty& group, const QString& label, const char* text, int roomBytes)
+{
+    // A field filled to the brim has no terminating zero to stop at.
+    const QString value = QString::fromUtf8(
+        text, static_cast<qsizetype>(qstrnlen(text, static_cast<std::size_t>(roomBytes) + 1)));
+    auto row = CPropertyGridProperty::NewValue(label, value, {}, group.GetData());
+    row->SetMaxUtf8Bytes(roomBytes);
+    group.AddSubItem(std::move(row));
+}
+
+void CRecordGrid::AddNumber(CPropertyGridProperty& group, const QString& label, int value,
+                            const QString& description)
+{
+    group.AddSubItem(
+        CPropertyGridProperty::NewValue(label, QString::number(value), description, group.GetData()));
+}
+
+void CRecordGrid::AddChoice(CPropertyGridProperty& group, const QString& label, const QString& value,
+                            const QStringList& options, const QString& description)
+{
+    auto row = CPropertyGridProperty::NewValue(label, value, description, group.GetData());
+    for (const QString& option : options)
+        row->AddOption(option);
+    group.AddSubItem(std::move(row));
+}
+
+std::string CRecordGrid::TextAt(const CPropertyGridProperty& group, int position)
+{
+    return group.GetSubItem(position)->GetValue().toStdString();
+}
+
+int CRecordGrid::NumberAt(const CPropertyGridProperty& group, int position)
+{
+    return DecimalToInt(TextAt(group, position));
+}
+
+int CRecordGrid::IdOf(const CPropertyGridProperty& group)
+{
+    return static_cast<int>(group.GetData());
+}

@@ -1,0 +1,244 @@
+// The lines group of the main window on the test server: loaded from the tables, edited in
+// each of its four sections, saved back, and compared row for row in the order written.
+#include "app/CTarvexDlg.h"
+#include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "controls/CPropertyGridProperty.h"
+#include "pages/CGridExten.h"
+#include "pages/CGridSipAccount.h"
+#include "pages/CGridTrunkItem.h"
+#include "pages/CGridTrunkMatch.h"
+#include "support/ConfigTables.h"
+#include "support/MessageRecorder.h"
+#include "support/RecordingProgress.h"
+#include "support/TestDatabase.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct Window
+{
+    CTarvexDlg dialog;
+
+    Window() { dialog.show(); }
+    bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }
+    template <class T = QWidget> T* Find(const char* name) const
+    {
+        return dialog.findChild<T*>(QString::fromLatin1(name));
+    }
+    void Click(const char* name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
+    void Command(const char* box, const QString& number, const char* button) const
+    {
+        Find<QLineEdit>(box)->setText(number);
+        Click(button);
+    }
+};
+
+/// Opens the edit of `row`, types `text` over its value and presses Enter.
+void EditValue(CPropertyGridCtrl& grid, CPropertyGridProperty* row, const QString& text)
+{
+    QVERIFY(grid.EditItem(row));
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(edit);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(row->GetValue(), text);
+}
+
+/// The sample tables: five extensions and a line of another type, two accounts, two trunk
+/// items, three match rules (numbered 1 to 3 by the database).
+bool FillTables()
+{
+    return ConfigTables::CreateEmpty() &&
+           TestDatabase::Run(
+               {"INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'p8001'), (8002, 0, 'p8002'), "
+                "(8003, 0, 'p8003'), (8004, 0, 'p8004'), (8005, 0, 'p8005'), (700, 1, 'other')",
+                "INSERT INTO conf_sip_account VALUES (1, 'acc1', 'auth1', 'pw1', '10.0.0.1', 5060, 'true', "
+                "3600), "
+                "(5, 'acc5', 'auth5', 'pw5', '10.0.0.5', 5070, 'false', 600)",
+                "INSERT INTO conf_trunk_item VALUES (1, 0, 0, 1, -1), (3, -1, -1, -1, 5)",
+                "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('0', '', 1, 1), "
+                "('9', '021', 3, 2), ('1', '', 3, 7)"});
+}
+
+bool Load()
+{
+    *GetCfgData() = CCfgData();
+    RecordingProgress progress;
+    return GetCfgDb()->LoadCfg(progress);
+}
+
+QStringList Captions(const CPropertyGridCtrl& grid)
+{
+    QStringList captions;
+    for (int index = 0; index < grid.GetPropertyCount(); ++index)
+        captions << grid.GetProperty(index)->GetName();
+    return captions;
+}
+
+} // namespace
+
+class TestLinesGroup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(TestDatabase::Connect()); }
+    void init() { *GetCfgData() = CCfgData(); }
+    void cleanup() { *GetCfgData() = CCfgData(); }
+
+    void loadEditInEverySectionAndSave()
+    {
+        QVERIFY(FillTables());
+        QVERIFY(Load());
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Click("btnLine");
+        QCOMPARE(window.dialog.CurrentGroup(), 3);
+        QVERIFY(window.Find("CDialogCfgLine")->isVisible());
+        QCOMPARE(QApplication::focusWidget(), window.Find("editFirstExten"));
+
+        auto& extens = *window.Find<CGridExten>("gridExten");
+        auto& accounts = *window.Find<CGridSipAccount>("gridSipAccount");
+        auto& items = *window.Find<CGridTrunkItem>("gridTrunkItem");
+        auto& matches = *window.Find<CGridTrunkMatch>("gridTrunkMatch");
+        QCOMPARE(Captions(extens),
+                 (QStringList{QStringLiteral("8004"), QStringLiteral("8001"), QStringLiteral("8003"),
+                              QStringLiteral("8005"), QStringLiteral("8002")}));
+        QCOMPARE(Captions(accounts), (QStringList{QStringLiteral("SIP账户1"), QStringLiteral("SIP账户5")}));
+        QCOMPARE(Captions(items), (QStringList{QStringLiteral("中继项1"), QStringLiteral("中继项3")}));
+        QCOMPARE(Captions(matches), (QStringList{QStringLiteral("中继匹配1"), QStringLiteral("中继匹配2"),
+                                                 QStringLiteral("中继匹配3")}));
+
+        // Extensions: two added, one password changed, one deleted.
+        window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("2"));
+        window.Command("editFirstExten", QStringLiteral("9001"), "btnAddExten");
+        EditValue(extens, extens.FindById(8003), QStringLiteral("新密码"));
+        window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("1"));
+        window.Command("editFirstExten", QStringLiteral("8005"), "btnDelExten");
+        // SIP accounts: one added, one edited, one deleted.
+        window.Command("editSipAccountId", QStringLiteral("3"), "btnAddSipAccount");
+        EditValue(accounts, accounts.FindById(1)->GetSubItem(0), QStringLiteral("账户一"));
+        window.Command("editSipAccountId", QStringLiteral("5"), "btnDelSipAccount");
+        // Trunk items.
+        window.Command("editTrunkItemId", QStringLiteral("7"), "btnAddTrunkItem");
+        EditValue(items, items.FindById(3)->GetSubItem(1), QStringLiteral("-5"));
+        window.Command("editTrunkItemId", QStringLiteral("1"), "btnDelTrunkItem");
+        // Trunk matches: rules 9 and 4 added in that order, rule 2 edited, rule 1 deleted.
+        window.Command("editTrunkMatchId", QStringLiteral("9"), "btnAddTrunkMatch");
+        window.Command("editTrunkMatchId", QStringLiteral("4"), "btnAddTrunkMatch");
+        EditValue(matches, matches.FindById(2)->GetSubItem(1), QStringLiteral("02155"));
+        window.Command("editTrunkMatchId", QStringLiteral("1"), "btnDelTrunkMatch");
+        QVERIFY(messages.Messages().empty());
+        // Nothing is written before Save.
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_line", 1), Texts{"6"});
+
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"线路配置信息保存成功"});
+        QCOMPARE(messages.Messages().front().caption, std::string("提示"));
+
+        // conf_line is written in the order the store's map enumerates the grid's rows; the
+        // line of another type is gone, as the table is rewritten with the extensions only.
+        QCOMPARE(TestDatabase::Rows("SELECT id, type, value FROM conf_line", 3),
+                 (Texts{"8004|0|p8004", "8001|0|p8001", "9001|0|9001", "8003|0|新密码", "8002|0|p8002",
+                        "9002|0|9002"}));
+        QCOMPARE(TestDatabase::Rows("SELECT * FROM conf_sip_account", 8),
+                 (Texts{"1|账户一|auth1|pw1|10.0.0.1|5060|true|3600", "3|||||5060|true|1800"}));
+        QCOMPARE(TestDatabase::Rows("SELECT * FROM conf_trunk_item", 5),
+                 (Texts{"3|-1|-5|-1|5", "7|0|0|-1|-1"}));
+        // The rules in the grid's order, numbered by the database.
+        QCOMPARE(TestDatabase::Rows("SELECT * FROM conf_trunk_match", 5),
+                 (Texts{"1|9|02155|3|2", "2|1||3|7", "3|||0|4", "4|||0|4"}));
+
+        // The next start shows what was saved, the rules under the database's numbers.
+        QVERIFY(Load());
+        Window next;
+        QVERIFY(next.Exposed());
+        QCOMPARE(Captions(*next.Find<CGridTrunkMatch>("gridTrunkMatch")),
+                 (QStringList{QStringLiteral("中继匹配1"), QStringLiteral("中继匹配2"),
+                              QStringLiteral("中继匹配3"), QStringLiteral("中继匹配4")}));
+        QCOMPARE(Captions(*next.Find<CGridSipAccount>("gridSipAccount")),
+                 (QStringList{QStringLiteral("SIP账户1"), QStringLiteral("SIP账户3")}));
+        QCOMPARE(next.Find<CGridExten>("gridExten")->GetPropertyCount(), 6);
+    }
+
+    void aRefusedSaveNamesTheReasonAndKeepsTheGrids()
+    {
+        QVERIFY(FillTables());
+        QVERIFY(Load());
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Click("btnLine");
+        window.Command("editTrunkItemId", QStringLiteral("8"), "btnAddTrunkItem");
+        QVERIFY(TestDatabase::DropTables({"conf_trunk_item"}));
+        window.Click("btnSave");
+        QCOMPARE(messages.Messages().size(), std::size_t(1));
+        const QString failure = QString::fromStdString(messages.Messages().front().text);
+        QVERIFY2(failure.startsWith(QStringLiteral("线路配置信息保存失败, ")) &&
+                     failure.contains(QStringLiteral("conf_trunk_item")),
+                 qPrintable(failure));
+        QCOMPARE(
+            Captions(*window.Find<CGridTrunkItem>("gridTrunkItem")),
+            (QStringList{QStringLiteral("中继项1"), QStringLiteral("中继项3"), QStringLiteral("中继项8")}));
+
+        // Save again once the table is back: everything goes out.
+        QVERIFY(ConfigTables::CreateEmpty());
+        messages.Clear();
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"线路配置信息保存成功"});
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_trunk_item", 1), (Texts{"1", "3", "8"}));
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_line", 1), Texts{"5"});
+    }
+
+    void linesEditsWaitForASaveOnTheirOwnGroup()
+    {
+        QVERIFY(FillTables());
+        QVERIFY(Load());
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Click("btnLine");
+        window.Command("editSipAccountId", QStringLiteral("1"), "btnDelSipAccount");
+        window.Click("btnSys");
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_sip_account", 1), (Texts{"1", "5"}));
+        window.Click("btnLine");
+        QCOMPARE(Captions(*window.Find<CGridSipAccount>("gridSipAccount")),
+                 QStringList{QStringLiteral("SIP账户5")});
+        messages.Clear();
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"线路配置信息保存成功"});
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_sip_account", 1), Texts{"5"});
+    }
+
+    void enterAndEscapeOnTheLinesPageKeepTheWindow()
+    {
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Click("btnLine");
+        for (const char* name : {"editFirstExten", "editExtenCount", "editSipAccountId", "gridSipAccount"}) {
+            QWidget* control = window.Find(name);
+            control->setFocus();
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(QApplication::focusWidget(), key);
+        }
+        QVERIFY(window.dialog.isVisible());
+        QCOMPARE(window.dialog.CurrentGroup(), 3);
+        QVERIFY(messages.Messages().empty());
+        QCOMPARE(window.Find<CGridSipAccount>("gridSipAccount")->GetPropertyCount(), 0);
+    }
+};
+
+QTEST_MAIN(TestLinesGroup)
+#include "tst_linesgroup.moc"
