@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   unixodbc unixodbc-dev odbc-mariadb
   mariadb-server mariadb-client
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
 )
 
 missing=()

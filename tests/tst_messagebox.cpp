@@ -1,10 +1,14 @@
 // The real message box behind the message seam: every button kind answered by key and by
-// click, on the offscreen platform, with what the box showed.
+// click, on the offscreen platform, with what the box showed, in Chinese as in the program.
+#include "app/QtTranslations.h"
 #include "controls/CMessageBox.h"
 #include "support/ModalDriver.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <memory>
 #include <QMessageBox>
 #include <QTest>
 
@@ -28,7 +32,8 @@ enum class Action
 QAbstractButton* ButtonWithText(QWidget* box, const QString& text)
 {
     for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
-        if (button->text().remove(QLatin1Char('&')) == text)
+        // Chinese texts carry their shortcut letter at the end: "是(Y)".
+        if (button->text().remove(QLatin1Char('&')).startsWith(text))
             return button;
     }
     return nullptr;
@@ -51,6 +56,8 @@ class TestMessageBox : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(InstallQtChineseTranslations(*QCoreApplication::instance())); }
+
     void answers_data()
     {
         QTest::addColumn<MsgButtons>("buttons");
@@ -85,8 +92,8 @@ private Q_SLOTS:
         QFETCH(MsgAnswer, expected);
 
         const bool twoButtons = buttons != MsgButtons::Ok;
-        const QString first = buttons == MsgButtons::YesNo ? QStringLiteral("Yes") : QStringLiteral("OK");
-        const QString second = buttons == MsgButtons::YesNo ? QStringLiteral("No") : QStringLiteral("Cancel");
+        const QString first = buttons == MsgButtons::YesNo ? QStringLiteral("是") : QStringLiteral("确定");
+        const QString second = buttons == MsgButtons::YesNo ? QStringLiteral("否") : QStringLiteral("取消");
         WhenModalOpens([&](QWidget* box) {
             QVERIFY(qobject_cast<QMessageBox*>(box));
             QVERIFY(QTest::qWaitForWindowActive(box));
@@ -148,7 +155,7 @@ private Q_SLOTS:
             shown.text = box->text();
             shown.icon = box->icon();
             for (QAbstractButton* button : box->buttons())
-                shown.buttons << button->text().remove(QLatin1Char('&'));
+                shown.buttons << button->text().remove(QLatin1Char('&')).section(QLatin1Char('('), 0, 0);
             box->done(0);
         });
         ShowMessageBox(UserMessage{nullptr, "数据库连接失败:\r\nreason", "数据源配置", MsgButtons::OkCancel,
@@ -158,7 +165,18 @@ private Q_SLOTS:
         QCOMPARE(shown.text, QStringLiteral("数据库连接失败:\nreason"));
         QCOMPARE(int(shown.icon), expected);
         shown.buttons.sort();
-        QCOMPARE(shown.buttons, (QStringList{QStringLiteral("Cancel"), QStringLiteral("OK")}));
+        QCOMPARE(shown.buttons, (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
+    }
+
+    void standardTextsAreChinese()
+    {
+        // The edit context menu of every text field.
+        QLineEdit edit;
+        std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('('), 0, 0).section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(texts.contains(QStringLiteral("全选")) && texts.contains(QStringLiteral("粘贴")), qPrintable(texts.join(u',')));
     }
 };
 

@@ -3,6 +3,8 @@
 // lines page scrolled down to each of its sections, and the device group once for each device
 // kind, chosen on the middleware page and saved, as an installer does.
 #include "app/CTarvexApp.h"
+#include "app/QtTranslations.h"
+#include "controls/CMessageBox.h"
 #include "controls/CPropertyGridCtrl.h"
 #include "controls/CPropertyGridProperty.h"
 #include "db/UserMessage.h"
@@ -11,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -74,15 +77,16 @@ void ScrollLinesPageTo(QWidget* main, const char* heading)
 const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-lines-sip-accounts.png"},
                                         {"labelTrunkItemHeading", "main-window-lines-trunk-items.png"},
                                         {"labelTrunkMatchHeading", "main-window-lines-trunk-matches.png"}};
-// The data source dialog, two groups, the three lines sections, the three device kinds and
-// the IPO trunk lines.
-constexpr int kPictures = 1 + 2 + 3 + 3 + 1;
+// The data source dialog, two groups, the three lines sections, the three device kinds, the
+// IPO trunk lines and the exit question.
+constexpr int kPictures = 1 + 2 + 3 + 3 + 1 + 1;
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    InstallQtChineseTranslations(application);
     g_folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     // Every box is answered with its first button; the exit question so ends the window.
     SetMessageHandler([](const UserMessage& message) {
@@ -124,7 +128,17 @@ int main(int argc, char* argv[])
             Click(main, "btnDev");
             main->findChild<QWidget*>(QStringLiteral("btnDelTrunkLines"))->setFocus();
             Save(main, QStringLiteral("main-window-device-ipo-trunk-lines.png"));
-            main->close();
+            // The exit question in the real message box, with Qt's own texts in Chinese; its
+            // OK then ends the window.
+            SetMessageHandler(ShowMessageBox);
+            QTimer::singleShot(200, [] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                Save(box, QStringLiteral("exit-question.png"));
+                box->button(QMessageBox::Ok)->click();
+            });
+            Click(main, "btnExit");
         });
         Click(dsn, "btnOk");
     });
