@@ -3,26 +3,28 @@
 #include <QApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QWidget>
-#include <unistd.h>
 
 namespace {
 
 constexpr int kConnectTimeoutMs = 1000;
 const QByteArray kActivateRequest = QByteArrayLiteral("activate\n");
 
-/// Per user: another user's instance is never found.
-QString ServerName(const QString& appName)
-{
-    return appName + QLatin1Char('-') + QString::number(::getuid());
-}
-
 } // namespace
+
+QString CSingleInstance::MarkerPath(const QString& appName)
+{
+    // Only the user can write to the runtime folder, and it belongs to the login session: no
+    // other user can take the name first, and only an instance of the same session is found.
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QLatin1Char('/') + appName +
+           QStringLiteral(".instance");
+}
 
 bool CSingleInstance::ActivateRunning(const QString& appName)
 {
     QLocalSocket socket;
-    socket.connectToServer(ServerName(appName));
+    socket.connectToServer(MarkerPath(appName));
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;
     socket.write(kActivateRequest);
@@ -37,7 +39,7 @@ bool CSingleInstance::Mark(const QString& appName, QWidget* window)
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
-    const QString name = ServerName(appName);
+    const QString name = MarkerPath(appName);
     if (m_server->listen(name))
         return true;
     // A marker left behind by a process that ended without removing it answers nobody.

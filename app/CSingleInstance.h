@@ -7,13 +7,15 @@ class QLocalServer;
 class QLocalSocket;
 class QWidget;
 
-/// One running main window per application name and user. The main window holds the
-/// marker; a later start that reaches it asks it to come to the front and ends.
+/// One running main window per application name and user session. The main window holds
+/// the marker; a later start that reaches it asks it to come to the front and ends.
 class CSingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
+    /// Where the marker of `appName` lives: in the user's runtime folder.
+    static QString MarkerPath(const QString& appName);
     /// True when a main window of `appName` was running and has been asked to show itself.
     static bool ActivateRunning(const QString& appName);
 

@@ -1,6 +1,7 @@
 // Start-up: the cancel path of the data source dialog and the single-instance rule, the
 // latter with real second processes of the program.
 #include "app/CTarvexApp.h"
+#include "app/CSingleInstance.h"
 #include "app/CTarvexDlg.h"
 #include "config/CCfgData.h"
 #include "db/IOtlConnection.h"
@@ -14,11 +15,15 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <unistd.h>
 
 namespace {
 
@@ -167,6 +172,31 @@ private Q_SLOTS:
         QVERIFY(mainWindow.isVisible());
         // It ended before it showed a window of its own.
         QVERIFY(!ReachedDataSourceDialog(configHome));
+    }
+
+    void markerLivesInTheUsersRuntimeFolder()
+    {
+        const QString appName = QCoreApplication::applicationName();
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        const QString marker = CSingleInstance::MarkerPath(appName);
+        QCOMPARE(QFileInfo(marker).absolutePath(), QFileInfo(runtime).absoluteFilePath());
+        // A folder only its owner can enter.
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                          QFile::WriteOther | QFile::ExeOther;
+        QVERIFY(!(QFile::permissions(runtime) & others));
+
+        // Something in the shared temporary folder under the old name stops nothing.
+        const QString shared = QDir::temp().filePath(appName + QLatin1Char('-') + QString::number(::getuid()));
+        QFile squatter(shared);
+        QVERIFY(squatter.open(QIODevice::WriteOnly));
+        squatter.close();
+        QFile::setPermissions(shared, QFile::Permissions());
+        CTarvexDlg mainWindow;
+        QVERIFY(QFileInfo::exists(marker));
+        QVERIFY(CSingleInstance::ActivateRunning(appName));
+        QTRY_COMPARE(mainWindow.Marker().ActivationCount(), 1);
+        QFile::setPermissions(shared, QFile::ReadOwner | QFile::WriteOwner);
+        QFile::remove(shared);
     }
 
     void otherStartsRunOnTheirOwn_data()
