@@ -4,7 +4,6 @@
 #include "controls/CDialogUnits.h"
 #include "db/CDsnSettings.h"
 #include "db/COdbcConnection.h"
-#include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 #include "db/UserMessage.h"
 
@@ -126,11 +125,6 @@ void CDialogDsn::FieldsFromControls()
     m_strDsn = m_editDsn->text().toStdString();
 }
 
-std::string CDialogDsn::ConnectString() const
-{
-    return BuildConnectString(m_strDsn, m_strUser, m_strPass);
-}
-
 void CDialogDsn::OnOK()
 {
     FieldsFromControls();
@@ -139,8 +133,7 @@ void CDialogDsn::OnOK()
     bool connected = false;
     {
         CBusyScope busy(this, QStringLiteral("正在连接数据库..."));
-        const std::string connectString = ConnectString();
-        busy.RunInBackground([&] { connected = connection->Connect(connectString, errorText); });
+        busy.RunInBackground([&] { connected = connection->ConnectDsn(m_strDsn, m_strUser, m_strPass, errorText); });
     }
     if (!connected) {
         ShowResult(this, "数据库连接失败:\r\n" + errorText, MsgIcon::Exclamation);
@@ -162,8 +155,7 @@ void CDialogDsn::OnTest()
     bool connected = false;
     {
         CBusyScope busy(this, QStringLiteral("正在连接数据库..."));
-        const std::string connectString = ConnectString();
-        busy.RunInBackground([&] { connected = probe.Connect(connectString, errorText); });
+        busy.RunInBackground([&] { connected = probe.ConnectDsn(m_strDsn, m_strUser, m_strPass, errorText); });
     }
     if (connected)
         ShowResult(this, "数据库连接成功!", MsgIcon::Information);

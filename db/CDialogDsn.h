@@ -26,7 +26,6 @@ private:
     void OnOK();
     void OnTest();
     void FieldsFromControls();
-    std::string ConnectString() const;
 
     std::string m_strPass;
     std::string m_strUser;

@@ -209,7 +209,48 @@ bool COdbcConnection::PrepareMySqlSession(SQLHDBC dbc, bool& multiStatements, st
     return true;
 }
 
+bool COdbcConnection::OpenSeparate(const Login& login, Handle& handle, std::string& error)
+{
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, m_env, &dbc))) {
+        error = OdbcDiagnostics(SQL_HANDLE_ENV, m_env);
+        return false;
+    }
+    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
+    auto text = [](const std::string& value) { return reinterpret_cast<SQLCHAR*>(const_cast<char*>(value.c_str())); };
+    const SQLRETURN rc = SQLConnect(dbc, text(login.dsn), SQL_NTS, text(login.user), SQL_NTS, text(login.password), SQL_NTS);
+    if (!OdbcSucceeded(rc)) {
+        error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        return false;
+    }
+    handle.Reset(dbc);
+    return true;
+}
+
 bool COdbcConnection::Connect(const std::string& connectString, std::string& errorText)
+{
+    Login login;
+    login.connectString = connectString;
+    return LogIn(login, errorText);
+}
+
+bool COdbcConnection::ConnectDsn(const std::string& dsn, const std::string& user, const std::string& password,
+                                 std::string& errorText)
+{
+    if (ConnectStringCarries(dsn) && ConnectStringCarries(user) && ConnectStringCarries(password))
+        return Connect(BuildConnectString(dsn, user, password), errorText);
+    // The session attributes cannot go with it; the data source's own settings then hold,
+    // and the session check below refuses one that does not speak UTF-8.
+    Login login;
+    login.separate = true;
+    login.dsn = dsn;
+    login.user = user;
+    login.password = password;
+    return LogIn(login, errorText);
+}
+
+bool COdbcConnection::LogIn(const Login& login, std::string& errorText)
 {
     m_lastError.clear();
     errorText.clear();
@@ -218,20 +259,23 @@ bool COdbcConnection::Connect(const std::string& connectString, std::string& err
         return false;
     }
 
-    // With the session attributes first; a driver that will not have them gets the string
-    // as the user gave it. A server that cannot be reached is not tried twice.
     Handle handle;
-    std::string sqlState;
-    if (!Open(WithSessionAttributes(connectString), handle, errorText, sqlState)) {
-        if (IsLoginFailure(sqlState)) {
-            m_lastError = errorText;
-            return false;
+    bool opened = false;
+    if (login.separate) {
+        opened = OpenSeparate(login, handle, errorText);
+    } else {
+        // With the session attributes first; a driver that will not have them gets the string
+        // as the user gave it. A server that cannot be reached is not tried twice.
+        std::string sqlState;
+        opened = Open(WithSessionAttributes(login.connectString), handle, errorText, sqlState);
+        if (!opened && !IsLoginFailure(sqlState)) {
+            errorText.clear();
+            opened = Open(login.connectString, handle, errorText, sqlState);
         }
-        errorText.clear();
-        if (!Open(connectString, handle, errorText, sqlState)) {
-            m_lastError = errorText;
-            return false;
-        }
+    }
+    if (!opened) {
+        m_lastError = errorText;
+        return false;
     }
     const int dbType = DbTypeOfName(InfoText(handle.Get(), SQL_DBMS_NAME));
     bool multiStatements = false;
@@ -245,18 +289,19 @@ bool COdbcConnection::Connect(const std::string& connectString, std::string& err
     m_dbc = handle.Release();
     m_dbType = dbType;
     m_multiStatements = multiStatements;
-    m_lastConnectString = connectString;
+    m_lastLogin = login;
+    m_loggedIn = true;
     return true;
 }
 
 bool COdbcConnection::Reconnect()
 {
-    if (m_lastConnectString.empty()) {
+    if (!m_loggedIn) {
         m_lastError = kNotConnected;
         return false;
     }
     std::string errorText;
-    return Connect(m_lastConnectString, errorText);
+    return LogIn(Login(m_lastLogin), errorText);
 }
 
 bool COdbcConnection::EnsureOpen(bool& reconnected)
@@ -271,12 +316,7 @@ bool COdbcConnection::EnsureOpen(bool& reconnected)
         if (dead != SQL_CD_TRUE)
             return true;
     }
-    if (m_lastConnectString.empty()) {
-        m_lastError = kNotConnected;
-        return false;
-    }
-    std::string errorText;
-    reconnected = Connect(m_lastConnectString, errorText);
+    reconnected = Reconnect();
     return reconnected;
 }
 

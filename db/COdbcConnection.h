@@ -23,6 +23,10 @@ public:
 
     bool Reconnect() override;
     bool Connect(const std::string& connectString, std::string& errorText) override;
+    /// A value that a connection string cannot carry as typed (a password with a blank at
+    /// either end) is given to the driver as an argument of its own instead.
+    bool ConnectDsn(const std::string& dsn, const std::string& user, const std::string& password,
+                    std::string& errorText) override;
     bool Disconnect() override;
     int GetDbType() override;
     bool ExecuteSql(const std::string& sql) override;
@@ -57,8 +61,21 @@ private:
         SQLHDBC m_dbc = SQL_NULL_HDBC;
     };
 
+    /// Where to log in: a connection string, or a data source, user and password as
+    /// arguments of their own.
+    struct Login
+    {
+        std::string connectString;
+        bool separate = false;
+        std::string dsn;
+        std::string user;
+        std::string password;
+    };
+
     /// Connects a new handle; on success `handle` holds it in place of what it held.
     bool Open(const std::string& connectString, Handle& handle, std::string& error, std::string& sqlState);
+    bool OpenSeparate(const Login& login, Handle& handle, std::string& error);
+    bool LogIn(const Login& login, std::string& errorText);
     /// Sets a MySQL session up as escaping and storing rely on and checks that it took;
     /// `multiStatements` tells whether the session takes several statements in one text.
     static bool PrepareMySqlSession(SQLHDBC dbc, bool& multiStatements, std::string& error);
@@ -73,6 +90,7 @@ private:
     SQLHDBC m_dbc = SQL_NULL_HDBC;
     int m_dbType = DbTypeOther;
     bool m_multiStatements = false;
-    std::string m_lastConnectString;
+    Login m_lastLogin;
+    bool m_loggedIn = false;
     std::string m_lastError;
 };

@@ -33,6 +33,11 @@ std::string BuildConnectString(const std::string& dsn, const std::string& user, 
     return "DSN=" + AttributeValue(dsn) + "; UID=" + AttributeValue(user) + "; PWD=" + AttributeValue(password);
 }
 
+bool ConnectStringCarries(const std::string& value)
+{
+    return value.empty() || (!IsBlank(value.front()) && !IsBlank(value.back()));
+}
+
 std::string ConnectStringValue(const std::string& connectString, const std::string& key)
 {
     std::size_t position = 0;

@@ -1,6 +1,7 @@
 #include "db/IOtlConnection.h"
 
 #include "db/COdbcConnection.h"
+#include "db/ConnectionString.h"
 #include "db/IOtlRecordset.h"
 
 #include <utility>
@@ -28,6 +29,12 @@ IOtlConnection* IOtlConnection::setInstance(IOtlConnection* connection)
     IOtlConnection* previous = getInstance();
     g_replacement = connection;
     return previous;
+}
+
+bool IOtlConnection::ConnectDsn(const std::string& dsn, const std::string& user, const std::string& password,
+                                std::string& errorText)
+{
+    return Connect(BuildConnectString(dsn, user, password), errorText);
 }
 
 bool IOtlConnection::ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed)

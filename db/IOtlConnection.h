@@ -34,6 +34,10 @@ public:
     /// Opens the connection. On failure `errorText` holds the reason and a connection
     /// that was open before stays open.
     virtual bool Connect(const std::string& connectString, std::string& errorText) = 0;
+    /// Opens the connection to data source `dsn` as `user`. Like Connect with the connection
+    /// string of the three values; this one builds that string.
+    virtual bool ConnectDsn(const std::string& dsn, const std::string& user, const std::string& password,
+                            std::string& errorText);
     virtual bool Disconnect() = 0;
     /// DbTypeSqlServer, DbTypeMySql or DbTypeOther, from the database's own name.
     virtual int GetDbType() = 0;

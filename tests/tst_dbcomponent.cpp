@@ -180,18 +180,40 @@ private Q_SLOTS:
         QCOMPARE(Db()->QueryValue("SELECT CURRENT_USER()").substr(0, 7), std::string("tarvex@"));
     }
 
-    void passwordWithSpecialCharactersConnects()
+    void passwordsAsTyped_data()
     {
-        // The test account's password holds a ';' already; this one also holds braces.
+        QTest::addColumn<QString>("password");
+        QTest::newRow("semicolon and braces") << "x;{y}z";
+        QTest::newRow("blank at the start") << " lead";
+        QTest::newRow("blank at the end") << "trail ";
+        QTest::newRow("blanks at both ends") << " both ";
+        QTest::newRow("tab at the end") << "tab\t";
+    }
+
+    void passwordsAsTyped()
+    {
+        QFETCH(QString, password);
+        // The test account's password holds a ';' already.
         QVERIFY(TestDatabase::Password().find(';') != std::string::npos);
-        const std::string password = "x;{y}z";
+        const std::string typed = password.toStdString();
         QVERIFY(TestDatabase::Run({"DROP USER IF EXISTS 'odd'@'127.0.0.1'", "DROP USER IF EXISTS 'odd'@'localhost'",
-                                   "CREATE USER 'odd'@'127.0.0.1' IDENTIFIED BY '" + password + "'",
-                                   "CREATE USER 'odd'@'localhost' IDENTIFIED BY '" + password + "'",
-                                   "GRANT SELECT ON *.* TO 'odd'@'127.0.0.1'", "GRANT SELECT ON *.* TO 'odd'@'localhost'"}));
+                                   "CREATE USER 'odd'@'127.0.0.1' IDENTIFIED BY '" + typed + "'",
+                                   "CREATE USER 'odd'@'localhost' IDENTIFIED BY '" + typed + "'",
+                                   "GRANT ALL ON *.* TO 'odd'@'127.0.0.1'", "GRANT ALL ON *.* TO 'odd'@'localhost'"}));
         std::string error;
-        QVERIFY2(Db()->Connect(BuildConnectString(TestDatabase::Dsn(), "odd", password), error), error.c_str());
+        QVERIFY2(Db()->ConnectDsn(TestDatabase::Dsn(), "odd", typed, error), error.c_str());
         QCOMPARE(Db()->QueryValue("SELECT CURRENT_USER()").substr(0, 4), std::string("odd@"));
+        // Opened again with the same values, and fit for a save.
+        QVERIFY(Db()->Reconnect());
+        QCOMPARE(Db()->QueryValue("SELECT CURRENT_USER()").substr(0, 4), std::string("odd@"));
+        std::size_t executed = 0;
+        QVERIFY2(Db()->ExecuteBatch({{false, "DELETE FROM t_values"}, {true, "INSERT INTO t_values VALUES (1, 'a', 1)"},
+                                     {true, "INSERT INTO t_values VALUES (2, 'b', 2)"}},
+                                    executed),
+                 Db()->GetLastErrorText().c_str());
+        QCOMPARE(executed, std::size_t(3));
+        // A wrong password is refused the same way.
+        QVERIFY(!Db()->ConnectDsn(TestDatabase::Dsn(), "odd", typed + "x", error));
         QVERIFY(TestDatabase::Connect());
     }
 

@@ -133,6 +133,26 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::Connect());
     }
 
+    void passwordWithBlanksAtItsEndsConnects()
+    {
+        QVERIFY(TestDatabase::Run({"DROP USER IF EXISTS 'blank'@'127.0.0.1'", "DROP USER IF EXISTS 'blank'@'localhost'",
+                                   "CREATE USER 'blank'@'127.0.0.1' IDENTIFIED BY ' pw '",
+                                   "CREATE USER 'blank'@'localhost' IDENTIFIED BY ' pw '",
+                                   "GRANT ALL ON *.* TO 'blank'@'127.0.0.1'", "GRANT ALL ON *.* TO 'blank'@'localhost'"}));
+        MessageRecorder messages;
+        CDialogDsn dialog;
+        WhenModalOpens([](QWidget* modal) {
+            Fill(modal, TestDatabase::Dsn(), "blank", " pw ");
+            ClickButton(modal, "btnTest");
+            ClickButton(modal, "btnOk");
+        });
+        QCOMPARE(dialog.DoModal(), int(QDialog::Accepted));
+        QCOMPARE(messages.Texts(), std::vector<std::string>{"数据库连接成功!"});
+        QCOMPARE(Stored("PASS"), QStringLiteral(" pw "));
+        QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()").substr(0, 6), std::string("blank@"));
+        QVERIFY(TestDatabase::Connect());
+    }
+
     void failures_data()
     {
         QTest::addColumn<bool>("test");
