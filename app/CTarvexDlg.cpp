@@ -8,6 +8,7 @@
 #include "controls/CDialogUnits.h"
 #include "db/CDialogDbInit.h"
 #include "db/CDialogDsn.h"
+#include "db/CDsnSettings.h"
 #include "db/UserMessage.h"
 #include "pages/CDialogCfgEhang.h"
 #include "pages/CDialogCfgFs.h"
@@ -116,6 +117,12 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
 
     m_btnSave = NewButton(form, QStringLiteral("保存(&S)"), QStringLiteral("btnSave"), units.Rect(219, 254, 38, 14));
     m_btnExit = NewButton(form, QStringLiteral("退出(&X)"), QStringLiteral("btnExit"), units.Rect(260, 254, 38, 14));
+    // Where Save writes, always in sight; the window's title stays the program's name.
+    m_labelDataSource = new QLabel(form);
+    m_labelDataSource->setObjectName(QStringLiteral("labelDataSource"));
+    m_labelDataSource->setGeometry(units.Rect(2, 254, 214, 14));
+    m_labelDataSource->setTextFormat(Qt::PlainText);
+    ShowDataSource();
 
     // Every page fills itself from the store once, here; all three device pages are made,
     // whichever device kind is in use, so the others keep their loaded values for Save.
@@ -334,5 +341,15 @@ void CTarvexDlg::OnDbInit()
 void CTarvexDlg::OnDsnSetup()
 {
     CDialogDsn dialog(this);
-    dialog.DoModal();
+    if (dialog.DoModal() == QDialog::Accepted)
+        ShowDataSource();
+}
+
+void CTarvexDlg::ShowDataSource()
+{
+    DsnValues values;
+    CDsnSettings::Read(values);
+    const QString dsn = QString::fromStdString(values.dsn);
+    m_labelDataSource->setText(QStringLiteral("数据源：") + dsn);
+    m_labelDataSource->setToolTip(QStringLiteral("保存将写入数据源 %1（用户 %2）").arg(dsn, QString::fromStdString(values.user)));
 }

@@ -51,6 +51,8 @@ private:
     void OnAbout();
     void OnDbInit();
     void OnDsnSetup();
+    /// Names the data source that Save writes to, as last confirmed.
+    void ShowDataSource();
     bool ConfirmExit();
 
     int m_nCurGroup = 0;
@@ -70,6 +72,7 @@ private:
     QLabel* m_banner;
     QFrame* m_frame;
     QLabel* m_labelNoDevice;
+    QLabel* m_labelDataSource;
     QPushButton* m_btnSave;
     QPushButton* m_btnExit;
     CSingleInstance m_marker;

@@ -7,6 +7,7 @@
 #include "controls/CIpAddressEdit.h"
 #include "controls/CMessageBox.h"
 #include "controls/CXListCtrl.h"
+#include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
 #include "pages/CCfgDialog.h"
 #include "pages/CDialogCfgSys.h"
@@ -587,6 +588,35 @@ private Q_SLOTS:
         SetMessageHandler(previous);
         QCOMPARE(question, QStringLiteral("确定要退出Tarvex吗?"));
         QCOMPARE(window.dialog.isVisible(), !ends);
+    }
+
+    void namesTheDataSourceSaveWritesTo()
+    {
+        TestSettings settings;
+        QVERIFY(CDsnSettings::Write({TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password()}));
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        auto* shown = window.Find<QLabel>("labelDataSource");
+        QCOMPARE(shown->text(), QStringLiteral("数据源：") + QString::fromStdString(TestDatabase::Dsn()));
+        QVERIFY(shown->isVisible());
+
+        // Another data source chosen from the menu: the window says so at once.
+        const std::string other = TestDatabase::DsnWithCharset("gbk");
+        WhenModalOpens([&other](QWidget* modal) {
+            modal->findChild<QLineEdit*>(QStringLiteral("editDsn"))->setText(QString::fromStdString(other));
+            ClickButton(modal, "btnOk");
+        });
+        window.dialog.findChild<QAction*>(QStringLiteral("actionDsnSetup"))->trigger();
+        QCOMPARE(shown->text(), QStringLiteral("数据源：") + QString::fromStdString(other));
+        QCOMPARE(window.dialog.windowTitle(), QStringLiteral("Tarvex"));
+
+        // Cancelled, it stays as it is.
+        WhenModalOpens([](QWidget* modal) { ClickButton(modal, "btnCancel"); });
+        window.dialog.findChild<QAction*>(QStringLiteral("actionDsnSetup"))->trigger();
+        QCOMPARE(shown->text(), QStringLiteral("数据源：") + QString::fromStdString(other));
+        QVERIFY(messages.Messages().empty());
+        QVERIFY(TestDatabase::Connect());
     }
 
     void menuCommands_data()
