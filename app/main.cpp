@@ -1,3 +1,4 @@
+#include "app/CCommandLine.h"
 #include "app/CTarvexApp.h"
 #include "controls/CMessageBox.h"
 
@@ -6,6 +7,9 @@
 
 int main(int argc, char* argv[])
 {
+    // The configuration-file commands run as a console program: no display needed.
+    if (CCommandLine::IsCommand(argc, argv))
+        return CCommandLine::Run(argc, argv);
     QApplication application(argc, argv);
     QIcon icon(QStringLiteral(":/images/tarvex.png"));
     icon.addFile(QStringLiteral(":/images/tarvex_32.png"));
