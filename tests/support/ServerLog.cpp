@@ -1,0 +1,89 @@
+#include "support/ServerLog.h"
+
+#include "support/TestDatabase.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace ServerLog {
+
+namespace {
+
+const char* const kStatements = "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND "
+                                "command_type IN ('Query', 'Execute') AND argument NOT LIKE 'SET GLOBAL general_log%' "
+                                "AND argument NOT LIKE 'SELECT argument FROM mysql.general_log%' ORDER BY event_time";
+
+std::vector<std::string> Split(const std::string& text)
+{
+    std::vector<std::string> statements(1);
+    bool quoted = false;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const char c = text[index];
+        if (quoted && c == '\\' && index + 1 < text.size()) {
+            statements.back() += c;
+            statements.back() += text[++index];
+            continue;
+        }
+        if (c == '\'')
+            quoted = !quoted;
+        if (c == ';' && !quoted) {
+            statements.emplace_back();
+            continue;
+        }
+        statements.back() += c;
+    }
+    statements.erase(std::remove(statements.begin(), statements.end(), std::string()), statements.end());
+    return statements;
+}
+
+std::string FirstWord(const std::string& statement)
+{
+    std::string word;
+    for (const char c : statement) {
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            if (!word.empty())
+                break;
+            continue;
+        }
+        word += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return word;
+}
+
+} // namespace
+
+bool Start()
+{
+    return TestDatabase::Run({"SET GLOBAL log_output = 'TABLE'", "TRUNCATE TABLE mysql.general_log",
+                              "SET GLOBAL general_log = 1"});
+}
+
+bool Stop()
+{
+    return TestDatabase::Run({"SET GLOBAL general_log = 0"});
+}
+
+std::vector<std::string> Statements()
+{
+    std::vector<std::string> statements;
+    for (const std::string& text : TestDatabase::Rows(kStatements, 1)) {
+        for (std::string& statement : Split(text))
+            statements.push_back(std::move(statement));
+    }
+    return statements;
+}
+
+std::vector<std::string> Writes(const std::vector<std::string>& statements)
+{
+    static const char* const kWriting[] = {"TRUNCATE", "INSERT", "UPDATE", "DELETE",
+                                           "DROP",     "CREATE", "ALTER",  "RENAME"};
+    std::vector<std::string> writes;
+    for (const std::string& statement : statements) {
+        const std::string word = FirstWord(statement);
+        if (std::find(std::begin(kWriting), std::end(kWriting), word) != std::end(kWriting))
+            writes.push_back(statement);
+    }
+    return writes;
+}
+
+} // namespace ServerLog
