@@ -6,9 +6,8 @@
 #include "config/CCfgFile.h"
 #include "config/CCfgImport.h"
 #include "config/CfgGroups.h"
-#include "config/CfgSettings.h"
 #include "support/ConfigTables.h"
-#include "support/RecordingProgress.h"
+#include "support/SampleConfig.h"
 #include "support/ServerLog.h"
 #include "support/TestDatabase.h"
 
@@ -19,85 +18,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
-#include <cstring>
 #include <set>
 
 namespace {
 
 using Texts = std::vector<std::string>;
-
-CCfgData& FreshStore()
-{
-    *GetCfgData() = CCfgData();
-    return *GetCfgData();
-}
-
-void LoadFresh()
-{
-    FreshStore();
-    RecordingProgress progress;
-    GetCfgDb()->LoadCfg(progress);
-}
-
-void AddIpoLine(CCfgData& cfg, const std::string& value, const std::string& name, const std::string& value2)
-{
-    auto line = std::make_unique<tagIpoLine>();
-    *line = {value, name, value2};
-    cfg.IpoLines.AddTail(std::move(line));
-}
-
-void AddTrunkMatch(CCfgData& cfg, int id, const std::string& prefix, const std::string& caller, int trunk, int priority)
-{
-    auto match = std::make_unique<tagTRUNK_MATCH>();
-    match->id = id;
-    CopyToField(match->prefix, prefix);
-    CopyToField(match->caller, caller);
-    match->trunk_id = trunk;
-    match->priority = priority;
-    cfg.TrunkMatches.AddTail(std::move(match));
-}
-
-/// Every setting, list and record kind of a store, with `text` in every text.
-void Fill(CCfgData& cfg, const std::string& text)
-{
-    for (const CfgSetting& setting : CfgSettings()) {
-        if (setting.text)
-            cfg.*setting.text = text;
-    }
-    cfg.RecType = -1;
-    cfg.DevType = 2;
-    cfg.PPType = 1;
-    cfg.QueueType = INT_MAX;
-    cfg.TtsType = 3;
-    cfg.IvrFlows = {text, text + "2", text + "3", text};
-    AddIpoLine(cfg, text, "EXT", text);
-    AddIpoLine(cfg, "1", "DT", "");
-    cfg.Extens.SetAt(8001, text);
-    cfg.Extens.SetAt(8002, text + "2");
-    cfg.Extens.SetAt(8018, text + "18"); // in the bucket of 8001, so listed before it
-    cfg.Extens.SetAt(static_cast<unsigned>(-5), ""); // a stray number the signed id column can hold
-    for (int id : {1, 2}) {
-        auto account = std::make_unique<tagSIP_ACCOUNT>();
-        account->id = id;
-        CopyToField(account->account, text);
-        CopyToField(account->auth_account, text + "a");
-        CopyToField(account->password, text + "p");
-        CopyToField(account->proxy_addr, text);
-        account->proxy_port = 5060 + id;
-        account->reg = id == 1;
-        account->reg_interval = 60 * id;
-        cfg.SipAccounts.AddTail(std::move(account));
-    }
-    auto digital = std::make_unique<tagTRUNK_ITEM>();
-    *digital = {1, 0, 1, 2, -1};
-    cfg.TrunkItems.AddTail(std::move(digital));
-    auto sip = std::make_unique<tagTRUNK_ITEM>();
-    *sip = {2, -1, -1, -1, 1};
-    cfg.TrunkItems.AddTail(std::move(sip));
-    // The table numbers the rules itself, from 1.
-    AddTrunkMatch(cfg, 1, text, text, 2, -3);
-    AddTrunkMatch(cfg, 2, "9", "", 1, 0);
-}
 
 QByteArray Json(const CCfgData& cfg)
 {
@@ -172,41 +97,9 @@ QByteArray EditedJson(const CCfgData& cfg, const QStringList& edits)
     return QJsonDocument(root.toObject()).toJson();
 }
 
-/// The tables that `statements` empty or insert into.
-std::set<std::string> TablesWritten(const Texts& statements)
-{
-    std::set<std::string> tables;
-    for (const std::string& statement : statements) {
-        for (const char* verb : {"TRUNCATE TABLE ", "INSERT INTO "}) {
-            if (statement.rfind(verb, 0) == 0) {
-                const std::string rest = statement.substr(std::strlen(verb));
-                tables.insert(rest.substr(0, rest.find_first_of(" (")));
-            }
-        }
-    }
-    return tables;
-}
-
 std::string FirstOf(const Texts& texts)
 {
     return texts.empty() ? std::string() : texts.front();
-}
-
-/// The three groups of `cfg` saved into freshly created tables, then loaded back.
-bool ServerHolds(const CCfgData& cfg)
-{
-    if (!ConfigTables::CreateEmpty())
-        return false;
-    CCfgData& store = FreshStore();
-    for (CfgGroup group : kCfgGroups)
-        CopyCfgGroup(cfg, store, group);
-    CCfgDb* cfgDb = GetCfgDb();
-    if (!cfgDb->SaveSysCfg() || !cfgDb->SaveDevCfg() || !cfgDb->SaveLineCfg()) {
-        qWarning("saving failed: %s", cfgDb->GetDbError().c_str());
-        return false;
-    }
-    LoadFresh();
-    return true;
 }
 
 } // namespace
@@ -243,8 +136,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         const std::string value = text.toStdString();
         CCfgData original;
-        Fill(original, value);
-        QVERIFY(ServerHolds(original));
+        SampleConfig::Fill(original, value);
+        QVERIFY(SampleConfig::PutOnServer(original));
         const CCfgData& loaded = *GetCfgData();
 
         QTemporaryDir folder;
@@ -269,13 +162,13 @@ private Q_SLOTS:
 
         // Onto an empty database and back out: the same file, byte for byte.
         QVERIFY(ConfigTables::CreateEmpty());
-        LoadFresh();
+        SampleConfig::LoadStore();
         const CCfgChanges changes = CCfgChanges::Compare(*GetCfgData(), read);
         QCOMPARE(changes.DifferingGroups(), (std::vector<CfgGroup>(kCfgGroups.begin(), kCfgGroups.end())));
         std::vector<CfgGroup> written;
         QVERIFY2(CCfgImport::WriteChanged(read, changes, written, error), error.c_str());
         QCOMPARE(written, changes.DifferingGroups());
-        LoadFresh();
+        SampleConfig::LoadStore();
         QCOMPARE(Json(*GetCfgData()), exported);
     }
 
@@ -283,7 +176,7 @@ private Q_SLOTS:
     {
         // Texts and numbers the tables cannot all hold still come back from the file as they were.
         CCfgData cfg;
-        Fill(cfg, "smile \xF0\x9F\x98\x80 \x7F");
+        SampleConfig::Fill(cfg, "smile \xF0\x9F\x98\x80 \x7F");
         cfg.RecType = INT_MIN;
         cfg.Extens.SetAt(2147483648u, "lowest id");
         cfg.Extens.SetAt(4294967295u, "-1");
@@ -314,7 +207,7 @@ private Q_SLOTS:
         QVERIFY(WriteBytes(path, "old"));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
         CCfgData cfg;
-        Fill(cfg, "pw");
+        SampleConfig::Fill(cfg, "pw");
         const QByteArray exported = Json(cfg);
         std::string error;
         QVERIFY2(CCfgFile::Write(cfg, path, error), error.c_str());
@@ -430,8 +323,8 @@ private Q_SLOTS:
         QFETCH(bool, refusedByColumns);
         QFETCH(QStringList, said);
         CCfgData base;
-        Fill(base, "base");
-        QVERIFY(ServerHolds(base));
+        SampleConfig::Fill(base, "base");
+        QVERIFY(SampleConfig::PutOnServer(base));
         QByteArray json = EditedJson(*GetCfgData(), edits);
         if (rawFrom == "<all>") {
             json = rawTo;
@@ -445,7 +338,7 @@ private Q_SLOTS:
 
         QVERIFY(ServerLog::Start());
         CCfgData read;
-        Fill(read, "untouched");
+        SampleConfig::Fill(read, "untouched");
         const QByteArray untouched = Json(read);
         std::string error;
         const bool readable = CCfgFile::Read(path, read, error);
@@ -533,7 +426,7 @@ private Q_SLOTS:
         QFETCH(QStringList, lines);
         QFETCH(QString, hidden);
         CCfgData base;
-        Fill(base, "base");
+        SampleConfig::Fill(base, "base");
         CCfgData incoming;
         std::string error;
         QVERIFY2(CCfgFile::FromJson(EditedJson(base, edits), incoming, error), error.c_str());
@@ -554,7 +447,7 @@ private Q_SLOTS:
     void changesAsText()
     {
         CCfgData base;
-        Fill(base, "base");
+        SampleConfig::Fill(base, "base");
         CCfgData incoming;
         std::string error;
         QVERIFY(CCfgFile::FromJson(EditedJson(base, {QStringLiteral("device/McAddr=\"10.0.0.9\""),
@@ -600,8 +493,8 @@ private Q_SLOTS:
         QFETCH(QStringList, edits);
         QFETCH(QStringList, tables);
         CCfgData base;
-        Fill(base, "base");
-        QVERIFY(ServerHolds(base));
+        SampleConfig::Fill(base, "base");
+        QVERIFY(SampleConfig::PutOnServer(base));
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("changed.json"));
         QVERIFY(WriteBytes(path, EditedJson(*GetCfgData(), edits)));
@@ -621,10 +514,10 @@ private Q_SLOTS:
         std::set<std::string> expected;
         for (const QString& table : tables)
             expected.insert(table.toStdString());
-        QCOMPARE(TablesWritten(statements), expected);
+        QCOMPARE(ServerLog::TablesWritten(statements), expected);
         QCOMPARE(ServerLog::Writes(statements).empty(), tables.isEmpty());
         // Afterwards the database holds what the file says.
-        LoadFresh();
+        SampleConfig::LoadStore();
         QVERIFY2(CCfgChanges::Compare(*GetCfgData(), read).IsEmpty(),
                  CCfgChanges::Compare(*GetCfgData(), read).ToText().c_str());
     }
@@ -632,8 +525,8 @@ private Q_SLOTS:
     void importStopsAtTheGroupTheDatabaseRefuses()
     {
         CCfgData base;
-        Fill(base, "base");
-        QVERIFY(ServerHolds(base));
+        SampleConfig::Fill(base, "base");
+        QVERIFY(SampleConfig::PutOnServer(base));
         CCfgData read;
         std::string error;
         QVERIFY(CCfgFile::FromJson(EditedJson(*GetCfgData(), {QStringLiteral("middleware/LogPath=\"/var/log/new\""),
@@ -653,21 +546,21 @@ private Q_SLOTS:
         // As after a failed Save, the store holds the file's values, so the write can be repeated.
         QCOMPARE(std::string(std::next(GetCfgData()->SipAccounts.begin())->get()->account), std::string("refused"));
         QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
-        LoadFresh();
+        SampleConfig::LoadStore();
         QVERIFY(CCfgChanges::Compare(*GetCfgData(), read).IsEmpty());
     }
 
     void groupsNotLoadedWholeAreNotImported()
     {
         CCfgData base;
-        Fill(base, "base");
-        QVERIFY(ServerHolds(base));
+        SampleConfig::Fill(base, "base");
+        QVERIFY(SampleConfig::PutOnServer(base));
         CCfgData read;
         std::string error;
         QVERIFY(CCfgFile::FromJson(EditedJson(*GetCfgData(), {QStringLiteral("middleware/CtiAddr=\"new\"")}), read, error));
         // Unreadable at loading, back by the time of the import.
         QVERIFY(TestDatabase::Run({"RENAME TABLE conf_trunk_match TO hidden_table"}));
-        LoadFresh();
+        SampleConfig::LoadStore();
         QVERIFY(TestDatabase::Run({"RENAME TABLE hidden_table TO conf_trunk_match"}));
         QVERIFY(QString::fromStdString(CCfgImport::LoadGaps()).contains(QStringLiteral("conf_trunk_match")));
 
@@ -681,7 +574,7 @@ private Q_SLOTS:
                  error.c_str());
         QVERIFY(written.empty());
         QVERIFY2(writes.empty(), FirstOf(writes).c_str());
-        LoadFresh();
+        SampleConfig::LoadStore();
     }
 };
 

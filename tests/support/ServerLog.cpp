@@ -4,14 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace ServerLog {
 
 namespace {
-
-const char* const kStatements = "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND "
-                                "command_type IN ('Query', 'Execute') AND argument NOT LIKE 'SET GLOBAL general_log%' "
-                                "AND argument NOT LIKE 'SELECT argument FROM mysql.general_log%' ORDER BY event_time";
 
 std::vector<std::string> Split(const std::string& text)
 {
@@ -50,6 +47,23 @@ std::string FirstWord(const std::string& statement)
     return word;
 }
 
+std::string Query(const char* connections)
+{
+    return std::string("SELECT argument FROM mysql.general_log WHERE thread_id ") + connections +
+           " CONNECTION_ID() AND command_type IN ('Query', 'Execute') AND argument NOT LIKE 'SET GLOBAL general_log%' "
+           "AND argument NOT LIKE 'SELECT argument FROM mysql.general_log%' ORDER BY event_time, thread_id";
+}
+
+std::vector<std::string> Read(const std::string& query)
+{
+    std::vector<std::string> statements;
+    for (const std::string& text : TestDatabase::Rows(query, 1)) {
+        for (std::string& statement : Split(text))
+            statements.push_back(std::move(statement));
+    }
+    return statements;
+}
+
 } // namespace
 
 bool Start()
@@ -65,12 +79,12 @@ bool Stop()
 
 std::vector<std::string> Statements()
 {
-    std::vector<std::string> statements;
-    for (const std::string& text : TestDatabase::Rows(kStatements, 1)) {
-        for (std::string& statement : Split(text))
-            statements.push_back(std::move(statement));
-    }
-    return statements;
+    return Read(Query("="));
+}
+
+std::vector<std::string> StatementsOfOthers()
+{
+    return Read(Query("<>"));
 }
 
 std::vector<std::string> Writes(const std::vector<std::string>& statements)
@@ -84,6 +98,20 @@ std::vector<std::string> Writes(const std::vector<std::string>& statements)
             writes.push_back(statement);
     }
     return writes;
+}
+
+std::set<std::string> TablesWritten(const std::vector<std::string>& statements)
+{
+    std::set<std::string> tables;
+    for (const std::string& statement : statements) {
+        for (const char* verb : {"TRUNCATE TABLE ", "INSERT INTO "}) {
+            if (statement.rfind(verb, 0) == 0) {
+                const std::string rest = statement.substr(std::strlen(verb));
+                tables.insert(rest.substr(0, rest.find_first_of(" (")));
+            }
+        }
+    }
+    return tables;
 }
 
 } // namespace ServerLog

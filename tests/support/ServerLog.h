@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,14 @@ bool Stop();
 /// received split at the semicolons outside quotes. The log's own statements are left out.
 std::vector<std::string> Statements();
 
+/// The same for every other connection: another process's, for example.
+std::vector<std::string> StatementsOfOthers();
+
 /// The statements among `statements` that change a table (TRUNCATE, INSERT, UPDATE, DELETE,
 /// DROP, CREATE, ALTER, RENAME).
 std::vector<std::string> Writes(const std::vector<std::string>& statements);
+
+/// The tables that `statements` empty (TRUNCATE TABLE) or insert into.
+std::set<std::string> TablesWritten(const std::vector<std::string>& statements);
 
 } // namespace ServerLog
