@@ -105,7 +105,8 @@ bool ResolveDataSource(const QCommandLineParser& parser, const QCommandLineOptio
         return true;
     }
     if (CTerminal::IsInteractive() &&
-        !CTerminal::ReadSecret("数据源 " + source.dsn + " 用户 " + source.user + " 的密码：", source.password)) {
+        !CTerminal::ReadSecret("数据源 " + source.dsn + " 用户 " + source.user + " 的密码：",
+                               source.password)) {
         error = "未输入密码";
         return false;
     }
@@ -221,7 +222,8 @@ int CCommandLine::Run(int argc, char* argv[])
     parser.setApplicationDescription(Description());
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("export、import 或 diff"),
                                  QStringLiteral("<command>"));
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("配置文件"), QStringLiteral("<file>"));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("配置文件"),
+                                 QStringLiteral("<file>"));
     const QCommandLineOption dsn({QStringLiteral("d"), QStringLiteral("dsn")},
                                  QStringLiteral("数据源名称（默认取自保存的设置）"), QStringLiteral("name"));
     const QCommandLineOption user({QStringLiteral("u"), QStringLiteral("user")},

@@ -65,7 +65,8 @@ std::string Describe(const std::vector<Field>& fields)
 {
     std::string text;
     for (const Field& field : fields)
-        text += (text.empty() ? "" : ", ") + std::string(field.name) + (field.secret ? kHidden : " " + field.value);
+        text += (text.empty() ? "" : ", ") + std::string(field.name) +
+                (field.secret ? kHidden : " " + field.value);
     return text;
 }
 
@@ -85,8 +86,8 @@ std::string Differences(const std::vector<Field>& before, const std::vector<Fiel
 
 /// Compares two lists of one kind, pairing records by key; `ordered` when the database keeps
 /// the list's order, so that another order is a change of its own.
-void CompareList(const char* list, const std::vector<Item>& before, const std::vector<Item>& after, bool ordered,
-                 std::vector<std::string>& lines)
+void CompareList(const char* list, const std::vector<Item>& before, const std::vector<Item>& after,
+                 bool ordered, std::vector<std::string>& lines)
 {
     struct Occurrences
     {
@@ -161,7 +162,8 @@ std::vector<Item> Extens(const CCfgData& cfg)
     std::vector<Item> items;
     items.reserve(cfg.Extens.GetCount());
     cfg.Extens.ForEach([&items](unsigned number, const std::string& password) {
-        items.push_back({"(number " + std::to_string(static_cast<int>(number)) + ")", {{"password", Quoted(password), true}}});
+        items.push_back({"(number " + std::to_string(static_cast<int>(number)) + ")",
+                         {{"password", Quoted(password), true}}});
     });
     return items;
 }
@@ -212,11 +214,14 @@ CCfgChanges CCfgChanges::Compare(const CCfgData& current, const CCfgData& incomi
 {
     CCfgChanges changes;
     for (const CfgSetting& setting : CfgSettings()) {
-        const std::string old = setting.text ? Quoted(current.*setting.text) : std::to_string(current.*setting.number);
-        const std::string now = setting.text ? Quoted(incoming.*setting.text) : std::to_string(incoming.*setting.number);
+        const std::string old =
+            setting.text ? Quoted(current.*setting.text) : std::to_string(current.*setting.number);
+        const std::string now =
+            setting.text ? Quoted(incoming.*setting.text) : std::to_string(incoming.*setting.number);
         if (old != now) {
             changes.m_lines[Index(setting.group)].push_back(
-                std::string(setting.key) + ": " + (setting.secret ? std::string("已更改") + kHidden : old + " -> " + now));
+                std::string(setting.key) + ": " +
+                (setting.secret ? std::string("已更改") + kHidden : old + " -> " + now));
         }
     }
     std::vector<std::string>& sys = changes.m_lines[Index(CfgGroup::System)];

@@ -42,7 +42,8 @@ std::string TextProblem(const std::string& text)
 {
     if (text.find('\0') != std::string::npos)
         return "含有空字符（U+0000）";
-    if (QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8() != QByteArray::fromStdString(text))
+    if (QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8() !=
+        QByteArray::fromStdString(text))
         return "不是有效的 UTF-8 文本";
     return {};
 }
@@ -123,15 +124,15 @@ public:
     }
 
     /// A text for a fixed character field, which holds at most its size less one byte.
-    template <std::size_t N>
-    bool Chars(const QJsonValue& value, const std::string& path, char (&field)[N])
+    template <std::size_t N> bool Chars(const QJsonValue& value, const std::string& path, char (&field)[N])
     {
         std::string text;
         if (!Text(value, path, text))
             return false;
         if (text.size() > N - 1) {
-            return Fail(path, "有 " + std::to_string(text.size()) + " 个字节（UTF-8），超过了该字段可存放的 " +
-                                  std::to_string(N - 1) + " 个字节");
+            return Fail(path, "有 " + std::to_string(text.size()) +
+                                  " 个字节（UTF-8），超过了该字段可存放的 " + std::to_string(N - 1) +
+                                  " 个字节");
         }
         CopyToField(field, text);
         return true;
@@ -228,7 +229,8 @@ bool FindRepeatedKey(const QByteArray& json, std::string& key, qsizetype& offset
                 }
             }
             qsizetype next = index + 1;
-            while (next < size && (json[next] == ' ' || json[next] == '\t' || json[next] == '\r' || json[next] == '\n'))
+            while (next < size &&
+                   (json[next] == ' ' || json[next] == '\t' || json[next] == '\r' || json[next] == '\n'))
                 ++next;
             if (next >= size || json[next] != ':' || levels.empty() || !levels.back().isObject)
                 continue;
@@ -293,7 +295,8 @@ QJsonObject WriteMiddleware(const CCfgData& cfg, CFileWriter& writer)
     WriteSettings(cfg, CfgGroup::System, writer, object);
     QJsonArray flows;
     for (std::size_t index = 0; index < cfg.IvrFlows.size(); ++index)
-        flows.append(writer.Text(cfg.IvrFlows[index], Element("middleware.IvrFlows", static_cast<qsizetype>(index))));
+        flows.append(
+            writer.Text(cfg.IvrFlows[index], Element("middleware.IvrFlows", static_cast<qsizetype>(index))));
     object.insert(Key("IvrFlows"), flows);
     return object;
 }
@@ -357,22 +360,23 @@ QJsonObject WriteLines(const CCfgData& cfg, CFileWriter& writer)
     QJsonArray extens;
     cfg.Extens.ForEach([&extens, &writer](unsigned number, const std::string& password) {
         // The number as the signed id column holds it.
-        extens.append(QJsonObject{
-            {Key("number"), static_cast<int>(number)},
-            {Key("password"), writer.Text(password, Member(Element("lines.Extens", extens.size()), "password"))}});
+        extens.append(
+            QJsonObject{{Key("number"), static_cast<int>(number)},
+                        {Key("password"),
+                         writer.Text(password, Member(Element("lines.Extens", extens.size()), "password"))}});
     });
     QJsonArray accounts;
     for (const auto& account : cfg.SipAccounts) {
         const std::string path = Element("lines.SipAccounts", accounts.size());
-        accounts.append(QJsonObject{{Key("id"), account->id},
-                                    {Key("account"), writer.Text(account->account, Member(path, "account"))},
-                                    {Key("auth_account"),
-                                     writer.Text(account->auth_account, Member(path, "auth_account"))},
-                                    {Key("password"), writer.Text(account->password, Member(path, "password"))},
-                                    {Key("proxy_addr"), writer.Text(account->proxy_addr, Member(path, "proxy_addr"))},
-                                    {Key("proxy_port"), account->proxy_port},
-                                    {Key("reg"), account->reg},
-                                    {Key("reg_interval"), account->reg_interval}});
+        accounts.append(QJsonObject{
+            {Key("id"), account->id},
+            {Key("account"), writer.Text(account->account, Member(path, "account"))},
+            {Key("auth_account"), writer.Text(account->auth_account, Member(path, "auth_account"))},
+            {Key("password"), writer.Text(account->password, Member(path, "password"))},
+            {Key("proxy_addr"), writer.Text(account->proxy_addr, Member(path, "proxy_addr"))},
+            {Key("proxy_port"), account->proxy_port},
+            {Key("reg"), account->reg},
+            {Key("reg_interval"), account->reg_interval}});
     }
     QJsonArray items;
     for (const auto& item : cfg.TrunkItems) {
@@ -450,12 +454,14 @@ bool ReadSipAccounts(const QJsonArray& array, CFileReader& reader, CCfgData& cfg
                            f) ||
             !reader.Integer(f.value(Key("id")), Member(path, "id"), account->id) ||
             !reader.Chars(f.value(Key("account")), Member(path, "account"), account->account) ||
-            !reader.Chars(f.value(Key("auth_account")), Member(path, "auth_account"), account->auth_account) ||
+            !reader.Chars(f.value(Key("auth_account")), Member(path, "auth_account"),
+                          account->auth_account) ||
             !reader.Chars(f.value(Key("password")), Member(path, "password"), account->password) ||
             !reader.Chars(f.value(Key("proxy_addr")), Member(path, "proxy_addr"), account->proxy_addr) ||
             !reader.Integer(f.value(Key("proxy_port")), Member(path, "proxy_port"), account->proxy_port) ||
             !reader.Flag(f.value(Key("reg")), Member(path, "reg"), account->reg) ||
-            !reader.Integer(f.value(Key("reg_interval")), Member(path, "reg_interval"), account->reg_interval) ||
+            !reader.Integer(f.value(Key("reg_interval")), Member(path, "reg_interval"),
+                            account->reg_interval) ||
             !ids.Add(account->id, Member(path, "id"), reader))
             return false;
         cfg.SipAccounts.AddTail(std::move(account));
@@ -552,7 +558,8 @@ bool CCfgFile::FromJson(const QByteArray& json, CCfgData& cfg, std::string& erro
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error = Position(json, parseError.offset) + "：不是有效的 JSON（" + parseError.errorString().toStdString() + "）";
+        error = Position(json, parseError.offset) + "：不是有效的 JSON（" +
+                parseError.errorString().toStdString() + "）";
         return false;
     }
     std::string repeated;
@@ -589,7 +596,8 @@ bool CCfgFile::FromJson(const QByteArray& json, CCfgData& cfg, std::string& erro
     QJsonObject checked;
     if (!reader.Object(root, "文件", {"format", "version", "middleware", "device", "lines"}, checked) ||
         !ReadMiddleware(root.value(Key("middleware")), reader, read) ||
-        !ReadDevice(root.value(Key("device")), reader, read) || !ReadLines(root.value(Key("lines")), reader, read)) {
+        !ReadDevice(root.value(Key("device")), reader, read) ||
+        !ReadLines(root.value(Key("lines")), reader, read)) {
         error = reader.Error();
         return false;
     }
@@ -603,7 +611,8 @@ bool CCfgFile::Write(const CCfgData& cfg, const QString& path, std::string& erro
     if (!ToJson(cfg, json, error))
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
         file.write(json) != json.size() || !file.commit()) {
         error = "无法写入文件 " + path.toStdString() + "：" + file.errorString().toStdString();
         return false;
@@ -616,14 +625,15 @@ bool CCfgFile::Read(const QString& path, CCfgData& cfg, std::string& error)
     const QFileInfo info(path);
     QFile file(path);
     if (!info.exists() || !info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        const std::string reason = !info.exists()  ? "文件不存在"
+        const std::string reason = !info.exists()   ? "文件不存在"
                                    : !info.isFile() ? "不是普通文件"
                                                     : file.errorString().toStdString();
         error = "无法读取文件 " + path.toStdString() + "：" + reason;
         return false;
     }
     if (file.size() > kMaxFileBytes) {
-        error = "文件 " + path.toStdString() + " 过大（" + std::to_string(file.size()) + " 字节），不是配置文件";
+        error =
+            "文件 " + path.toStdString() + " 过大（" + std::to_string(file.size()) + " 字节），不是配置文件";
         return false;
     }
     const QByteArray json = file.readAll();

@@ -166,8 +166,8 @@ std::string CCfgImport::CheckColumns(const CCfgData& incoming, const std::vector
     return check.Error();
 }
 
-bool CCfgImport::WriteChanged(const CCfgData& incoming, const CCfgChanges& changes, std::vector<CfgGroup>& written,
-                              std::string& error)
+bool CCfgImport::WriteChanged(const CCfgData& incoming, const CCfgChanges& changes,
+                              std::vector<CfgGroup>& written, std::string& error)
 {
     written.clear();
     const std::vector<CfgGroup> groups = changes.DifferingGroups();

@@ -27,6 +27,6 @@ public:
     /// CCfgDb. When a group was not loaded whole or a value does not fit, nothing is written.
     /// `written` lists the groups saved. False, with `error`, at the first group that fails;
     /// that group then holds in the process store what the file gave it, as after a failed Save.
-    static bool WriteChanged(const CCfgData& incoming, const CCfgChanges& changes, std::vector<CfgGroup>& written,
-                             std::string& error);
+    static bool WriteChanged(const CCfgData& incoming, const CCfgChanges& changes,
+                             std::vector<CfgGroup>& written, std::string& error);
 };

@@ -6,8 +6,7 @@
 
 namespace {
 
-template <class Record>
-void CopyRecords(const CRecordList<Record>& from, CRecordList<Record>& to)
+template <class Record> void CopyRecords(const CRecordList<Record>& from, CRecordList<Record>& to)
 {
     to.DeleteAll();
     for (const auto& record : from)
@@ -80,7 +79,8 @@ ExtenList ExtensInOrder(const CExtenMap& extens)
 {
     ExtenList list;
     list.reserve(extens.GetCount());
-    extens.ForEach([&list](unsigned number, const std::string& password) { list.emplace_back(number, password); });
+    extens.ForEach(
+        [&list](unsigned number, const std::string& password) { list.emplace_back(number, password); });
     return list;
 }
 

@@ -205,26 +205,29 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("site.json"));
         QVERIFY(WriteBytes(path, "old"));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                QFile::ReadOther));
         CCfgData cfg;
         SampleConfig::Fill(cfg, "pw");
         const QByteArray exported = Json(cfg);
         std::string error;
         QVERIFY2(CCfgFile::Write(cfg, path, error), error.c_str());
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                          QFile::WriteOther | QFile::ExeOther;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
         QCOMPARE(QFile::permissions(path) & others, QFile::Permissions());
         QCOMPARE(FileBytes(path), exported);
 
         // A text that would not read back the same stops the export; the file stays as it was.
         cfg.IvrFlows[1] = std::string("a\0b", 3);
         QVERIFY(!CCfgFile::Write(cfg, path, error));
-        QVERIFY2(error.find("middleware.IvrFlows[1]") != std::string::npos && error.find("空字符") != std::string::npos,
+        QVERIFY2(error.find("middleware.IvrFlows[1]") != std::string::npos &&
+                     error.find("空字符") != std::string::npos,
                  error.c_str());
         cfg.IvrFlows[1] = "ok";
         cfg.DevLinkPwd = "\xFF\xFE";
         QVERIFY(!CCfgFile::Write(cfg, path, error));
-        QVERIFY2(error.find("device.DevLinkPwd") != std::string::npos && error.find("UTF-8") != std::string::npos,
+        QVERIFY2(error.find("device.DevLinkPwd") != std::string::npos &&
+                     error.find("UTF-8") != std::string::npos,
                  error.c_str());
         QCOMPARE(FileBytes(path), exported);
 
@@ -246,7 +249,8 @@ private Q_SLOTS:
         auto row = [](const char* name, const QStringList& edits, const QStringList& said) {
             QTest::newRow(name) << edits << QByteArray() << QByteArray() << false << said;
         };
-        auto raw = [none](const char* name, const QByteArray& from, const QByteArray& to, const QStringList& said) {
+        auto raw = [none](const char* name, const QByteArray& from, const QByteArray& to,
+                          const QStringList& said) {
             QTest::newRow(name) << none << from << to << false << said;
         };
         auto columns = [](const char* name, const QStringList& edits, const QStringList& said) {
@@ -254,20 +258,25 @@ private Q_SLOTS:
         };
         const QString tooLong = QStringLiteral("\"") + QString(301, QLatin1Char('x')) + QStringLiteral("\"");
 
-        raw("cut short", "\"lines\"", "\"lines\" [", {QStringLiteral("行"), QStringLiteral("不是有效的 JSON")});
+        raw("cut short", "\"lines\"", "\"lines\" [",
+            {QStringLiteral("行"), QStringLiteral("不是有效的 JSON")});
         raw("trailing text", "\n}\n", "\n} x\n", {QStringLiteral("不是有效的 JSON")});
         raw("not an object", "<all>", "[1, 2]\n", {QStringLiteral("JSON 对象")});
         raw("key given twice", "\"CtiPort\"", "\"CtiAddr\": \"twice\",\n        \"CtiPort\"",
             {QStringLiteral("CtiAddr"), QStringLiteral("两次"), QStringLiteral("行")});
-        raw("key given twice, spelled with an escape", "\"CtiPort\"", "\"\\u0043tiAddr\": \"twice\", \"CtiPort\"",
-            {QStringLiteral("CtiAddr"), QStringLiteral("两次")});
+        raw("key given twice, spelled with an escape", "\"CtiPort\"",
+            "\"\\u0043tiAddr\": \"twice\", \"CtiPort\"", {QStringLiteral("CtiAddr"), QStringLiteral("两次")});
         raw("lone surrogate", "\"McAddr\": \"", "\"McAddr\": \"\\ud800",
             {QStringLiteral("device.McAddr"), QStringLiteral("代理项")});
-        raw("NUL character", "\"McAddr\": \"", "\"McAddr\": \"\\u0000", {QStringLiteral("device.McAddr"), QStringLiteral("空字符")});
-        row("another format", {QStringLiteral("format=\"backup\"")}, {QStringLiteral("不是 Tarvex 配置文件")});
+        raw("NUL character", "\"McAddr\": \"", "\"McAddr\": \"\\u0000",
+            {QStringLiteral("device.McAddr"), QStringLiteral("空字符")});
+        row("another format", {QStringLiteral("format=\"backup\"")},
+            {QStringLiteral("不是 Tarvex 配置文件")});
         row("no version", {QStringLiteral("version=<remove>")}, {QStringLiteral("version")});
-        row("unknown version", {QStringLiteral("version=2")}, {QStringLiteral("version"), QStringLiteral("版本 2 不受支持")});
-        row("version as text", {QStringLiteral("version=\"1\"")}, {QStringLiteral("version"), QStringLiteral("应为整数")});
+        row("unknown version", {QStringLiteral("version=2")},
+            {QStringLiteral("version"), QStringLiteral("版本 2 不受支持")});
+        row("version as text", {QStringLiteral("version=\"1\"")},
+            {QStringLiteral("version"), QStringLiteral("应为整数")});
         row("missing group", {QStringLiteral("device=<remove>")}, {QStringLiteral("缺少键 \"device\"")});
         row("unknown top key", {QStringLiteral("comment=\"x\"")}, {QStringLiteral("未知的键 \"comment\"")});
         row("missing setting", {QStringLiteral("middleware/CtiAddr=<remove>")},
@@ -294,12 +303,18 @@ private Q_SLOTS:
             {QStringLiteral("lines.TrunkMatches[1]"), QStringLiteral("应为对象")});
         row("record field missing", {QStringLiteral("lines/TrunkMatches/0/priority=<remove>")},
             {QStringLiteral("lines.TrunkMatches[0]"), QStringLiteral("缺少键 \"priority\"")});
-        row("account longer than its field", {QStringLiteral("lines/SipAccounts/1/account=\"") + QString(50, QLatin1Char('a')) + QStringLiteral("\"")},
-            {QStringLiteral("lines.SipAccounts[1].account"), QStringLiteral("50 个字节"), QStringLiteral("49 个字节")});
-        row("chinese prefix longer than its field", {QStringLiteral("lines/TrunkMatches/1/prefix=\"九零一\"")},
-            {QStringLiteral("lines.TrunkMatches[1].prefix"), QStringLiteral("9 个字节"), QStringLiteral("7 个字节")});
+        row("account longer than its field",
+            {QStringLiteral("lines/SipAccounts/1/account=\"") + QString(50, QLatin1Char('a')) +
+             QStringLiteral("\"")},
+            {QStringLiteral("lines.SipAccounts[1].account"), QStringLiteral("50 个字节"),
+             QStringLiteral("49 个字节")});
+        row("chinese prefix longer than its field",
+            {QStringLiteral("lines/TrunkMatches/1/prefix=\"九零一\"")},
+            {QStringLiteral("lines.TrunkMatches[1].prefix"), QStringLiteral("9 个字节"),
+             QStringLiteral("7 个字节")});
         row("extension given twice", {QStringLiteral("lines/Extens=<append first>")},
-            {QStringLiteral("lines.Extens[4].number"), QStringLiteral("重复"), QStringLiteral("lines.Extens[0].number")});
+            {QStringLiteral("lines.Extens[4].number"), QStringLiteral("重复"),
+             QStringLiteral("lines.Extens[0].number")});
         row("SIP account id given twice", {QStringLiteral("lines/SipAccounts=<append first>")},
             {QStringLiteral("lines.SipAccounts[2].id"), QStringLiteral("重复")});
         row("trunk item id given twice", {QStringLiteral("lines/TrunkItems=<append first>")},
@@ -310,8 +325,9 @@ private Q_SLOTS:
                 {QStringLiteral("device.IpoLines[0].value2"), QStringLiteral("conf_vs.value2")});
         // The middleware differs and fits, but nothing is written while the lines do not fit.
         columns("a later group does not fit",
-                {QStringLiteral("middleware/CtiAddr=\"new\""),
-                 QStringLiteral("lines/Extens/1/password=\"") + QString(101, QLatin1Char('p')) + QStringLiteral("\"")},
+                {QStringLiteral("middleware/CtiAddr=\"new\""), QStringLiteral("lines/Extens/1/password=\"") +
+                                                                   QString(101, QLatin1Char('p')) +
+                                                                   QStringLiteral("\"")},
                 {QStringLiteral("lines.Extens[1].password"), QStringLiteral("100")});
     }
 
@@ -368,18 +384,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("edits");
         QTest::addColumn<QStringList>("lines"); // middleware, device, lines, in that order
-        QTest::addColumn<QString>("hidden");     // what must not be shown
-        auto row = [](const char* name, const QStringList& edits, const QStringList& lines, const QString& hidden = {}) {
-            QTest::newRow(name) << edits << lines << hidden;
-        };
+        QTest::addColumn<QString>("hidden");    // what must not be shown
+        auto row = [](const char* name, const QStringList& edits, const QStringList& lines,
+                      const QString& hidden = {}) { QTest::newRow(name) << edits << lines << hidden; };
         row("nothing", {}, {});
         row("text setting", {QStringLiteral("middleware/CtiAddr=\"a \\\"b\\\"\"")},
             {QStringLiteral("CtiAddr: \"base\" -> \"a \\\"b\\\"\"")});
-        row("emptied setting", {QStringLiteral("device/ScPort=\"\"")}, {QStringLiteral("ScPort: \"base\" -> \"\"")});
+        row("emptied setting", {QStringLiteral("device/ScPort=\"\"")},
+            {QStringLiteral("ScPort: \"base\" -> \"\"")});
         row("integer setting", {QStringLiteral("middleware/DevType=0")}, {QStringLiteral("DevType: 2 -> 0")});
         row("password setting", {QStringLiteral("device/FsEslPwd=\"hunter2\"")},
             {QStringLiteral("FsEslPwd: 已更改（不显示）")}, QStringLiteral("hunter2"));
-        row("flow added", {QStringLiteral("middleware/IvrFlows=[\"base\", \"base2\", \"base3\", \"base\", \"new.xml\"]")},
+        row("flow added",
+            {QStringLiteral("middleware/IvrFlows=[\"base\", \"base2\", \"base3\", \"base\", \"new.xml\"]")},
             {QStringLiteral("IvrFlows \"new.xml\": 新增")});
         row("second of two equal flows removed", {QStringLiteral("middleware/IvrFlows/3=<remove>")},
             {QStringLiteral("IvrFlows \"base\"（第 2 个）: 删除")});
@@ -390,10 +407,12 @@ private Q_SLOTS:
         row("IPO line of another type", {QStringLiteral("device/IpoLines/0/name=\"IVR\"")},
             {QStringLiteral("IpoLines (value \"base\", name \"IVR\"): 新增 value2 \"base\""),
              QStringLiteral("IpoLines (value \"base\", name \"EXT\"): 删除 value2 \"base\"")});
-        row("extension added", {QStringLiteral("lines/Extens/4={\"number\": 9001, \"password\": \"s3cret\"}")},
+        row("extension added",
+            {QStringLiteral("lines/Extens/4={\"number\": 9001, \"password\": \"s3cret\"}")},
             {QStringLiteral("Extens (number 9001): 新增 password（不显示）")}, QStringLiteral("s3cret"));
         row("extension password and one removed",
-            {QStringLiteral("lines/Extens=[{\"number\": 8002, \"password\": \"s3cret\"}, {\"number\": -5, \"password\": \"\"}, "
+            {QStringLiteral("lines/Extens=[{\"number\": 8002, \"password\": \"s3cret\"}, {\"number\": -5, "
+                            "\"password\": \"\"}, "
                             "{\"number\": 8018, \"password\": \"base18\"}]")},
             {QStringLiteral("Extens (number 8002): password 已更改（不显示）"),
              QStringLiteral("Extens (number 8001): 删除 password（不显示）")},
@@ -401,7 +420,9 @@ private Q_SLOTS:
         row("extensions in another order", {QStringLiteral("lines/Extens=<reversed>")}, {});
         row("extension of a shared bucket removed", {QStringLiteral("lines/Extens/0=<remove>")},
             {QStringLiteral("Extens (number 8018): 删除 password（不显示）")});
-        row("SIP account fields", {QStringLiteral("lines/SipAccounts/0/account=\"other\""), QStringLiteral("lines/SipAccounts/0/reg=false")},
+        row("SIP account fields",
+            {QStringLiteral("lines/SipAccounts/0/account=\"other\""),
+             QStringLiteral("lines/SipAccounts/0/reg=false")},
             {QStringLiteral("SipAccounts (id 1): account \"base\" -> \"other\", reg true -> false")});
         row("SIP password", {QStringLiteral("lines/SipAccounts/1/password=\"s3cret\"")},
             {QStringLiteral("SipAccounts (id 2): password 已更改（不显示）")}, QStringLiteral("s3cret"));
@@ -409,8 +430,10 @@ private Q_SLOTS:
         row("trunk item removed", {QStringLiteral("lines/TrunkItems/1=<remove>")},
             {QStringLiteral("TrunkItems (id 2): 删除 node -1, board -1, span -1, sip_user 1")});
         row("trunk match priority", {QStringLiteral("lines/TrunkMatches/0/priority=5")},
-            {QStringLiteral("TrunkMatches (prefix \"base\", caller \"base\", trunk_id 2): priority -3 -> 5")});
-        row("trunk match ids only", {QStringLiteral("lines/TrunkMatches/0/id=40"), QStringLiteral("lines/TrunkMatches/1/id=41")}, {});
+            {QStringLiteral(
+                "TrunkMatches (prefix \"base\", caller \"base\", trunk_id 2): priority -3 -> 5")});
+        row("trunk match ids only",
+            {QStringLiteral("lines/TrunkMatches/0/id=40"), QStringLiteral("lines/TrunkMatches/1/id=41")}, {});
         row("trunk matches in another order", {QStringLiteral("lines/TrunkMatches=<reversed>")},
             {QStringLiteral("TrunkMatches: 顺序改变")});
         row("every group",
@@ -471,20 +494,25 @@ private Q_SLOTS:
         const QStringList lines = {QStringLiteral("conf_line"), QStringLiteral("conf_sip_account"),
                                    QStringLiteral("conf_trunk_item"), QStringLiteral("conf_trunk_match")};
         QTest::newRow("nothing") << QStringList() << QStringList();
-        QTest::newRow("a middleware setting") << QStringList{QStringLiteral("middleware/CtiAddr=\"10.1.1.1\"")} << sys;
-        QTest::newRow("IVR flows in another order") << QStringList{QStringLiteral("middleware/IvrFlows=<reversed>")} << sys;
+        QTest::newRow("a middleware setting")
+            << QStringList{QStringLiteral("middleware/CtiAddr=\"10.1.1.1\"")} << sys;
+        QTest::newRow("IVR flows in another order")
+            << QStringList{QStringLiteral("middleware/IvrFlows=<reversed>")} << sys;
         QTest::newRow("an IPO line") << QStringList{QStringLiteral("device/IpoLines/0/value2=\"9\"")} << dev;
         QTest::newRow("a device password") << QStringList{QStringLiteral("device/DevLinkPwd=\"new\"")} << dev;
-        QTest::newRow("a SIP account") << QStringList{QStringLiteral("lines/SipAccounts/1/reg=true")} << lines;
-        QTest::newRow("trunk matches in another order") << QStringList{QStringLiteral("lines/TrunkMatches=<reversed>")}
-                                                        << lines;
-        QTest::newRow("extensions in another order") << QStringList{QStringLiteral("lines/Extens=<reversed>")}
-                                                     << QStringList();
+        QTest::newRow("a SIP account")
+            << QStringList{QStringLiteral("lines/SipAccounts/1/reg=true")} << lines;
+        QTest::newRow("trunk matches in another order")
+            << QStringList{QStringLiteral("lines/TrunkMatches=<reversed>")} << lines;
+        QTest::newRow("extensions in another order")
+            << QStringList{QStringLiteral("lines/Extens=<reversed>")} << QStringList();
         QTest::newRow("SIP accounts in another order")
             << QStringList{QStringLiteral("lines/SipAccounts=<reversed>")} << QStringList();
-        QTest::newRow("trunk match ids") << QStringList{QStringLiteral("lines/TrunkMatches/0/id=77")} << QStringList();
+        QTest::newRow("trunk match ids")
+            << QStringList{QStringLiteral("lines/TrunkMatches/0/id=77")} << QStringList();
         QTest::newRow("middleware and lines")
-            << QStringList{QStringLiteral("middleware/IvrFlows/1=\"流程二.xml\""), QStringLiteral("lines/Extens/2/password=\"x\"")}
+            << QStringList{QStringLiteral("middleware/IvrFlows/1=\"流程二.xml\""),
+                           QStringLiteral("lines/Extens/2/password=\"x\"")}
             << sys + lines;
     }
 
@@ -529,9 +557,10 @@ private Q_SLOTS:
         QVERIFY(SampleConfig::PutOnServer(base));
         CCfgData read;
         std::string error;
-        QVERIFY(CCfgFile::FromJson(EditedJson(*GetCfgData(), {QStringLiteral("middleware/LogPath=\"/var/log/new\""),
-                                                               QStringLiteral("lines/SipAccounts/1/account=\"refused\"")}),
-                                   read, error));
+        QVERIFY(CCfgFile::FromJson(
+            EditedJson(*GetCfgData(), {QStringLiteral("middleware/LogPath=\"/var/log/new\""),
+                                       QStringLiteral("lines/SipAccounts/1/account=\"refused\"")}),
+            read, error));
         QVERIFY(TestDatabase::RefuseInserts("conf_sip_account", "refuse_account", "NEW.account = 'refused'",
                                             "account refused here"));
         std::vector<CfgGroup> written;
@@ -539,12 +568,15 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::Run({"DROP TRIGGER refuse_account"}));
         QCOMPARE(written, std::vector<CfgGroup>{CfgGroup::System});
         const QString message = QString::fromStdString(error);
-        QVERIFY2(message.contains(QStringLiteral("线路配置写入失败")) && message.contains(QStringLiteral("account refused here")) &&
+        QVERIFY2(message.contains(QStringLiteral("线路配置写入失败")) &&
+                     message.contains(QStringLiteral("account refused here")) &&
                      message.contains(QStringLiteral("此前已写入：中间件配置")),
                  qPrintable(message));
-        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'LogPath'", 1), Texts{"/var/log/new"});
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'LogPath'", 1),
+                 Texts{"/var/log/new"});
         // As after a failed Save, the store holds the file's values, so the write can be repeated.
-        QCOMPARE(std::string(std::next(GetCfgData()->SipAccounts.begin())->get()->account), std::string("refused"));
+        QCOMPARE(std::string(std::next(GetCfgData()->SipAccounts.begin())->get()->account),
+                 std::string("refused"));
         QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
         SampleConfig::LoadStore();
         QVERIFY(CCfgChanges::Compare(*GetCfgData(), read).IsEmpty());
@@ -557,7 +589,8 @@ private Q_SLOTS:
         QVERIFY(SampleConfig::PutOnServer(base));
         CCfgData read;
         std::string error;
-        QVERIFY(CCfgFile::FromJson(EditedJson(*GetCfgData(), {QStringLiteral("middleware/CtiAddr=\"new\"")}), read, error));
+        QVERIFY(CCfgFile::FromJson(EditedJson(*GetCfgData(), {QStringLiteral("middleware/CtiAddr=\"new\"")}),
+                                   read, error));
         // Unreadable at loading, back by the time of the import.
         QVERIFY(TestDatabase::Run({"RENAME TABLE conf_trunk_match TO hidden_table"}));
         SampleConfig::LoadStore();
@@ -566,11 +599,13 @@ private Q_SLOTS:
 
         QVERIFY(ServerLog::Start());
         std::vector<CfgGroup> written;
-        const bool done = CCfgImport::WriteChanged(read, CCfgChanges::Compare(*GetCfgData(), read), written, error);
+        const bool done =
+            CCfgImport::WriteChanged(read, CCfgChanges::Compare(*GetCfgData(), read), written, error);
         const Texts writes = ServerLog::Writes(ServerLog::Statements());
         QVERIFY(ServerLog::Stop());
         QVERIFY(!done);
-        QVERIFY2(error.find("conf_trunk_match") != std::string::npos && error.find("未写入任何内容") != std::string::npos,
+        QVERIFY2(error.find("conf_trunk_match") != std::string::npos &&
+                     error.find("未写入任何内容") != std::string::npos,
                  error.c_str());
         QVERIFY(written.empty());
         QVERIFY2(writes.empty(), FirstOf(writes).c_str());

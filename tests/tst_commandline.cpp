@@ -46,7 +46,8 @@ QProcessEnvironment WithPassword(QProcessEnvironment environment, const std::str
 }
 
 /// Runs the program with `arguments`, `input` on its standard input (then closed).
-Outcome Run(const QStringList& arguments, const QProcessEnvironment& environment, const QByteArray& input = {})
+Outcome Run(const QStringList& arguments, const QProcessEnvironment& environment,
+            const QByteArray& input = {})
 {
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -89,12 +90,15 @@ bool WriteBytes(const QString& path, const QByteArray& bytes)
 
 std::string Setting(const char* table, const char* name)
 {
-    return TestDatabase::Rows(std::string("SELECT value FROM ") + table + " WHERE name = '" + name + "'", 1).front();
+    return TestDatabase::Rows(std::string("SELECT value FROM ") + table + " WHERE name = '" + name + "'", 1)
+        .front();
 }
 
 QString Shown(const Outcome& outcome)
 {
-    return QStringLiteral("exit %1\n--- out\n%2--- err\n%3").arg(outcome.exitCode).arg(outcome.out, outcome.err);
+    return QStringLiteral("exit %1\n--- out\n%2--- err\n%3")
+        .arg(outcome.exitCode)
+        .arg(outcome.out, outcome.err);
 }
 
 } // namespace
@@ -157,7 +161,8 @@ private Q_SLOTS:
         QVERIFY2(outcome.exitCode == 1, qPrintable(Shown(outcome)));
         QVERIFY2(outcome.out.contains(QStringLiteral("CtiAddr: \"base\" -> \"10.9.9.9\"")) &&
                      outcome.out.contains(QStringLiteral("SipAccounts (id 1): password 已更改（不显示）")) &&
-                     outcome.out.contains(QStringLiteral("设备配置：无变化")) && !outcome.out.contains(QStringLiteral("n3w")),
+                     outcome.out.contains(QStringLiteral("设备配置：无变化")) &&
+                     !outcome.out.contains(QStringLiteral("n3w")),
                  qPrintable(outcome.out));
         QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
 
@@ -165,7 +170,8 @@ private Q_SLOTS:
         for (const QByteArray& answer : {QByteArray("n\n"), QByteArray()}) {
             outcome = Run(QStringList{QStringLiteral("import"), file} + DataSource(), console, answer);
             QVERIFY2(outcome.exitCode == 1, qPrintable(Shown(outcome)));
-            QVERIFY2(outcome.err.contains(QStringLiteral("输入 y 确认")) && outcome.err.contains(QStringLiteral("未写入任何内容")),
+            QVERIFY2(outcome.err.contains(QStringLiteral("输入 y 确认")) &&
+                         outcome.err.contains(QStringLiteral("未写入任何内容")),
                      qPrintable(outcome.err));
             QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
         }
@@ -175,21 +181,26 @@ private Q_SLOTS:
         QVERIFY(ServerLog::Stop());
         QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
         // Only the two groups that differ were written.
-        QCOMPARE(tables, (std::set<std::string>{"conf_system", "conf_ivr_flow", "conf_line", "conf_sip_account",
-                                                "conf_trunk_item", "conf_trunk_match"}));
-        QVERIFY2(outcome.out.contains(QStringLiteral("已写入：中间件配置、线路配置")), qPrintable(outcome.out));
+        QCOMPARE(tables, (std::set<std::string>{"conf_system", "conf_ivr_flow", "conf_line",
+                                                "conf_sip_account", "conf_trunk_item", "conf_trunk_match"}));
+        QVERIFY2(outcome.out.contains(QStringLiteral("已写入：中间件配置、线路配置")),
+                 qPrintable(outcome.out));
         QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("10.9.9.9"));
-        QCOMPARE(TestDatabase::Rows("SELECT password FROM conf_sip_account WHERE id = 1", 1), Texts{"n3w-secret"});
+        QCOMPARE(TestDatabase::Rows("SELECT password FROM conf_sip_account WHERE id = 1", 1),
+                 Texts{"n3w-secret"});
 
         outcome = Run(QStringList{QStringLiteral("diff"), file} + DataSource(), console);
         QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
-        outcome = Run(QStringList{QStringLiteral("import"), file, QStringLiteral("--yes")} + DataSource(), console);
-        QVERIFY2(outcome.exitCode == 0 && outcome.out.contains(QStringLiteral("一致")), qPrintable(Shown(outcome)));
+        outcome =
+            Run(QStringList{QStringLiteral("import"), file, QStringLiteral("--yes")} + DataSource(), console);
+        QVERIFY2(outcome.exitCode == 0 && outcome.out.contains(QStringLiteral("一致")),
+                 qPrintable(Shown(outcome)));
 
         // --yes writes without asking.
         edited.replace("\"ScAddr\": \"base\"", "\"ScAddr\": \"10.8.8.8\"");
         QVERIFY(WriteBytes(file, edited));
-        outcome = Run(QStringList{QStringLiteral("import"), QStringLiteral("-y"), file} + DataSource(), console);
+        outcome =
+            Run(QStringList{QStringLiteral("import"), QStringLiteral("-y"), file} + DataSource(), console);
         QVERIFY2(outcome.exitCode == 0 && outcome.out.contains(QStringLiteral("已写入：设备配置")) &&
                      !outcome.err.contains(QStringLiteral("确认")),
                  qPrintable(Shown(outcome)));
@@ -213,7 +224,8 @@ private Q_SLOTS:
         QProcessEnvironment console = Console(settings.Folder());
         QStringList arguments = {QStringLiteral("export"), folder.filePath(QStringLiteral("site.json"))};
         if (source == QLatin1String("settings")) {
-            QVERIFY(CDsnSettings::Write({TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password()}));
+            QVERIFY(
+                CDsnSettings::Write({TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password()}));
         } else {
             arguments += DataSource();
         }
@@ -232,29 +244,36 @@ private Q_SLOTS:
 
     void failures_data()
     {
-        QTest::addColumn<QStringList>("arguments"); // "<file>" stands for a valid file, "<dsn>" for the data source
-        QTest::addColumn<QString>("password");      // TARVEX_PASSWORD; "<test>" the test server's
+        QTest::addColumn<QStringList>(
+            "arguments"); // "<file>" stands for a valid file, "<dsn>" for the data source
+        QTest::addColumn<QString>("password"); // TARVEX_PASSWORD; "<test>" the test server's
         QTest::addColumn<QString>("said");
         const QString test = QStringLiteral("<test>");
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("--frobnicate")}
-                                        << test << "frobnicate";
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("--frobnicate")}
+            << test << "frobnicate";
         QTest::newRow("no file") << QStringList{QStringLiteral("export")} << test << "用法";
-        QTest::newRow("two files") << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("<file>"),
-                                                  QStringLiteral("<dsn>")}
+        QTest::newRow("two files") << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"),
+                                                  QStringLiteral("<file>"), QStringLiteral("<dsn>")}
                                    << test << "用法";
-        QTest::newRow("no data source") << QStringList{QStringLiteral("diff"), QStringLiteral("<file>")} << test
-                                        << "未指定数据源";
-        QTest::newRow("wrong password") << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("<dsn>")}
-                                        << "wrong" << "无法连接数据源";
-        QTest::newRow("missing file") << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/site.json"),
-                                                     QStringLiteral("--yes"), QStringLiteral("<dsn>")}
-                                      << test << "文件不存在";
-        QTest::newRow("file of another version") << QStringList{QStringLiteral("import"), QStringLiteral("<version 9>"),
-                                                                QStringLiteral("--yes"), QStringLiteral("<dsn>")}
-                                                 << test << "版本 9 不受支持";
+        QTest::newRow("no data source")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<file>")} << test << "未指定数据源";
+        QTest::newRow("wrong password")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("<dsn>")}
+            << "wrong"
+            << "无法连接数据源";
+        QTest::newRow("missing file")
+            << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/site.json"),
+                           QStringLiteral("--yes"), QStringLiteral("<dsn>")}
+            << test << "文件不存在";
+        QTest::newRow("file of another version")
+            << QStringList{QStringLiteral("import"), QStringLiteral("<version 9>"), QStringLiteral("--yes"),
+                           QStringLiteral("<dsn>")}
+            << test << "版本 9 不受支持";
         QTest::newRow("export where nothing can be written")
-            << QStringList{QStringLiteral("export"), QStringLiteral("/nonexistent/site.json"), QStringLiteral("<dsn>")} << test
-            << "无法写入文件";
+            << QStringList{QStringLiteral("export"), QStringLiteral("/nonexistent/site.json"),
+                           QStringLiteral("<dsn>")}
+            << test << "无法写入文件";
     }
 
     void failures()
@@ -280,8 +299,10 @@ private Q_SLOTS:
             else
                 resolved << argument;
         }
-        const std::string secret = password == QLatin1String("<test>") ? TestDatabase::Password() : password.toStdString();
-        const Outcome outcome = Run(resolved, WithPassword(Console(folder.filePath(QStringLiteral("config"))), secret));
+        const std::string secret =
+            password == QLatin1String("<test>") ? TestDatabase::Password() : password.toStdString();
+        const Outcome outcome =
+            Run(resolved, WithPassword(Console(folder.filePath(QStringLiteral("config"))), secret));
         QVERIFY2(outcome.exitCode == 2 && outcome.err.contains(said), qPrintable(Shown(outcome)));
         QVERIFY(outcome.out.isEmpty());
         QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
@@ -295,13 +316,13 @@ private Q_SLOTS:
         std::string error;
         QVERIFY(CCfgFile::ToJson(*GetCfgData(), exported, error) && WriteBytes(file, exported));
         QVERIFY(TestDatabase::DropTables({"conf_sip_account"}));
-        const QProcessEnvironment console = WithPassword(Console(folder.filePath(QStringLiteral("config"))),
-                                                         TestDatabase::Password());
+        const QProcessEnvironment console =
+            WithPassword(Console(folder.filePath(QStringLiteral("config"))), TestDatabase::Password());
         for (const char* command : {"export", "diff", "import"}) {
             const QString target = folder.filePath(QStringLiteral("again.json"));
             const Outcome outcome =
-                Run(QStringList{QString::fromLatin1(command), command == std::string("export") ? target : file,
-                                QStringLiteral("--yes")} +
+                Run(QStringList{QString::fromLatin1(command),
+                                command == std::string("export") ? target : file, QStringLiteral("--yes")} +
                         DataSource(),
                     console);
             QVERIFY2(outcome.exitCode == 2 && outcome.err.contains(QStringLiteral("conf_sip_account")),

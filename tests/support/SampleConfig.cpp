@@ -21,7 +21,8 @@ void AddIpoLine(CCfgData& cfg, const std::string& value, const std::string& name
     cfg.IpoLines.AddTail(std::move(line));
 }
 
-void AddTrunkMatch(CCfgData& cfg, int id, const std::string& prefix, const std::string& caller, int trunk, int priority)
+void AddTrunkMatch(CCfgData& cfg, int id, const std::string& prefix, const std::string& caller, int trunk,
+                   int priority)
 {
     auto match = std::make_unique<tagTRUNK_MATCH>();
     match->id = id;

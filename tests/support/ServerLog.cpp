@@ -50,7 +50,8 @@ std::string FirstWord(const std::string& statement)
 std::string Query(const char* connections)
 {
     return std::string("SELECT argument FROM mysql.general_log WHERE thread_id ") + connections +
-           " CONNECTION_ID() AND command_type IN ('Query', 'Execute') AND argument NOT LIKE 'SET GLOBAL general_log%' "
+           " CONNECTION_ID() AND command_type IN ('Query', 'Execute') AND argument NOT LIKE 'SET GLOBAL "
+           "general_log%' "
            "AND argument NOT LIKE 'SELECT argument FROM mysql.general_log%' ORDER BY event_time, thread_id";
 }
 
