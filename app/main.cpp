@@ -1,3 +1,4 @@
+#include "app/CCommandLine.h"
 #include "app/CTarvexApp.h"
 #include "app/QtTranslations.h"
 #include "controls/CMessageBox.h"
@@ -7,6 +8,9 @@
 
 int main(int argc, char* argv[])
 {
+    // The configuration-file commands run as a console program: no display needed.
+    if (CCommandLine::IsCommand(argc, argv))
+        return CCommandLine::Run(argc, argv);
     QApplication application(argc, argv);
     InstallQtChineseTranslations(application);
     QIcon icon(QStringLiteral(":/images/tarvex.png"));

@@ -496,9 +496,9 @@ private Q_SLOTS:
         QVERIFY2(reason.contains(missing) && reason.contains(QStringLiteral("未写入任何内容")), qPrintable(reason));
         QCOMPARE(AllConfigRows(), before);
         // The groups that were read whole still save.
-        for (int group = 0; group < 3; ++group) {
-            if (group != refusedGroup)
-                QVERIFY2((GetCfgDb()->*saves[group])(), GetCfgDb()->GetDbError().c_str());
+        for (bool (CCfgDb::*save)() : saves) {
+            if (save != saves[refusedGroup])
+                QVERIFY2((GetCfgDb()->*save)(), GetCfgDb()->GetDbError().c_str());
         }
         LoadFresh();
     }

@@ -1,0 +1,260 @@
+#include "app/CCommandLine.h"
+
+#include "app/CTerminal.h"
+#include "config/CCfgChanges.h"
+#include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgFile.h"
+#include "config/CCfgImport.h"
+#include "config/CfgGroups.h"
+#include "config/ILoadProgress.h"
+#include "db/CDsnSettings.h"
+#include "db/ConnectionString.h"
+#include "db/IOtlConnection.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const kPasswordVariable = "TARVEX_PASSWORD";
+
+void Print(std::FILE* stream, const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
+int Fail(const std::string& message)
+{
+    Print(stderr, "tarvex: " + message + "\n");
+    return CCommandLine::kFailed;
+}
+
+/// Loading reports how far it came in a window; here only its outcome counts, and the
+/// groups it did not read whole say why.
+class CQuietProgress final : public ILoadProgress
+{
+public:
+    void Open(int, int) override {}
+    void SetText(const std::string&) override {}
+    void SetPos(int) override {}
+    void Pause(int) override {}
+    void Close() override {}
+};
+
+QString Description()
+{
+    return QStringLiteral(
+        "Tarvex 配置文件命令（无需图形界面）：\n"
+        "  export <文件>  将数据库中的全部配置导出到文件（JSON）\n"
+        "  diff <文件>    比较数据库与文件，按配置组列出差异（数据库中的值 -> 文件中的值）\n"
+        "  import <文件>  列出差异，确认后只写入有差异的配置组（--yes 不询问）\n"
+        "\n"
+        "数据源与用户默认取自程序保存的数据源设置，可用 --dsn、--user 另行指定。\n"
+        "密码依次取自 --password-file 指定的文件、环境变量 TARVEX_PASSWORD、\n"
+        "保存的设置（数据源和用户与之相同时），否则在终端上询问（不回显）。\n"
+        "密码从不需要写在命令行上。\n"
+        "\n"
+        "退出码：0 完成（diff：没有差异）；1 diff 发现差异，或 import 未获确认；2 出错。\n"
+        "不带命令启动时打开 Tarvex 窗口。");
+}
+
+bool ReadPasswordFile(const QString& path, std::string& password, std::string& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = "无法读取密码文件 " + path.toStdString() + "：" + file.errorString().toStdString();
+        return false;
+    }
+    QByteArray line = file.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    password = line.toStdString();
+    return true;
+}
+
+/// The data source, user and password to connect with: options first, then the stored
+/// settings; the password never from the command line itself.
+bool ResolveDataSource(const QCommandLineParser& parser, const QCommandLineOption& dsnOption,
+                       const QCommandLineOption& userOption, const QCommandLineOption& passwordFileOption,
+                       DsnValues& source, std::string& error)
+{
+    DsnValues stored;
+    // Reading the settings creates them when missing; a command leaves the user's files alone.
+    const bool haveStored = QFile::exists(QString::fromStdString(CDsnSettings::FileName()));
+    if (haveStored)
+        CDsnSettings::Read(stored);
+    source.dsn = parser.isSet(dsnOption) ? parser.value(dsnOption).toStdString() : stored.dsn;
+    source.user = parser.isSet(userOption) ? parser.value(userOption).toStdString() : stored.user;
+    if (source.dsn.empty()) {
+        error = "未指定数据源：请用 --dsn 指定，或先在 Tarvex 窗口中设置数据源";
+        return false;
+    }
+    if (parser.isSet(passwordFileOption))
+        return ReadPasswordFile(parser.value(passwordFileOption), source.password, error);
+    if (qEnvironmentVariableIsSet(kPasswordVariable)) {
+        source.password = qgetenv(kPasswordVariable).toStdString();
+        return true;
+    }
+    if (haveStored && source.dsn == stored.dsn && source.user == stored.user) {
+        source.password = stored.password;
+        return true;
+    }
+    if (CTerminal::IsInteractive() &&
+        !CTerminal::ReadSecret("数据源 " + source.dsn + " 用户 " + source.user + " 的密码：",
+                               source.password)) {
+        error = "未输入密码";
+        return false;
+    }
+    return true;
+}
+
+/// Connects and reads the whole configuration into the process store.
+bool ConnectAndLoad(const DsnValues& source, std::string& error)
+{
+    std::string connectError;
+    if (!IOtlConnection::getInstance()->Connect(BuildConnectString(source.dsn, source.user, source.password),
+                                                connectError)) {
+        error = "无法连接数据源 " + source.dsn + "：" + connectError;
+        return false;
+    }
+    CQuietProgress progress;
+    GetCfgDb()->LoadCfg(progress);
+    error = CCfgImport::LoadGaps();
+    return error.empty();
+}
+
+int Export(const QString& file)
+{
+    std::string error;
+    if (!CCfgFile::Write(*GetCfgData(), file, error))
+        return Fail(error);
+    Print(stdout, "已将配置导出到 " + file.toStdString() + "\n");
+    return CCommandLine::kDone;
+}
+
+/// Reads the file and prints how the database would change.
+bool ReadAndCompare(const QString& file, const DsnValues& source, CCfgData& incoming, CCfgChanges& changes,
+                    std::string& error)
+{
+    if (!CCfgFile::Read(file, incoming, error))
+        return false;
+    changes = CCfgChanges::Compare(*GetCfgData(), incoming);
+    Print(stdout, "数据源 " + source.dsn + " 中的配置 -> 文件 " + file.toStdString() + " 中的配置：\n" +
+                      changes.ToText());
+    return true;
+}
+
+int Diff(const QString& file, const DsnValues& source)
+{
+    CCfgData incoming;
+    CCfgChanges changes;
+    std::string error;
+    if (!ReadAndCompare(file, source, incoming, changes, error))
+        return Fail(error);
+    return changes.IsEmpty() ? CCommandLine::kDone : CCommandLine::kChanges;
+}
+
+bool Confirmed(const std::vector<CfgGroup>& groups)
+{
+    std::string answer;
+    if (!CTerminal::ReadLine("将以上变更写入数据库（" + CfgGroupNames(groups) + "）？输入 y 确认：", answer))
+        return false;
+    const QString word = QString::fromStdString(answer).trimmed().toLower();
+    return word == QStringLiteral("y") || word == QStringLiteral("yes") || word == QStringLiteral("是");
+}
+
+int Import(const QString& file, const DsnValues& source, bool askFirst)
+{
+    CCfgData incoming;
+    CCfgChanges changes;
+    std::string error;
+    if (!ReadAndCompare(file, source, incoming, changes, error))
+        return Fail(error);
+    if (changes.IsEmpty()) {
+        Print(stdout, "数据库已与文件一致，未写入任何内容。\n");
+        return CCommandLine::kDone;
+    }
+    // Refused files are refused before the question, not after it.
+    const std::vector<CfgGroup> groups = changes.DifferingGroups();
+    error = CCfgImport::CheckColumns(incoming, groups);
+    if (!error.empty())
+        return Fail(error);
+    if (askFirst && !Confirmed(groups)) {
+        Print(stderr, "未确认，未写入任何内容。\n");
+        return CCommandLine::kChanges;
+    }
+    std::vector<CfgGroup> written;
+    if (!CCfgImport::WriteChanged(incoming, changes, written, error))
+        return Fail(error);
+    Print(stdout, "已写入：" + CfgGroupNames(written) + "\n");
+    return CCommandLine::kDone;
+}
+
+const char* const kCommands[] = {"export", "import", "diff"};
+const char* const kHelpOptions[] = {"-h", "--help", "-?", "--help-all"};
+
+} // namespace
+
+bool CCommandLine::IsCommand(int argc, char* argv[])
+{
+    for (int index = 1; index < argc; ++index) {
+        for (const char* word : kCommands) {
+            if (std::strcmp(argv[index], word) == 0)
+                return true;
+        }
+        for (const char* word : kHelpOptions) {
+            if (std::strcmp(argv[index], word) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+int CCommandLine::Run(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(Description());
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("export、import 或 diff"),
+                                 QStringLiteral("<command>"));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("配置文件"),
+                                 QStringLiteral("<file>"));
+    const QCommandLineOption dsn({QStringLiteral("d"), QStringLiteral("dsn")},
+                                 QStringLiteral("数据源名称（默认取自保存的设置）"), QStringLiteral("name"));
+    const QCommandLineOption user({QStringLiteral("u"), QStringLiteral("user")},
+                                  QStringLiteral("数据库用户（默认取自保存的设置）"), QStringLiteral("name"));
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"),
+                                          QStringLiteral("从该文件的第一行读取密码"), QStringLiteral("file"));
+    const QCommandLineOption yes({QStringLiteral("y"), QStringLiteral("yes")},
+                                 QStringLiteral("import 时不询问，直接写入有差异的配置组"));
+    parser.addOptions({dsn, user, passwordFile, yes});
+    const QCommandLineOption help = parser.addHelpOption();
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return Fail(parser.errorText().toStdString() + "（用法见 tarvex --help）");
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        Print(stdout, parser.helpText().toStdString());
+        return kDone;
+    }
+    const QStringList arguments = parser.positionalArguments();
+    const QString command = arguments.value(0);
+    if (arguments.size() != 2 || (command != QLatin1String("export") && command != QLatin1String("import") &&
+                                  command != QLatin1String("diff")))
+        return Fail("用法：tarvex export|import|diff <文件> [选项]（详见 tarvex --help）");
+    const QString file = arguments.at(1);
+
+    DsnValues source;
+    std::string error;
+    if (!ResolveDataSource(parser, dsn, user, passwordFile, source, error) || !ConnectAndLoad(source, error))
+        return Fail(error);
+    if (command == QLatin1String("export"))
+        return Export(file);
+    if (command == QLatin1String("diff"))
+        return Diff(file, source);
+    return Import(file, source, !parser.isSet(yes));
+}

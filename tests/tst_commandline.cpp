@@ -1,0 +1,336 @@
+// The configuration-file commands, run as a script runs them: the real program as a
+// separate process, with no display, its exit code, output and messages, against the
+// private test server.
+#include "config/CCfgChanges.h"
+#include "config/CCfgData.h"
+#include "config/CCfgFile.h"
+#include "db/CDsnSettings.h"
+#include "support/SampleConfig.h"
+#include "support/ServerLog.h"
+#include "support/TestDatabase.h"
+#include "support/TestSettings.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr int kRunLimitMs = 60000;
+
+struct Outcome
+{
+    int exitCode = -1; // -1: did not start, crashed or hung
+    QString out;
+    QString err;
+};
+
+/// The environment of a scheduled job: no display at all, no password unless given, and
+/// settings of its own under `configHome`.
+QProcessEnvironment Console(const QString& configHome)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "TARVEX_PASSWORD"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    return environment;
+}
+
+QProcessEnvironment WithPassword(QProcessEnvironment environment, const std::string& password)
+{
+    environment.insert(QStringLiteral("TARVEX_PASSWORD"), QString::fromStdString(password));
+    return environment;
+}
+
+/// Runs the program with `arguments`, `input` on its standard input (then closed).
+Outcome Run(const QStringList& arguments, const QProcessEnvironment& environment,
+            const QByteArray& input = {})
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TARVEX_EXECUTABLE), arguments);
+    Outcome outcome;
+    if (!process.waitForStarted(kRunLimitMs))
+        return outcome;
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(kRunLimitMs)) {
+        process.kill();
+        process.waitForFinished();
+        outcome.err = QStringLiteral("<hung>");
+        return outcome;
+    }
+    outcome.out = QString::fromUtf8(process.readAllStandardOutput());
+    outcome.err = QString::fromUtf8(process.readAllStandardError());
+    if (process.exitStatus() == QProcess::NormalExit)
+        outcome.exitCode = process.exitCode();
+    return outcome;
+}
+
+QStringList DataSource()
+{
+    return {QStringLiteral("--dsn"), QString::fromStdString(TestDatabase::Dsn()), QStringLiteral("--user"),
+            QString::fromStdString(TestDatabase::User())};
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+std::string Setting(const char* table, const char* name)
+{
+    return TestDatabase::Rows(std::string("SELECT value FROM ") + table + " WHERE name = '" + name + "'", 1)
+        .front();
+}
+
+QString Shown(const Outcome& outcome)
+{
+    return QStringLiteral("exit %1\n--- out\n%2--- err\n%3")
+        .arg(outcome.exitCode)
+        .arg(outcome.out, outcome.err);
+}
+
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(TestDatabase::Connect()); }
+    void cleanup() { QVERIFY(ServerLog::Stop()); }
+
+    void init()
+    {
+        CCfgData sample;
+        SampleConfig::Fill(sample, "base");
+        QVERIFY(SampleConfig::PutOnServer(sample));
+    }
+
+    void helpListsEverything()
+    {
+        QTemporaryDir config;
+        const Outcome outcome = Run({QStringLiteral("--help")}, Console(config.path()));
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        for (const char* part : {"export", "import", "diff", "--dsn", "--user", "--password-file", "--yes",
+                                 "TARVEX_PASSWORD", "退出码"})
+            QVERIFY2(outcome.out.contains(QString::fromUtf8(part)), part);
+    }
+
+    void exportDiffAndImportAsAScriptDoes()
+    {
+        QTemporaryDir folder;
+        const QString config = folder.filePath(QStringLiteral("config"));
+        const QString file = folder.filePath(QStringLiteral("site.json"));
+        const QProcessEnvironment console = WithPassword(Console(config), TestDatabase::Password());
+
+        Outcome outcome = Run(QStringList{QStringLiteral("export"), file} + DataSource(), console);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        QVERIFY2(outcome.out.contains(file), qPrintable(outcome.out));
+        // The file holds passwords; and it is the store the program itself would export.
+        QCOMPARE(QFile::permissions(file) & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+        QByteArray own;
+        std::string error;
+        QVERIFY(CCfgFile::ToJson(*GetCfgData(), own, error));
+        QCOMPARE(FileBytes(file), own);
+        // Data source and user came as options: the user's settings stay as they were.
+        QVERIFY(!QFile::exists(config + QStringLiteral("/Tarvex.ini")));
+
+        outcome = Run(QStringList{QStringLiteral("diff"), file} + DataSource(), console);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        QCOMPARE(outcome.out.count(QStringLiteral("无变化")), 3);
+
+        // The file edited as an installer would: a setting and a SIP password.
+        QByteArray edited = FileBytes(file);
+        QVERIFY(edited.contains("\"CtiAddr\": \"base\"") && edited.contains("\"password\": \"basep\""));
+        edited.replace("\"CtiAddr\": \"base\"", "\"CtiAddr\": \"10.9.9.9\"");
+        edited.replace("\"password\": \"basep\"", "\"password\": \"n3w-secret\"");
+        QVERIFY(WriteBytes(file, edited));
+        outcome = Run(QStringList{QStringLiteral("diff"), file} + DataSource(), console);
+        QVERIFY2(outcome.exitCode == 1, qPrintable(Shown(outcome)));
+        QVERIFY2(outcome.out.contains(QStringLiteral("CtiAddr: \"base\" -> \"10.9.9.9\"")) &&
+                     outcome.out.contains(QStringLiteral("SipAccounts (id 1): password 已更改（不显示）")) &&
+                     outcome.out.contains(QStringLiteral("设备配置：无变化")) &&
+                     !outcome.out.contains(QStringLiteral("n3w")),
+                 qPrintable(outcome.out));
+        QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
+
+        // Import asks first: no, or no answer at all, writes nothing.
+        for (const QByteArray& answer : {QByteArray("n\n"), QByteArray()}) {
+            outcome = Run(QStringList{QStringLiteral("import"), file} + DataSource(), console, answer);
+            QVERIFY2(outcome.exitCode == 1, qPrintable(Shown(outcome)));
+            QVERIFY2(outcome.err.contains(QStringLiteral("输入 y 确认")) &&
+                         outcome.err.contains(QStringLiteral("未写入任何内容")),
+                     qPrintable(outcome.err));
+            QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
+        }
+        QVERIFY(ServerLog::Start());
+        outcome = Run(QStringList{QStringLiteral("import"), file} + DataSource(), console, "y\n");
+        const std::set<std::string> tables = ServerLog::TablesWritten(ServerLog::StatementsOfOthers());
+        QVERIFY(ServerLog::Stop());
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        // Only the two groups that differ were written.
+        QCOMPARE(tables, (std::set<std::string>{"conf_system", "conf_ivr_flow", "conf_line",
+                                                "conf_sip_account", "conf_trunk_item", "conf_trunk_match"}));
+        QVERIFY2(outcome.out.contains(QStringLiteral("已写入：中间件配置、线路配置")),
+                 qPrintable(outcome.out));
+        QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("10.9.9.9"));
+        QCOMPARE(TestDatabase::Rows("SELECT password FROM conf_sip_account WHERE id = 1", 1),
+                 Texts{"n3w-secret"});
+
+        outcome = Run(QStringList{QStringLiteral("diff"), file} + DataSource(), console);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        outcome =
+            Run(QStringList{QStringLiteral("import"), file, QStringLiteral("--yes")} + DataSource(), console);
+        QVERIFY2(outcome.exitCode == 0 && outcome.out.contains(QStringLiteral("一致")),
+                 qPrintable(Shown(outcome)));
+
+        // --yes writes without asking.
+        edited.replace("\"ScAddr\": \"base\"", "\"ScAddr\": \"10.8.8.8\"");
+        QVERIFY(WriteBytes(file, edited));
+        outcome =
+            Run(QStringList{QStringLiteral("import"), QStringLiteral("-y"), file} + DataSource(), console);
+        QVERIFY2(outcome.exitCode == 0 && outcome.out.contains(QStringLiteral("已写入：设备配置")) &&
+                     !outcome.err.contains(QStringLiteral("确认")),
+                 qPrintable(Shown(outcome)));
+        QCOMPARE(Setting("conf_dev", "ScAddr"), std::string("10.8.8.8"));
+    }
+
+    void passwordSources_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::newRow("environment") << "environment";
+        QTest::newRow("password file") << "file";
+        QTest::newRow("password file before the environment") << "file over environment";
+        QTest::newRow("stored settings") << "settings";
+    }
+
+    void passwordSources()
+    {
+        QFETCH(QString, source);
+        QTemporaryDir folder;
+        TestSettings settings;
+        QProcessEnvironment console = Console(settings.Folder());
+        QStringList arguments = {QStringLiteral("export"), folder.filePath(QStringLiteral("site.json"))};
+        if (source == QLatin1String("settings")) {
+            QVERIFY(
+                CDsnSettings::Write({TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password()}));
+        } else {
+            arguments += DataSource();
+        }
+        if (source == QLatin1String("environment"))
+            console = WithPassword(console, TestDatabase::Password());
+        if (source.startsWith(QLatin1String("file"))) {
+            const QString passwordFile = folder.filePath(QStringLiteral("password"));
+            QVERIFY(WriteBytes(passwordFile, QByteArray::fromStdString(TestDatabase::Password()) + "\n"));
+            arguments << QStringLiteral("--password-file") << passwordFile;
+        }
+        if (source == QLatin1String("file over environment"))
+            console = WithPassword(console, "wrong");
+        const Outcome outcome = Run(arguments, console);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QStringList>(
+            "arguments"); // "<file>" stands for a valid file, "<dsn>" for the data source
+        QTest::addColumn<QString>("password"); // TARVEX_PASSWORD; "<test>" the test server's
+        QTest::addColumn<QString>("said");
+        const QString test = QStringLiteral("<test>");
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("--frobnicate")}
+            << test << "frobnicate";
+        QTest::newRow("no file") << QStringList{QStringLiteral("export")} << test << "用法";
+        QTest::newRow("two files") << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"),
+                                                  QStringLiteral("<file>"), QStringLiteral("<dsn>")}
+                                   << test << "用法";
+        QTest::newRow("no data source")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<file>")} << test << "未指定数据源";
+        QTest::newRow("wrong password")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("<dsn>")}
+            << "wrong"
+            << "无法连接数据源";
+        QTest::newRow("missing file")
+            << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/site.json"),
+                           QStringLiteral("--yes"), QStringLiteral("<dsn>")}
+            << test << "文件不存在";
+        QTest::newRow("file of another version")
+            << QStringList{QStringLiteral("import"), QStringLiteral("<version 9>"), QStringLiteral("--yes"),
+                           QStringLiteral("<dsn>")}
+            << test << "版本 9 不受支持";
+        QTest::newRow("export where nothing can be written")
+            << QStringList{QStringLiteral("export"), QStringLiteral("/nonexistent/site.json"),
+                           QStringLiteral("<dsn>")}
+            << test << "无法写入文件";
+    }
+
+    void failures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, password);
+        QFETCH(QString, said);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("site.json"));
+        QByteArray exported;
+        std::string error;
+        QVERIFY(CCfgFile::ToJson(*GetCfgData(), exported, error) && WriteBytes(file, exported));
+        const QString otherVersion = folder.filePath(QStringLiteral("v9.json"));
+        QVERIFY(WriteBytes(otherVersion, QByteArray(exported).replace("\"version\": 1", "\"version\": 9")));
+        QStringList resolved;
+        for (const QString& argument : arguments) {
+            if (argument == QLatin1String("<dsn>"))
+                resolved += DataSource();
+            else if (argument == QLatin1String("<file>"))
+                resolved << file;
+            else if (argument == QLatin1String("<version 9>"))
+                resolved << otherVersion;
+            else
+                resolved << argument;
+        }
+        const std::string secret =
+            password == QLatin1String("<test>") ? TestDatabase::Password() : password.toStdString();
+        const Outcome outcome =
+            Run(resolved, WithPassword(Console(folder.filePath(QStringLiteral("config"))), secret));
+        QVERIFY2(outcome.exitCode == 2 && outcome.err.contains(said), qPrintable(Shown(outcome)));
+        QVERIFY(outcome.out.isEmpty());
+        QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
+    }
+
+    void configurationNotReadWholeIsNeitherExportedNorCompared()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("site.json"));
+        QByteArray exported;
+        std::string error;
+        QVERIFY(CCfgFile::ToJson(*GetCfgData(), exported, error) && WriteBytes(file, exported));
+        QVERIFY(TestDatabase::DropTables({"conf_sip_account"}));
+        const QProcessEnvironment console =
+            WithPassword(Console(folder.filePath(QStringLiteral("config"))), TestDatabase::Password());
+        for (const char* command : {"export", "diff", "import"}) {
+            const QString target = folder.filePath(QStringLiteral("again.json"));
+            const Outcome outcome =
+                Run(QStringList{QString::fromLatin1(command),
+                                command == std::string("export") ? target : file, QStringLiteral("--yes")} +
+                        DataSource(),
+                    console);
+            QVERIFY2(outcome.exitCode == 2 && outcome.err.contains(QStringLiteral("conf_sip_account")),
+                     qPrintable(Shown(outcome)));
+            QVERIFY(!QFile::exists(target));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
