@@ -18,7 +18,6 @@ constexpr SQLULEN kLoginTimeoutSeconds = 8;
 const char* const kNotConnected = "数据库未连接";
 // The connector's option flag that lets one text carry several statements.
 constexpr unsigned long kMultiStatementsOption = 67108864;
-constexpr long kSyntaxError = 1064;
 
 // Values must never be cut or altered silently, and backslashes in literals must keep the
 // meaning the statements give them, whatever the server's own defaults.
@@ -80,11 +79,9 @@ bool HasMode(const std::string& modes, const std::string& mode)
 }
 
 /// Runs `sql` and reads the first row of the last result that has rows into `row`.
-bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row, long& nativeError,
-              std::string& error)
+bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row, std::string& error)
 {
     COdbcStatement statement(dbc);
-    nativeError = 0;
     bool ok = statement.IsValid() && statement.Run(sql);
     for (bool end = false; ok && !end;) {
         if (statement.ColumnCount() > 0) {
@@ -100,10 +97,8 @@ bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row
         if (ok)
             ok = statement.NextResult(end) || end;
     }
-    if (!ok) {
-        nativeError = statement.NativeError();
+    if (!ok)
         error = statement.Diagnostics();
-    }
     return ok;
 }
 
@@ -178,18 +173,14 @@ bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std
     return true;
 }
 
-bool COdbcConnection::PrepareMySqlSession(SQLHDBC dbc, bool& multiStatements, std::string& error)
+bool COdbcConnection::PrepareMySqlSession(SQLHDBC dbc, std::string& error)
 {
-    // One round trip where the session takes several statements per text, two where not.
+    // Two statements of their own rather than one text: a login may run on a thread of its
+    // own, and the driver keeps the connection locked to the thread that read several results.
     std::vector<std::string> session;
-    long nativeError = 0;
-    multiStatements = QueryRow(dbc, std::string(kMySqlSessionMode) + ";" + kMySqlSessionQuery, session, nativeError, error);
-    if (!multiStatements) {
-        if (nativeError != kSyntaxError || !QueryRow(dbc, kMySqlSessionMode, session, nativeError, error) ||
-            !QueryRow(dbc, kMySqlSessionQuery, session, nativeError, error)) {
-            error = "无法设置数据库会话: " + error;
-            return false;
-        }
+    if (!QueryRow(dbc, kMySqlSessionMode, session, error) || !QueryRow(dbc, kMySqlSessionQuery, session, error)) {
+        error = "无法设置数据库会话: " + error;
+        return false;
     }
     if (session.size() != 4) {
         error = "无法读取数据库会话的设置";
@@ -261,16 +252,20 @@ bool COdbcConnection::LogIn(const Login& login, std::string& errorText)
 
     Handle handle;
     bool opened = false;
+    // Several statements per text only where the login asked for it, or the data source does.
+    bool multiStatements = false;
     if (login.separate) {
         opened = OpenSeparate(login, handle, errorText);
+        multiStatements = (DataSourceOption("DSN=" + login.dsn) & kMultiStatementsOption) != 0;
     } else {
         // With the session attributes first; a driver that will not have them gets the string
         // as the user gave it. A server that cannot be reached is not tried twice.
         std::string sqlState;
-        opened = Open(WithSessionAttributes(login.connectString), handle, errorText, sqlState);
+        opened = multiStatements = Open(WithSessionAttributes(login.connectString), handle, errorText, sqlState);
         if (!opened && !IsLoginFailure(sqlState)) {
             errorText.clear();
             opened = Open(login.connectString, handle, errorText, sqlState);
+            multiStatements = (DataSourceOption(login.connectString) & kMultiStatementsOption) != 0;
         }
     }
     if (!opened) {
@@ -278,8 +273,7 @@ bool COdbcConnection::LogIn(const Login& login, std::string& errorText)
         return false;
     }
     const int dbType = DbTypeOfName(InfoText(handle.Get(), SQL_DBMS_NAME));
-    bool multiStatements = false;
-    if (dbType == DbTypeMySql && !PrepareMySqlSession(handle.Get(), multiStatements, errorText)) {
+    if (dbType == DbTypeMySql && !PrepareMySqlSession(handle.Get(), errorText)) {
         m_lastError = errorText;
         return false;
     }

@@ -76,9 +76,8 @@ private:
     bool Open(const std::string& connectString, Handle& handle, std::string& error, std::string& sqlState);
     bool OpenSeparate(const Login& login, Handle& handle, std::string& error);
     bool LogIn(const Login& login, std::string& errorText);
-    /// Sets a MySQL session up as escaping and storing rely on and checks that it took;
-    /// `multiStatements` tells whether the session takes several statements in one text.
-    static bool PrepareMySqlSession(SQLHDBC dbc, bool& multiStatements, std::string& error);
+    /// Sets a MySQL session up as escaping and storing rely on and checks that it took.
+    static bool PrepareMySqlSession(SQLHDBC dbc, std::string& error);
     bool Execute(const std::string& sql);
     IOtlRecordset* ReadRecordset(const std::string& sql);
     /// Sends statements [first, last) as one text; `executed` counts those that took effect.

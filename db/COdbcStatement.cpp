@@ -74,26 +74,6 @@ std::string COdbcStatement::Diagnostics() const
     return IsValid() ? OdbcDiagnostics(SQL_HANDLE_STMT, m_handle) : OdbcDiagnostics(SQL_HANDLE_DBC, m_dbc);
 }
 
-long COdbcStatement::NativeError() const
-{
-    SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
-    SQLINTEGER nativeError = 0;
-    SQLSMALLINT length = 0;
-    if (!IsValid() || !OdbcSucceeded(SQLGetDiagRec(SQL_HANDLE_STMT, m_handle, 1, state, &nativeError, nullptr, 0, &length)))
-        return 0;
-    return nativeError;
-}
-
-std::string COdbcStatement::SqlState() const
-{
-    SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
-    SQLINTEGER nativeError = 0;
-    SQLSMALLINT length = 0;
-    if (!IsValid() || !OdbcSucceeded(SQLGetDiagRec(SQL_HANDLE_STMT, m_handle, 1, state, &nativeError, nullptr, 0, &length)))
-        return {};
-    return reinterpret_cast<const char*>(state);
-}
-
 bool COdbcStatement::Run(const std::string& sql)
 {
     auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));

@@ -25,10 +25,6 @@ public:
     bool IsValid() const { return m_handle != SQL_NULL_HSTMT; }
     SQLHSTMT Handle() const { return m_handle; }
     std::string Diagnostics() const;
-    /// The database's own error number of the last failure (0 when it gave none).
-    long NativeError() const;
-    /// The SQLSTATE of the last failure, empty when there is none.
-    std::string SqlState() const;
 
     /// Runs `sql`; its first result is current afterwards. SQL_NO_DATA (a statement that
     /// touched no row) counts as success.

@@ -1,15 +1,16 @@
-// Busy feedback during long database work: the cursor, the window that takes no input, the
-// busy window, and an interface kept alive meanwhile.
+// Busy feedback during long database work, on the real connection over a slow link: the
+// cursor, the window that takes no input, the busy window, and an interface kept alive.
+#include "bench/CDelayProxy.h"
 #include "controls/CBusyScope.h"
+#include "db/COdbcConnection.h"
 #include "db/IOtlConnection.h"
+#include "support/TestDatabase.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <chrono>
-#include <thread>
 
 namespace {
 
@@ -38,30 +39,15 @@ void Look(QWidget& window, Seen& seen)
     seen.busyWindow = BusyWindow() != nullptr;
 }
 
-/// Stands for a connection whose round trips take `ms` each.
-class SlowRoundTrips final : public IOtlConnection
+std::uint16_t ServerPort()
 {
-public:
-    explicit SlowRoundTrips(int ms) : m_ms(ms) {}
-    void Trip()
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(m_ms));
-        RoundTripDone();
-    }
-    bool Reconnect() override { return true; }
-    bool Connect(const std::string&, std::string&) override { return true; }
-    bool Disconnect() override { return true; }
-    int GetDbType() override { return DbTypeMySql; }
-    bool ExecuteSql(const std::string&) override { return true; }
-    bool ExecuteSqlNoCheck(const std::string&) override { return true; }
-    bool ExecuteInsert(const std::string&) override { return true; }
-    std::string QueryValue(const std::string&) override { return {}; }
-    IOtlRecordset* OpenRecordset(const std::string&) override { return nullptr; }
-    std::string GetLastErrorText() override { return {}; }
+    return static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT"));
+}
 
-private:
-    int m_ms;
-};
+std::string Through(const CDelayProxy& proxy)
+{
+    return TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port());
+}
 
 } // namespace
 
@@ -70,8 +56,14 @@ class TestBusyScope : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void roundTripsKeepTheInterfaceAliveAndTakeNoInput()
+    void cleanup() { QVERIFY(TestDatabase::Connect()); }
+
+    void slowRoundTripsKeepTheInterfaceAliveAndTakeNoInput()
     {
+        CDelayProxy proxy(ServerPort(), 60);
+        std::string error;
+        QVERIFY2(IOtlConnection::getInstance()->Connect(Through(proxy), error), error.c_str());
+
         QWidget window;
         auto* edit = new QLineEdit(&window);
         new QVBoxLayout(&window);
@@ -84,17 +76,18 @@ private Q_SLOTS:
         QTimer ticker;
         QObject::connect(&ticker, &QTimer::timeout, [&] { ++seen.timerTicks; });
         ticker.start(20);
-        SlowRoundTrips connection(50);
+        bool answered = true;
         {
             CBusyScope busy(&window, QStringLiteral("正在保存配置..."));
-            for (int trip = 0; trip < 20; ++trip) {
-                connection.Trip();
-                if (trip == 15) {
+            for (int trip = 0; trip < 15; ++trip) {
+                answered = answered && IOtlConnection::getInstance()->QueryValue("SELECT 1") == "1";
+                if (trip == 10) {
                     Look(window, seen);
                     QTest::keyClicks(edit, QStringLiteral("typed"));
                 }
             }
         }
+        QVERIFY(answered);
         QVERIFY(!seen.windowEnabled);
         QVERIFY(seen.busyCursor);
         QVERIFY(seen.busyWindow);
@@ -111,20 +104,21 @@ private Q_SLOTS:
     {
         QWidget window;
         window.show();
-        SlowRoundTrips connection(1);
         bool shown = false;
         {
             CBusyScope busy(&window, QStringLiteral("x"));
             for (int trip = 0; trip < 5; ++trip)
-                connection.Trip();
+                IOtlConnection::getInstance()->QueryValue("SELECT 1");
             shown = BusyWindow() != nullptr;
         }
         QVERIFY(!shown);
         QVERIFY(window.isEnabled());
     }
 
-    void oneLongCallRunsInTheBackground()
+    void aSlowLoginRunsInTheBackground()
     {
+        // A login over a slow link: a handful of round trips of 150 ms each.
+        CDelayProxy proxy(ServerPort(), 150);
         QWidget window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -135,21 +129,21 @@ private Q_SLOTS:
             Look(window, seen);
         });
         ticker.start(20);
-        bool done = false;
+        COdbcConnection connection;
+        bool connected = false;
+        std::string error;
         {
             CBusyScope busy(&window, QStringLiteral("正在连接数据库..."));
-            busy.RunInBackground([&done] {
-                std::this_thread::sleep_for(std::chrono::milliseconds(700));
-                done = true;
-            });
+            busy.RunInBackground([&] { connected = connection.Connect(Through(proxy), error); });
         }
-        QVERIFY(done);
+        QVERIFY2(connected, error.c_str());
         QVERIFY2(seen.timerTicks > 10, qPrintable(QString::number(seen.timerTicks)));
         QVERIFY(!seen.windowEnabled);
         QVERIFY(seen.busyCursor);
         QVERIFY(seen.busyWindow);
         QVERIFY(window.isEnabled());
         QVERIFY(BusyWindow() == nullptr);
+        QCOMPARE(connection.QueryValue("SELECT 5"), std::string("5"));
     }
 };
 

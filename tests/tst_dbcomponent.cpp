@@ -7,8 +7,13 @@
 #include "support/RecordingConnection.h"
 #include "support/TestDatabase.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -272,6 +277,32 @@ private Q_SLOTS:
         QVERIFY2(error.find("无法设置数据库会话") != std::string::npos, error.c_str());
         QCOMPARE(connection.GetLastErrorText(), error);
         QVERIFY(!connection.ExecuteSql("SELECT 1"));
+    }
+
+    void loginGivesUpAfterItsTime()
+    {
+        // A server that takes the connection and never answers, as one behind a dead link.
+        const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        QVERIFY(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        QVERIFY(::listen(listener, 4) == 0);
+        QVERIFY(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
+
+        COdbcConnection connection;
+        std::string error;
+        QElapsedTimer clock;
+        clock.start();
+        const bool connected =
+            connection.Connect(TestDatabase::ConnectString() + ";PORT=" + std::to_string(ntohs(address.sin_port)), error);
+        const qint64 waited = clock.elapsed();
+        ::close(listener);
+        QVERIFY(!connected);
+        QVERIFY(!error.empty());
+        // Eight seconds, once: not tried a second time without the session attributes.
+        QVERIFY2(waited >= 7000 && waited < 12000, qPrintable(QString::number(waited)));
     }
 
     void aTestMayReplaceTheConnection()

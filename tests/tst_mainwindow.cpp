@@ -1,6 +1,7 @@
 // The main window: group switching with the tiles' images, Save of the middleware group
 // down to the tables, the exit question, the keyboard and the menu commands.
 #include "app/CTarvexDlg.h"
+#include "bench/CDelayProxy.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "controls/CButtonST.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -588,6 +590,41 @@ private Q_SLOTS:
         SetMessageHandler(previous);
         QCOMPARE(question, QStringLiteral("确定要退出Tarvex吗?"));
         QCOMPARE(window.dialog.isVisible(), !ends);
+    }
+
+    void aSlowSaveShowsItIsBusyAndTakesNoEdits()
+    {
+        QVERIFY(ConfigTables::CreateEmpty());
+        CDelayProxy proxy(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 200);
+        std::string error;
+        QVERIFY2(IOtlConnection::getInstance()->Connect(
+                     TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port()), error),
+                 error.c_str());
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        auto* ctiPort = window.Find<QLineEdit>("editCtiPort");
+        ctiPort->setText(QStringLiteral("9911"));
+        bool enabled = true, busyWindow = false;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            if (!window.dialog.isEnabled()) {
+                enabled = false;
+                for (QWidget* widget : QApplication::topLevelWidgets())
+                    busyWindow = busyWindow || (widget->objectName() == QLatin1String("busyWindow") && widget->isVisible());
+                QTest::keyClicks(ctiPort, QStringLiteral("0"));
+            }
+        });
+        look.start(50);
+        window.Click("btnSave");
+        look.stop();
+        QVERIFY(!enabled);
+        QVERIFY(busyWindow);
+        QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
+        QCOMPARE(ctiPort->text(), QStringLiteral("9911"));
+        QVERIFY(window.dialog.isEnabled());
+        QVERIFY(TestDatabase::Connect());
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'CtiPort'", 1), Texts{"9911"});
     }
 
     void namesTheDataSourceSaveWritesTo()
