@@ -1,9 +1,14 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "config/CRecordList.h"
 
 class ILoadProgress;
+struct CCfgData;
 
 /// The three groups of the store that are saved separately.
 enum class CfgGroup
@@ -62,12 +67,29 @@ private:
     bool LoadSipAccounts();
     bool LoadTrunkItems();
     bool LoadTrunkMatches();
+    /// A text of the database that a record field could hold only shortened.
+    struct CutText
+    {
+        std::string what;                               // the record and field, for messages
+        std::string stored;                             // as the database holds it
+        std::size_t room = 0;                           // bytes the field can hold
+        std::function<bool(const CCfgData&)> stillCut;  // whether the store still holds it shortened
+    };
+    /// Copies `text` into a text field of a loaded record of the store's `list`, and notes it
+    /// when it had to be shortened.
+    template <class Record, std::size_t N>
+    void LoadText(Record& record, char (Record::*field)[N], CRecordList<Record> CCfgData::*list,
+                  const std::string& text, const std::string& what);
+    /// Why the store would save one of the shortened texts; empty when it would not.
+    std::string CutTextStillHeld() const;
+
     /// Records, once per group, that it was not read whole.
     void NoteLoadGap(CfgGroup group, const std::string& what);
     /// Starts a save: false, with the refusal kept, when the group was not loaded whole.
     bool BeginSave(CfgGroup group);
 
     std::array<std::string, 3> m_loadGaps;
+    std::vector<CutText> m_cutTexts;
     std::string m_refusal;
     bool m_reconnected = false;
 };

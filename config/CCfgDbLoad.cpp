@@ -162,18 +162,55 @@ bool CCfgDb::LoadExtens()
     });
 }
 
+template <class Record, std::size_t N>
+void CCfgDb::LoadText(Record& record, char (Record::*field)[N], CRecordList<Record> CCfgData::*list,
+                      const std::string& text, const std::string& what)
+{
+    CopyToField(record.*field, text);
+    if (text.size() < N)
+        return;
+    // Saved as it now is, the text would come back shortened: a save is refused as long as
+    // the store still holds it so.
+    const int id = record.id;
+    const std::string kept = record.*field;
+    m_cutTexts.push_back({what, text, N - 1, [id, field, list, kept](const CCfgData& cfg) {
+                              for (const auto& each : cfg.*list) {
+                                  if (each->id == id && kept == (*each).*field)
+                                      return true;
+                              }
+                              return false;
+                          }});
+}
+
+std::string CCfgDb::CutTextStillHeld() const
+{
+    const CCfgData& cfg = *GetCfgData();
+    for (const CutText& cut : m_cutTexts) {
+        if (cut.stillCut(cfg))
+            return cut.what + "在数据库中是“" + cut.stored + "”（" + std::to_string(cut.stored.size()) +
+                   " 个字节），本程序只能存放 " + std::to_string(cut.room) +
+                   " 个字节，保存会把它截短。请先在线路页把它改短或删除；未写入任何内容";
+    }
+    return {};
+}
+
 bool CCfgDb::LoadSipAccounts()
 {
     CSipAccount& accounts = GetCfgData()->SipAccounts;
     return ForEachRow("SELECT id, account, auth_account, password, proxy_addr, proxy_port, reg, reg_interval FROM "
                       "conf_sip_account ORDER BY id ASC",
-                      [&accounts](IOtlRecordset& row) {
+                      [this, &accounts](IOtlRecordset& row) {
                           auto account = std::make_unique<tagSIP_ACCOUNT>();
                           account->id = row.GetFieldInt(1);
-                          CopyToField(account->account, row.GetFieldString(2));
-                          CopyToField(account->auth_account, row.GetFieldString(3));
-                          CopyToField(account->password, row.GetFieldString(4));
-                          CopyToField(account->proxy_addr, row.GetFieldString(5));
+                          const std::string what = "SIP账户" + std::to_string(account->id) + " 的";
+                          LoadText(*account, &tagSIP_ACCOUNT::account, &CCfgData::SipAccounts, row.GetFieldString(2),
+                                   what + "账户");
+                          LoadText(*account, &tagSIP_ACCOUNT::auth_account, &CCfgData::SipAccounts,
+                                   row.GetFieldString(3), what + "鉴权账户");
+                          LoadText(*account, &tagSIP_ACCOUNT::password, &CCfgData::SipAccounts, row.GetFieldString(4),
+                                   what + "密码");
+                          LoadText(*account, &tagSIP_ACCOUNT::proxy_addr, &CCfgData::SipAccounts,
+                                   row.GetFieldString(5), what + "注册地址");
                           account->proxy_port = row.GetFieldInt(6);
                           account->reg = row.GetFieldString(7) == "true";
                           account->reg_interval = row.GetFieldInt(8);
@@ -200,11 +237,14 @@ bool CCfgDb::LoadTrunkMatches()
 {
     CTrunkMatch& matches = GetCfgData()->TrunkMatches;
     return ForEachRow("SELECT id, prefix, caller, trunk_id, priority FROM conf_trunk_match ORDER BY id ASC",
-                      [&matches](IOtlRecordset& row) {
+                      [this, &matches](IOtlRecordset& row) {
                           auto match = std::make_unique<tagTRUNK_MATCH>();
                           match->id = row.GetFieldInt(1);
-                          CopyToField(match->prefix, row.GetFieldString(2));
-                          CopyToField(match->caller, row.GetFieldString(3));
+                          const std::string what = "中继匹配" + std::to_string(match->id) + " 的";
+                          LoadText(*match, &tagTRUNK_MATCH::prefix, &CCfgData::TrunkMatches, row.GetFieldString(2),
+                                   what + "字冠");
+                          LoadText(*match, &tagTRUNK_MATCH::caller, &CCfgData::TrunkMatches, row.GetFieldString(3),
+                                   what + "透传号码");
                           match->trunk_id = row.GetFieldInt(4);
                           match->priority = row.GetFieldInt(5);
                           matches.AddTail(std::move(match));

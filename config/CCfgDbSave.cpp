@@ -116,6 +116,9 @@ bool CCfgDb::SaveLineCfg()
 {
     if (!BeginSave(CfgGroup::Lines))
         return false;
+    m_refusal = CutTextStillHeld();
+    if (!m_refusal.empty())
+        return false;
     const CCfgData& cfg = *GetCfgData();
     CSqlSequence sql({"conf_line", "conf_sip_account", "conf_trunk_item", "conf_trunk_match"});
 

@@ -503,6 +503,35 @@ private Q_SLOTS:
         LoadFresh();
     }
 
+    void textsShortenedAtLoadingAreNotSavedShortened()
+    {
+        const std::string account(50, 'a');
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_sip_account VALUES (1, '" + account + "', 'b', 'c', 'd', 5060, 'true', 60)",
+                                   "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES "
+                                   "('0123456789', '021', 1, 4)"}));
+        LoadFresh();
+        CCfgData& cfg = *GetCfgData();
+        const Texts before = AllConfigRows();
+        QVERIFY(!GetCfgDb()->SaveLineCfg());
+        QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
+        QVERIFY2(reason.contains(QStringLiteral("SIP账户1 的账户")) && reason.contains(QStringLiteral("49")) &&
+                     reason.contains(QStringLiteral("未写入任何内容")),
+                 qPrintable(reason));
+        QCOMPARE(AllConfigRows(), before);
+
+        // Edited by the user, the account no longer stops the save; the prefix still does.
+        CopyToField((*cfg.SipAccounts.begin())->account, "short");
+        QVERIFY(!GetCfgDb()->SaveLineCfg());
+        reason = QString::fromStdString(GetCfgDb()->GetDbError());
+        QVERIFY2(reason.contains(QStringLiteral("中继匹配1 的字冠")) && reason.contains(QStringLiteral("0123456789")),
+                 qPrintable(reason));
+        QCOMPARE(AllConfigRows(), before);
+
+        cfg.TrunkMatches.DeleteAll();
+        QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT account FROM conf_sip_account", 1), Texts{"short"});
+    }
+
     void strayNegativeExtensionComesBackUnchanged()
     {
         QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (-5, 0, 'stray'), (8001, 0, 'p')"}));
