@@ -44,6 +44,10 @@ public:
     /// connection again.
     bool Reconnected() const { return m_reconnected; }
 
+    /// Why the store would save a text that loading had to shorten to fit its record field;
+    /// empty when it would not.
+    std::string CutTextStillHeld() const;
+
     /// Why loading did not read `group` whole; empty when it did (or nothing was loaded).
     const std::string& LoadGap(CfgGroup group) const { return m_loadGaps[Index(group)]; }
 
@@ -80,8 +84,6 @@ private:
     template <class Record, std::size_t N>
     void LoadText(Record& record, char (Record::*field)[N], CRecordList<Record> CCfgData::*list,
                   const std::string& text, const std::string& what);
-    /// Why the store would save one of the shortened texts; empty when it would not.
-    std::string CutTextStillHeld() const;
 
     /// Records, once per group, that it was not read whole.
     void NoteLoadGap(CfgGroup group, const std::string& what);

@@ -144,7 +144,8 @@ std::string CCfgImport::LoadGaps()
         if (!gap.empty())
             return CfgGroupName(group) + "未能从数据库完整读取（" + gap + "）";
     }
-    return {};
+    // A text the store holds shortened is not the database's either.
+    return GetCfgDb()->CutTextStillHeld();
 }
 
 std::string CCfgImport::CheckColumns(const CCfgData& incoming, const std::vector<CfgGroup>& groups)
