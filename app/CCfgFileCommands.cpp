@@ -48,8 +48,7 @@ QString SuggestedName(const std::string& dsn)
         if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
             c = QLatin1Char('_');
     }
-    return name + QLatin1Char('-') +
-           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) +
+    return name + QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) +
            QStringLiteral(".json");
 }
 
@@ -106,8 +105,9 @@ void CCfgFileCommands::OnExportCfg()
         return;
     }
     // What the pages show unsaved is not in the database, so not in the file either.
-    ShowNotice(m_window, "配置已导出到 " + QDir::toNativeSeparators(path).toStdString() + "。\r\n文件中是数据源 " +
-                             DataSource() + " 中现有的配置；各页面上尚未保存的修改不在其中。");
+    ShowNotice(m_window, "配置已导出到 " + QDir::toNativeSeparators(path).toStdString() +
+                             "。\r\n文件中是数据源 " + DataSource() +
+                             " 中现有的配置；各页面上尚未保存的修改不在其中。");
 }
 
 void CCfgFileCommands::OnCompareCfg()
@@ -125,12 +125,12 @@ void CCfgFileCommands::OnCompareCfg()
     }
     const CCfgChanges changes = CCfgChanges::Compare(*GetCfgData(), incoming);
     if (changes.IsEmpty()) {
-        ShowNotice(m_window, "文件 " + QDir::toNativeSeparators(path).toStdString() + " 与数据源 " + DataSource() +
-                                 " 中的配置没有差异。");
+        ShowNotice(m_window, "文件 " + QDir::toNativeSeparators(path).toStdString() + " 与数据源 " +
+                                 DataSource() + " 中的配置没有差异。");
         return;
     }
-    CDialogCfgChanges viewer(CDialogCfgChanges::Mode::View, Heading(path), QString::fromStdString(changes.ToText()),
-                             QString(), m_window);
+    CDialogCfgChanges viewer(CDialogCfgChanges::Mode::View, Heading(path),
+                             QString::fromStdString(changes.ToText()), QString(), m_window);
     viewer.exec();
 }
 
