@@ -1,6 +1,7 @@
 // Configuration files from the main window on the test server: export, compare and import
 // through the database menu, the viewer of the changes and its keys, the question before an
 // import, the pages shown afresh afterwards, and files refused with nothing written.
+#include "app/CDialogCfgChanges.h"
 #include "app/CTarvexDlg.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
@@ -12,6 +13,7 @@
 #include "db/CDsnSettings.h"
 #include "pages/CCfgDialog.h"
 #include "support/ConfigTables.h"
+#include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/SampleConfig.h"
@@ -461,6 +463,36 @@ private Q_SLOTS:
         QVERIFY2(writes.empty(), FirstOf(writes).c_str());
         QVERIFY(messages.Messages().empty());
         QCOMPARE(window.Text("editAcdPort"), QStringLiteral("7777"));
+    }
+
+    void theViewerTabOrder_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("order");
+        const QString list = QStringLiteral("editChanges");
+        const QString close = QStringLiteral("btnClose");
+        const QString ok = QStringLiteral("btnOk");
+        const QString cancel = QStringLiteral("btnCancel");
+        QTest::newRow("viewer, Tab") << false << int(Qt::Key_Tab) << QStringList{list, close, list};
+        QTest::newRow("viewer, Backtab") << false << int(Qt::Key_Backtab) << QStringList{list, close, list};
+        QTest::newRow("import, Tab") << true << int(Qt::Key_Tab) << QStringList{cancel, list, ok, cancel};
+        QTest::newRow("import, Backtab")
+            << true << int(Qt::Key_Backtab) << QStringList{cancel, ok, list, cancel};
+    }
+
+    void theViewerTabOrder()
+    {
+        QFETCH(bool, confirm);
+        QFETCH(int, key);
+        QFETCH(QStringList, order);
+        CDialogCfgChanges viewer(
+            confirm ? CDialogCfgChanges::Mode::ConfirmImport : CDialogCfgChanges::Mode::View,
+            QStringLiteral("heading"), QStringLiteral("line 1\nline 2\n"), QStringLiteral("warning"));
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowActive(&viewer));
+        QVERIFY(QTest::qWaitFor([&viewer] { return viewer.isAncestorOf(QApplication::focusWidget()); }));
+        QCOMPARE(WalkFocus(&viewer, Qt::Key(key), int(order.size()) - 1), order);
     }
 
     void compareNotices_data()
