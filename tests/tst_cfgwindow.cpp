@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -334,6 +335,48 @@ private Q_SLOTS:
         QVERIFY(messages.Messages().empty());
         QVERIFY(modals.Opened().isEmpty());
         QVERIFY2(statements.empty(), FirstOf(statements).c_str());
+    }
+
+    void exportThroughTheFileDialog()
+    {
+        // No chooser installed: the platform's file dialog asks.
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        QString title, suggested;
+        QStringList filters;
+        bool saving = false;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            saving = dialog->acceptMode() == QFileDialog::AcceptSave;
+            suggested = dialog->selectedFiles().value(0);
+            // A name typed without its suffix gets it.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!name) {
+                dialog->reject();
+                return;
+            }
+            name->setText(m_folder.filePath(QStringLiteral("bench")));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        window.Trigger("actionExportCfg");
+
+        QCOMPARE(title, QStringLiteral("导出配置到文件"));
+        QCOMPARE(filters, (QStringList{QStringLiteral("配置文件 (*.json)"), QStringLiteral("所有文件 (*)")}));
+        QVERIFY(saving);
+        QVERIFY2(QFileInfo(suggested).fileName().startsWith(QString::fromStdString(TestDatabase::Dsn())),
+                 qPrintable(suggested));
+        const QString path = m_folder.filePath(QStringLiteral("bench.json"));
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY2(messages.Texts().front().find(path.toStdString()) != std::string::npos,
+                 messages.Texts().front().c_str());
+        QCOMPARE(FileBytes(path), Json(*GetCfgData()));
     }
 
     void exportWritesWhatTheDatabaseHolds()
