@@ -183,9 +183,13 @@ void CTarvexDlg::CreatePages()
     m_pageLine = new CDialogCfgLine(m_form);
 
     const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
-    for (CCfgDialog* page : {static_cast<CCfgDialog*>(m_pageSys), static_cast<CCfgDialog*>(m_pageEhang),
-                             static_cast<CCfgDialog*>(m_pageIpo), static_cast<CCfgDialog*>(m_pageFs), m_pageLine})
+    for (CCfgDialog* page : Pages())
         PlacePage(page, area);
+}
+
+std::array<CCfgDialog*, 5> CTarvexDlg::Pages() const
+{
+    return {m_pageSys, m_pageEhang, m_pageIpo, m_pageFs, m_pageLine};
 }
 
 void CTarvexDlg::RebuildPages()
@@ -193,8 +197,7 @@ void CTarvexDlg::RebuildPages()
     const int group = m_nCurGroup;
     ShowGroup(0);
     m_pageDevShown = nullptr;
-    for (CCfgDialog* page : {static_cast<CCfgDialog*>(m_pageSys), static_cast<CCfgDialog*>(m_pageEhang),
-                             static_cast<CCfgDialog*>(m_pageIpo), static_cast<CCfgDialog*>(m_pageFs), m_pageLine})
+    for (CCfgDialog* page : Pages())
         delete page;
     CreatePages();
     ShowGroup(group);

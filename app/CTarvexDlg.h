@@ -44,6 +44,8 @@ private:
     /// Makes every page show the store afresh, unsaved edits dropped, and shows the group
     /// that was on show again (the device page chosen anew by `DevType`).
     void RebuildPages();
+    /// The five pages in the order they are created.
+    std::array<CCfgDialog*, 5> Pages() const;
     void PlacePage(CCfgDialog* page, const QRect& area);
     void SetGroupImages(int group, bool selected);
     /// Whether `DevType` names one of the three device kinds; the database may hold any number.
