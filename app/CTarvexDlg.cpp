@@ -1,6 +1,7 @@
 #include "app/CTarvexDlg.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CCfgFileCommands.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "controls/CBusyScope.h"
@@ -76,12 +77,20 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     dbInit->setObjectName(QStringLiteral("actionDbInit"));
     QAction* dsnSetup = database->addAction(QStringLiteral("数据源设置(&S)"));
     dsnSetup->setObjectName(QStringLiteral("actionDsnSetup"));
+    database->addSeparator();
+    QAction* exportCfg = database->addAction(QStringLiteral("导出配置到文件(&E)"));
+    exportCfg->setObjectName(QStringLiteral("actionExportCfg"));
+    QAction* importCfg = database->addAction(QStringLiteral("从文件导入配置(&M)"));
+    importCfg->setObjectName(QStringLiteral("actionImportCfg"));
+    QAction* compareCfg = database->addAction(QStringLiteral("与文件比较配置(&C)"));
+    compareCfg->setObjectName(QStringLiteral("actionCompareCfg"));
     QMenu* help = menuBar->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));
     QAction* about = help->addAction(QStringLiteral("关于Tarvex(&A)"));
     about->setObjectName(QStringLiteral("actionAbout"));
 
-    auto* form = new QWidget(this);
+    m_form = new QWidget(this);
+    QWidget* form = m_form;
     form->setObjectName(QStringLiteral("form"));
     const CDialogUnits units(font());
     form->setFixedSize(units.Size(299, 274));
@@ -124,18 +133,10 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_labelDataSource->setTextFormat(Qt::PlainText);
     ShowDataSource();
 
-    // Every page fills itself from the store once, here; all three device pages are made,
-    // whichever device kind is in use, so the others keep their loaded values for Save.
-    m_pageSys = new CDialogCfgSys(form);
-    m_pageEhang = new CDialogCfgEhang(form);
-    m_pageIpo = new CDialogCfgIpo(form);
-    m_pageFs = new CDialogCfgFs(form);
-    m_devPages = {m_pageIpo, m_pageEhang, m_pageFs};
-
-    m_pageLine = new CDialogCfgLine(form);
-
+    CreatePages();
     setFixedSize(sizeHint());
     InitPages();
+    m_cfgFiles = new CCfgFileCommands(this, [this] { RebuildPages(); });
 
     connect(m_btnSys, &QPushButton::clicked, this, [this] { ShowGroup(1); });
     connect(m_btnDev, &QPushButton::clicked, this, [this] { ShowGroup(2); });
@@ -144,6 +145,9 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     connect(m_btnExit, &QPushButton::clicked, this, &CTarvexDlg::OnExit);
     connect(dbInit, &QAction::triggered, this, &CTarvexDlg::OnDbInit);
     connect(dsnSetup, &QAction::triggered, this, &CTarvexDlg::OnDsnSetup);
+    connect(exportCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnExportCfg);
+    connect(importCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnImportCfg);
+    connect(compareCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnCompareCfg);
     connect(about, &QAction::triggered, this, &CTarvexDlg::OnAbout);
 
     m_marker.Mark(QString::fromStdString(ApplicationName()), this);
@@ -164,11 +168,39 @@ void CTarvexDlg::InitPages()
         previous = button;
     }
 
-    const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
-    for (CCfgDialog* page : {static_cast<CCfgDialog*>(m_pageSys), static_cast<CCfgDialog*>(m_pageEhang),
-                             static_cast<CCfgDialog*>(m_pageIpo), static_cast<CCfgDialog*>(m_pageFs), m_pageLine})
-        PlacePage(page, area);
     ShowGroup(1);
+}
+
+void CTarvexDlg::CreatePages()
+{
+    // Every page fills itself from the store once, here; all three device pages are made,
+    // whichever device kind is in use, so the others keep their loaded values for Save.
+    m_pageSys = new CDialogCfgSys(m_form);
+    m_pageEhang = new CDialogCfgEhang(m_form);
+    m_pageIpo = new CDialogCfgIpo(m_form);
+    m_pageFs = new CDialogCfgFs(m_form);
+    m_devPages = {m_pageIpo, m_pageEhang, m_pageFs};
+    m_pageLine = new CDialogCfgLine(m_form);
+
+    const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
+    for (CCfgDialog* page : Pages())
+        PlacePage(page, area);
+}
+
+std::array<CCfgDialog*, 5> CTarvexDlg::Pages() const
+{
+    return {m_pageSys, m_pageEhang, m_pageIpo, m_pageFs, m_pageLine};
+}
+
+void CTarvexDlg::RebuildPages()
+{
+    const int group = m_nCurGroup;
+    ShowGroup(0);
+    m_pageDevShown = nullptr;
+    for (CCfgDialog* page : Pages())
+        delete page;
+    CreatePages();
+    ShowGroup(group);
 }
 
 void CTarvexDlg::PlacePage(CCfgDialog* page, const QRect& area)

@@ -7,6 +7,7 @@
 
 class CButtonST;
 class CCfgDb;
+class CCfgFileCommands;
 class CCfgDialog;
 class CDialogCfgEhang;
 class CDialogCfgFs;
@@ -25,7 +26,8 @@ class CTarvexDlg : public QDialog
 public:
     explicit CTarvexDlg(QWidget* parent = nullptr);
 
-    /// Shows group 1 (middleware), 2 (device) or 3 (lines); the group on show stays as it is.
+    /// Shows group 1 (middleware), 2 (device) or 3 (lines), or 0: none; the group on show
+    /// stays as it is.
     void ShowGroup(int group);
     /// The group on show: 0 none yet, 1 middleware, 2 device, 3 lines.
     int CurrentGroup() const { return m_nCurGroup; }
@@ -37,6 +39,13 @@ protected:
 
 private:
     void InitPages();
+    /// Creates the five pages, each filled from the store, and places them hidden in the frame.
+    void CreatePages();
+    /// Makes every page show the store afresh, unsaved edits dropped, and shows the group
+    /// that was on show again (the device page chosen anew by `DevType`).
+    void RebuildPages();
+    /// The five pages in the order they are created.
+    std::array<CCfgDialog*, 5> Pages() const;
     void PlacePage(CCfgDialog* page, const QRect& area);
     void SetGroupImages(int group, bool selected);
     /// Whether `DevType` names one of the three device kinds; the database may hold any number.
@@ -69,11 +78,13 @@ private:
     /// The device page shown when the device group was entered; null when `DevType` named none.
     CCfgDialog* m_pageDevShown = nullptr;
 
+    QWidget* m_form;
     QLabel* m_banner;
     QFrame* m_frame;
     QLabel* m_labelNoDevice;
     QLabel* m_labelDataSource;
     QPushButton* m_btnSave;
     QPushButton* m_btnExit;
+    CCfgFileCommands* m_cfgFiles;
     CSingleInstance m_marker;
 };

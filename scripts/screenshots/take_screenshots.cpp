@@ -1,21 +1,29 @@
 // Runs the program's own start-up against the database its settings name and saves pictures
 // of the data source dialog and of the main window on each group into the folder given: the
 // lines page scrolled down to each of its sections, and the device group once for each device
-// kind, chosen on the middleware page and saved, as an installer does.
+// kind, chosen on the middleware page and saved, as an installer does; then the viewer of
+// the changes between the exported configuration and a site's changed copy of it.
 #include "app/CTarvexApp.h"
 #include "app/QtTranslations.h"
+#include "controls/CFileChooser.h"
 #include "controls/CMessageBox.h"
 #include "controls/CPropertyGridCtrl.h"
 #include "controls/CPropertyGridProperty.h"
 #include "db/UserMessage.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -73,13 +81,58 @@ void ScrollLinesPageTo(QWidget* main, const char* heading)
     bar->setSliderDown(false);
 }
 
+void Trigger(QWidget* window, const char* action)
+{
+    window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+}
+
+/// Writes to `to` the configuration file `from` as a site would have it: another address for
+/// the CTI server and the switch, a holiday flow, two more extensions, the second SIP account
+/// registering, and the third match rule ranked lower.
+bool WriteSiteCopy(const QString& from, const QString& to)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QJsonObject root = QJsonDocument::fromJson(in.readAll()).object();
+    QJsonObject middleware = root.value(QStringLiteral("middleware")).toObject();
+    middleware[QStringLiteral("CtiAddr")] = QStringLiteral("192.168.20.20");
+    QJsonArray flows = middleware.value(QStringLiteral("IvrFlows")).toArray();
+    flows.append(QStringLiteral("D:\\Tarvex\\Flow\\holiday.xml"));
+    middleware[QStringLiteral("IvrFlows")] = flows;
+    root[QStringLiteral("middleware")] = middleware;
+    QJsonObject device = root.value(QStringLiteral("device")).toObject();
+    device[QStringLiteral("ScAddr")] = QStringLiteral("192.168.20.30");
+    root[QStringLiteral("device")] = device;
+    QJsonObject lines = root.value(QStringLiteral("lines")).toObject();
+    QJsonArray extens = lines.value(QStringLiteral("Extens")).toArray();
+    for (int number : {8009, 8010})
+        extens.append(QJsonObject{{QStringLiteral("number"), number},
+                                  {QStringLiteral("password"), QString::number(number)}});
+    lines[QStringLiteral("Extens")] = extens;
+    QJsonArray accounts = lines.value(QStringLiteral("SipAccounts")).toArray();
+    QJsonObject account = accounts.at(1).toObject();
+    account[QStringLiteral("reg")] = true;
+    accounts[1] = account;
+    lines[QStringLiteral("SipAccounts")] = accounts;
+    QJsonArray matches = lines.value(QStringLiteral("TrunkMatches")).toArray();
+    QJsonObject match = matches.at(2).toObject();
+    match[QStringLiteral("priority")] = 5;
+    matches[2] = match;
+    lines[QStringLiteral("TrunkMatches")] = matches;
+    root[QStringLiteral("lines")] = lines;
+    QFile out(to);
+    const QByteArray json = QJsonDocument(root).toJson();
+    return out.open(QIODevice::WriteOnly) && out.write(json) == json.size();
+}
+
 // The lines page below its first screen: the section headings and the pictures.
 const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-lines-sip-accounts.png"},
                                         {"labelTrunkItemHeading", "main-window-lines-trunk-items.png"},
                                         {"labelTrunkMatchHeading", "main-window-lines-trunk-matches.png"}};
 // The data source dialog, two groups, the three lines sections, the three device kinds, the
-// IPO trunk lines and the exit question.
-constexpr int kPictures = 1 + 2 + 3 + 3 + 1 + 1;
+// IPO trunk lines, the viewer of the changes and the exit question.
+constexpr int kPictures = 1 + 2 + 3 + 3 + 1 + 1 + 1;
 
 } // namespace
 
@@ -128,6 +181,23 @@ int main(int argc, char* argv[])
             Click(main, "btnDev");
             main->findChild<QWidget*>(QStringLiteral("btnDelTrunkLines"))->setFocus();
             Save(main, QStringLiteral("main-window-device-ipo-trunk-lines.png"));
+            // The configuration exported, a site's copy of it changed, and the two compared.
+            QTemporaryDir files;
+            const QString exported = files.filePath(QStringLiteral("demo.json"));
+            const QString site = files.filePath(QStringLiteral("site.json"));
+            QStringList chosen{exported, site};
+            CFileChooser::SetHandler([&chosen](const CFileChooser::Request&) {
+                return chosen.isEmpty() ? QString() : chosen.takeFirst();
+            });
+            Trigger(main, "actionExportCfg");
+            if (!WriteSiteCopy(exported, site))
+                std::cerr << "cannot write the site's copy\n";
+            WhenModalOpens(QStringLiteral("CDialogCfgChanges"), [](QWidget* viewer) {
+                Save(viewer, QStringLiteral("compare-viewer.png"));
+                Click(viewer, "btnClose");
+            });
+            Trigger(main, "actionCompareCfg");
+            CFileChooser::SetHandler({});
             // The exit question in the real message box, with Qt's own texts in Chinese; its
             // OK then ends the window.
             SetMessageHandler(ShowMessageBox);

@@ -1,0 +1,193 @@
+#include "app/CCfgFileCommands.h"
+
+#include "app/CDialogCfgChanges.h"
+#include "config/CCfgChanges.h"
+#include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgFile.h"
+#include "config/CCfgImport.h"
+#include "config/CfgGroups.h"
+#include "config/ILoadProgress.h"
+#include "controls/CBusyScope.h"
+#include "controls/CFileChooser.h"
+#include "db/CDsnSettings.h"
+#include "db/UserMessage.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <utility>
+
+namespace {
+
+/// Loading here runs under the busy feedback; a group it does not read whole is reported
+/// afterwards, with the table that failed.
+class CQuietProgress final : public ILoadProgress
+{
+public:
+    void Open(int, int) override {}
+    void SetText(const std::string&) override {}
+    void SetPos(int) override {}
+    void Pause(int) override {}
+    void Close() override {}
+};
+
+std::string DataSource()
+{
+    DsnValues values;
+    CDsnSettings::Read(values);
+    return values.dsn;
+}
+
+/// A file name for an export: the data source and the time, with the characters that file
+/// systems refuse replaced.
+QString SuggestedName(const std::string& dsn)
+{
+    QString name = dsn.empty() ? QStringLiteral("tarvex") : QString::fromStdString(dsn);
+    for (QChar& c : name) {
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    return name + QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) +
+           QStringLiteral(".json");
+}
+
+} // namespace
+
+CCfgFileCommands::CCfgFileCommands(QWidget* window, std::function<void()> refreshPages)
+    : QObject(window), m_window(window), m_refreshPages(std::move(refreshPages)), m_folder(QDir::homePath())
+{
+}
+
+QString CCfgFileCommands::ChooseFile(bool save, const QString& title)
+{
+    CFileChooser::Request request;
+    request.owner = m_window;
+    request.mode = save ? CFileChooser::Mode::Save : CFileChooser::Mode::Open;
+    request.title = title;
+    request.start = save ? QDir(m_folder).filePath(SuggestedName(DataSource())) : m_folder;
+    request.filters = QStringList{QStringLiteral("配置文件 (*.json)"), QStringLiteral("所有文件 (*)")};
+    request.defaultSuffix = QStringLiteral("json");
+    const QString path = CFileChooser::Choose(request);
+    if (!path.isEmpty())
+        m_folder = QFileInfo(path).absolutePath();
+    return path;
+}
+
+std::string CCfgFileCommands::ReadDatabase()
+{
+    CCfgDb* cfgDb = GetCfgDb();
+    const CBusyScope busy(m_window, QStringLiteral("正在读取数据库中的配置..."));
+    if (!cfgDb->EnsureConnected())
+        return cfgDb->GetDbError();
+    // Loading fills the lists it finds empty: it starts from a fresh store.
+    *GetCfgData() = CCfgData();
+    CQuietProgress progress;
+    cfgDb->LoadCfg(progress);
+    const std::string gaps = CCfgImport::LoadGaps();
+    return gaps.empty() ? gaps : gaps + "。\r\n请检查数据库中的这些表后重试";
+}
+
+QString CCfgFileCommands::Heading(const QString& path) const
+{
+    return QStringLiteral("数据源 %1 中的配置 -> 文件 %2 中的配置：")
+        .arg(QString::fromStdString(DataSource()), QDir::toNativeSeparators(path));
+}
+
+void CCfgFileCommands::OnExportCfg()
+{
+    const QString path = ChooseFile(true, QStringLiteral("导出配置到文件"));
+    if (path.isEmpty())
+        return;
+    std::string error = ReadDatabase();
+    if (!error.empty() || !CCfgFile::Write(*GetCfgData(), path, error)) {
+        ShowNotice(m_window, "配置导出失败：" + error);
+        return;
+    }
+    // What the pages show unsaved is not in the database, so not in the file either.
+    ShowNotice(m_window, "配置已导出到 " + QDir::toNativeSeparators(path).toStdString() +
+                             "。\r\n文件中是数据源 " + DataSource() +
+                             " 中现有的配置；各页面上尚未保存的修改不在其中。");
+}
+
+void CCfgFileCommands::OnCompareCfg()
+{
+    const QString path = ChooseFile(false, QStringLiteral("选择要比较的配置文件"));
+    if (path.isEmpty())
+        return;
+    CCfgData incoming;
+    std::string error;
+    if (CCfgFile::Read(path, incoming, error))
+        error = ReadDatabase();
+    if (!error.empty()) {
+        ShowNotice(m_window, "配置比较失败：" + error);
+        return;
+    }
+    const CCfgChanges changes = CCfgChanges::Compare(*GetCfgData(), incoming);
+    if (changes.IsEmpty()) {
+        ShowNotice(m_window, "文件 " + QDir::toNativeSeparators(path).toStdString() + " 与数据源 " +
+                                 DataSource() + " 中的配置没有差异。");
+        return;
+    }
+    CDialogCfgChanges viewer(CDialogCfgChanges::Mode::View, Heading(path),
+                             QString::fromStdString(changes.ToText()), QString(), m_window);
+    viewer.exec();
+}
+
+void CCfgFileCommands::OnImportCfg()
+{
+    const QString path = ChooseFile(false, QStringLiteral("选择要导入的配置文件"));
+    if (path.isEmpty())
+        return;
+    CCfgData incoming;
+    std::string error;
+    if (!CCfgFile::Read(path, incoming, error)) {
+        ShowNotice(m_window, "配置导入失败：" + error + "\r\n未写入任何内容。");
+        return;
+    }
+    error = ReadDatabase();
+    if (!error.empty()) {
+        ShowNotice(m_window, "配置导入失败：" + error + "\r\n未写入任何内容。");
+        return;
+    }
+    const CCfgChanges changes = CCfgChanges::Compare(*GetCfgData(), incoming);
+    const std::string dsn = DataSource();
+    if (changes.IsEmpty()) {
+        ShowNotice(m_window, "文件 " + QDir::toNativeSeparators(path).toStdString() + " 与数据源 " + dsn +
+                                 " 中的配置没有差异，未写入任何内容。");
+        return;
+    }
+    // A file refused is refused before the question, not after it.
+    const std::vector<CfgGroup> groups = changes.DifferingGroups();
+    {
+        const CBusyScope busy(m_window, QStringLiteral("正在检查配置文件..."));
+        error = CCfgImport::CheckColumns(incoming, groups);
+    }
+    if (!error.empty()) {
+        ShowNotice(m_window, "配置导入失败：" + error);
+        return;
+    }
+    const QString warning =
+        QStringLiteral("确定后将把文件中的%1写入数据源 %2（这些配置组的表先清空再写入），其余配置组不变。\r\n"
+                       "导入后各页面显示新的配置，页面上尚未保存的修改将被丢弃。")
+            .arg(QString::fromStdString(CfgGroupNames(groups)), QString::fromStdString(dsn));
+    CDialogCfgChanges question(CDialogCfgChanges::Mode::ConfirmImport, Heading(path),
+                               QString::fromStdString(changes.ToText()), warning, m_window);
+    if (question.exec() != QDialog::Accepted)
+        return;
+
+    std::vector<CfgGroup> written;
+    bool done = false;
+    {
+        const CBusyScope busy(m_window, QStringLiteral("正在导入配置..."));
+        done = CCfgImport::WriteChanged(incoming, changes, written, error);
+    }
+    // The store now holds the file's groups (also one whose writing failed, as after a
+    // failed Save), so Save from the pages writes them again.
+    m_refreshPages();
+    std::string report = done ? "配置已导入，已写入数据源 " + dsn + "：" + CfgGroupNames(written) + "。"
+                              : "配置导入失败：" + error;
+    if (GetCfgDb()->Reconnected())
+        report += "\r\n（与数据库的连接曾经断开，写入前已重新连接。）";
+    ShowNotice(m_window, report);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+/// The main window's commands on configuration files: export the configuration to a file,
+/// compare a file with it, import a file after showing what would change.
+///
+/// Each command first reads the configuration afresh from the database the window is
+/// connected to, so that what is exported, compared and written is what that database holds
+/// now, not what was loaded at start-up (the data source may have been changed since, or
+/// someone else may have saved). Unsaved edits on the pages are never taken: they stay on
+/// the pages, except after an import, which shows the new configuration on every page.
+class CCfgFileCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// `refreshPages` makes the pages show the store afresh after an import.
+    CCfgFileCommands(QWidget* window, std::function<void()> refreshPages);
+
+    void OnExportCfg();
+    void OnImportCfg();
+    void OnCompareCfg();
+
+private:
+    /// Asks for a file; empty when cancelled. Remembers its folder for the next time.
+    QString ChooseFile(bool save, const QString& title);
+    /// Reads the whole configuration from the database into the store, busy meanwhile.
+    /// Empty when done; otherwise why not: the connection is gone, or a group was not read
+    /// whole.
+    std::string ReadDatabase();
+    /// "数据源 X 中的配置 -> 文件 Y 中的配置：".
+    QString Heading(const QString& path) const;
+
+    QWidget* m_window;
+    std::function<void()> m_refreshPages;
+    QString m_folder;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+/// How the program asks for a file to open or to save: the platform's file dialog, or, in
+/// tests, whatever answers in its place.
+class CFileChooser
+{
+public:
+    enum class Mode
+    {
+        Open,
+        Save,
+    };
+
+    struct Request
+    {
+        QWidget* owner = nullptr;
+        Mode mode = Mode::Open;
+        QString title;
+        /// The folder to start in, or (saving) the file name to suggest in it.
+        QString start;
+        /// Name filters, such as "配置文件 (*.json)"; the first is selected.
+        QStringList filters;
+        /// Added to a name typed without one when saving, such as "json".
+        QString defaultSuffix;
+    };
+
+    /// Returns the chosen path; empty when cancelled.
+    using Handler = std::function<QString(const Request& request)>;
+
+    static QString Choose(const Request& request);
+
+    /// Replaces how every file is asked for and returns the handler used before; an empty
+    /// one stands for the platform's dialog.
+    static Handler SetHandler(Handler handler);
+};
