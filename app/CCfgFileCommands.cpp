@@ -7,7 +7,7 @@
 #include "config/CCfgFile.h"
 #include "config/CCfgImport.h"
 #include "config/CfgGroups.h"
-#include "config/ILoadProgress.h"
+#include "config/CQuietProgress.h"
 #include "controls/CBusyScope.h"
 #include "controls/CFileChooser.h"
 #include "db/CDsnSettings.h"
@@ -19,18 +19,6 @@
 #include <utility>
 
 namespace {
-
-/// Loading here runs under the busy feedback; a group it does not read whole is reported
-/// afterwards, with the table that failed.
-class CQuietProgress final : public ILoadProgress
-{
-public:
-    void Open(int, int) override {}
-    void SetText(const std::string&) override {}
-    void SetPos(int) override {}
-    void Pause(int) override {}
-    void Close() override {}
-};
 
 std::string DataSource()
 {

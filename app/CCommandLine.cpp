@@ -7,7 +7,7 @@
 #include "config/CCfgFile.h"
 #include "config/CCfgImport.h"
 #include "config/CfgGroups.h"
-#include "config/ILoadProgress.h"
+#include "config/CQuietProgress.h"
 #include "db/CDsnSettings.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
@@ -33,18 +33,6 @@ int Fail(const std::string& message)
     Print(stderr, "tarvex: " + message + "\n");
     return CCommandLine::kFailed;
 }
-
-/// Loading reports how far it came in a window; here only its outcome counts, and the
-/// groups it did not read whole say why.
-class CQuietProgress final : public ILoadProgress
-{
-public:
-    void Open(int, int) override {}
-    void SetText(const std::string&) override {}
-    void SetPos(int) override {}
-    void Pause(int) override {}
-    void Close() override {}
-};
 
 QString Description()
 {

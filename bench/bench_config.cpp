@@ -9,7 +9,7 @@
 #include "bench/CDelayProxy.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
-#include "config/ILoadProgress.h"
+#include "config/CQuietProgress.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"
@@ -28,16 +28,6 @@
 namespace {
 
 constexpr int kRounds = 3;
-
-class SilentProgress final : public ILoadProgress
-{
-public:
-    void Open(int, int) override {}
-    void SetText(const std::string&) override {}
-    void SetPos(int) override {}
-    void Pause(int) override {}
-    void Close() override {}
-};
 
 std::string Env(const char* name)
 {
@@ -109,7 +99,7 @@ bool SaveAll()
 bool LoadAll()
 {
     *GetCfgData() = CCfgData();
-    SilentProgress progress;
+    CQuietProgress progress;
     return GetCfgDb()->LoadCfg(progress);
 }
 

@@ -1,5 +1,6 @@
 #include "support/ServerLog.h"
 
+#include "db/SqlLiteral.h"
 #include "support/TestDatabase.h"
 
 #include <algorithm>
@@ -12,23 +13,7 @@ namespace {
 
 std::vector<std::string> Split(const std::string& text)
 {
-    std::vector<std::string> statements(1);
-    bool quoted = false;
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        const char c = text[index];
-        if (quoted && c == '\\' && index + 1 < text.size()) {
-            statements.back() += c;
-            statements.back() += text[++index];
-            continue;
-        }
-        if (c == '\'')
-            quoted = !quoted;
-        if (c == ';' && !quoted) {
-            statements.emplace_back();
-            continue;
-        }
-        statements.back() += c;
-    }
+    std::vector<std::string> statements = SplitSqlStatements(text);
     statements.erase(std::remove(statements.begin(), statements.end(), std::string()), statements.end());
     return statements;
 }
