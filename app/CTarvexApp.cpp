@@ -4,7 +4,7 @@
 #include "app/CSingleInstance.h"
 #include "app/CTarvexDlg.h"
 #include "config/CCfgDb.h"
-#include "db/CDialogDsn.h"
+#include "db/dialogs/CDialogDsn.h"
 #include "db/UserMessage.h"
 
 bool CTarvexApp::InitInstance()

@@ -1,6 +1,6 @@
 // The data source dialog: stored settings, OK, Test, Cancel and the keyboard, against the
 // private test server.
-#include "db/CDialogDsn.h"
+#include "db/dialogs/CDialogDsn.h"
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
 #include "support/MessageRecorder.h"

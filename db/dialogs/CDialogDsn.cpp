@@ -1,4 +1,4 @@
-#include "db/CDialogDsn.h"
+#include "db/dialogs/CDialogDsn.h"
 
 #include "controls/CBusyScope.h"
 #include "controls/CDialogUnits.h"

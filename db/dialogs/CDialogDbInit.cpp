@@ -1,4 +1,4 @@
-#include "db/CDialogDbInit.h"
+#include "db/dialogs/CDialogDbInit.h"
 
 #include "config/CCfgDb.h"
 #include "controls/CBusyScope.h"
