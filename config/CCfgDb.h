@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,23 @@ private:
     void LoadText(Record& record, char (Record::*field)[N], CRecordList<Record> CCfgData::*list,
                   const std::string& text, const std::string& what);
 
+public:
+    /// A row of a table that a save rewrites but that the program does not edit: a setting
+    /// of a name it does not know, or a line of conf_line of a type other than an extension.
+    /// Loading keeps it, and the save writes it back as it was.
+    struct KeptRow
+    {
+        std::string name;                 // conf_system and conf_dev
+        int id = 0;                       // conf_line
+        int type = 0;                     // conf_line
+        std::optional<std::string> value; // nullopt for NULL
+    };
+
+private:
+    /// Reads the rows of `table`'s settings whose names are none of `group`'s keys.
+    bool LoadKeptSettings(CfgGroup group, const char* table, std::vector<KeptRow>& kept);
+    bool LoadKeptLines();
+
     /// Records, once per group, that it was not read whole.
     void NoteLoadGap(CfgGroup group, const std::string& what);
     /// Starts a save: false, with the refusal kept, when the group was not loaded whole.
@@ -92,6 +110,9 @@ private:
 
     std::array<std::string, 3> m_loadGaps;
     std::vector<CutText> m_cutTexts;
+    std::vector<KeptRow> m_keptSystem; // conf_system
+    std::vector<KeptRow> m_keptDevice; // conf_dev
+    std::vector<KeptRow> m_keptLines;  // conf_line
     std::string m_refusal;
     bool m_reconnected = false;
 };

@@ -1,11 +1,15 @@
 // Loading: the whole configuration read into the store in one pass.
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CfgSettings.h"
 #include "config/ILoadProgress.h"
 #include "db/DecimalText.h"
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -33,6 +37,10 @@ bool CCfgDb::LoadCfg(ILoadProgress& progress)
     IOtlConnection* db = IOtlConnection::getInstance();
     CCfgData& cfg = *GetCfgData();
     m_loadGaps = {};
+    m_cutTexts.clear();
+    m_keptSystem.clear();
+    m_keptDevice.clear();
+    m_keptLines.clear();
     m_refusal.clear();
 
     // A query that fails, as opposed to one that finds no row, leaves its group incomplete.
@@ -80,6 +88,9 @@ bool CCfgDb::LoadCfg(ILoadProgress& progress)
     sysText(cfg.CallConcurrency, "SELECT value FROM conf_system WHERE Name='CallConcurrency'");
     sysText(cfg.TtsBufferPath, "SELECT value FROM conf_system WHERE Name='TtsBufferPath'");
     sysInt(cfg.TtsType, "SELECT value FROM conf_system WHERE Name='TtsType'");
+    // Settings of names this program does not know are someone else's: a save keeps them.
+    if (!LoadKeptSettings(CfgGroup::System, "conf_system", m_keptSystem))
+        NoteLoadGap(CfgGroup::System, "读取 conf_system 失败: " + db->GetLastErrorText());
     progress.SetPos(4);
     devText(cfg.ScAddr, "SELECT value FROM conf_dev WHERE Name='ScAddr'");
     devText(cfg.ScPort, "SELECT value FROM conf_dev WHERE Name='ScPort'");
@@ -110,6 +121,8 @@ bool CCfgDb::LoadCfg(ILoadProgress& progress)
         devText(cfg.FsExtContext, "SELECT value FROM conf_dev WHERE name = 'FsExtContext'");
         devText(cfg.FsMeetingContext, "SELECT value FROM conf_dev WHERE name = 'FsMeetingContext'");
         devText(cfg.FsPCallContext, "SELECT value FROM conf_dev WHERE name = 'FsPCallContext'");
+        if (!LoadKeptSettings(CfgGroup::Device, "conf_dev", m_keptDevice))
+            NoteLoadGap(CfgGroup::Device, "读取 conf_dev 失败: " + db->GetLastErrorText());
         progress.SetPos(6);
         const struct
         {
@@ -118,6 +131,7 @@ bool CCfgDb::LoadCfg(ILoadProgress& progress)
             const char* table;
         } lists[] = {
             {&CCfgDb::LoadExtens, "分机配置信息读取失败！", "conf_line"},
+            {&CCfgDb::LoadKeptLines, "分机配置信息读取失败！", "conf_line"},
             {&CCfgDb::LoadSipAccounts, "SIP账户配置信息读取失败！", "conf_sip_account"},
             {&CCfgDb::LoadTrunkItems, "中继项配置信息读取失败！", "conf_trunk_item"},
             {&CCfgDb::LoadTrunkMatches, "中继匹配配置信息读取失败！", "conf_trunk_match"},
@@ -140,6 +154,46 @@ bool CCfgDb::LoadCfg(ILoadProgress& progress)
     progress.SetPos(7);
     progress.Close();
     return true;
+}
+
+bool CCfgDb::LoadKeptSettings(CfgGroup group, const char* table, std::vector<KeptRow>& kept)
+{
+    auto known = [group](const std::string& name) {
+        // The server compares names as the loading queries do: without regard to case.
+        for (const CfgSetting& setting : CfgSettings()) {
+            if (setting.group == group && std::equal(name.begin(), name.end(), setting.key,
+                                                     setting.key + std::strlen(setting.key), [](char a, char b) {
+                                                         return std::tolower(static_cast<unsigned char>(a)) ==
+                                                                std::tolower(static_cast<unsigned char>(b));
+                                                     }))
+                return true;
+        }
+        return false;
+    };
+    return ForEachRow((std::string("SELECT Name, Value, Value IS NULL FROM ") + table).c_str(),
+                      [&kept, &known](IOtlRecordset& row) {
+                          const std::string name = row.GetFieldString(1);
+                          if (known(name))
+                              return;
+                          KeptRow setting;
+                          setting.name = name;
+                          if (row.GetFieldInt(3) == 0)
+                              setting.value = row.GetFieldString(2);
+                          kept.push_back(std::move(setting));
+                      });
+}
+
+bool CCfgDb::LoadKeptLines()
+{
+    return ForEachRow("SELECT id, type, value, value IS NULL FROM conf_line WHERE type <> 0 ORDER BY id ASC",
+                      [this](IOtlRecordset& row) {
+                          KeptRow line;
+                          line.id = row.GetFieldInt(1);
+                          line.type = row.GetFieldInt(2);
+                          if (row.GetFieldInt(4) == 0)
+                              line.value = row.GetFieldString(3);
+                          m_keptLines.push_back(std::move(line));
+                      });
 }
 
 bool CCfgDb::LoadIpoLines()

@@ -22,6 +22,24 @@ private:
     const char* m_table;
 };
 
+/// A kept value as it goes into its statement: quoted text, or NULL.
+std::string KeptValue(CSqlSequence& sql, const std::optional<std::string>& value, const char* table, const char* column,
+                      const std::string& what)
+{
+    return value ? "'" + sql.Text(*value, table, column, what) + "'" : std::string("NULL");
+}
+
+/// The settings of names this program does not know, written back as they were.
+void WriteKeptSettings(CSqlSequence& sql, const char* format, const char* table,
+                       const std::vector<CCfgDb::KeptRow>& kept)
+{
+    for (const CCfgDb::KeptRow& setting : kept) {
+        const std::string what = "数据库中的设置 " + setting.name + " 的";
+        sql.Insert(format, {sql.Text(setting.name, table, "name", what + "名称"),
+                            KeptValue(sql, setting.value, table, "value", what + "值")});
+    }
+}
+
 std::string Ordinal(std::size_t index)
 {
     return "第 " + std::to_string(index + 1) + " 项";
@@ -61,6 +79,7 @@ bool CCfgDb::SaveSysCfg()
             cfg.CallConcurrency);
     setting("INSERT INTO conf_system (Name, Value) VALUES ('TtsBufferPath', '%s')", "TtsBufferPath", cfg.TtsBufferPath);
     setting("INSERT INTO conf_system (Name, Value) VALUES ('TtsType', '%d')", "TtsType", cfg.TtsType);
+    WriteKeptSettings(sql, "INSERT INTO conf_system (Name, Value) VALUES ('%s', %s)", "conf_system", m_keptSystem);
     const bool done = sql.Run();
     m_refusal = sql.Refusal();
     return done;
@@ -107,6 +126,7 @@ bool CCfgDb::SaveDevCfg()
     setting("INSERT INTO conf_dev (Name, Value) VALUES ('FsMeetingContext', '%s')", "FsMeetingContext",
             cfg.FsMeetingContext);
     setting("INSERT INTO conf_dev (Name, Value) VALUES ('FsPCallContext', '%s')", "FsPCallContext", cfg.FsPCallContext);
+    WriteKeptSettings(sql, "INSERT INTO conf_dev (Name, Value) VALUES ('%s', %s)", "conf_dev", m_keptDevice);
     const bool done = sql.Run();
     m_refusal = sql.Refusal();
     return done;
@@ -131,6 +151,21 @@ bool CCfgDb::SaveLineCfg()
                    {sql.Number(static_cast<int>(number), "conf_line", "id", what + " 的分机号"), "0",
                     sql.Text(password, "conf_line", "value", what + " 的接入密码")});
     });
+    // Lines of other types are not the extensions': written back as they were, under their
+    // own numbers, which no extension may take.
+    for (const KeptRow& line : m_keptLines) {
+        std::string text;
+        if (cfg.Extens.Lookup(static_cast<unsigned>(line.id), text)) {
+            m_refusal = "分机 " + std::to_string(static_cast<unsigned>(line.id)) + " 与数据库中类型为 " +
+                        std::to_string(line.type) + " 的线路同号，而 conf_line 的每个号码只能出现一次。"
+                        "请换一个分机号；未写入任何内容";
+            return false;
+        }
+        const std::string what = "数据库中类型为 " + std::to_string(line.type) + " 的线路 " + std::to_string(line.id) + " 的";
+        sql.Insert("INSERT INTO conf_line (id, type, Value) VALUES (%d, %d, %s)",
+                   {std::to_string(line.id), std::to_string(line.type),
+                    KeptValue(sql, line.value, "conf_line", "value", what + "值")});
+    }
     sql.Sql("TRUNCATE TABLE conf_sip_account");
     for (const auto& account : cfg.SipAccounts) {
         const std::string what = "SIP账户" + std::to_string(account->id) + " 的";

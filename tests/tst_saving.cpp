@@ -532,6 +532,38 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Rows("SELECT account FROM conf_sip_account", 1), Texts{"short"});
     }
 
+    void rowsTheProgramDoesNotEditComeBackUnchanged()
+    {
+        QVERIFY(TestDatabase::Run({
+            "INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', '10.0.0.1'), ('NewerFeature', 'on'), "
+            "('EmptyOne', NULL), ('ctiport', '9911')",
+            "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', 'sc'), ('VendorOption', 'x''y\\\\z')",
+            "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'p1'), (9000, 1, 'ivr line'), (9001, 2, NULL)",
+        }));
+        LoadFresh();
+        // A name that differs from a key only in case is that key, as the loading queries see it.
+        QCOMPARE(GetCfgData()->CtiPort, std::string("9911"));
+        QVERIFY2(GetCfgDb()->SaveSysCfg(), GetCfgDb()->GetDbError().c_str());
+        QVERIFY2(GetCfgDb()->SaveDevCfg(), GetCfgDb()->GetDbError().c_str());
+        QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT CONCAT_WS('|', name, IFNULL(value, '<null>')) FROM conf_system WHERE name IN "
+                                    "('NewerFeature', 'EmptyOne', 'CtiPort') ORDER BY id",
+                                    1),
+                 (Texts{"CtiPort|9911", "NewerFeature|on", "EmptyOne|<null>"}));
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_dev WHERE name = 'VendorOption'", 1), Texts{"x'y\\z"});
+        QCOMPARE(TestDatabase::Rows("SELECT CONCAT_WS('|', id, type, IFNULL(value, '<null>')) FROM conf_line ORDER BY id", 1),
+                 (Texts{"8001|0|p1", "9000|1|ivr line", "9001|2|<null>"}));
+
+        // An extension may not take the number of such a line: refused before anything is sent.
+        const Texts before = AllConfigRows();
+        GetCfgData()->Extens.SetAt(9000, "new");
+        QVERIFY(!GetCfgDb()->SaveLineCfg());
+        const QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
+        QVERIFY2(reason.contains(QStringLiteral("分机 9000")) && reason.contains(QStringLiteral("未写入任何内容")),
+                 qPrintable(reason));
+        QCOMPARE(AllConfigRows(), before);
+    }
+
     void strayNegativeExtensionComesBackUnchanged()
     {
         QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (-5, 0, 'stray'), (8001, 0, 'p')"}));
