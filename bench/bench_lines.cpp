@@ -6,6 +6,7 @@
 //
 // Needs no database: the page reads and writes the store only. Runs offscreen.
 #include "app/CTarvexDlg.h"
+#include "bench/LargeConfig.h"
 #include "config/CCfgData.h"
 #include "controls/CPropertyGridCtrl.h"
 #include "db/UserMessage.h"
@@ -25,37 +26,6 @@
 namespace {
 
 constexpr int kRounds = 3;
-
-void FillLines(CCfgData& cfg)
-{
-    cfg = CCfgData();
-    for (unsigned number = 10000; number < 20000; ++number)
-        cfg.Extens.SetAt(number, "pw" + std::to_string(number));
-    for (int id = 1; id <= 2000; ++id) {
-        auto account = std::make_unique<tagSIP_ACCOUNT>();
-        account->id = id;
-        CopyToField(account->account, "0215550" + std::to_string(id));
-        CopyToField(account->auth_account, "0215550" + std::to_string(id));
-        CopyToField(account->password, "secret" + std::to_string(id));
-        CopyToField(account->proxy_addr, "10.20.0.1");
-        account->proxy_port = 5060;
-        account->reg = id % 2 == 0;
-        account->reg_interval = 3600;
-        cfg.SipAccounts.AddTail(std::move(account));
-
-        auto item = std::make_unique<tagTRUNK_ITEM>();
-        *item = {id, id % 4, id % 8, id % 30, -1};
-        cfg.TrunkItems.AddTail(std::move(item));
-
-        auto match = std::make_unique<tagTRUNK_MATCH>();
-        match->id = id;
-        CopyToField(match->prefix, std::to_string(id));
-        CopyToField(match->caller, "021" + std::to_string(id));
-        match->trunk_id = id;
-        match->priority = 1 + id % 4;
-        cfg.TrunkMatches.AddTail(std::move(match));
-    }
-}
 
 /// Lets the window system lay out and paint what changed.
 void Settle()
@@ -115,16 +85,16 @@ int main(int argc, char* argv[])
         return MsgAnswer::Ok;
     });
 
-    const double fillMs = Best([] { return Timed([] { FillLines(*GetCfgData()); }); });
+    const double fillMs = Best([] { return Timed([] { FillLargeLines(*GetCfgData()); }); });
 
     const double buildMs = Best([] {
-        FillLines(*GetCfgData());
+        FillLargeLines(*GetCfgData());
         ShownPage shown;
         return Timed([&shown] { shown.Build(); });
     });
 
     const double addMs = Best([] {
-        FillLines(*GetCfgData());
+        FillLargeLines(*GetCfgData());
         ShownPage shown;
         shown.Build();
         shown.page->findChild<QLineEdit*>(QStringLiteral("editFirstExten"))->setText(QStringLiteral("30000"));
@@ -137,7 +107,7 @@ int main(int argc, char* argv[])
     });
 
     const double deleteMs = Best([] {
-        FillLines(*GetCfgData());
+        FillLargeLines(*GetCfgData());
         ShownPage shown;
         shown.Build();
         shown.page->findChild<QLineEdit*>(QStringLiteral("editFirstExten"))->setText(QStringLiteral("15000"));
@@ -151,7 +121,7 @@ int main(int argc, char* argv[])
 
     std::size_t saved = 0;
     const double saveMs = Best([&saved] {
-        FillLines(*GetCfgData());
+        FillLargeLines(*GetCfgData());
         ShownPage shown;
         shown.Build();
         const double ms = Timed([&shown] { shown.page->UpdateCfg(); });
@@ -162,7 +132,7 @@ int main(int argc, char* argv[])
     });
 
     const double openMs = Best([] {
-        FillLines(*GetCfgData());
+        FillLargeLines(*GetCfgData());
         return Timed([] {
             CTarvexDlg window;
             window.show();
@@ -176,7 +146,7 @@ int main(int argc, char* argv[])
     // painted.
     int pages = 0;
     const double scrollMs = Best([&pages] {
-        FillLines(*GetCfgData());
+        FillLargeLines(*GetCfgData());
         ShownPage shown;
         shown.Build();
         auto* tree = shown.page->findChild<CPropertyGridCtrl*>(QStringLiteral("gridExten"))

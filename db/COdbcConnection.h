@@ -38,8 +38,6 @@ public:
     bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed) override;
     bool EnsureOpen(bool& reconnected) override;
 
-    /// Whether batches go to the server several statements per round trip.
-    bool SendsBatches() const { return m_multiStatements; }
     /// Most statements and bytes of statement text sent in one round trip.
     static constexpr std::size_t kBatchStatements = 1000;
     static constexpr std::size_t kBatchBytes = 512 * 1024;

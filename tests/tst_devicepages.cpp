@@ -7,6 +7,7 @@
 #include "pages/CDialogCfgEhang.h"
 #include "pages/CDialogCfgFs.h"
 #include "pages/CDialogCfgIpo.h"
+#include "support/PageHost.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 
@@ -115,32 +116,19 @@ void FillStore(CCfgData& cfg)
 }
 
 /// A page of one device kind in the main window's frame.
-struct PageWindow
+struct PageWindow : PageHost
 {
-    QDialog dialog;
-    CCfgDialog* page;
-
     explicit PageWindow(const QString& kind)
     {
-        dialog.resize(560, 480);
+        CCfgDialog* made = nullptr;
         if (kind == QLatin1String("ehang"))
-            page = new CDialogCfgEhang(&dialog);
+            made = new CDialogCfgEhang(&dialog);
         else if (kind == QLatin1String("ipo"))
-            page = new CDialogCfgIpo(&dialog);
+            made = new CDialogCfgIpo(&dialog);
         else
-            page = new CDialogCfgFs(&dialog);
-        page->setGeometry(10, 10, 520, 440);
+            made = new CDialogCfgFs(&dialog);
+        Place(made, QSize(560, 480), QRect(10, 10, 520, 440));
     }
-
-    bool Show()
-    {
-        page->show();
-        dialog.show();
-        dialog.activateWindow();
-        return QTest::qWaitForWindowActive(&dialog);
-    }
-
-    template <class T = QWidget> T* Control(const QString& name) const { return page->findChild<T*>(name); }
 
     /// Everything the user can see change on the page.
     QStringList State() const

@@ -3,6 +3,7 @@
 #include "config/CCfgData.h"
 #include "controls/CXListCtrl.h"
 #include "pages/CDialogCfgIpo.h"
+#include "support/PageHost.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 
@@ -58,27 +59,11 @@ QStringList Run(qint64 first, int count, const char* type, qint64 channel = -1)
     return rows;
 }
 
-struct IpoWindow
+struct IpoWindow : PageHost
 {
-    QDialog dialog;
-    CDialogCfgIpo* page;
+    IpoWindow() { Place(new CDialogCfgIpo(&dialog), QSize(560, 700), QRect(0, 0, 540, 680)); }
 
-    IpoWindow()
-    {
-        dialog.resize(560, 700);
-        page = new CDialogCfgIpo(&dialog);
-        page->setGeometry(0, 0, 540, 680);
-    }
-
-    bool Show()
-    {
-        page->show();
-        dialog.show();
-        dialog.activateWindow();
-        return QTest::qWaitForWindowActive(&dialog);
-    }
-
-    template <class T = QWidget> T* Find(const QString& name) const { return page->findChild<T*>(name); }
+    template <class T = QWidget> T* Find(const QString& name) const { return Control<T>(name); }
     CXListCtrl* List(const QString& which) const
     {
         return Find<CXListCtrl>(QStringLiteral("list%1Lines").arg(which));

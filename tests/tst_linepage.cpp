@@ -10,6 +10,7 @@
 #include "pages/CGridSipAccount.h"
 #include "pages/CGridTrunkItem.h"
 #include "pages/CGridTrunkMatch.h"
+#include "support/PageHost.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 
@@ -29,30 +30,18 @@ using Texts = std::vector<std::string>;
 
 /// The page in a window as the main window places it: in a frame lower and narrower than
 /// its form.
-struct PageWindow
+struct PageWindow : PageHost
 {
-    QDialog dialog;
-    CDialogCfgLine* page;
-
     PageWindow()
     {
         const CDialogUnits units(dialog.font());
-        dialog.resize(units.X(299), units.Y(274));
-        page = new CDialogCfgLine(&dialog);
-        page->setGeometry(QRect(units.Rect(0, 17, 298, 230)).adjusted(4, 4, -4, -4));
-    }
-
-    bool Show()
-    {
-        page->show();
-        dialog.show();
-        dialog.activateWindow();
-        return QTest::qWaitForWindowActive(&dialog);
+        Place(new CDialogCfgLine(&dialog), units.Size(299, 274),
+              QRect(units.Rect(0, 17, 298, 230)).adjusted(4, 4, -4, -4));
     }
 
     template <class T = QWidget> T* Control(const char* name) const
     {
-        return page->findChild<T*>(QString::fromLatin1(name));
+        return PageHost::Control<T>(QString::fromLatin1(name));
     }
     QLineEdit* Edit(const char* name) const { return Control<QLineEdit>(name); }
     CGridExten& Extens() const { return *Control<CGridExten>("gridExten"); }

@@ -4,6 +4,7 @@
 #include "controls/CBrowseEdit.h"
 #include "controls/CIpAddressEdit.h"
 #include "pages/CDialogCfgSys.h"
+#include "support/PageHost.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 
@@ -58,27 +59,10 @@ int& IndexMember(CCfgData& cfg, const QString& combo)
 }
 
 /// The main window's frame with the page in it.
-struct PageWindow
+struct PageWindow : PageHost
 {
-    QDialog dialog;
-    CDialogCfgSys* page;
+    PageWindow() { Place(new CDialogCfgSys(&dialog), QSize(720, 480), QRect(10, 10, 680, 440)); }
 
-    PageWindow()
-    {
-        dialog.resize(720, 480);
-        page = new CDialogCfgSys(&dialog);
-        page->setGeometry(10, 10, 680, 440);
-    }
-
-    bool Show()
-    {
-        page->show();
-        dialog.show();
-        dialog.activateWindow();
-        return QTest::qWaitForWindowActive(&dialog);
-    }
-
-    template <class T = QWidget> T* Control(const QString& name) const { return page->findChild<T*>(name); }
     QLineEdit* Edit(const char* name) const { return Control<QLineEdit>(QString::fromLatin1(name)); }
     QListWidget* Flows() const { return Control<QListWidget>(QStringLiteral("listFlows")); }
     QStringList FlowTexts() const

@@ -6,10 +6,10 @@
 #include "db/COdbcConnection.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
-#include "db/SqlLiteral.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingConnection.h"
 #include "support/RecordingProgress.h"
+#include "support/ServerLog.h"
 #include "support/TestDatabase.h"
 
 #include <QTest>
@@ -95,30 +95,6 @@ void FillLines(CCfgData& cfg, const std::string& text)
     cfg.TrunkMatches.AddTail(std::move(match));
 }
 
-const char* const kLogStatements = "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND "
-                                   "command_type IN ('Query', 'Execute') AND argument NOT LIKE 'SET GLOBAL general_log%' AND "
-                                   "argument NOT LIKE 'SELECT argument FROM mysql.general_log%' ORDER BY "
-                                   "event_time, thread_id";
-
-/// What the server was asked to run on this connection since the log was emptied: each
-/// request (one text, run at once), and the statements they carried.
-struct ServerLog
-{
-    Texts requests;
-    Texts statements;
-
-    static ServerLog Read()
-    {
-        ServerLog log;
-        log.requests = TestDatabase::Rows(kLogStatements, 1);
-        for (const std::string& text : log.requests) {
-            for (std::string& statement : SplitSqlStatements(text))
-                log.statements.push_back(std::move(statement));
-        }
-        return log;
-    }
-};
-
 /// Every row of every configuration table, for comparing before and after.
 Texts AllConfigRows()
 {
@@ -139,17 +115,6 @@ Texts AllConfigRows()
             rows.push_back(std::string(table) + ": " + row);
     }
     return rows;
-}
-
-bool StartServerLog()
-{
-    return TestDatabase::Run({"SET GLOBAL log_output = 'TABLE'", "TRUNCATE TABLE mysql.general_log",
-                              "SET GLOBAL general_log = 1"});
-}
-
-bool StopServerLog()
-{
-    return TestDatabase::Run({"SET GLOBAL general_log = 0"});
 }
 
 bool IsColumnQuery(const std::string& statement)
@@ -282,20 +247,21 @@ private Q_SLOTS:
         cfg.IvrFlows = {"a.xml"};
         for (unsigned number = 8001; number <= 8005; ++number)
             cfg.Extens.SetAt(number, "p" + std::to_string(number));
-        QVERIFY(StartServerLog());
+        QVERIFY(ServerLog::Start());
         const bool savedSys = GetCfgDb()->SaveSysCfg();
         const bool savedLines = GetCfgDb()->SaveLineCfg();
-        ServerLog log = ServerLog::Read();
-        QVERIFY(StopServerLog());
+        const Texts requests = ServerLog::Requests();
+        const Texts logged = ServerLog::Statements();
+        QVERIFY(ServerLog::Stop());
         QVERIFY(savedSys && savedLines);
 
         // Each save reads the definitions of its columns once, then sends its statements in
         // one text.
-        QCOMPARE(log.requests.size(), std::size_t(4));
-        QVERIFY2(IsColumnQuery(log.requests[0]), log.requests[0].c_str());
-        QVERIFY2(IsColumnQuery(log.requests[2]), log.requests[2].c_str());
+        QCOMPARE(requests.size(), std::size_t(4));
+        QVERIFY2(IsColumnQuery(requests[0]), requests[0].c_str());
+        QVERIFY2(IsColumnQuery(requests[2]), requests[2].c_str());
         Texts statements;
-        for (const std::string& statement : log.statements) {
+        for (const std::string& statement : logged) {
             if (!IsColumnQuery(statement))
                 statements.push_back(statement);
         }

@@ -63,6 +63,11 @@ bool Stop()
     return TestDatabase::Run({"SET GLOBAL general_log = 0"});
 }
 
+std::vector<std::string> Requests()
+{
+    return TestDatabase::Rows(Query("="), 1);
+}
+
 std::vector<std::string> Statements()
 {
     return Read(Query("="));

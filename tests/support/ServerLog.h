@@ -12,6 +12,10 @@ bool Start();
 /// Stops the log.
 bool Stop();
 
+/// The texts this connection has asked the server to run since Start, in order, each as
+/// it went over the connection (one request, however many statements it holds).
+std::vector<std::string> Requests();
+
 /// The statements this connection has sent since Start, in order: each text the server
 /// received split at the semicolons outside quotes. The log's own statements are left out.
 std::vector<std::string> Statements();
