@@ -2,12 +2,9 @@
 
 #include "app/CDialogCfgChanges.h"
 #include "config/CCfgChanges.h"
-#include "config/CCfgData.h"
 #include "config/CCfgDb.h"
-#include "config/CCfgFile.h"
-#include "config/CCfgImport.h"
+#include "config/CCfgFileSession.h"
 #include "config/CfgGroups.h"
-#include "config/CQuietProgress.h"
 #include "controls/CBusyScope.h"
 #include "controls/CFileChooser.h"
 #include "db/CDsnSettings.h"
@@ -62,18 +59,14 @@ QString CCfgFileCommands::ChooseFile(bool save, const QString& title)
     return path;
 }
 
-std::string CCfgFileCommands::ReadDatabase()
+std::string CCfgFileCommands::ReadDatabase(CCfgFileSession& session)
 {
     CCfgDb* cfgDb = GetCfgDb();
     const CBusyScope busy(m_window, QStringLiteral("正在读取数据库中的配置..."));
     if (!cfgDb->EnsureConnected())
         return cfgDb->GetDbError();
-    // Loading fills the lists it finds empty: it starts from a fresh store.
-    *GetCfgData() = CCfgData();
-    CQuietProgress progress;
-    cfgDb->LoadCfg(progress);
-    const std::string gaps = CCfgImport::LoadGaps();
-    return gaps.empty() ? gaps : gaps + "。\r\n请检查数据库中的这些表后重试";
+    std::string error;
+    return session.ReadDatabase(error) ? std::string() : error + "。\r\n请检查数据库中的这些表后重试";
 }
 
 QString CCfgFileCommands::Heading(const QString& path) const
@@ -87,8 +80,9 @@ void CCfgFileCommands::OnExportCfg()
     const QString path = ChooseFile(true, QStringLiteral("导出配置到文件"));
     if (path.isEmpty())
         return;
-    std::string error = ReadDatabase();
-    if (!error.empty() || !CCfgFile::Write(*GetCfgData(), path, error)) {
+    CCfgFileSession session;
+    std::string error = ReadDatabase(session);
+    if (!error.empty() || !session.Export(path, error)) {
         ShowNotice(m_window, "配置导出失败：" + error);
         return;
     }
@@ -103,15 +97,15 @@ void CCfgFileCommands::OnCompareCfg()
     const QString path = ChooseFile(false, QStringLiteral("选择要比较的配置文件"));
     if (path.isEmpty())
         return;
-    CCfgData incoming;
+    CCfgFileSession session;
     std::string error;
-    if (CCfgFile::Read(path, incoming, error))
-        error = ReadDatabase();
+    if (session.ReadFile(path, error))
+        error = ReadDatabase(session);
     if (!error.empty()) {
         ShowNotice(m_window, "配置比较失败：" + error);
         return;
     }
-    const CCfgChanges changes = CCfgChanges::Compare(*GetCfgData(), incoming);
+    const CCfgChanges changes = session.Compare();
     if (changes.IsEmpty()) {
         ShowNotice(m_window, "文件 " + QDir::toNativeSeparators(path).toStdString() + " 与数据源 " +
                                  DataSource() + " 中的配置没有差异。");
@@ -127,18 +121,18 @@ void CCfgFileCommands::OnImportCfg()
     const QString path = ChooseFile(false, QStringLiteral("选择要导入的配置文件"));
     if (path.isEmpty())
         return;
-    CCfgData incoming;
+    CCfgFileSession session;
     std::string error;
-    if (!CCfgFile::Read(path, incoming, error)) {
+    if (!session.ReadFile(path, error)) {
         ShowNotice(m_window, "配置导入失败：" + error + "\r\n未写入任何内容。");
         return;
     }
-    error = ReadDatabase();
+    error = ReadDatabase(session);
     if (!error.empty()) {
         ShowNotice(m_window, "配置导入失败：" + error + "\r\n未写入任何内容。");
         return;
     }
-    const CCfgChanges changes = CCfgChanges::Compare(*GetCfgData(), incoming);
+    const CCfgChanges changes = session.Compare();
     const std::string dsn = DataSource();
     if (changes.IsEmpty()) {
         ShowNotice(m_window, "文件 " + QDir::toNativeSeparators(path).toStdString() + " 与数据源 " + dsn +
@@ -147,11 +141,12 @@ void CCfgFileCommands::OnImportCfg()
     }
     // A file refused is refused before the question, not after it.
     const std::vector<CfgGroup> groups = changes.DifferingGroups();
+    bool prepared = false;
     {
         const CBusyScope busy(m_window, QStringLiteral("正在检查配置文件..."));
-        error = CCfgImport::CheckColumns(incoming, groups);
+        prepared = session.Prepare(changes, error);
     }
-    if (!error.empty()) {
+    if (!prepared) {
         ShowNotice(m_window, "配置导入失败：" + error);
         return;
     }
@@ -168,14 +163,14 @@ void CCfgFileCommands::OnImportCfg()
     bool done = false;
     {
         const CBusyScope busy(m_window, QStringLiteral("正在导入配置..."));
-        done = CCfgImport::WriteChanged(incoming, changes, written, error);
+        done = session.Write(written, error);
     }
     // The store now holds the file's groups (also one whose writing failed, as after a
     // failed Save), so Save from the pages writes them again.
     m_refreshPages();
     std::string report = done ? "配置已导入，已写入数据源 " + dsn + "：" + CfgGroupNames(written) + "。"
                               : "配置导入失败：" + error;
-    if (GetCfgDb()->Reconnected())
+    if (session.Reconnected())
         report += "\r\n（与数据库的连接曾经断开，写入前已重新连接。）";
     ShowNotice(m_window, report);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+class CCfgFileSession;
 class QWidget;
 
 /// The main window's commands on configuration files: export the configuration to a file,
@@ -30,10 +31,10 @@ public:
 private:
     /// Asks for a file; empty when cancelled. Remembers its folder for the next time.
     QString ChooseFile(bool save, const QString& title);
-    /// Reads the whole configuration from the database into the store, busy meanwhile.
+    /// Reads the whole configuration from the database into `session`, busy meanwhile.
     /// Empty when done; otherwise why not: the connection is gone, or a group was not read
     /// whole.
-    std::string ReadDatabase();
+    std::string ReadDatabase(CCfgFileSession& session);
     /// "数据源 X 中的配置 -> 文件 Y 中的配置：".
     QString Heading(const QString& path) const;
 

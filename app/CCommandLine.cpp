@@ -2,14 +2,9 @@
 
 #include "app/CTerminal.h"
 #include "config/CCfgChanges.h"
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgFile.h"
-#include "config/CCfgImport.h"
+#include "config/CCfgFileSession.h"
 #include "config/CfgGroups.h"
-#include "config/CQuietProgress.h"
 #include "db/CDsnSettings.h"
-#include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 
 #include <QCommandLineParser>
@@ -101,50 +96,33 @@ bool ResolveDataSource(const QCommandLineParser& parser, const QCommandLineOptio
     return true;
 }
 
-/// Connects and reads the whole configuration into the process store.
-bool ConnectAndLoad(const DsnValues& source, std::string& error)
+/// Connects as the window does and reads the whole configuration into `session`.
+bool ConnectAndRead(const DsnValues& source, CCfgFileSession& session, std::string& error)
 {
     std::string connectError;
-    if (!IOtlConnection::getInstance()->Connect(BuildConnectString(source.dsn, source.user, source.password),
-                                                connectError)) {
+    if (!IOtlConnection::getInstance()->ConnectDsn(source.dsn, source.user, source.password, connectError)) {
         error = "无法连接数据源 " + source.dsn + "：" + connectError;
         return false;
     }
-    CQuietProgress progress;
-    GetCfgDb()->LoadCfg(progress);
-    error = CCfgImport::LoadGaps();
-    return error.empty();
+    return session.ReadDatabase(error);
 }
 
-int Export(const QString& file)
+int Export(const QString& file, CCfgFileSession& session)
 {
     std::string error;
-    if (!CCfgFile::Write(*GetCfgData(), file, error))
+    if (!session.Export(file, error))
         return Fail(error);
     Print(stdout, "已将配置导出到 " + file.toStdString() + "\n");
     return CCommandLine::kDone;
 }
 
-/// Reads the file and prints how the database would change.
-bool ReadAndCompare(const QString& file, const DsnValues& source, CCfgData& incoming, CCfgChanges& changes,
-                    std::string& error)
+/// Prints how the database would change.
+CCfgChanges PrintChanges(const QString& file, const DsnValues& source, const CCfgFileSession& session)
 {
-    if (!CCfgFile::Read(file, incoming, error))
-        return false;
-    changes = CCfgChanges::Compare(*GetCfgData(), incoming);
+    CCfgChanges changes = session.Compare();
     Print(stdout, "数据源 " + source.dsn + " 中的配置 -> 文件 " + file.toStdString() + " 中的配置：\n" +
                       changes.ToText());
-    return true;
-}
-
-int Diff(const QString& file, const DsnValues& source)
-{
-    CCfgData incoming;
-    CCfgChanges changes;
-    std::string error;
-    if (!ReadAndCompare(file, source, incoming, changes, error))
-        return Fail(error);
-    return changes.IsEmpty() ? CCommandLine::kDone : CCommandLine::kChanges;
+    return changes;
 }
 
 bool Confirmed(const std::vector<CfgGroup>& groups)
@@ -156,28 +134,23 @@ bool Confirmed(const std::vector<CfgGroup>& groups)
     return word == QStringLiteral("y") || word == QStringLiteral("yes") || word == QStringLiteral("是");
 }
 
-int Import(const QString& file, const DsnValues& source, bool askFirst)
+int Import(const CCfgChanges& changes, CCfgFileSession& session, bool askFirst)
 {
-    CCfgData incoming;
-    CCfgChanges changes;
-    std::string error;
-    if (!ReadAndCompare(file, source, incoming, changes, error))
-        return Fail(error);
     if (changes.IsEmpty()) {
         Print(stdout, "数据库已与文件一致，未写入任何内容。\n");
         return CCommandLine::kDone;
     }
     // Refused files are refused before the question, not after it.
-    const std::vector<CfgGroup> groups = changes.DifferingGroups();
-    error = CCfgImport::CheckColumns(incoming, groups);
-    if (!error.empty())
+    std::string error;
+    if (!session.Prepare(changes, error))
         return Fail(error);
+    const std::vector<CfgGroup> groups = changes.DifferingGroups();
     if (askFirst && !Confirmed(groups)) {
         Print(stderr, "未确认，未写入任何内容。\n");
         return CCommandLine::kChanges;
     }
     std::vector<CfgGroup> written;
-    if (!CCfgImport::WriteChanged(incoming, changes, written, error))
+    if (!session.Write(written, error))
         return Fail(error);
     Print(stdout, "已写入：" + CfgGroupNames(written) + "\n");
     return CCommandLine::kDone;
@@ -236,13 +209,19 @@ int CCommandLine::Run(int argc, char* argv[])
         return Fail("用法：tarvex export|import|diff <文件> [选项]（详见 tarvex --help）");
     const QString file = arguments.at(1);
 
+    const bool exporting = command == QLatin1String("export");
+    CCfgFileSession session;
     DsnValues source;
     std::string error;
-    if (!ResolveDataSource(parser, dsn, user, passwordFile, source, error) || !ConnectAndLoad(source, error))
+    // A broken file is refused before a login.
+    if ((!exporting && !session.ReadFile(file, error)) ||
+        !ResolveDataSource(parser, dsn, user, passwordFile, source, error) ||
+        !ConnectAndRead(source, session, error))
         return Fail(error);
-    if (command == QLatin1String("export"))
-        return Export(file);
+    if (exporting)
+        return Export(file, session);
+    const CCfgChanges changes = PrintChanges(file, source, session);
     if (command == QLatin1String("diff"))
-        return Diff(file, source);
-    return Import(file, source, !parser.isSet(yes));
+        return changes.IsEmpty() ? kDone : kChanges;
+    return Import(changes, session, !parser.isSet(yes));
 }

@@ -2,6 +2,7 @@
 
 #include "config/CCfgData.h"
 #include "config/CfgGroups.h"
+#include "config/CfgRecordTable.h"
 #include "config/CfgSettings.h"
 
 #include <algorithm>
@@ -40,11 +41,6 @@ std::string Quoted(const std::string& text)
         }
     }
     return quoted + "\"";
-}
-
-std::string Flag(bool flag)
-{
-    return flag ? "true" : "false";
 }
 
 struct Field
@@ -148,64 +144,55 @@ std::vector<Item> IvrFlows(const CCfgData& cfg)
     return items;
 }
 
-std::vector<Item> IpoLines(const CCfgData& cfg)
-{
-    std::vector<Item> items;
-    for (const auto& line : cfg.IpoLines)
-        items.push_back({"(value " + Quoted(line->value) + ", name " + Quoted(line->name) + ")",
-                         {{"value2", Quoted(line->value2), false}}});
-    return items;
-}
-
 std::vector<Item> Extens(const CCfgData& cfg)
 {
     std::vector<Item> items;
     items.reserve(cfg.Extens.GetCount());
     cfg.Extens.ForEach([&items](unsigned number, const std::string& password) {
-        items.push_back({"(number " + std::to_string(static_cast<int>(number)) + ")",
-                         {{"password", Quoted(password), true}}});
+        items.push_back(
+            {"(" + std::string(kExtenNumber.key) + " " + std::to_string(static_cast<int>(number)) + ")",
+             {{kExtenPassword.key, Quoted(password), true}}});
     });
     return items;
 }
 
-std::vector<Item> SipAccounts(const CCfgData& cfg)
+/// A record's field as shown: texts quoted.
+template <class Record> std::string Shown(const RecordField<Record>& field, const Record& record)
 {
+    return field.kind == FieldKind::Text ? Quoted(field.text(record)) : field.Spelled(record);
+}
+
+/// The records of a list: the key fields in their rank, the others beside the key.
+template <class Record> std::vector<Item> Records(const RecordTable<Record>& table, const CCfgData& cfg)
+{
+    std::vector<const RecordField<Record>*> keys;
+    for (const RecordField<Record>& field : table.fields) {
+        if (field.keyRank > 0)
+            keys.push_back(&field);
+    }
+    std::sort(keys.begin(), keys.end(), [](const auto* a, const auto* b) { return a->keyRank < b->keyRank; });
     std::vector<Item> items;
-    for (const auto& a : cfg.SipAccounts) {
-        items.push_back({"(id " + std::to_string(a->id) + ")",
-                         {{"account", Quoted(a->account), false},
-                          {"auth_account", Quoted(a->auth_account), false},
-                          {"password", Quoted(a->password), true},
-                          {"proxy_addr", Quoted(a->proxy_addr), false},
-                          {"proxy_port", std::to_string(a->proxy_port), false},
-                          {"reg", Flag(a->reg), false},
-                          {"reg_interval", std::to_string(a->reg_interval), false}}});
+    for (const auto& record : cfg.*table.member) {
+        Item item;
+        for (const RecordField<Record>* field : keys)
+            item.key +=
+                (item.key.empty() ? "(" : ", ") + std::string(field->column) + " " + Shown(*field, *record);
+        item.key += ")";
+        for (const RecordField<Record>& field : table.fields) {
+            // A record numbered by the database is named by what it holds, not by its id.
+            if (field.keyRank == 0 && field.inserted)
+                item.fields.push_back({field.column, Shown(field, *record), field.secret});
+        }
+        items.push_back(std::move(item));
     }
     return items;
 }
 
-std::vector<Item> TrunkItems(const CCfgData& cfg)
+template <class Record>
+void CompareRecords(const RecordTable<Record>& table, const CCfgData& current, const CCfgData& incoming,
+                    std::vector<std::string>& lines)
 {
-    std::vector<Item> items;
-    for (const auto& t : cfg.TrunkItems) {
-        items.push_back({"(id " + std::to_string(t->id) + ")",
-                         {{"node", std::to_string(t->node), false},
-                          {"board", std::to_string(t->board), false},
-                          {"span", std::to_string(t->span), false},
-                          {"sip_user", std::to_string(t->sip_user), false}}});
-    }
-    return items;
-}
-
-std::vector<Item> TrunkMatches(const CCfgData& cfg)
-{
-    std::vector<Item> items;
-    for (const auto& m : cfg.TrunkMatches) {
-        items.push_back({"(prefix " + Quoted(m->prefix) + ", caller " + Quoted(m->caller) + ", trunk_id " +
-                             std::to_string(m->trunk_id) + ")",
-                         {{"priority", std::to_string(m->priority), false}}});
-    }
-    return items;
+    CompareList(table.list, Records(table, current), Records(table, incoming), table.ordered, lines);
 }
 
 } // namespace
@@ -214,10 +201,9 @@ CCfgChanges CCfgChanges::Compare(const CCfgData& current, const CCfgData& incomi
 {
     CCfgChanges changes;
     for (const CfgSetting& setting : CfgSettings()) {
-        const std::string old =
-            setting.text ? Quoted(current.*setting.text) : std::to_string(current.*setting.number);
-        const std::string now =
-            setting.text ? Quoted(incoming.*setting.text) : std::to_string(incoming.*setting.number);
+        const bool text = setting.kind == SettingKind::Text;
+        const std::string old = text ? Quoted(setting.Value(current)) : setting.Value(current);
+        const std::string now = text ? Quoted(setting.Value(incoming)) : setting.Value(incoming);
         if (old != now) {
             changes.m_lines[Index(setting.group)].push_back(
                 std::string(setting.key) + ": " +
@@ -227,13 +213,12 @@ CCfgChanges CCfgChanges::Compare(const CCfgData& current, const CCfgData& incomi
     std::vector<std::string>& sys = changes.m_lines[Index(CfgGroup::System)];
     std::vector<std::string>& dev = changes.m_lines[Index(CfgGroup::Device)];
     std::vector<std::string>& lines = changes.m_lines[Index(CfgGroup::Lines)];
-    CompareList("IvrFlows", IvrFlows(current), IvrFlows(incoming), true, sys);
-    CompareList("IpoLines", IpoLines(current), IpoLines(incoming), true, dev);
-    // Loading reads these three sorted by number or id, whatever order they were saved in.
-    CompareList("Extens", Extens(current), Extens(incoming), false, lines);
-    CompareList("SipAccounts", SipAccounts(current), SipAccounts(incoming), false, lines);
-    CompareList("TrunkItems", TrunkItems(current), TrunkItems(incoming), false, lines);
-    CompareList("TrunkMatches", TrunkMatches(current), TrunkMatches(incoming), true, lines);
+    CompareList(IvrFlowTable().list, IvrFlows(current), IvrFlows(incoming), true, sys);
+    CompareRecords(IpoLineTable(), current, incoming, dev);
+    // Loading reads the extensions sorted by number, whatever order they were saved in.
+    CompareList(ExtenTable().list, Extens(current), Extens(incoming), false, lines);
+    ForEachRecordTable(CfgGroup::Lines,
+                       [&](const auto& table) { CompareRecords(table, current, incoming, lines); });
     return changes;
 }
 

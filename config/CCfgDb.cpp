@@ -1,6 +1,11 @@
 #include "config/CCfgDb.h"
 
-#include "db/IOtlConnection.h"
+#include "config/CCfgData.h"
+#include "config/CCfgLoader.h"
+#include "config/CCfgSaveBuilder.h"
+#include "config/CColumnRules.h"
+#include "config/CfgGroups.h"
+#include "config/CfgLoadReport.h"
 
 CCfgDb* GetCfgDb()
 {
@@ -8,16 +13,24 @@ CCfgDb* GetCfgDb()
     return &cfgDb;
 }
 
+CCfgDb::CCfgDb() : m_loaded(std::make_unique<CfgLoadReport>()) {}
+
+CCfgDb::~CCfgDb() = default;
+
 std::string CCfgDb::GetDbError()
 {
     return m_refusal.empty() ? IOtlConnection::getInstance()->GetLastErrorText() : m_refusal;
 }
 
-void CCfgDb::NoteLoadGap(CfgGroup group, const std::string& what)
+bool CCfgDb::LoadCfg(ILoadProgress& progress)
 {
-    std::string& gap = m_loadGaps[Index(group)];
-    if (gap.empty())
-        gap = what;
+    m_refusal.clear();
+    return CCfgLoader::Load(progress, *GetCfgData(), *m_loaded);
+}
+
+void CCfgDb::AdoptLoadReport(const CfgLoadReport& report)
+{
+    *m_loaded = report;
 }
 
 bool CCfgDb::EnsureConnected()
@@ -31,16 +44,47 @@ bool CCfgDb::EnsureConnected()
     return false;
 }
 
-bool CCfgDb::BeginSave(CfgGroup group)
+bool CCfgDb::SaveSysCfg()
+{
+    return SaveGroup(CfgGroup::System);
+}
+
+bool CCfgDb::SaveDevCfg()
+{
+    return SaveGroup(CfgGroup::Device);
+}
+
+bool CCfgDb::SaveLineCfg()
+{
+    return SaveGroup(CfgGroup::Lines);
+}
+
+bool CCfgDb::SaveGroup(CfgGroup group)
 {
     m_refusal.clear();
     m_reconnected = false;
-    const std::string& gap = LoadGap(group);
+    const std::string& gap = m_loaded->Gap(group);
     if (!gap.empty()) {
         // Saving rewrites whole tables: what was never read would be lost from the database.
         m_refusal = "启动时这组配置未能完整读取（" + gap +
-                    "），保存会覆盖数据库中未读取的数据，因此未写入任何内容。请检查数据库中的这些表，然后重新启动程序";
+                    "），保存会覆盖数据库中未读取的数据，因此未写入任何内容。请检查数据库中的这些表，然后重新"
+                    "启动程序";
         return false;
     }
-    return EnsureConnected();
+    if (!EnsureConnected())
+        return false;
+    IOtlConnection* db = IOtlConnection::getInstance();
+    const CColumnRules rules = CColumnRules::Read(db, CfgGroupTables(group));
+    std::vector<SqlStatement> statements;
+    if (!CCfgSaveBuilder::Build(group, *GetCfgData(), *m_loaded, rules, db->GetDbType(), statements,
+                                m_refusal))
+        return false;
+    return Run(statements);
+}
+
+bool CCfgDb::Run(const std::vector<SqlStatement>& statements)
+{
+    m_refusal.clear();
+    std::size_t executed = 0;
+    return IOtlConnection::getInstance()->ExecuteBatch(statements, executed);
 }

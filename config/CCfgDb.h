@@ -1,15 +1,14 @@
 #pragma once
 
-#include <array>
-#include <functional>
-#include <optional>
+#include "db/IOtlConnection.h"
+
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "config/CRecordList.h"
-
 class ILoadProgress;
 struct CCfgData;
+struct CfgLoadReport;
 
 /// The three groups of the store that are saved separately.
 enum class CfgGroup
@@ -25,9 +24,14 @@ enum class CfgGroup
 class CCfgDb
 {
 public:
-    /// Reads every configuration table into the store, showing its progress. False when a
-    /// record list could not be read: loading stopped there, after showing which one.
+    /// Reads every configuration table into the process store, showing its progress, and
+    /// keeps what the load found: it decides what the saves of that store refuse and keep.
+    /// False when a record list could not be read: loading stopped there, after showing which one.
     bool LoadCfg(ILoadProgress& progress);
+    /// What the load that the process store holds found beside its values.
+    const CfgLoadReport& LoadReport() const { return *m_loaded; }
+    /// Puts `report` in place of the load report, where the store now holds what that load read.
+    void AdoptLoadReport(const CfgLoadReport& report);
 
     /// Rewrite the tables of one group from the store (each table emptied, then one INSERT
     /// per setting or record), stopping at the first statement the database refuses. A group
@@ -36,6 +40,7 @@ public:
     bool SaveSysCfg();
     bool SaveDevCfg();
     bool SaveLineCfg();
+    bool SaveGroup(CfgGroup group);
 
     /// Opens the connection again, once, when the server or the network has dropped it; to be
     /// called before an operation's first statement. False, with GetDbError saying why and
@@ -45,12 +50,8 @@ public:
     /// connection again.
     bool Reconnected() const { return m_reconnected; }
 
-    /// Why the store would save a text that loading had to shorten to fit its record field;
-    /// empty when it would not.
-    std::string CutTextStillHeld() const;
-
-    /// Why loading did not read `group` whole; empty when it did (or nothing was loaded).
-    const std::string& LoadGap(CfgGroup group) const { return m_loadGaps[Index(group)]; }
+    /// Runs statements built beforehand, in order, stopping at the first the database refuses.
+    bool Run(const std::vector<SqlStatement>& statements);
 
     /// Configuration tables: emptied (SQL Server) or dropped and created again (MySQL).
     bool ClearCfgTables();
@@ -64,55 +65,13 @@ public:
     /// The text of the last failure: the refusal of the last save, or the database's text.
     std::string GetDbError();
 
-private:
-    static std::size_t Index(CfgGroup group) { return static_cast<std::size_t>(group); }
-
-    bool LoadIpoLines();
-    bool LoadExtens();
-    bool LoadSipAccounts();
-    bool LoadTrunkItems();
-    bool LoadTrunkMatches();
-    /// A text of the database that a record field could hold only shortened.
-    struct CutText
-    {
-        std::string what;                               // the record and field, for messages
-        std::string stored;                             // as the database holds it
-        std::size_t room = 0;                           // bytes the field can hold
-        std::function<bool(const CCfgData&)> stillCut;  // whether the store still holds it shortened
-    };
-    /// Copies `text` into a text field of a loaded record of the store's `list`, and notes it
-    /// when it had to be shortened.
-    template <class Record, std::size_t N>
-    void LoadText(Record& record, char (Record::*field)[N], CRecordList<Record> CCfgData::*list,
-                  const std::string& text, const std::string& what);
-
-public:
-    /// A row of a table that a save rewrites but that the program does not edit: a setting
-    /// of a name it does not know, or a line of conf_line of a type other than an extension.
-    /// Loading keeps it, and the save writes it back as it was.
-    struct KeptRow
-    {
-        std::string name;                 // conf_system and conf_dev
-        int id = 0;                       // conf_line
-        int type = 0;                     // conf_line
-        std::optional<std::string> value; // nullopt for NULL
-    };
+    CCfgDb();
+    ~CCfgDb();
+    CCfgDb(const CCfgDb&) = delete;
+    CCfgDb& operator=(const CCfgDb&) = delete;
 
 private:
-    /// Reads the rows of `table`'s settings whose names are none of `group`'s keys.
-    bool LoadKeptSettings(CfgGroup group, const char* table, std::vector<KeptRow>& kept);
-    bool LoadKeptLines();
-
-    /// Records, once per group, that it was not read whole.
-    void NoteLoadGap(CfgGroup group, const std::string& what);
-    /// Starts a save: false, with the refusal kept, when the group was not loaded whole.
-    bool BeginSave(CfgGroup group);
-
-    std::array<std::string, 3> m_loadGaps;
-    std::vector<CutText> m_cutTexts;
-    std::vector<KeptRow> m_keptSystem; // conf_system
-    std::vector<KeptRow> m_keptDevice; // conf_dev
-    std::vector<KeptRow> m_keptLines;  // conf_line
+    std::unique_ptr<CfgLoadReport> m_loaded;
     std::string m_refusal;
     bool m_reconnected = false;
 };

@@ -54,7 +54,7 @@ void CopyCfgGroup(const CCfgData& from, CCfgData& to, CfgGroup group)
     for (const CfgSetting& setting : CfgSettings()) {
         if (setting.group != group)
             continue;
-        if (setting.text)
+        if (setting.kind == SettingKind::Text)
             to.*setting.text = from.*setting.text;
         else
             to.*setting.number = from.*setting.number;

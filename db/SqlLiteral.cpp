@@ -22,7 +22,7 @@ std::string EscapeSqlText(const std::string& text, int dbType)
     return escaped;
 }
 
-std::string FormatSql(const char* format, std::initializer_list<std::string> values)
+std::string FormatSql(const char* format, const std::vector<std::string>& values)
 {
     std::string sql;
     sql.reserve(std::strlen(format) + 64);

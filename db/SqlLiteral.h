@@ -10,7 +10,7 @@ std::string EscapeSqlText(const std::string& text, int dbType);
 
 /// Fills the placeholders %s, %d and %u of `format`, left to right, with `values` as they
 /// are (texts already escaped, numbers already formatted); "%%" stands for '%'.
-std::string FormatSql(const char* format, std::initializer_list<std::string> values);
+std::string FormatSql(const char* format, const std::vector<std::string>& values);
 
 /// The statements of a text that holds several, split at the semicolons outside string
 /// literals (quotes doubled or escaped with a backslash stay inside their literal).

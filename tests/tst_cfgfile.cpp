@@ -4,8 +4,9 @@
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "config/CCfgFile.h"
-#include "config/CCfgImport.h"
+#include "config/CCfgFileSession.h"
 #include "config/CfgGroups.h"
+#include "config/CfgLoadReport.h"
 #include "support/ConfigTables.h"
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"
@@ -49,6 +50,24 @@ bool WriteBytes(const QString& path, const QByteArray& bytes)
 /// the index just past an array's end, appended), or
 /// removed (`<remove>`), reversed (`<reversed>`, an array), or with a copy of its first
 /// element appended (`<append first>`, an array).
+/// An import of the file at `path` as the window and the command line run it: the file, the
+/// database read afresh, the statements of every differing group built, then written.
+bool ImportFile(const QString& path, std::vector<CfgGroup>& written, std::string& error)
+{
+    CCfgFileSession session;
+    if (!session.ReadFile(path, error) || !session.ReadDatabase(error))
+        return false;
+    return session.Prepare(session.Compare(), error) && session.Write(written, error);
+}
+
+/// The same, of a file holding `json`.
+bool ImportJson(const QByteArray& json, std::vector<CfgGroup>& written, std::string& error)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("site.json"));
+    return WriteBytes(path, json) && ImportFile(path, written, error);
+}
+
 QJsonValue Edited(const QJsonValue& node, QStringList path, const QString& value)
 {
     if (path.isEmpty()) {
@@ -166,7 +185,7 @@ private Q_SLOTS:
         const CCfgChanges changes = CCfgChanges::Compare(*GetCfgData(), read);
         QCOMPARE(changes.DifferingGroups(), (std::vector<CfgGroup>(kCfgGroups.begin(), kCfgGroups.end())));
         std::vector<CfgGroup> written;
-        QVERIFY2(CCfgImport::WriteChanged(read, changes, written, error), error.c_str());
+        QVERIFY2(ImportFile(path, written, error), error.c_str());
         QCOMPARE(written, changes.DifferingGroups());
         SampleConfig::LoadStore();
         QCOMPARE(Json(*GetCfgData()), exported);
@@ -320,15 +339,16 @@ private Q_SLOTS:
         row("trunk item id given twice", {QStringLiteral("lines/TrunkItems=<append first>")},
             {QStringLiteral("lines.TrunkItems[2].id"), QStringLiteral("重复")});
         columns("setting longer than its column", {QStringLiteral("middleware/CtiAddr=") + tooLong},
-                {QStringLiteral("middleware.CtiAddr"), QStringLiteral("301"), QStringLiteral("300")});
-        columns("character the column cannot hold", {QStringLiteral("device/IpoLines/0/value2=\"😀\"")},
-                {QStringLiteral("device.IpoLines[0].value2"), QStringLiteral("conf_vs.value2")});
+                {QStringLiteral("设置 CtiAddr 的值"), QStringLiteral("301"), QStringLiteral("300")});
+        columns(
+            "character the column cannot hold", {QStringLiteral("device/IpoLines/0/value2=\"😀\"")},
+            {QStringLiteral("IPO线路第 1 项（线路号 base）的关联VS线路"), QStringLiteral("conf_vs.value2")});
         // The middleware differs and fits, but nothing is written while the lines do not fit.
         columns("a later group does not fit",
                 {QStringLiteral("middleware/CtiAddr=\"new\""), QStringLiteral("lines/Extens/1/password=\"") +
                                                                    QString(101, QLatin1Char('p')) +
                                                                    QStringLiteral("\"")},
-                {QStringLiteral("lines.Extens[1].password"), QStringLiteral("100")});
+                {QStringLiteral("分机 8001 的接入密码"), QStringLiteral("100")});
     }
 
     void refusedFiles()
@@ -360,9 +380,8 @@ private Q_SLOTS:
         const bool readable = CCfgFile::Read(path, read, error);
         std::vector<CfgGroup> written;
         if (readable) {
-            const CCfgChanges changes = CCfgChanges::Compare(*GetCfgData(), read);
-            QVERIFY(!changes.IsEmpty());
-            QVERIFY(!CCfgImport::WriteChanged(read, changes, written, error));
+            QVERIFY(!CCfgChanges::Compare(*GetCfgData(), read).IsEmpty());
+            QVERIFY(!ImportFile(path, written, error));
         } else {
             // A file refused while reading leaves the store it was to fill as it was.
             QCOMPARE(Json(read), untouched);
@@ -533,7 +552,7 @@ private Q_SLOTS:
 
         QVERIFY(ServerLog::Start());
         std::vector<CfgGroup> written;
-        const bool done = CCfgImport::WriteChanged(read, changes, written, error);
+        const bool done = ImportFile(path, written, error);
         const Texts statements = ServerLog::Statements();
         QVERIFY(ServerLog::Stop());
         QVERIFY2(done, error.c_str());
@@ -564,7 +583,7 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::RefuseInserts("conf_sip_account", "refuse_account", "NEW.account = 'refused'",
                                             "account refused here"));
         std::vector<CfgGroup> written;
-        QVERIFY(!CCfgImport::WriteChanged(read, CCfgChanges::Compare(*GetCfgData(), read), written, error));
+        QVERIFY(!ImportJson(Json(read), written, error));
         QVERIFY(TestDatabase::Run({"DROP TRIGGER refuse_account"}));
         QCOMPARE(written, std::vector<CfgGroup>{CfgGroup::System});
         const QString message = QString::fromStdString(error);
@@ -582,34 +601,45 @@ private Q_SLOTS:
         QVERIFY(CCfgChanges::Compare(*GetCfgData(), read).IsEmpty());
     }
 
-    void groupsNotLoadedWholeAreNotImported()
+    void groupsNotReadWholeAreNotImported()
     {
         CCfgData base;
         SampleConfig::Fill(base, "base");
         QVERIFY(SampleConfig::PutOnServer(base));
-        CCfgData read;
-        std::string error;
-        QVERIFY(CCfgFile::FromJson(EditedJson(*GetCfgData(), {QStringLiteral("middleware/CtiAddr=\"new\"")}),
-                                   read, error));
-        // Unreadable at loading, back by the time of the import.
+        const QByteArray json = EditedJson(*GetCfgData(), {QStringLiteral("middleware/CtiAddr=\"new\"")});
+        // Unreadable while the import reads the database.
         QVERIFY(TestDatabase::Run({"RENAME TABLE conf_trunk_match TO hidden_table"}));
-        SampleConfig::LoadStore();
-        QVERIFY(TestDatabase::Run({"RENAME TABLE hidden_table TO conf_trunk_match"}));
-        QVERIFY(QString::fromStdString(CCfgImport::LoadGaps()).contains(QStringLiteral("conf_trunk_match")));
-
         QVERIFY(ServerLog::Start());
         std::vector<CfgGroup> written;
-        const bool done =
-            CCfgImport::WriteChanged(read, CCfgChanges::Compare(*GetCfgData(), read), written, error);
+        std::string error;
+        const bool done = ImportJson(json, written, error);
         const Texts writes = ServerLog::Writes(ServerLog::Statements());
         QVERIFY(ServerLog::Stop());
+        QVERIFY(TestDatabase::Run({"RENAME TABLE hidden_table TO conf_trunk_match"}));
         QVERIFY(!done);
-        QVERIFY2(error.find("conf_trunk_match") != std::string::npos &&
-                     error.find("未写入任何内容") != std::string::npos,
-                 error.c_str());
+        QVERIFY2(error.find("conf_trunk_match") != std::string::npos, error.c_str());
         QVERIFY(written.empty());
         QVERIFY2(writes.empty(), FirstOf(writes).c_str());
-        SampleConfig::LoadStore();
+    }
+
+    // What a later reading of the database finds (for an export, a comparison or an import)
+    // changes neither the store nor what its saves refuse: only the start-up load does.
+    void aFailedFreshReadLeavesTheSavesAlone()
+    {
+        CCfgData base;
+        SampleConfig::Fill(base, "base");
+        QVERIFY(SampleConfig::PutOnServer(base));
+        const QByteArray before = Json(*GetCfgData());
+        QVERIFY(TestDatabase::Run({"RENAME TABLE conf_trunk_match TO hidden_table"}));
+        CCfgFileSession session;
+        std::string error;
+        QVERIFY(!session.ReadDatabase(error));
+        QVERIFY(TestDatabase::Run({"RENAME TABLE hidden_table TO conf_trunk_match"}));
+        QCOMPARE(Json(*GetCfgData()), before);
+        for (CfgGroup group : kCfgGroups)
+            QVERIFY(GetCfgDb()->LoadReport().Gap(group).empty());
+        QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
+        QVERIFY2(GetCfgDb()->SaveSysCfg(), GetCfgDb()->GetDbError().c_str());
     }
 };
 

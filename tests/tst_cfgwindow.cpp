@@ -739,7 +739,7 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("lines.SipAccounts[1].account"), QStringLiteral("49 个字节")};
         QTest::newRow("a setting too long for its column")
             << QByteArray() << "middleware/CtiAddr" << QString(301, QLatin1Char('x')) << false
-            << QStringList{QStringLiteral("middleware.CtiAddr"), QStringLiteral("300")};
+            << QStringList{QStringLiteral("设置 CtiAddr 的值"), QStringLiteral("300")};
         QTest::newRow("a table that cannot be read")
             << QByteArray() << "middleware/CtiAddr"
             << "new" << true << QStringList{QStringLiteral("线路配置"), QStringLiteral("conf_trunk_match")};

@@ -1,7 +1,9 @@
 // Loading the configuration from the private test server into the store.
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CfgLoadReport.h"
 #include "support/ConfigTables.h"
+#include "support/RecordingConnection.h"
 #include "support/RecordingProgress.h"
 #include "support/TestDatabase.h"
 
@@ -28,7 +30,9 @@ std::vector<std::string> IpoLineTexts(const CCfgData& cfg)
 std::vector<std::string> ExtenTexts(const CCfgData& cfg)
 {
     std::vector<std::string> texts;
-    cfg.Extens.ForEach([&texts](unsigned key, const std::string& text) { texts.push_back(std::to_string(key) + "=" + text); });
+    cfg.Extens.ForEach([&texts](unsigned key, const std::string& text) {
+        texts.push_back(std::to_string(key) + "=" + text);
+    });
     return texts;
 }
 
@@ -43,14 +47,19 @@ bool FillTables()
                "('CallConcurrency', '12'), ('TtsBufferPath', 'tts'), ('TtsType', 'abc')",
                "INSERT INTO conf_ivr_flow (FilePath) VALUES ('b.xml'), ('a.xml'), ('流程.xml')",
                "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', '1.1.1.1'), ('ScPort', '8802'), "
-               "('McAddr', '1.1.1.2'), ('McPort', '9001'), ('DigTrunkCount', '60'), ('VoipTrunkCount', '30'), "
-               "('VoipSignallingAddr', '1.1.1.3'), ('VoipMediaAddr', '1.1.1.4'), ('FaxServerAddr', '1.1.1.5'), "
-               "('FaxServerPort', '9100'), ('DevLinkIp', '1.1.1.6'), ('DevLinkPwd', 'pw'), ('IpoLinkPort', '50797'), "
-               "('FsEslAddr', '1.1.1.7'), ('FsEslPort', '8021'), ('FsEslPwd', 'ClueCon'), ('FsIvrPort', '8084'), "
+               "('McAddr', '1.1.1.2'), ('McPort', '9001'), ('DigTrunkCount', '60'), ('VoipTrunkCount', "
+               "'30'), "
+               "('VoipSignallingAddr', '1.1.1.3'), ('VoipMediaAddr', '1.1.1.4'), ('FaxServerAddr', "
+               "'1.1.1.5'), "
+               "('FaxServerPort', '9100'), ('DevLinkIp', '1.1.1.6'), ('DevLinkPwd', 'pw'), ('IpoLinkPort', "
+               "'50797'), "
+               "('FsEslAddr', '1.1.1.7'), ('FsEslPort', '8021'), ('FsEslPwd', 'ClueCon'), ('FsIvrPort', "
+               "'8084'), "
                "('FsTrunkCount', '30'), ('FsExtContext', 'default'), ('FsMeetingContext', 'conf'), "
                "('FsPCallContext', 'pcall')",
                "INSERT INTO conf_vs (name, value, value2) VALUES ('EXT', '201', '1'), ('DT', '1', NULL)",
-               "INSERT INTO conf_line (id, type, value) VALUES (8005, 0, 'e5'), (8001, 0, 'e1'), (8003, 0, 'e3'), "
+               "INSERT INTO conf_line (id, type, value) VALUES (8005, 0, 'e5'), (8001, 0, 'e1'), (8003, 0, "
+               "'e3'), "
                "(8004, 0, 'e4'), (8002, 0, 'e2'), (9000, 1, 'other type')",
                "INSERT INTO conf_sip_account VALUES (3, 'c', 'c', NULL, 'p', 5060, 'false', 60), "
                "(1, 'a', 'auth-a', 'secret', '10.0.0.1', 5061, 'true', 3600), "
@@ -78,8 +87,8 @@ private Q_SLOTS:
         CCfgData& cfg = FreshStore();
         RecordingProgress progress;
         QVERIFY(GetCfgDb()->LoadCfg(progress));
-        QCOMPARE(progress.Events(), (Events{"open 0-7", "text 配置参数加载中...", "pos 1", "pos 2", "pos 3", "pos 4",
-                                            "pos 5", "pos 6", "pos 7", "close"}));
+        QCOMPARE(progress.Events(), (Events{"open 0-7", "text 配置参数加载中...", "pos 1", "pos 2", "pos 3",
+                                            "pos 4", "pos 5", "pos 6", "pos 7", "close"}));
         // Absent rows replace the defaults too.
         QCOMPARE(cfg.CtiPort, std::string());
         QCOMPARE(cfg.AcdPort, std::string());
@@ -101,10 +110,10 @@ private Q_SLOTS:
         QCOMPARE(cfg.CtiPort, std::string("9811"));
         QCOMPARE(cfg.RecPath, std::string("D:\\录音"));
         QCOMPARE(cfg.RecType, 1);
-        QCOMPARE(cfg.DevType, 2);   // "2abc"
-        QCOMPARE(cfg.PPType, 1);    // " 1"
+        QCOMPARE(cfg.DevType, 2);    // "2abc"
+        QCOMPARE(cfg.PPType, 1);     // " 1"
         QCOMPARE(cfg.QueueType, -1); // "-1x"
-        QCOMPARE(cfg.TtsType, 0);   // "abc"
+        QCOMPARE(cfg.TtsType, 0);    // "abc"
         QCOMPARE(cfg.IvrFlowCount, std::string("7"));
         QCOMPARE(cfg.IvrFlows, (std::vector<std::string>{"b.xml", "a.xml", "流程.xml"}));
         QCOMPARE(cfg.ScPort, std::string("8802"));
@@ -113,7 +122,8 @@ private Q_SLOTS:
         QCOMPARE(cfg.FsPCallContext, std::string("pcall"));
         QCOMPARE(IpoLineTexts(cfg), (std::vector<std::string>{"EXT/201/1", "DT/1/"}));
         // Only type 0 rows, enumerated in the map's own order.
-        QCOMPARE(ExtenTexts(cfg), (std::vector<std::string>{"8004=e4", "8001=e1", "8003=e3", "8005=e5", "8002=e2"}));
+        QCOMPARE(ExtenTexts(cfg),
+                 (std::vector<std::string>{"8004=e4", "8001=e1", "8003=e3", "8005=e5", "8002=e2"}));
 
         QCOMPARE(cfg.SipAccounts.GetCount(), std::size_t(4));
         auto account = cfg.SipAccounts.begin();
@@ -162,9 +172,9 @@ private Q_SLOTS:
         QCOMPARE(cfg.LogPath, std::string("/var/log"));
         QCOMPARE(cfg.TrunkMatches.GetCount(), std::size_t(2));
         // The middleware group is incomplete, the others are whole.
-        QVERIFY(GetCfgDb()->LoadGap(CfgGroup::System).find("conf_ivr_flow") != std::string::npos);
-        QVERIFY(GetCfgDb()->LoadGap(CfgGroup::Device).empty());
-        QVERIFY(GetCfgDb()->LoadGap(CfgGroup::Lines).empty());
+        QVERIFY(GetCfgDb()->LoadReport().Gap(CfgGroup::System).find("conf_ivr_flow") != std::string::npos);
+        QVERIFY(GetCfgDb()->LoadReport().Gap(CfgGroup::Device).empty());
+        QVERIFY(GetCfgDb()->LoadReport().Gap(CfgGroup::Lines).empty());
     }
 
     // Groups that loading did not read whole, each of which a save must refuse.
@@ -194,11 +204,11 @@ private Q_SLOTS:
         FreshStore();
         RecordingProgress progress;
         GetCfgDb()->LoadCfg(progress);
-        QCOMPARE(!GetCfgDb()->LoadGap(CfgGroup::System).empty(), system);
-        QCOMPARE(!GetCfgDb()->LoadGap(CfgGroup::Device).empty(), device);
-        QCOMPARE(!GetCfgDb()->LoadGap(CfgGroup::Lines).empty(), lines);
+        QCOMPARE(!GetCfgDb()->LoadReport().Gap(CfgGroup::System).empty(), system);
+        QCOMPARE(!GetCfgDb()->LoadReport().Gap(CfgGroup::Device).empty(), device);
+        QCOMPARE(!GetCfgDb()->LoadReport().Gap(CfgGroup::Lines).empty(), lines);
         for (CfgGroup group : {CfgGroup::System, CfgGroup::Device, CfgGroup::Lines}) {
-            const std::string& gap = GetCfgDb()->LoadGap(group);
+            const std::string& gap = GetCfgDb()->LoadReport().Gap(group);
             QVERIFY2(gap.empty() || gap.find(table.toStdString()) != std::string::npos, gap.c_str());
         }
     }
@@ -210,7 +220,79 @@ private Q_SLOTS:
         RecordingProgress progress;
         QVERIFY(GetCfgDb()->LoadCfg(progress));
         for (CfgGroup group : {CfgGroup::System, CfgGroup::Device, CfgGroup::Lines})
-            QVERIFY(GetCfgDb()->LoadGap(group).empty());
+            QVERIFY(GetCfgDb()->LoadReport().Gap(group).empty());
+    }
+
+    // The queries loading sends, as they are sent and in their order, on both dialects.
+    void queriesAsSent_data()
+    {
+        QTest::addColumn<int>("dbType");
+        QTest::newRow("MariaDB") << int(DbTypeMySql);
+        QTest::newRow("SQL Server") << int(DbTypeSqlServer);
+    }
+
+    void queriesAsSent()
+    {
+        QFETCH(int, dbType);
+        RecordingConnection recording(dbType);
+        FreshStore();
+        RecordingProgress progress;
+        QVERIFY(GetCfgDb()->LoadCfg(progress));
+        std::vector<std::string> sent;
+        for (const RecordingConnection::Call& call : recording.Calls())
+            sent.push_back(call.operation + ": " + call.sql);
+        const std::vector<std::string> expected = {
+            "QueryValue: SELECT value FROM conf_system WHERE Name='CtiAddr'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='CtiPort'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='RecPath'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='RecType'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='DevType'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='AcdPort'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='AgentLockedPeriod'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='PPTime'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='PPType'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='QueueType'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='LeaveWordPath'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='IvrFlowCount'",
+            "OpenRecordset: SELECT * FROM conf_ivr_flow",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='LogPath'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='CallConcurrency'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='TtsBufferPath'",
+            "QueryValue: SELECT value FROM conf_system WHERE Name='TtsType'",
+            "OpenRecordset: SELECT Name, Value, Value IS NULL FROM conf_system",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='ScAddr'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='ScPort'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='McAddr'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='McPort'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='DigTrunkCount'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='VoipTrunkCount'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='VoipSignallingAddr'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='VoipMediaAddr'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='FaxServerAddr'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='FaxServerPort'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='DevLinkIp'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='DevLinkPwd'",
+            "QueryValue: SELECT value FROM conf_dev WHERE Name='IpoLinkPort'",
+            "OpenRecordset: SELECT name, value, value2 FROM conf_vs",
+            "QueryValue: SELECT value FROM conf_dev WHERE name = 'FsEslAddr'",
+            "QueryValue: SELECT value FROM conf_dev WHERE name = 'FsEslPort'",
+            "QueryValue: SELECT value FROM conf_dev WHERE name = 'FsEslPwd'",
+            "QueryValue: SELECT value FROM conf_dev WHERE name = 'FsIvrPort'",
+            "QueryValue: SELECT value FROM conf_dev WHERE name = 'FsTrunkCount'",
+            "QueryValue: SELECT value FROM conf_dev WHERE name = 'FsExtContext'",
+            "QueryValue: SELECT value FROM conf_dev WHERE name = 'FsMeetingContext'",
+            "QueryValue: SELECT value FROM conf_dev WHERE name = 'FsPCallContext'",
+            "OpenRecordset: SELECT Name, Value, Value IS NULL FROM conf_dev",
+            "OpenRecordset: SELECT id, value FROM conf_line WHERE type = 0 ORDER BY id ASC",
+            "OpenRecordset: SELECT id, type, value, value IS NULL FROM conf_line WHERE type <> 0 ORDER BY id "
+            "ASC",
+            "OpenRecordset: SELECT id, account, auth_account, password, proxy_addr, proxy_port, reg, "
+            "reg_interval FROM conf_sip_account ORDER BY id ASC",
+            "OpenRecordset: SELECT id, node, board, span, sip_user FROM conf_trunk_item ORDER BY id ASC",
+            "OpenRecordset: SELECT id, prefix, caller, trunk_id, priority FROM conf_trunk_match ORDER BY id "
+            "ASC",
+        };
+        QCOMPARE(sent, expected);
     }
 
     void missingListStopsLoading_data()
@@ -218,12 +300,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("lastPosition");
-        QTest::addColumn<int>("listsRead"); // of IPO lines, extensions, SIP accounts, trunk items, trunk matches
-        QTest::newRow("conf_vs") << "conf_vs" << "IPO线路配置信息读取失败！" << 5 << 0;
-        QTest::newRow("conf_line") << "conf_line" << "分机配置信息读取失败！" << 6 << 1;
-        QTest::newRow("conf_sip_account") << "conf_sip_account" << "SIP账户配置信息读取失败！" << 6 << 2;
-        QTest::newRow("conf_trunk_item") << "conf_trunk_item" << "中继项配置信息读取失败！" << 6 << 3;
-        QTest::newRow("conf_trunk_match") << "conf_trunk_match" << "中继匹配配置信息读取失败！" << 6 << 4;
+        QTest::addColumn<int>(
+            "listsRead"); // of IPO lines, extensions, SIP accounts, trunk items, trunk matches
+        QTest::newRow("conf_vs") << "conf_vs"
+                                 << "IPO线路配置信息读取失败！" << 5 << 0;
+        QTest::newRow("conf_line") << "conf_line"
+                                   << "分机配置信息读取失败！" << 6 << 1;
+        QTest::newRow("conf_sip_account") << "conf_sip_account"
+                                          << "SIP账户配置信息读取失败！" << 6 << 2;
+        QTest::newRow("conf_trunk_item") << "conf_trunk_item"
+                                         << "中继项配置信息读取失败！" << 6 << 3;
+        QTest::newRow("conf_trunk_match") << "conf_trunk_match"
+                                          << "中继匹配配置信息读取失败！" << 6 << 4;
     }
 
     void missingListStopsLoading()
@@ -248,8 +336,9 @@ private Q_SLOTS:
         QCOMPARE(cfg.IpoLinkPort, std::string("50797"));
         QCOMPARE(cfg.FsPCallContext, std::string(listsRead > 0 ? "pcall" : ""));
         QCOMPARE(cfg.FsEslAddr, std::string(listsRead > 0 ? "1.1.1.7" : ""));
-        const std::size_t counts[] = {cfg.IpoLines.GetCount(), cfg.Extens.GetCount(), cfg.SipAccounts.GetCount(),
-                                      cfg.TrunkItems.GetCount(), cfg.TrunkMatches.GetCount()};
+        const std::size_t counts[] = {cfg.IpoLines.GetCount(), cfg.Extens.GetCount(),
+                                      cfg.SipAccounts.GetCount(), cfg.TrunkItems.GetCount(),
+                                      cfg.TrunkMatches.GetCount()};
         const std::size_t full[] = {2, 5, 4, 2, 2};
         for (int list = 0; list < 5; ++list)
             QCOMPARE(counts[list], list < listsRead ? full[list] : std::size_t(0));

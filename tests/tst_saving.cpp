@@ -1,17 +1,19 @@
 // Saving the three groups of the store, on the private test server and, for the SQL Server
 // dialect, on the recording connection.
+#include "bench/CDelayProxy.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
-#include "bench/CDelayProxy.h"
 #include "db/COdbcConnection.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingConnection.h"
 #include "support/RecordingProgress.h"
+#include "support/SampleConfig.h"
 #include "support/ServerLog.h"
 #include "support/TestDatabase.h"
 
+#include <QFile>
 #include <QTest>
 #include <algorithm>
 
@@ -34,30 +36,51 @@ void LoadFresh()
 
 std::vector<std::string*> SysTexts(CCfgData& cfg)
 {
-    return {&cfg.CtiAddr, &cfg.CtiPort, &cfg.RecPath, &cfg.AcdPort, &cfg.AgentLockedPeriod, &cfg.PPTime,
-            &cfg.LeaveWordPath, &cfg.IvrFlowCount, &cfg.LogPath, &cfg.CallConcurrency, &cfg.TtsBufferPath};
+    return {&cfg.CtiAddr,           &cfg.CtiPort,         &cfg.RecPath,       &cfg.AcdPort,
+            &cfg.AgentLockedPeriod, &cfg.PPTime,          &cfg.LeaveWordPath, &cfg.IvrFlowCount,
+            &cfg.LogPath,           &cfg.CallConcurrency, &cfg.TtsBufferPath};
 }
 
 std::vector<std::string*> DevTexts(CCfgData& cfg)
 {
-    return {&cfg.ScAddr, &cfg.ScPort, &cfg.McAddr, &cfg.McPort, &cfg.DigTrunkCount, &cfg.VoipTrunkCount,
-            &cfg.VoipSignallingAddr, &cfg.VoipMediaAddr, &cfg.FaxServerAddr, &cfg.FaxServerPort, &cfg.DevLinkIp,
-            &cfg.DevLinkPwd, &cfg.IpoLinkPort, &cfg.FsEslAddr, &cfg.FsEslPort, &cfg.FsEslPwd, &cfg.FsIvrPort,
-            &cfg.FsTrunkCount, &cfg.FsExtContext, &cfg.FsMeetingContext, &cfg.FsPCallContext};
+    return {&cfg.ScAddr,
+            &cfg.ScPort,
+            &cfg.McAddr,
+            &cfg.McPort,
+            &cfg.DigTrunkCount,
+            &cfg.VoipTrunkCount,
+            &cfg.VoipSignallingAddr,
+            &cfg.VoipMediaAddr,
+            &cfg.FaxServerAddr,
+            &cfg.FaxServerPort,
+            &cfg.DevLinkIp,
+            &cfg.DevLinkPwd,
+            &cfg.IpoLinkPort,
+            &cfg.FsEslAddr,
+            &cfg.FsEslPort,
+            &cfg.FsEslPwd,
+            &cfg.FsIvrPort,
+            &cfg.FsTrunkCount,
+            &cfg.FsExtContext,
+            &cfg.FsMeetingContext,
+            &cfg.FsPCallContext};
 }
 
 /// The line group as text, record by record, for comparisons.
 Texts LineGroup(const CCfgData& cfg)
 {
     Texts texts;
-    cfg.Extens.ForEach([&texts](unsigned key, const std::string& text) { texts.push_back(std::to_string(key) + "=" + text); });
+    cfg.Extens.ForEach([&texts](unsigned key, const std::string& text) {
+        texts.push_back(std::to_string(key) + "=" + text);
+    });
     for (const auto& a : cfg.SipAccounts)
-        texts.push_back(std::to_string(a->id) + "|" + a->account + "|" + a->auth_account + "|" + a->password + "|" +
-                        a->proxy_addr + "|" + std::to_string(a->proxy_port) + "|" + (a->reg ? "on" : "off") + "|" +
-                        std::to_string(a->reg_interval));
+        texts.push_back(std::to_string(a->id) + "|" + a->account + "|" + a->auth_account + "|" + a->password +
+                        "|" + a->proxy_addr + "|" + std::to_string(a->proxy_port) + "|" +
+                        (a->reg ? "on" : "off") + "|" + std::to_string(a->reg_interval));
     for (const auto& i : cfg.TrunkItems)
-        texts.push_back(std::to_string(i->id) + ":" + std::to_string(i->node) + "," + std::to_string(i->board) + "," +
-                        std::to_string(i->span) + "," + std::to_string(i->sip_user));
+        texts.push_back(std::to_string(i->id) + ":" + std::to_string(i->node) + "," +
+                        std::to_string(i->board) + "," + std::to_string(i->span) + "," +
+                        std::to_string(i->sip_user));
     for (const auto& m : cfg.TrunkMatches)
         texts.push_back(std::string(m->prefix) + "|" + m->caller + "|" + std::to_string(m->trunk_id) + "|" +
                         std::to_string(m->priority));
@@ -104,14 +127,15 @@ Texts AllConfigRows()
         {"conf_dev", "id, name, value"},
         {"conf_vs", "id, name, value, value2"},
         {"conf_line", "id, type, value"},
-        {"conf_sip_account", "id, account, auth_account, password, proxy_addr, proxy_port, reg, reg_interval"},
+        {"conf_sip_account",
+         "id, account, auth_account, password, proxy_addr, proxy_port, reg, reg_interval"},
         {"conf_trunk_item", "id, node, board, span, sip_user"},
         {"conf_trunk_match", "id, prefix, caller, trunk_id, priority"},
     };
     Texts rows;
     for (const auto& [table, columns] : tables) {
-        for (const std::string& row :
-             TestDatabase::Rows(std::string("SELECT CONCAT_WS('|', ") + columns + ") FROM " + table + " ORDER BY 1", 1))
+        for (const std::string& row : TestDatabase::Rows(
+                 std::string("SELECT CONCAT_WS('|', ") + columns + ") FROM " + table + " ORDER BY 1", 1))
             rows.push_back(std::string(table) + ": " + row);
     }
     return rows;
@@ -119,7 +143,8 @@ Texts AllConfigRows()
 
 bool IsColumnQuery(const std::string& statement)
 {
-    return statement.rfind("SELECT TABLE_NAME, COLUMN_NAME", 0) == 0 && statement.find("information_schema.COLUMNS") != std::string::npos;
+    return statement.rfind("SELECT TABLE_NAME, COLUMN_NAME", 0) == 0 &&
+           statement.find("information_schema.COLUMNS") != std::string::npos;
 }
 
 } // namespace
@@ -199,11 +224,12 @@ private Q_SLOTS:
         QFETCH(QString, charset);
         IOtlConnection* db = IOtlConnection::getInstance();
         std::string error;
-        QVERIFY2(db->Connect(BuildConnectString(TestDatabase::DsnWithCharset(charset.toStdString()), TestDatabase::User(),
-                                                TestDatabase::Password()),
+        QVERIFY2(db->Connect(BuildConnectString(TestDatabase::DsnWithCharset(charset.toStdString()),
+                                                TestDatabase::User(), TestDatabase::Password()),
                              error),
                  error.c_str());
-        QCOMPARE(TestDatabase::Rows("SELECT @@character_set_client, @@character_set_connection, @@character_set_results", 3),
+        QCOMPARE(TestDatabase::Rows(
+                     "SELECT @@character_set_client, @@character_set_connection, @@character_set_results", 3),
                  Texts{"utf8mb4|utf8mb4|utf8mb4"});
 
         // The second byte of this GBK character is a backslash: in a GBK session it would
@@ -233,10 +259,12 @@ private Q_SLOTS:
         cfg.TtsType = 3;
         cfg.IvrFlowCount = "5"; // written as held, whatever the list holds
         QVERIFY(GetCfgDb()->SaveSysCfg());
-        QCOMPARE(TestDatabase::Rows("SELECT name, value FROM conf_system WHERE name IN ('RecType', 'DevType', "
-                                    "'PPType', 'QueueType', 'TtsType', 'IvrFlowCount') ORDER BY id",
-                                    2),
-                 (Texts{"RecType|-1", "DevType|2", "PPType|1", "QueueType|2147483647", "IvrFlowCount|5", "TtsType|3"}));
+        QCOMPARE(
+            TestDatabase::Rows("SELECT name, value FROM conf_system WHERE name IN ('RecType', 'DevType', "
+                               "'PPType', 'QueueType', 'TtsType', 'IvrFlowCount') ORDER BY id",
+                               2),
+            (Texts{"RecType|-1", "DevType|2", "PPType|1", "QueueType|2147483647", "IvrFlowCount|5",
+                   "TtsType|3"}));
         QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_ivr_flow", 1), Texts{"0"});
     }
 
@@ -305,12 +333,15 @@ private Q_SLOTS:
             "INSERT INTO conf_trunk_item VALUES (9, 9, 9, 9, 9)",
             "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('old', 'old', 9, 9)",
         }));
-        QVERIFY(TestDatabase::RefuseInserts("conf_sip_account", "refuse_account", "NEW.id = 2", "account 2 refused"));
+        QVERIFY(TestDatabase::RefuseInserts("conf_sip_account", "refuse_account", "NEW.id = 2",
+                                            "account 2 refused"));
         CCfgData& cfg = FreshStore();
         FillLines(cfg, "x");
         QVERIFY(!GetCfgDb()->SaveLineCfg());
-        QVERIFY2(GetCfgDb()->GetDbError().find("account 2 refused") != std::string::npos, GetCfgDb()->GetDbError().c_str());
-        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2), (Texts{"8001|x", "8002|x2"}));
+        QVERIFY2(GetCfgDb()->GetDbError().find("account 2 refused") != std::string::npos,
+                 GetCfgDb()->GetDbError().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2),
+                 (Texts{"8001|x", "8002|x2"}));
         QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_sip_account", 1), Texts{"1"});
         QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_trunk_item", 1), Texts{"9"});
         QCOMPARE(TestDatabase::Rows("SELECT prefix FROM conf_trunk_match", 1), Texts{"old"});
@@ -328,8 +359,8 @@ private Q_SLOTS:
         cfg.IvrFlows = {"good", "bad", "later"};
         QVERIFY(!GetCfgDb()->SaveSysCfg());
         QCOMPARE(TestDatabase::Rows("SELECT name FROM conf_system ORDER BY id", 1),
-                 (Texts{"CtiAddr", "CtiPort", "RecPath", "RecType", "DevType", "AcdPort", "AgentLockedPeriod", "PPTime",
-                        "PPType", "QueueType", "LeaveWordPath", "IvrFlowCount"}));
+                 (Texts{"CtiAddr", "CtiPort", "RecPath", "RecType", "DevType", "AcdPort", "AgentLockedPeriod",
+                        "PPTime", "PPType", "QueueType", "LeaveWordPath", "IvrFlowCount"}));
         QCOMPARE(TestDatabase::Rows("SELECT FilePath FROM conf_ivr_flow", 1), Texts{"good"});
         QVERIFY(TestDatabase::Run({"DROP TRIGGER refuse_flow"}));
     }
@@ -342,20 +373,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("named");
         QTest::addColumn<QString>("limit");
         const int sys = 0, dev = 1, lines = 2;
-        QTest::newRow("301 digits in a setting") << sys << "" << QByteArray(301, '9') << "AgentLockedPeriod" << "300";
+        QTest::newRow("301 digits in a setting") << sys << "" << QByteArray(301, '9') << "AgentLockedPeriod"
+                                                 << "300";
         QTest::newRow("4-byte character in a setting")
-            << sys << "" << QByteArray("D:\\rec \xF0\x9F\x98\x80") << "RecPath" << "utf8mb3";
-        QTest::newRow("flow file longer than its column") << sys << "" << QByteArray(513, 'f') << "IVR流程文件第 2 项" << "512";
+            << sys << "" << QByteArray("D:\\rec \xF0\x9F\x98\x80") << "RecPath"
+            << "utf8mb3";
+        QTest::newRow("flow file longer than its column")
+            << sys << "" << QByteArray(513, 'f') << "IVR流程文件第 2 项"
+            << "512";
         QTest::newRow("chinese in a latin1 column")
-            << sys << "ALTER TABLE conf_system MODIFY value varchar(300) CHARACTER SET latin1" << QByteArray("中文")
-            << "RecPath" << "latin1";
+            << sys << "ALTER TABLE conf_system MODIFY value varchar(300) CHARACTER SET latin1"
+            << QByteArray("中文") << "RecPath"
+            << "latin1";
         QTest::newRow("a narrower column than ours")
-            << dev << "ALTER TABLE conf_dev MODIFY value varchar(20)" << QByteArray(21, 'x') << "DevLinkPwd" << "20";
-        QTest::newRow("IPO line type") << dev << "" << QByteArray(51, 't') << "线路类型" << "50";
-        QTest::newRow("extension password") << lines << "" << QByteArray(101, 'p') << "分机 8001 的接入密码" << "100";
+            << dev << "ALTER TABLE conf_dev MODIFY value varchar(20)" << QByteArray(21, 'x') << "DevLinkPwd"
+            << "20";
+        QTest::newRow("IPO line type") << dev << "" << QByteArray(51, 't') << "线路类型"
+                                       << "50";
+        QTest::newRow("extension password") << lines << "" << QByteArray(101, 'p') << "分机 8001 的接入密码"
+                                            << "100";
         QTest::newRow("number beyond a small column")
             << lines << "ALTER TABLE conf_trunk_item MODIFY node smallint NOT NULL" << QByteArray("70000")
-            << "中继项1 的设备节点" << "32767";
+            << "中继项1 的设备节点"
+            << "32767";
     }
 
     void valuesThatDoNotFitAreRefusedBeforeAnything()
@@ -406,7 +446,8 @@ private Q_SLOTS:
         }
         QVERIFY(!saved);
         const QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
-        QVERIFY2(reason.contains(named) && reason.contains(limit) && reason.contains(QStringLiteral("未写入任何内容")),
+        QVERIFY2(reason.contains(named) && reason.contains(limit) &&
+                     reason.contains(QStringLiteral("未写入任何内容")),
                  qPrintable(reason));
         // Nothing was sent: every table is as it was.
         QCOMPARE(AllConfigRows(), before);
@@ -429,7 +470,8 @@ private Q_SLOTS:
         QVERIFY(!GetCfgDb()->SaveSysCfg());
         QVERIFY2(GetCfgDb()->GetDbError().find("Incorrect string value") != std::string::npos,
                  GetCfgDb()->GetDbError().c_str());
-        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'RecPath'", 1), Texts{"C:\\rec"});
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'RecPath'", 1),
+                 Texts{"C:\\rec"});
         QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_system", 1), Texts{"12"});
         QVERIFY(TestDatabase::Connect());
     }
@@ -447,9 +489,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, missing);
         QFETCH(int, refusedGroup);
-        QVERIFY(TestDatabase::Run({"INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', 'db')",
-                                   "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', 'db')",
-                                   "INSERT INTO conf_sip_account VALUES (1, 'db', 'db', 'db', 'db', 5060, 'true', 60)"}));
+        QVERIFY(TestDatabase::Run(
+            {"INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', 'db')",
+             "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', 'db')",
+             "INSERT INTO conf_sip_account VALUES (1, 'db', 'db', 'db', 'db', 5060, 'true', 60)"}));
         // Unreadable at start-up, for example not there or not permitted; back by the time of Save.
         QVERIFY(TestDatabase::Run({"RENAME TABLE " + missing.toStdString() + " TO hidden_table"}));
         LoadFresh();
@@ -459,7 +502,8 @@ private Q_SLOTS:
         bool (CCfgDb::*const saves[])() = {&CCfgDb::SaveSysCfg, &CCfgDb::SaveDevCfg, &CCfgDb::SaveLineCfg};
         QVERIFY(!(GetCfgDb()->*saves[refusedGroup])());
         const QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
-        QVERIFY2(reason.contains(missing) && reason.contains(QStringLiteral("未写入任何内容")), qPrintable(reason));
+        QVERIFY2(reason.contains(missing) && reason.contains(QStringLiteral("未写入任何内容")),
+                 qPrintable(reason));
         QCOMPARE(AllConfigRows(), before);
         // The groups that were read whole still save.
         for (bool (CCfgDb::*save)() : saves) {
@@ -472,15 +516,17 @@ private Q_SLOTS:
     void textsShortenedAtLoadingAreNotSavedShortened()
     {
         const std::string account(50, 'a');
-        QVERIFY(TestDatabase::Run({"INSERT INTO conf_sip_account VALUES (1, '" + account + "', 'b', 'c', 'd', 5060, 'true', 60)",
-                                   "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES "
-                                   "('0123456789', '021', 1, 4)"}));
+        QVERIFY(TestDatabase::Run(
+            {"INSERT INTO conf_sip_account VALUES (1, '" + account + "', 'b', 'c', 'd', 5060, 'true', 60)",
+             "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES "
+             "('0123456789', '021', 1, 4)"}));
         LoadFresh();
         CCfgData& cfg = *GetCfgData();
         const Texts before = AllConfigRows();
         QVERIFY(!GetCfgDb()->SaveLineCfg());
         QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
-        QVERIFY2(reason.contains(QStringLiteral("SIP账户1 的账户")) && reason.contains(QStringLiteral("49")) &&
+        QVERIFY2(reason.contains(QStringLiteral("SIP账户1 的账户")) &&
+                     reason.contains(QStringLiteral("49")) &&
                      reason.contains(QStringLiteral("未写入任何内容")),
                  qPrintable(reason));
         QCOMPARE(AllConfigRows(), before);
@@ -489,7 +535,8 @@ private Q_SLOTS:
         CopyToField((*cfg.SipAccounts.begin())->account, "short");
         QVERIFY(!GetCfgDb()->SaveLineCfg());
         reason = QString::fromStdString(GetCfgDb()->GetDbError());
-        QVERIFY2(reason.contains(QStringLiteral("中继匹配1 的字冠")) && reason.contains(QStringLiteral("0123456789")),
+        QVERIFY2(reason.contains(QStringLiteral("中继匹配1 的字冠")) &&
+                     reason.contains(QStringLiteral("0123456789")),
                  qPrintable(reason));
         QCOMPARE(AllConfigRows(), before);
 
@@ -504,7 +551,8 @@ private Q_SLOTS:
             "INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', '10.0.0.1'), ('NewerFeature', 'on'), "
             "('EmptyOne', NULL), ('ctiport', '9911')",
             "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', 'sc'), ('VendorOption', 'x''y\\\\z')",
-            "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'p1'), (9000, 1, 'ivr line'), (9001, 2, NULL)",
+            "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'p1'), (9000, 1, 'ivr line'), (9001, "
+            "2, NULL)",
         }));
         LoadFresh();
         // A name that differs from a key only in case is that key, as the loading queries see it.
@@ -512,30 +560,37 @@ private Q_SLOTS:
         QVERIFY2(GetCfgDb()->SaveSysCfg(), GetCfgDb()->GetDbError().c_str());
         QVERIFY2(GetCfgDb()->SaveDevCfg(), GetCfgDb()->GetDbError().c_str());
         QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
-        QCOMPARE(TestDatabase::Rows("SELECT CONCAT_WS('|', name, IFNULL(value, '<null>')) FROM conf_system WHERE name IN "
-                                    "('NewerFeature', 'EmptyOne', 'CtiPort') ORDER BY id",
-                                    1),
+        QCOMPARE(TestDatabase::Rows(
+                     "SELECT CONCAT_WS('|', name, IFNULL(value, '<null>')) FROM conf_system WHERE name IN "
+                     "('NewerFeature', 'EmptyOne', 'CtiPort') ORDER BY id",
+                     1),
                  (Texts{"CtiPort|9911", "NewerFeature|on", "EmptyOne|<null>"}));
-        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_dev WHERE name = 'VendorOption'", 1), Texts{"x'y\\z"});
-        QCOMPARE(TestDatabase::Rows("SELECT CONCAT_WS('|', id, type, IFNULL(value, '<null>')) FROM conf_line ORDER BY id", 1),
-                 (Texts{"8001|0|p1", "9000|1|ivr line", "9001|2|<null>"}));
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_dev WHERE name = 'VendorOption'", 1),
+                 Texts{"x'y\\z"});
+        QCOMPARE(
+            TestDatabase::Rows(
+                "SELECT CONCAT_WS('|', id, type, IFNULL(value, '<null>')) FROM conf_line ORDER BY id", 1),
+            (Texts{"8001|0|p1", "9000|1|ivr line", "9001|2|<null>"}));
 
         // An extension may not take the number of such a line: refused before anything is sent.
         const Texts before = AllConfigRows();
         GetCfgData()->Extens.SetAt(9000, "new");
         QVERIFY(!GetCfgDb()->SaveLineCfg());
         const QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
-        QVERIFY2(reason.contains(QStringLiteral("分机 9000")) && reason.contains(QStringLiteral("未写入任何内容")),
+        QVERIFY2(reason.contains(QStringLiteral("分机 9000")) &&
+                     reason.contains(QStringLiteral("未写入任何内容")),
                  qPrintable(reason));
         QCOMPARE(AllConfigRows(), before);
     }
 
     void strayNegativeExtensionComesBackUnchanged()
     {
-        QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (-5, 0, 'stray'), (8001, 0, 'p')"}));
+        QVERIFY(TestDatabase::Run(
+            {"INSERT INTO conf_line (id, type, value) VALUES (-5, 0, 'stray'), (8001, 0, 'p')"}));
         LoadFresh();
         QVERIFY(GetCfgDb()->SaveLineCfg());
-        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2), (Texts{"-5|stray", "8001|p"}));
+        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2),
+                 (Texts{"-5|stray", "8001|p"}));
     }
 
     void droppedSessionIsOpenedAgainBeforeTheFirstStatement()
@@ -557,7 +612,8 @@ private Q_SLOTS:
     {
         QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (5, 0, 'kept')"}));
         {
-            auto proxy = std::make_unique<CDelayProxy>(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
+            auto proxy = std::make_unique<CDelayProxy>(
+                static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
             std::string error;
             QVERIFY2(IOtlConnection::getInstance()->Connect(
                          TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy->Port()), error),
@@ -569,7 +625,8 @@ private Q_SLOTS:
         cfg.Extens.SetAt(1, "x");
         QVERIFY(!GetCfgDb()->SaveLineCfg());
         const QString reason = QString::fromStdString(GetCfgDb()->GetDbError());
-        QVERIFY2(reason.contains(QStringLiteral("重新连接也失败")) && reason.contains(QStringLiteral("数据源设置")) &&
+        QVERIFY2(reason.contains(QStringLiteral("重新连接也失败")) &&
+                     reason.contains(QStringLiteral("数据源设置")) &&
                      reason.contains(QStringLiteral("未写入任何内容")),
                  qPrintable(reason));
         QVERIFY(TestDatabase::Connect());
@@ -588,24 +645,50 @@ private Q_SLOTS:
             {"ExecuteSql", "TRUNCATE TABLE conf_line"},
             {"ExecuteInsert", "INSERT INTO conf_line (id, type, Value) VALUES (8002, 0, 'p''w')"},
             {"ExecuteSql", "TRUNCATE TABLE conf_sip_account"},
-            {"ExecuteInsert", "INSERT INTO conf_sip_account (id, account, auth_account, password, proxy_addr, "
-                              "proxy_port, reg, reg_interval) VALUES (1, 'O''Neil\\', 'O''Neil\\a', 'O''Neil\\p', "
-                              "'O''Neil\\', 5061, 'true', 60)"},
-            {"ExecuteInsert", "INSERT INTO conf_sip_account (id, account, auth_account, password, proxy_addr, "
-                              "proxy_port, reg, reg_interval) VALUES (2, 'O''Neil\\', 'O''Neil\\a', 'O''Neil\\p', "
-                              "'O''Neil\\', 5062, 'false', 120)"},
-            {"ExecuteSql", "TRUNCATE TABLE conf_trunk_item"},
-            {"ExecuteInsert", "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (1, 0, 1, 2, -1)"},
-            {"ExecuteInsert", "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (2, -1, -1, -1, 1)"},
-            {"ExecuteSql", "TRUNCATE TABLE conf_trunk_match"},
             {"ExecuteInsert",
-             "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('O''Neil\\', 'O''Neil\\', 2, -3)"},
+             "INSERT INTO conf_sip_account (id, account, auth_account, password, proxy_addr, "
+             "proxy_port, reg, reg_interval) VALUES (1, 'O''Neil\\', 'O''Neil\\a', 'O''Neil\\p', "
+             "'O''Neil\\', 5061, 'true', 60)"},
+            {"ExecuteInsert",
+             "INSERT INTO conf_sip_account (id, account, auth_account, password, proxy_addr, "
+             "proxy_port, reg, reg_interval) VALUES (2, 'O''Neil\\', 'O''Neil\\a', 'O''Neil\\p', "
+             "'O''Neil\\', 5062, 'false', 120)"},
+            {"ExecuteSql", "TRUNCATE TABLE conf_trunk_item"},
+            {"ExecuteInsert",
+             "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (1, 0, 1, 2, -1)"},
+            {"ExecuteInsert",
+             "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (2, -1, -1, -1, 1)"},
+            {"ExecuteSql", "TRUNCATE TABLE conf_trunk_match"},
+            {"ExecuteInsert", "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES "
+                              "('O''Neil\\', 'O''Neil\\', 2, -3)"},
         };
         QCOMPARE(recording.Calls().size(), expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i) {
             QCOMPARE(recording.Calls()[i].operation, expected[i].operation);
             QCOMPARE(recording.Calls()[i].sql, expected[i].sql);
         }
+    }
+
+    // Every group's statements on the SQL Server dialect, as they are sent and in their order.
+    void sqlServerDialectEveryGroup()
+    {
+        RecordingConnection recording(DbTypeSqlServer);
+        CCfgData& cfg = FreshStore();
+        SampleConfig::Fill(cfg, "O'Neil\\ 中");
+        QVERIFY(GetCfgDb()->SaveSysCfg());
+        QVERIFY(GetCfgDb()->SaveDevCfg());
+        QVERIFY(GetCfgDb()->SaveLineCfg());
+        QFile golden(QStringLiteral(TARVEX_GOLDEN_DIR "/sqlserver-save.txt"));
+        QVERIFY(golden.open(QIODevice::ReadOnly));
+        Texts expected;
+        for (const QByteArray& line : golden.readAll().split('\n')) {
+            if (!line.isEmpty())
+                expected.push_back(line.toStdString());
+        }
+        Texts sent;
+        for (const RecordingConnection::Call& call : recording.Calls())
+            sent.push_back(call.operation + ": " + call.sql);
+        QCOMPARE(sent, expected);
     }
 
     // A refusal anywhere in a group of several batches leaves what sending the statements one
@@ -623,7 +706,8 @@ private Q_SLOTS:
     void refusalInALargeGroup()
     {
         QFETCH(int, position);
-        QVERIFY(TestDatabase::Run({"INSERT INTO conf_sip_account VALUES (7, 'old', 'old', 'old', 'old', 1, 'true', 1)"}));
+        QVERIFY(TestDatabase::Run(
+            {"INSERT INTO conf_sip_account VALUES (7, 'old', 'old', 'old', 'old', 1, 'true', 1)"}));
         CCfgData& cfg = FreshStore();
         for (unsigned number = 100000; number < 102500; ++number)
             cfg.Extens.SetAt(number, "p" + std::to_string(number));
@@ -634,7 +718,8 @@ private Q_SLOTS:
                                             "line refused"));
 
         QVERIFY(!GetCfgDb()->SaveLineCfg());
-        QVERIFY2(GetCfgDb()->GetDbError().find("line refused") != std::string::npos, GetCfgDb()->GetDbError().c_str());
+        QVERIFY2(GetCfgDb()->GetDbError().find("line refused") != std::string::npos,
+                 GetCfgDb()->GetDbError().c_str());
         Texts expected;
         for (int index = 0; index < position; ++index)
             expected.push_back(std::to_string(order[static_cast<std::size_t>(index)]));
@@ -676,7 +761,8 @@ private Q_SLOTS:
         QTest::newRow("middleware, first truncate") << 1 << "TRUNCATE TABLE conf_system" << 1;
         QTest::newRow("middleware, flow table") << 1 << "TRUNCATE TABLE conf_ivr_flow" << 14;
         QTest::newRow("device, IPO lines") << 2 << "TRUNCATE TABLE conf_vs" << 15;
-        QTest::newRow("device, last key") << 2 << "INSERT INTO conf_dev (Name, Value) VALUES ('FsPCallContext', '')" << 23;
+        QTest::newRow("device, last key")
+            << 2 << "INSERT INTO conf_dev (Name, Value) VALUES ('FsPCallContext', '')" << 23;
         QTest::newRow("lines, trunk items") << 3 << "TRUNCATE TABLE conf_trunk_item" << 3;
     }
 
@@ -689,8 +775,9 @@ private Q_SLOTS:
         const std::string statement = refused.toStdString();
         recording.FailWhen([statement](const std::string& sql) { return sql == statement; }, "refused here");
         FreshStore();
-        const bool saved = group == 1 ? GetCfgDb()->SaveSysCfg() : group == 2 ? GetCfgDb()->SaveDevCfg()
-                                                                             : GetCfgDb()->SaveLineCfg();
+        const bool saved = group == 1   ? GetCfgDb()->SaveSysCfg()
+                           : group == 2 ? GetCfgDb()->SaveDevCfg()
+                                        : GetCfgDb()->SaveLineCfg();
         QVERIFY(!saved);
         QCOMPARE(int(recording.Calls().size()), sent);
         QCOMPARE(recording.Calls().back().sql, statement);

@@ -38,7 +38,7 @@ void AddTrunkMatch(CCfgData& cfg, int id, const std::string& prefix, const std::
 void Fill(CCfgData& cfg, const std::string& text)
 {
     for (const CfgSetting& setting : CfgSettings()) {
-        if (setting.text)
+        if (setting.kind == SettingKind::Text)
             cfg.*setting.text = text;
     }
     cfg.RecType = -1;

@@ -1,0 +1,96 @@
+#include "config/CCfgFileSession.h"
+
+#include "config/CCfgDb.h"
+#include "config/CCfgFile.h"
+#include "config/CCfgLoader.h"
+#include "config/CCfgSaveBuilder.h"
+#include "config/CColumnRules.h"
+#include "config/CQuietProgress.h"
+#include "config/CfgGroups.h"
+
+bool CCfgFileSession::ReadFile(const QString& path, std::string& error)
+{
+    return CCfgFile::Read(path, m_file, error);
+}
+
+bool CCfgFileSession::ReadDatabase(std::string& error)
+{
+    CCfgDb* cfgDb = GetCfgDb();
+    if (!cfgDb->EnsureConnected()) {
+        error = cfgDb->GetDbError();
+        return false;
+    }
+    m_database = CCfgData();
+    CQuietProgress progress;
+    CCfgLoader::Load(progress, m_database, m_report);
+    error = m_report.NotTheDatabase(m_database);
+    return error.empty();
+}
+
+bool CCfgFileSession::Export(const QString& path, std::string& error) const
+{
+    return CCfgFile::Write(m_database, path, error);
+}
+
+CCfgChanges CCfgFileSession::Compare() const
+{
+    return CCfgChanges::Compare(m_database, m_file);
+}
+
+bool CCfgFileSession::Prepare(const CCfgChanges& changes, std::string& error)
+{
+    m_prepared.clear();
+    const std::vector<CfgGroup> groups = changes.DifferingGroups();
+    if (groups.empty())
+        return true;
+    // What was compared must be what the database holds before a table is emptied.
+    error = m_report.NotTheDatabase(m_database);
+    if (!error.empty()) {
+        error += "，未写入任何内容";
+        return false;
+    }
+    std::vector<std::string> tables;
+    for (CfgGroup group : groups) {
+        for (std::string& table : CfgGroupTables(group))
+            tables.push_back(std::move(table));
+    }
+    IOtlConnection* db = IOtlConnection::getInstance();
+    const CColumnRules rules = CColumnRules::Read(db, tables);
+    for (CfgGroup group : groups) {
+        std::vector<SqlStatement> statements;
+        if (!CCfgSaveBuilder::Build(group, m_file, m_report, rules, db->GetDbType(), statements, error))
+            return false;
+        m_prepared.emplace_back(group, std::move(statements));
+    }
+    return true;
+}
+
+bool CCfgFileSession::Write(std::vector<CfgGroup>& written, std::string& error)
+{
+    written.clear();
+    m_reconnected = false;
+    CCfgDb* cfgDb = GetCfgDb();
+    CCfgData& store = *GetCfgData();
+    bool done = true;
+    if (!m_prepared.empty() && !cfgDb->EnsureConnected()) {
+        error = CfgGroupName(m_prepared.front().first) + "写入失败，" + cfgDb->GetDbError();
+        return false;
+    }
+    m_reconnected = cfgDb->Reconnected();
+    for (CfgGroup group : kCfgGroups)
+        CopyCfgGroup(m_database, store, group);
+    cfgDb->AdoptLoadReport(m_report);
+    for (const auto& [group, statements] : m_prepared) {
+        CopyCfgGroup(m_file, store, group);
+        if (!cfgDb->Run(statements)) {
+            error = CfgGroupName(group) + "写入失败，" + cfgDb->GetDbError();
+            if (!written.empty())
+                error += "（此前已写入：" + CfgGroupNames(written) + "）";
+            done = false;
+            break;
+        }
+        written.push_back(group);
+    }
+    m_prepared.clear();
+    return done;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "config/CCfgChanges.h"
+#include "config/CCfgData.h"
+#include "config/CfgLoadReport.h"
+#include "db/IOtlConnection.h"
+
+#include <QString>
+#include <array>
+#include <string>
+#include <vector>
+
+/// One export, comparison or import of a configuration file, the same for the window and the
+/// command line. The database is read afresh into a store of the session's own, so that the
+/// process store and what its saves refuse stay as they are until an import writes.
+class CCfgFileSession
+{
+public:
+    /// Reads the file at `path`; false, with `error` saying where and why, for a file that is
+    /// not a valid configuration file.
+    bool ReadFile(const QString& path, std::string& error);
+    /// Reads the whole configuration from the database; false, with `error`, when a group
+    /// cannot be read whole, or a text only shortened: then it cannot stand for the database.
+    bool ReadDatabase(std::string& error);
+
+    /// Writes what the database holds into the file at `path`.
+    bool Export(const QString& path, std::string& error) const;
+    /// What importing the file would change in the database; valid once both are read.
+    CCfgChanges Compare() const;
+
+    /// Builds the statements of every group that differs, checked against the columns, before
+    /// any is sent. False, with `error` naming the value, when one would be refused; nothing
+    /// is written then.
+    bool Prepare(const CCfgChanges& changes, std::string& error);
+    /// Writes the prepared groups in the order middleware, device, lines, stopping at the
+    /// first that fails. The process store then holds the database's configuration with the
+    /// file's groups in place of those written (and of one that failed, as after a failed
+    /// Save), and the saves of the process store go by this session's reading of the
+    /// database. `written` lists the groups written.
+    bool Write(std::vector<CfgGroup>& written, std::string& error);
+
+    /// Whether Write had to open the connection again before its first statement.
+    bool Reconnected() const { return m_reconnected; }
+
+private:
+    CCfgData m_database;
+    CfgLoadReport m_report;
+    CCfgData m_file;
+    std::vector<std::pair<CfgGroup, std::vector<SqlStatement>>> m_prepared;
+    bool m_reconnected = false;
+};

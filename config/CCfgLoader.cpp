@@ -1,0 +1,224 @@
+#include "config/CCfgLoader.h"
+
+#include "config/CCfgData.h"
+#include "config/CfgLoadReport.h"
+#include "config/CfgRecordTable.h"
+#include "config/CfgSettings.h"
+#include "config/ILoadProgress.h"
+#include "db/IOtlConnection.h"
+#include "db/IOtlRecordset.h"
+
+#include <memory>
+
+namespace {
+
+constexpr int kFailureShownMs = 1500;
+constexpr int kLastStep = 7;
+
+/// Runs `fill` for every row of `query`; false when the rows cannot be read at all.
+template <class Fill> bool ForEachRow(const std::string& query, Fill fill)
+{
+    const RecordsetPtr rows(IOtlConnection::getInstance()->OpenRecordset(query));
+    if (!rows)
+        return false;
+    while (!rows->IsEof()) {
+        rows->FetchNext();
+        fill(*rows);
+    }
+    return true;
+}
+
+std::string ReadFailure(const std::string& table)
+{
+    return "读取 " + table + " 失败: " + IOtlConnection::getInstance()->GetLastErrorText();
+}
+
+/// The number field "id" of a record kind, which tells its records apart.
+template <class Record> const RecordField<Record>* IdField(const RecordTable<Record>& table)
+{
+    for (const RecordField<Record>& field : table.fields) {
+        if (field.kind == FieldKind::Number && std::string(field.column) == "id")
+            return &field;
+    }
+    return nullptr;
+}
+
+/// Notes a text that `field` of a loaded record could hold only shortened: saved as it now
+/// is, it would come back shortened, so a save is refused as long as a store still holds it so.
+template <class Record>
+void NoteCut(const RecordTable<Record>& table, const RecordField<Record>& field, const Record& record,
+             std::size_t index, const std::string& stored, CfgLoadReport& report)
+{
+    const RecordField<Record>* idField = IdField(table);
+    if (!idField)
+        return;
+    const int id = record.*(idField->number);
+    const std::string kept = field.text(record);
+    report.cutTexts.push_back({table.name(record, index) + field.label, stored, field.room,
+                               [&table, &field, idField, id, kept](const CCfgData& cfg) {
+                                   for (const auto& each : cfg.*table.member) {
+                                       if ((*each).*(idField->number) == id && field.text(*each) == kept)
+                                           return true;
+                                   }
+                                   return false;
+                               }});
+}
+
+template <class Record>
+bool LoadRecords(const RecordTable<Record>& table, CCfgData& cfg, CfgLoadReport& report)
+{
+    CRecordList<Record>& list = cfg.*table.member;
+    return ForEachRow(table.select, [&](IOtlRecordset& row) {
+        auto record = std::make_unique<Record>();
+        std::vector<std::pair<const RecordField<Record>*, std::string>> cut;
+        int column = 1;
+        for (const RecordField<Record>& field : table.fields) {
+            switch (field.kind) {
+            case FieldKind::Text: {
+                std::string text = row.GetFieldString(column);
+                field.setText(*record, text);
+                if (field.room != 0 && text.size() > field.room)
+                    cut.emplace_back(&field, std::move(text));
+                break;
+            }
+            case FieldKind::Number:
+                (*record).*field.number = row.GetFieldInt(column);
+                break;
+            case FieldKind::Flag:
+                (*record).*field.flag = row.GetFieldString(column) == "true";
+                break;
+            }
+            ++column;
+        }
+        for (const auto& [field, text] : cut)
+            NoteCut(table, *field, *record, list.GetCount(), text, report);
+        list.AddTail(std::move(record));
+    });
+}
+
+/// Reads the rows of a group's settings table whose names are none of the group's keys:
+/// they are someone else's, and a save keeps them.
+bool LoadKeptSettings(CfgGroup group, std::vector<KeptRow>& kept)
+{
+    return ForEachRow(std::string("SELECT Name, Value, Value IS NULL FROM ") + CfgSettingTable(group),
+                      [group, &kept](IOtlRecordset& row) {
+                          const std::string name = row.GetFieldString(1);
+                          if (IsCfgSettingName(group, name))
+                              return;
+                          KeptRow setting;
+                          setting.name = name;
+                          if (row.GetFieldInt(3) == 0)
+                              setting.value = row.GetFieldString(2);
+                          kept.push_back(std::move(setting));
+                      });
+}
+
+bool LoadKeptLines(std::vector<KeptRow>& kept)
+{
+    return ForEachRow(kKeptLinesSelect, [&kept](IOtlRecordset& row) {
+        KeptRow line;
+        line.id = row.GetFieldInt(1);
+        line.type = row.GetFieldInt(2);
+        if (row.GetFieldInt(4) == 0)
+            line.value = row.GetFieldString(3);
+        kept.push_back(std::move(line));
+    });
+}
+
+bool LoadExtens(CCfgData& cfg)
+{
+    return ForEachRow(ExtenTable().select, [&cfg](IOtlRecordset& row) {
+        cfg.Extens.SetAt(static_cast<unsigned>(row.GetFieldInt(1)), row.GetFieldString(2));
+    });
+}
+
+/// The list read right after a group's setting that it follows. False when loading must stop.
+bool LoadGroupList(CfgGroup group, CCfgData& cfg, CfgLoadReport& report, const char*& failure)
+{
+    if (group == CfgGroup::System) {
+        // A flow list that cannot be read does not stop loading; saving the group would lose
+        // it, so the group counts as incomplete.
+        if (!ForEachRow(IvrFlowTable().select, [&cfg](IOtlRecordset& row) {
+                cfg.IvrFlows.push_back(row.GetFieldByName(kIvrFlowColumn));
+            }))
+            report.NoteGap(group, ReadFailure(IvrFlowTable().table));
+        return true;
+    }
+    if (LoadRecords(IpoLineTable(), cfg, report))
+        return true;
+    failure = IpoLineTable().loadFailure;
+    report.NoteGap(CfgGroup::Device, ReadFailure(IpoLineTable().table));
+    report.NoteGap(CfgGroup::Lines,
+                   std::string("读取在 ") + IpoLineTable().table + " 处中断，线路配置未读取");
+    return false;
+}
+
+/// The settings of `group` with the list that follows one of them, then its kept settings.
+bool LoadSettingsGroup(CfgGroup group, ILoadProgress& progress, int& step, CCfgData& cfg,
+                       CfgLoadReport& report, const char*& failure)
+{
+    IOtlConnection* db = IOtlConnection::getInstance();
+    const std::string table = CfgSettingTable(group);
+    for (const CfgSetting& setting : CfgSettings()) {
+        if (setting.group != group)
+            continue;
+        if (setting.loadStep != step) {
+            progress.SetPos(step);
+            step = setting.loadStep;
+        }
+        setting.SetValue(cfg, db->QueryValue(setting.LoadQuery()));
+        // A query that fails, as opposed to one that finds no row, leaves its group incomplete.
+        const std::string error = db->GetLastErrorText();
+        if (!error.empty())
+            report.NoteGap(group, "读取 " + table + " 失败: " + error);
+        if (setting.listFollows && !LoadGroupList(group, cfg, report, failure))
+            return false;
+    }
+    if (!LoadKeptSettings(group, group == CfgGroup::System ? report.keptSystem : report.keptDevice))
+        report.NoteGap(group, ReadFailure(table));
+    return true;
+}
+
+/// The lists of the lines group, in order, stopping at the first that cannot be read.
+bool LoadLines(CCfgData& cfg, CfgLoadReport& report, const char*& failure)
+{
+    auto stop = [&report, &failure](const char* what, const char* table) {
+        failure = what;
+        report.NoteGap(CfgGroup::Lines, ReadFailure(table));
+        return false;
+    };
+    if (!LoadExtens(cfg) || !LoadKeptLines(report.keptLines))
+        return stop(ExtenTable().loadFailure, ExtenTable().table);
+    bool loaded = true;
+    ForEachRecordTable(CfgGroup::Lines, [&](const auto& table) {
+        if (loaded && !LoadRecords(table, cfg, report))
+            loaded = stop(table.loadFailure, table.table);
+    });
+    return loaded;
+}
+
+} // namespace
+
+bool CCfgLoader::Load(ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& report)
+{
+    report = CfgLoadReport();
+    progress.Open(0, kLastStep);
+    progress.SetText("配置参数加载中...");
+
+    int step = 1;
+    const char* failure = nullptr;
+    if (LoadSettingsGroup(CfgGroup::System, progress, step, cfg, report, failure) &&
+        LoadSettingsGroup(CfgGroup::Device, progress, step, cfg, report, failure)) {
+        progress.SetPos(step);
+        LoadLines(cfg, report, failure);
+    }
+    if (failure) {
+        progress.SetText(failure);
+        progress.Pause(kFailureShownMs);
+        progress.Close();
+        return false;
+    }
+    progress.SetPos(kLastStep);
+    progress.Close();
+    return true;
+}

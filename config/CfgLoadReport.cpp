@@ -1,0 +1,35 @@
+#include "config/CfgLoadReport.h"
+
+#include "config/CfgGroups.h"
+
+void CfgLoadReport::NoteGap(CfgGroup group, const std::string& what)
+{
+    std::string& gap = gaps[static_cast<std::size_t>(group)];
+    if (gap.empty())
+        gap = what;
+}
+
+const std::vector<KeptRow>& CfgLoadReport::KeptSettings(CfgGroup group) const
+{
+    return group == CfgGroup::System ? keptSystem : keptDevice;
+}
+
+std::string CfgLoadReport::CutTextStillHeld(const CCfgData& cfg) const
+{
+    for (const CutText& cut : cutTexts) {
+        if (cut.stillCut(cfg))
+            return cut.what + "在数据库中是“" + cut.stored + "”（" + std::to_string(cut.stored.size()) +
+                   " 个字节），本程序只能存放 " + std::to_string(cut.room) +
+                   " 个字节，保存会把它截短。请先在线路页把它改短或删除；未写入任何内容";
+    }
+    return {};
+}
+
+std::string CfgLoadReport::NotTheDatabase(const CCfgData& cfg) const
+{
+    for (CfgGroup group : kCfgGroups) {
+        if (!Gap(group).empty())
+            return CfgGroupName(group) + "未能从数据库完整读取（" + Gap(group) + "）";
+    }
+    return CutTextStillHeld(cfg);
+}
