@@ -242,6 +242,27 @@ private Q_SLOTS:
         QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
     }
 
+    // A password that a connection string cannot carry as typed logs in as in the window.
+    void passwordWithBlanksAtItsEdges()
+    {
+        const std::string password = " both ";
+        QVERIFY(TestDatabase::Run(
+            {"DROP USER IF EXISTS 'odd'@'127.0.0.1'", "DROP USER IF EXISTS 'odd'@'localhost'",
+             "CREATE USER 'odd'@'127.0.0.1' IDENTIFIED BY '" + password + "'",
+             "CREATE USER 'odd'@'localhost' IDENTIFIED BY '" + password + "'",
+             "GRANT ALL ON *.* TO 'odd'@'127.0.0.1'", "GRANT ALL ON *.* TO 'odd'@'localhost'"}));
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("site.json"));
+        const QStringList arguments = {QStringLiteral("export"), file,
+                                       QStringLiteral("--dsn"),  QString::fromStdString(TestDatabase::Dsn()),
+                                       QStringLiteral("--user"), QStringLiteral("odd")};
+        const Outcome outcome =
+            Run(arguments, WithPassword(Console(folder.filePath(QStringLiteral("config"))), password));
+        QVERIFY(TestDatabase::Run({"DROP USER 'odd'@'127.0.0.1'", "DROP USER 'odd'@'localhost'"}));
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        QVERIFY(FileBytes(file).contains("\"CtiAddr\": \"base\""));
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>(
@@ -270,6 +291,10 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("import"), QStringLiteral("<version 9>"), QStringLiteral("--yes"),
                            QStringLiteral("<dsn>")}
             << test << "版本 9 不受支持";
+        QTest::newRow("broken file refused before a login")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<version 9>"), QStringLiteral("<dsn>")}
+            << "wrong"
+            << "版本 9 不受支持";
         QTest::newRow("export where nothing can be written")
             << QStringList{QStringLiteral("export"), QStringLiteral("/nonexistent/site.json"),
                            QStringLiteral("<dsn>")}
