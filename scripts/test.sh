@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts a private MariaDB for the tests, runs the whole
+# Installs what is missing, checks the formatting, builds, starts a private MariaDB for the tests, runs the whole
 # suite offscreen, then builds and runs it once more with AddressSanitizer and
 # UndefinedBehaviorSanitizer. Stops the server however it ends.
 #   scripts/test.sh            everything
@@ -10,6 +10,7 @@ quick=0
 [ "${1:-}" = "--quick" ] && quick=1
 
 "$root/scripts/deps.sh"
+"$root/scripts/check-format.sh"
 
 dbdir=$(mktemp -d "${TMPDIR:-/tmp}/tarvex-testdb.XXXXXX")
 cleanup() {
