@@ -7,10 +7,10 @@
 #include "controls/CBusyScope.h"
 #include "controls/CButtonST.h"
 #include "controls/CDialogUnits.h"
-#include "db/dialogs/CDialogDbInit.h"
-#include "db/dialogs/CDialogDsn.h"
 #include "db/CDsnSettings.h"
 #include "db/UserMessage.h"
+#include "db/dialogs/CDialogDbInit.h"
+#include "db/dialogs/CDialogDsn.h"
 #include "pages/CDialogCfgEhang.h"
 #include "pages/CDialogCfgFs.h"
 #include "pages/CDialogCfgIpo.h"
@@ -66,8 +66,8 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CTarvexDlg"));
     setWindowTitle(QStringLiteral("Tarvex"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
@@ -106,9 +106,12 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_banner->setPixmap(banner);
     m_banner->setGeometry(QRect(QPoint(0, 0), banner.size()));
 
-    m_btnSys = NewGroupButton(form, QStringLiteral("中间件"), QStringLiteral("btnSys"), units.Rect(0, 0, 64, 14));
-    m_btnDev = NewGroupButton(form, QStringLiteral("设备"), QStringLiteral("btnDev"), units.Rect(64, 0, 64, 14));
-    m_btnLine = NewGroupButton(form, QStringLiteral("线路"), QStringLiteral("btnLine"), units.Rect(127, 0, 64, 14));
+    m_btnSys =
+        NewGroupButton(form, QStringLiteral("中间件"), QStringLiteral("btnSys"), units.Rect(0, 0, 64, 14));
+    m_btnDev =
+        NewGroupButton(form, QStringLiteral("设备"), QStringLiteral("btnDev"), units.Rect(64, 0, 64, 14));
+    m_btnLine =
+        NewGroupButton(form, QStringLiteral("线路"), QStringLiteral("btnLine"), units.Rect(127, 0, 64, 14));
 
     m_frame = new QFrame(form);
     m_frame->setObjectName(QStringLiteral("frameGroup"));
@@ -124,8 +127,10 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_labelNoDevice->setGeometry(m_frame->geometry().adjusted(4, 4, -4, -4));
     m_labelNoDevice->hide();
 
-    m_btnSave = NewButton(form, QStringLiteral("保存(&S)"), QStringLiteral("btnSave"), units.Rect(219, 254, 38, 14));
-    m_btnExit = NewButton(form, QStringLiteral("退出(&X)"), QStringLiteral("btnExit"), units.Rect(260, 254, 38, 14));
+    m_btnSave =
+        NewButton(form, QStringLiteral("保存(&S)"), QStringLiteral("btnSave"), units.Rect(219, 254, 38, 14));
+    m_btnExit =
+        NewButton(form, QStringLiteral("退出(&X)"), QStringLiteral("btnExit"), units.Rect(260, 254, 38, 14));
     // Where Save writes, always in sight; the window's title stays the program's name.
     m_labelDataSource = new QLabel(form);
     m_labelDataSource->setObjectName(QStringLiteral("labelDataSource"));
@@ -269,7 +274,8 @@ void CTarvexDlg::ShowGroup(int group)
             m_pageDevShown->show();
         } else {
             m_labelNoDevice->setText(
-                QStringLiteral("设备类型无效（%1）。请在中间件页选择设备类型并保存，再回到设备页。").arg(GetCfgData()->DevType));
+                QStringLiteral("设备类型无效（%1）。请在中间件页选择设备类型并保存，再回到设备页。")
+                    .arg(GetCfgData()->DevType));
             m_labelNoDevice->show();
         }
         break;
@@ -383,5 +389,6 @@ void CTarvexDlg::ShowDataSource()
     CDsnSettings::Read(values);
     const QString dsn = QString::fromStdString(values.dsn);
     m_labelDataSource->setText(QStringLiteral("数据源：") + dsn);
-    m_labelDataSource->setToolTip(QStringLiteral("保存将写入数据源 %1（用户 %2）").arg(dsn, QString::fromStdString(values.user)));
+    m_labelDataSource->setToolTip(
+        QStringLiteral("保存将写入数据源 %1（用户 %2）").arg(dsn, QString::fromStdString(values.user)));
 }

@@ -1,14 +1,13 @@
 #include "bench/CDelayProxy.h"
 
 #include <arpa/inet.h>
+#include <chrono>
+#include <cstring>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <chrono>
-#include <cstring>
 
 namespace {
 

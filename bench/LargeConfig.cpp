@@ -44,12 +44,15 @@ void FillLargeConfiguration(CCfgData& cfg)
     cfg.IvrFlowCount = "200";
     for (int i = 0; i < 200; ++i)
         cfg.IvrFlows.push_back("D:\\Tarvex\\Flow\\flow" + std::to_string(i) + ".xml");
-    for (std::string* text : {&cfg.ScAddr, &cfg.McAddr, &cfg.McPort, &cfg.DigTrunkCount, &cfg.VoipTrunkCount,
-                              &cfg.VoipSignallingAddr, &cfg.VoipMediaAddr, &cfg.FaxServerAddr, &cfg.FaxServerPort,
-                              &cfg.DevLinkIp, &cfg.DevLinkPwd, &cfg.IpoLinkPort, &cfg.FsEslAddr, &cfg.FsEslPort,
-                              &cfg.FsEslPwd, &cfg.FsIvrPort, &cfg.FsTrunkCount, &cfg.FsExtContext,
-                              &cfg.FsMeetingContext, &cfg.FsPCallContext, &cfg.AgentLockedPeriod, &cfg.PPTime,
-                              &cfg.LeaveWordPath, &cfg.LogPath, &cfg.CallConcurrency, &cfg.TtsBufferPath})
+    for (std::string* text : {&cfg.ScAddr,           &cfg.McAddr,         &cfg.McPort,
+                              &cfg.DigTrunkCount,    &cfg.VoipTrunkCount, &cfg.VoipSignallingAddr,
+                              &cfg.VoipMediaAddr,    &cfg.FaxServerAddr,  &cfg.FaxServerPort,
+                              &cfg.DevLinkIp,        &cfg.DevLinkPwd,     &cfg.IpoLinkPort,
+                              &cfg.FsEslAddr,        &cfg.FsEslPort,      &cfg.FsEslPwd,
+                              &cfg.FsIvrPort,        &cfg.FsTrunkCount,   &cfg.FsExtContext,
+                              &cfg.FsMeetingContext, &cfg.FsPCallContext, &cfg.AgentLockedPeriod,
+                              &cfg.PPTime,           &cfg.LeaveWordPath,  &cfg.LogPath,
+                              &cfg.CallConcurrency,  &cfg.TtsBufferPath})
         *text = "value";
     for (int i = 0; i < 1000; ++i) {
         auto line = std::make_unique<tagIpoLine>();

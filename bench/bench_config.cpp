@@ -79,7 +79,8 @@ Captured CaptureStatements(const std::function<bool()>& work, const QString& fil
     if (!out.open(QIODevice::WriteOnly))
         return captured;
     const RecordsetPtr rows(IOtlConnection::getInstance()->OpenRecordset(
-        "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND command_type IN ('Query', 'Execute') "
+        "SELECT argument FROM mysql.general_log WHERE thread_id = CONNECTION_ID() AND command_type IN "
+        "('Query', 'Execute') "
         "AND argument NOT LIKE 'SET GLOBAL general_log%' ORDER BY event_time"));
     if (!rows)
         return captured;
@@ -107,10 +108,11 @@ qint64 TimeClient(const QString& file, const QString& port)
     clock.start();
     client.start(QStringLiteral("mariadb"),
                  {QStringLiteral("--no-defaults"), QStringLiteral("--batch"), QStringLiteral("-h127.0.0.1"),
-                  QStringLiteral("-P") + port,
-                  QStringLiteral("-u") + qEnvironmentVariable("TARVEX_DB_USER"),
-                  QStringLiteral("-p") + qEnvironmentVariable("TARVEX_DB_PASS"), qEnvironmentVariable("TARVEX_DB_NAME")});
-    if (!client.waitForFinished(600000) || client.exitStatus() != QProcess::NormalExit || client.exitCode() != 0)
+                  QStringLiteral("-P") + port, QStringLiteral("-u") + qEnvironmentVariable("TARVEX_DB_USER"),
+                  QStringLiteral("-p") + qEnvironmentVariable("TARVEX_DB_PASS"),
+                  qEnvironmentVariable("TARVEX_DB_NAME")});
+    if (!client.waitForFinished(600000) || client.exitStatus() != QProcess::NormalExit ||
+        client.exitCode() != 0)
         return -1;
     return clock.elapsed();
 }
@@ -138,7 +140,8 @@ bool ConnectTo(const std::string& extra)
 {
     std::string error;
     if (IOtlConnection::getInstance()->Connect(
-            BuildConnectString(Env("TARVEX_DB_DSN"), Env("TARVEX_DB_USER"), Env("TARVEX_DB_PASS")) + extra, error))
+            BuildConnectString(Env("TARVEX_DB_DSN"), Env("TARVEX_DB_USER"), Env("TARVEX_DB_PASS")) + extra,
+            error))
         return true;
     std::cerr << "cannot connect: " << error << '\n';
     return false;
@@ -185,7 +188,9 @@ int main(int argc, char* argv[])
     const qint64 loadClientMs = Best([&] { return TimeClient(loadFile, serverPort); });
 
     // The same through a slow link.
-    const int delayMs = qEnvironmentVariableIsSet("TARVEX_BENCH_DELAY_MS") ? qEnvironmentVariableIntValue("TARVEX_BENCH_DELAY_MS") : 2;
+    const int delayMs = qEnvironmentVariableIsSet("TARVEX_BENCH_DELAY_MS")
+                            ? qEnvironmentVariableIntValue("TARVEX_BENCH_DELAY_MS")
+                            : 2;
     CDelayProxy proxy(static_cast<std::uint16_t>(serverPort.toUInt()), delayMs);
     const QString proxyPort = QString::number(proxy.Port());
     if (proxy.Port() == 0 || !ConnectTo(";PORT=" + proxyPort.toStdString()))

@@ -17,8 +17,8 @@ struct CCfgData
     std::string CtiAddr;
     std::string CtiPort = std::to_string(8811);
     std::string RecPath;
-    int RecType = 0;  // 0 trunk recording, 1 parallel-line recording
-    int DevType = 1;  // 0 IPO500V2, 1 eHang, 2 FreeSWITCH
+    int RecType = 0; // 0 trunk recording, 1 parallel-line recording
+    int DevType = 1; // 0 IPO500V2, 1 eHang, 2 FreeSWITCH
     std::string AcdPort = std::to_string(8821);
     std::string AgentLockedPeriod;
     std::string PPTime;

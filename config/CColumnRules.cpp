@@ -102,13 +102,15 @@ bool IntegerRangeOf(const std::string& dataType, bool isUnsigned, IntegerRange& 
     {
         const char* type;
         int bits;
-    } kTypes[] = {{"tinyint", 8}, {"smallint", 16}, {"mediumint", 24}, {"int", 32}, {"integer", 32}, {"bigint", 64}};
+    } kTypes[] = {{"tinyint", 8}, {"smallint", 16}, {"mediumint", 24},
+                  {"int", 32},    {"integer", 32},  {"bigint", 64}};
     for (const auto& type : kTypes) {
         if (dataType != type.type)
             continue;
         if (type.bits == 64) {
             range = isUnsigned ? IntegerRange{0, std::numeric_limits<long long>::max()}
-                               : IntegerRange{std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max()};
+                               : IntegerRange{std::numeric_limits<long long>::min(),
+                                              std::numeric_limits<long long>::max()};
         } else if (isUnsigned) {
             range = {0, (1LL << type.bits) - 1};
         } else {
@@ -130,7 +132,8 @@ CColumnRules CColumnRules::Read(IOtlConnection* db, const std::vector<std::strin
     for (const std::string& table : tables)
         names += (names.empty() ? "'" : ", '") + table + "'";
     const RecordsetPtr rows(db->OpenRecordset(
-        "SELECT TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, CHARACTER_SET_NAME, COLUMN_TYPE "
+        "SELECT TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, CHARACTER_SET_NAME, "
+        "COLUMN_TYPE "
         "FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN (" +
         names + ")"));
     if (!rows)
@@ -155,7 +158,8 @@ const CColumnRules::Column* CColumnRules::Find(const std::string& table, const s
     return found == m_columns.end() ? nullptr : &found->second;
 }
 
-std::string CColumnRules::CheckText(const std::string& table, const std::string& column, const std::string& text) const
+std::string CColumnRules::CheckText(const std::string& table, const std::string& column,
+                                    const std::string& text) const
 {
     const Column* rule = Find(table, column);
     if (!rule)
@@ -167,7 +171,8 @@ std::string CColumnRules::CheckText(const std::string& table, const std::string&
         if (!NextCodePoint(text, position, codePoint))
             return "不是有效的 UTF-8 文本";
         if (!CharsetHolds(rule->charset, codePoint))
-            return "含有字符“" + Utf8Of(codePoint) + "”，数据库列 " + name + " 的字符集 " + rule->charset + " 无法保存它";
+            return "含有字符“" + Utf8Of(codePoint) + "”，数据库列 " + name + " 的字符集 " + rule->charset +
+                   " 无法保存它";
     }
     if (rule->maxChars >= 0 && characters > rule->maxChars)
         return "有 " + std::to_string(characters) + " 个字符，超过了数据库列 " + name + " 的 " +
@@ -175,7 +180,8 @@ std::string CColumnRules::CheckText(const std::string& table, const std::string&
     return {};
 }
 
-std::string CColumnRules::CheckNumber(const std::string& table, const std::string& column, long long value) const
+std::string CColumnRules::CheckNumber(const std::string& table, const std::string& column,
+                                      long long value) const
 {
     const Column* rule = Find(table, column);
     IntegerRange range{};

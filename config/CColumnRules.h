@@ -25,9 +25,9 @@ public:
 private:
     struct Column
     {
-        std::string dataType;     // as information_schema names it: varchar, int, ...
-        long long maxChars = -1;  // -1 when the column does not count characters
-        std::string charset;      // empty for columns without one
+        std::string dataType;    // as information_schema names it: varchar, int, ...
+        long long maxChars = -1; // -1 when the column does not count characters
+        std::string charset;     // empty for columns without one
         bool isUnsigned = false;
     };
 

@@ -27,8 +27,7 @@ public:
     bool IsEmpty() const { return m_index.empty(); }
 
     /// Calls visit(key, text) for every entry in enumeration order.
-    template <class Visit>
-    void ForEach(Visit visit) const
+    template <class Visit> void ForEach(Visit visit) const
     {
         for (const Bucket& bucket : m_buckets) {
             for (auto entry = bucket.rbegin(); entry != bucket.rend(); ++entry)

@@ -6,8 +6,7 @@
 
 /// A list that owns its records: appended at the tail, walked from head to tail, and
 /// freed exactly once, by DeleteAll or with the list.
-template <class Record>
-class CRecordList
+template <class Record> class CRecordList
 {
 public:
     using Storage = std::vector<std::unique_ptr<Record>>;

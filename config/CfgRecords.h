@@ -49,8 +49,7 @@ struct tagTRUNK_MATCH
 /// terminating NUL) at a UTF-8 character boundary, so a cut never leaves half a character.
 void CopyToField(char* field, std::size_t fieldSize, const std::string& text);
 
-template <std::size_t N>
-void CopyToField(char (&field)[N], const std::string& text)
+template <std::size_t N> void CopyToField(char (&field)[N], const std::string& text)
 {
     CopyToField(field, N, text);
 }

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
@@ -67,8 +67,9 @@ void CBusyScope::OnRoundTrip()
 void CBusyScope::ShowBusyWindow()
 {
     if (!m_busyWindow) {
-        m_busyWindow = std::make_unique<QWidget>(m_window ? m_window->window() : nullptr,
-                                                 Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        m_busyWindow =
+            std::make_unique<QWidget>(m_window ? m_window->window() : nullptr,
+                                      Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         m_busyWindow->setObjectName(QStringLiteral("busyWindow"));
         m_busyWindow->setAttribute(Qt::WA_ShowWithoutActivating);
         auto* layout = new QVBoxLayout(m_busyWindow.get());

@@ -2,9 +2,7 @@
 
 #include <QKeyEvent>
 
-CNoEscapeDialog::CNoEscapeDialog(QWidget* parent) : QDialog(parent)
-{
-}
+CNoEscapeDialog::CNoEscapeDialog(QWidget* parent) : QDialog(parent) {}
 
 void CNoEscapeDialog::keyPressEvent(QKeyEvent* event)
 {

@@ -11,13 +11,15 @@ bool SameName(const std::string& a, const std::string& b)
 {
     // Column names are compared as the database does: letter case does not count.
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
 } // namespace
 
-CMemoryRecordset::CMemoryRecordset(std::vector<std::string> columnNames) : m_columnNames(std::move(columnNames))
+CMemoryRecordset::CMemoryRecordset(std::vector<std::string> columnNames)
+    : m_columnNames(std::move(columnNames))
 {
 }
 

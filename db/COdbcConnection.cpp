@@ -3,11 +3,10 @@
 #include "db/COdbcStatement.h"
 #include "db/ConnectionString.h"
 
-#include <odbcinst.h>
-#include <sqlext.h>
-
 #include <cstdlib>
 #include <memory>
+#include <odbcinst.h>
+#include <sqlext.h>
 #include <utility>
 
 namespace {
@@ -21,8 +20,8 @@ constexpr unsigned long kMultiStatementsOption = 67108864;
 
 // Values must never be cut or altered silently, and backslashes in literals must keep the
 // meaning the statements give them, whatever the server's own defaults.
-const char* const kMySqlSessionMode =
-    "SET SESSION sql_mode = CONCAT(REPLACE(@@SESSION.sql_mode, 'NO_BACKSLASH_ESCAPES', ''), ',STRICT_ALL_TABLES')";
+const char* const kMySqlSessionMode = "SET SESSION sql_mode = CONCAT(REPLACE(@@SESSION.sql_mode, "
+                                      "'NO_BACKSLASH_ESCAPES', ''), ',STRICT_ALL_TABLES')";
 const char* const kMySqlSessionQuery =
     "SELECT @@character_set_client, @@character_set_connection, @@character_set_results, @@SESSION.sql_mode";
 
@@ -156,9 +155,9 @@ bool COdbcConnection::Open(const std::string& connectString, Handle& handle, std
     auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectString.c_str()));
     SQLCHAR completed[1024];
     SQLSMALLINT completedLength = 0;
-    const SQLRETURN rc = SQLDriverConnect(dbc, nullptr, text, SQL_NTS, completed,
-                                          static_cast<SQLSMALLINT>(sizeof completed), &completedLength,
-                                          SQL_DRIVER_NOPROMPT);
+    const SQLRETURN rc =
+        SQLDriverConnect(dbc, nullptr, text, SQL_NTS, completed, static_cast<SQLSMALLINT>(sizeof completed),
+                         &completedLength, SQL_DRIVER_NOPROMPT);
     if (!OdbcSucceeded(rc)) {
         error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
         SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
@@ -178,7 +177,8 @@ bool COdbcConnection::PrepareMySqlSession(SQLHDBC dbc, std::string& error)
     // Two statements of their own rather than one text: a login may run on a thread of its
     // own, and the driver keeps the connection locked to the thread that read several results.
     std::vector<std::string> session;
-    if (!QueryRow(dbc, kMySqlSessionMode, session, error) || !QueryRow(dbc, kMySqlSessionQuery, session, error)) {
+    if (!QueryRow(dbc, kMySqlSessionMode, session, error) ||
+        !QueryRow(dbc, kMySqlSessionQuery, session, error)) {
         error = "无法设置数据库会话: " + error;
         return false;
     }
@@ -189,7 +189,8 @@ bool COdbcConnection::PrepareMySqlSession(SQLHDBC dbc, std::string& error)
     for (std::size_t index = 0; index < 3; ++index) {
         if (session[index] != "utf8mb4") {
             error = "数据库连接的字符集是 " + session[index] +
-                    "，不是 UTF-8 (utf8mb4)，中文等文字无法原样读写。请在数据源中把字符集 (CHARSET) 设为 utf8mb4。";
+                    "，不是 UTF-8 (utf8mb4)，中文等文字无法原样读写。请在数据源中把字符集 (CHARSET) 设为 "
+                    "utf8mb4。";
             return false;
         }
     }
@@ -208,8 +209,11 @@ bool COdbcConnection::OpenSeparate(const Login& login, Handle& handle, std::stri
         return false;
     }
     SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-    auto text = [](const std::string& value) { return reinterpret_cast<SQLCHAR*>(const_cast<char*>(value.c_str())); };
-    const SQLRETURN rc = SQLConnect(dbc, text(login.dsn), SQL_NTS, text(login.user), SQL_NTS, text(login.password), SQL_NTS);
+    auto text = [](const std::string& value) {
+        return reinterpret_cast<SQLCHAR*>(const_cast<char*>(value.c_str()));
+    };
+    const SQLRETURN rc =
+        SQLConnect(dbc, text(login.dsn), SQL_NTS, text(login.user), SQL_NTS, text(login.password), SQL_NTS);
     if (!OdbcSucceeded(rc)) {
         error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
@@ -261,7 +265,8 @@ bool COdbcConnection::LogIn(const Login& login, std::string& errorText)
         // With the session attributes first; a driver that will not have them gets the string
         // as the user gave it. A server that cannot be reached is not tried twice.
         std::string sqlState;
-        opened = multiStatements = Open(WithSessionAttributes(login.connectString), handle, errorText, sqlState);
+        opened = multiStatements =
+            Open(WithSessionAttributes(login.connectString), handle, errorText, sqlState);
         if (!opened && !IsLoginFailure(sqlState)) {
             errorText.clear();
             opened = Open(login.connectString, handle, errorText, sqlState);
@@ -356,8 +361,8 @@ bool COdbcConnection::ExecuteInsert(const std::string& sql)
     return Execute(sql);
 }
 
-bool COdbcConnection::ExecuteText(const std::vector<SqlStatement>& statements, std::size_t first, std::size_t last,
-                                  std::size_t& executed)
+bool COdbcConnection::ExecuteText(const std::vector<SqlStatement>& statements, std::size_t first,
+                                  std::size_t last, std::size_t& executed)
 {
     std::string text;
     for (std::size_t index = first; index < last; ++index) {

@@ -1,7 +1,6 @@
 #include "db/COdbcStatement.h"
 
 #include <sqlext.h>
-
 #include <utility>
 
 namespace {

@@ -30,7 +30,8 @@ std::string AttributeValue(const std::string& value)
 
 std::string BuildConnectString(const std::string& dsn, const std::string& user, const std::string& password)
 {
-    return "DSN=" + AttributeValue(dsn) + "; UID=" + AttributeValue(user) + "; PWD=" + AttributeValue(password);
+    return "DSN=" + AttributeValue(dsn) + "; UID=" + AttributeValue(user) +
+           "; PWD=" + AttributeValue(password);
 }
 
 bool ConnectStringCarries(const std::string& value)
@@ -67,12 +68,14 @@ std::string ConnectStringValue(const std::string& connectString, const std::stri
             position = connectString.find(';', position);
         } else {
             const std::size_t end = connectString.find(';', position);
-            value = connectString.substr(position, end == std::string::npos ? std::string::npos : end - position);
+            value =
+                connectString.substr(position, end == std::string::npos ? std::string::npos : end - position);
             position = end;
         }
         const bool same = name.size() == key.size() &&
                           std::equal(name.begin(), name.end(), key.begin(), [](char a, char b) {
-                              return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                              return std::tolower(static_cast<unsigned char>(a)) ==
+                                     std::tolower(static_cast<unsigned char>(b));
                           });
         if (same)
             return value;

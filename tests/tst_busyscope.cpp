@@ -35,7 +35,8 @@ QWidget* BusyWindow()
 void Look(QWidget& window, Seen& seen)
 {
     seen.windowEnabled = window.isEnabled();
-    seen.busyCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    seen.busyCursor =
+        QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     seen.busyWindow = BusyWindow() != nullptr;
 }
 

@@ -44,8 +44,9 @@ private Q_SLOTS:
     {
         QVERIFY(TestDatabase::Connect());
         QVERIFY(TestDatabase::DropTables({"t_values", "t_missing"}));
-        QVERIFY(TestDatabase::Run({"CREATE TABLE t_values (id int NOT NULL PRIMARY KEY, txt varchar(5000) NULL, "
-                                   "num int NULL) DEFAULT CHARSET=utf8mb4"}));
+        QVERIFY(
+            TestDatabase::Run({"CREATE TABLE t_values (id int NOT NULL PRIMARY KEY, txt varchar(5000) NULL, "
+                               "num int NULL) DEFAULT CHARSET=utf8mb4"}));
     }
 
     void init() { QVERIFY(TestDatabase::Run({"DELETE FROM t_values"})); }
@@ -57,13 +58,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("failed");
-        QTest::newRow("value") << "SELECT txt FROM t_values WHERE id = 1" << "first" << false;
-        QTest::newRow("first row of several") << "SELECT txt FROM t_values ORDER BY id" << "first" << false;
-        QTest::newRow("no row") << "SELECT txt FROM t_values WHERE id = 99" << "" << false;
-        QTest::newRow("NULL") << "SELECT txt FROM t_values WHERE id = 2" << "" << false;
-        QTest::newRow("number") << "SELECT num FROM t_values WHERE id = 1" << "-17" << false;
-        QTest::newRow("missing table") << "SELECT value FROM t_missing" << "" << true;
-        QTest::newRow("syntax error") << "SELEKT 1" << "" << true;
+        QTest::newRow("value") << "SELECT txt FROM t_values WHERE id = 1"
+                               << "first" << false;
+        QTest::newRow("first row of several") << "SELECT txt FROM t_values ORDER BY id"
+                                              << "first" << false;
+        QTest::newRow("no row") << "SELECT txt FROM t_values WHERE id = 99"
+                                << "" << false;
+        QTest::newRow("NULL") << "SELECT txt FROM t_values WHERE id = 2"
+                              << "" << false;
+        QTest::newRow("number") << "SELECT num FROM t_values WHERE id = 1"
+                                << "-17" << false;
+        QTest::newRow("missing table") << "SELECT value FROM t_missing"
+                                       << "" << true;
+        QTest::newRow("syntax error") << "SELEKT 1"
+                                      << "" << true;
     }
 
     void queryValue()
@@ -71,7 +79,8 @@ private Q_SLOTS:
         QFETCH(QString, query);
         QFETCH(QString, expected);
         QFETCH(bool, failed);
-        QVERIFY(TestDatabase::Run({"INSERT INTO t_values VALUES (1, 'first', -17), (2, NULL, NULL), (3, 'x', 3)"}));
+        QVERIFY(TestDatabase::Run(
+            {"INSERT INTO t_values VALUES (1, 'first', -17), (2, NULL, NULL), (3, 'x', 3)"}));
         QCOMPARE(QString::fromStdString(Db()->QueryValue(query.toStdString())), expected);
         QCOMPARE(!Db()->GetLastErrorText().empty(), failed);
         // Whatever happened, the connection answers the next statement.
@@ -113,7 +122,8 @@ private Q_SLOTS:
     {
         IOtlRecordset* rows = Db()->OpenRecordset("SELECT * FROM t_missing");
         QVERIFY(!rows);
-        QVERIFY2(Db()->GetLastErrorText().find("t_missing") != std::string::npos, Db()->GetLastErrorText().c_str());
+        QVERIFY2(Db()->GetLastErrorText().find("t_missing") != std::string::npos,
+                 Db()->GetLastErrorText().c_str());
         QVERIFY(Db()->ExecuteSql("SELECT 1"));
         QCOMPARE(Db()->GetLastErrorText(), std::string());
     }
@@ -201,10 +211,11 @@ private Q_SLOTS:
         // The test account's password holds a ';' already.
         QVERIFY(TestDatabase::Password().find(';') != std::string::npos);
         const std::string typed = password.toStdString();
-        QVERIFY(TestDatabase::Run({"DROP USER IF EXISTS 'odd'@'127.0.0.1'", "DROP USER IF EXISTS 'odd'@'localhost'",
-                                   "CREATE USER 'odd'@'127.0.0.1' IDENTIFIED BY '" + typed + "'",
-                                   "CREATE USER 'odd'@'localhost' IDENTIFIED BY '" + typed + "'",
-                                   "GRANT ALL ON *.* TO 'odd'@'127.0.0.1'", "GRANT ALL ON *.* TO 'odd'@'localhost'"}));
+        QVERIFY(TestDatabase::Run(
+            {"DROP USER IF EXISTS 'odd'@'127.0.0.1'", "DROP USER IF EXISTS 'odd'@'localhost'",
+             "CREATE USER 'odd'@'127.0.0.1' IDENTIFIED BY '" + typed + "'",
+             "CREATE USER 'odd'@'localhost' IDENTIFIED BY '" + typed + "'",
+             "GRANT ALL ON *.* TO 'odd'@'127.0.0.1'", "GRANT ALL ON *.* TO 'odd'@'localhost'"}));
         std::string error;
         QVERIFY2(Db()->ConnectDsn(TestDatabase::Dsn(), "odd", typed, error), error.c_str());
         QCOMPARE(Db()->QueryValue("SELECT CURRENT_USER()").substr(0, 4), std::string("odd@"));
@@ -212,7 +223,8 @@ private Q_SLOTS:
         QVERIFY(Db()->Reconnect());
         QCOMPARE(Db()->QueryValue("SELECT CURRENT_USER()").substr(0, 4), std::string("odd@"));
         std::size_t executed = 0;
-        QVERIFY2(Db()->ExecuteBatch({{false, "DELETE FROM t_values"}, {true, "INSERT INTO t_values VALUES (1, 'a', 1)"},
+        QVERIFY2(Db()->ExecuteBatch({{false, "DELETE FROM t_values"},
+                                     {true, "INSERT INTO t_values VALUES (1, 'a', 1)"},
                                      {true, "INSERT INTO t_values VALUES (2, 'b', 2)"}},
                                     executed),
                  Db()->GetLastErrorText().c_str());
@@ -244,11 +256,14 @@ private Q_SLOTS:
 
     void sessionIsUtf8StrictAndTakesBatches()
     {
-        const std::vector<std::string> session = TestDatabase::Rows(
-            "SELECT CONCAT_WS('|', @@character_set_client, @@character_set_connection, @@character_set_results)", 1);
+        const std::vector<std::string> session =
+            TestDatabase::Rows("SELECT CONCAT_WS('|', @@character_set_client, @@character_set_connection, "
+                               "@@character_set_results)",
+                               1);
         QCOMPARE(session, std::vector<std::string>{"utf8mb4|utf8mb4|utf8mb4"});
         const std::string mode = Db()->QueryValue("SELECT @@SESSION.sql_mode");
-        QVERIFY2(mode.find("STRICT_ALL_TABLES") != std::string::npos && mode.find("NO_BACKSLASH_ESCAPES") == std::string::npos,
+        QVERIFY2(mode.find("STRICT_ALL_TABLES") != std::string::npos &&
+                     mode.find("NO_BACKSLASH_ESCAPES") == std::string::npos,
                  mode.c_str());
 
         // A batch stops at the statement the database refuses, with that statement's reason.
@@ -259,8 +274,10 @@ private Q_SLOTS:
                                      {true, "INSERT INTO t_values VALUES (4, 'after', 4)"}},
                                     executed));
         QCOMPARE(executed, std::size_t(2));
-        QVERIFY2(Db()->GetLastErrorText().find("Duplicate entry") != std::string::npos, Db()->GetLastErrorText().c_str());
-        QCOMPARE(TestDatabase::Rows("SELECT id FROM t_values ORDER BY id", 1), (std::vector<std::string>{"1", "2"}));
+        QVERIFY2(Db()->GetLastErrorText().find("Duplicate entry") != std::string::npos,
+                 Db()->GetLastErrorText().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM t_values ORDER BY id", 1),
+                 (std::vector<std::string>{"1", "2"}));
         QVERIFY(Db()->ExecuteBatch({}, executed));
         QCOMPARE(executed, std::size_t(0));
     }
@@ -273,7 +290,8 @@ private Q_SLOTS:
         proxy.CutWhenClientSends("SET SESSION sql_mode");
         COdbcConnection connection;
         std::string error;
-        QVERIFY(!connection.Connect(TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port()), error));
+        QVERIFY(!connection.Connect(TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port()),
+                                    error));
         QVERIFY2(error.find("无法设置数据库会话") != std::string::npos, error.c_str());
         QCOMPARE(connection.GetLastErrorText(), error);
         QVERIFY(!connection.ExecuteSql("SELECT 1"));
@@ -295,8 +313,8 @@ private Q_SLOTS:
         std::string error;
         QElapsedTimer clock;
         clock.start();
-        const bool connected =
-            connection.Connect(TestDatabase::ConnectString() + ";PORT=" + std::to_string(ntohs(address.sin_port)), error);
+        const bool connected = connection.Connect(
+            TestDatabase::ConnectString() + ";PORT=" + std::to_string(ntohs(address.sin_port)), error);
         const qint64 waited = clock.elapsed();
         ::close(listener);
         QVERIFY(!connected);

@@ -1,9 +1,9 @@
 // The database initialisation dialog: its form, the refusals, the confirmation, the report,
 // and the keyboard; the MySQL set-up on the private test server, the SQL Server set-up with
 // recorded statements.
-#include "db/dialogs/CDialogDbInit.h"
 #include "db/IOtlConnection.h"
 #include "db/UserMessage.h"
+#include "db/dialogs/CDialogDbInit.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingConnection.h"

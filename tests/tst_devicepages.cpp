@@ -7,9 +7,9 @@
 #include "pages/CDialogCfgEhang.h"
 #include "pages/CDialogCfgFs.h"
 #include "pages/CDialogCfgIpo.h"
-#include "support/PageHost.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
+#include "support/PageHost.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

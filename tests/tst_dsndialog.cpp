@@ -1,8 +1,8 @@
 // The data source dialog: stored settings, OK, Test, Cancel and the keyboard, against the
 // private test server.
-#include "db/dialogs/CDialogDsn.h"
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
+#include "db/dialogs/CDialogDsn.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/TestDatabase.h"
@@ -44,9 +44,10 @@ QString Stored(const char* key)
 
 bool OnlyOwnerCanRead()
 {
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                      QFile::WriteOther | QFile::ExeOther;
-    const QFile::Permissions permissions = QFile::permissions(QString::fromStdString(CDsnSettings::FileName()));
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions permissions =
+        QFile::permissions(QString::fromStdString(CDsnSettings::FileName()));
     return (permissions & QFile::ReadOwner) && !(permissions & others);
 }
 
@@ -75,7 +76,8 @@ private Q_SLOTS:
         CDialogDsn dialog;
         QString shown;
         WhenModalOpens([&shown](QWidget* modal) {
-            shown = Field(modal, "editDsn")->text() + Field(modal, "editUser")->text() + Field(modal, "editPass")->text();
+            shown = Field(modal, "editDsn")->text() + Field(modal, "editUser")->text() +
+                    Field(modal, "editPass")->text();
             ClickButton(modal, "btnCancel");
         });
         QCOMPARE(dialog.DoModal(), int(QDialog::Rejected));
@@ -112,15 +114,16 @@ private Q_SLOTS:
             ClickButton(modal, "btnCancel");
         });
         again.DoModal();
-        QCOMPARE(shown.toStdString(), TestDatabase::Dsn() + "/" + TestDatabase::User() + "/" + TestDatabase::Password());
+        QCOMPARE(shown.toStdString(),
+                 TestDatabase::Dsn() + "/" + TestDatabase::User() + "/" + TestDatabase::Password());
     }
 
     void okStoresAnEmptyPasswordAsAValue()
     {
-        QVERIFY(TestDatabase::Run({"DROP USER IF EXISTS 'nopass'@'127.0.0.1'", "DROP USER IF EXISTS 'nopass'@'localhost'",
-                                   "CREATE USER 'nopass'@'127.0.0.1'", "CREATE USER 'nopass'@'localhost'",
-                                   "GRANT SELECT ON *.* TO 'nopass'@'127.0.0.1'",
-                                   "GRANT SELECT ON *.* TO 'nopass'@'localhost'"}));
+        QVERIFY(TestDatabase::Run(
+            {"DROP USER IF EXISTS 'nopass'@'127.0.0.1'", "DROP USER IF EXISTS 'nopass'@'localhost'",
+             "CREATE USER 'nopass'@'127.0.0.1'", "CREATE USER 'nopass'@'localhost'",
+             "GRANT SELECT ON *.* TO 'nopass'@'127.0.0.1'", "GRANT SELECT ON *.* TO 'nopass'@'localhost'"}));
         MessageRecorder messages;
         CDialogDsn dialog;
         WhenModalOpens([](QWidget* modal) {
@@ -128,17 +131,19 @@ private Q_SLOTS:
             ClickButton(modal, "btnOk");
         });
         QCOMPARE(dialog.DoModal(), int(QDialog::Accepted));
-        QCOMPARE(StoredKeys(), (QStringList{QStringLiteral("DSN"), QStringLiteral("PASS"), QStringLiteral("USER")}));
+        QCOMPARE(StoredKeys(),
+                 (QStringList{QStringLiteral("DSN"), QStringLiteral("PASS"), QStringLiteral("USER")}));
         QCOMPARE(Stored("PASS"), QString());
         QVERIFY(TestDatabase::Connect());
     }
 
     void passwordWithBlanksAtItsEndsConnects()
     {
-        QVERIFY(TestDatabase::Run({"DROP USER IF EXISTS 'blank'@'127.0.0.1'", "DROP USER IF EXISTS 'blank'@'localhost'",
-                                   "CREATE USER 'blank'@'127.0.0.1' IDENTIFIED BY ' pw '",
-                                   "CREATE USER 'blank'@'localhost' IDENTIFIED BY ' pw '",
-                                   "GRANT ALL ON *.* TO 'blank'@'127.0.0.1'", "GRANT ALL ON *.* TO 'blank'@'localhost'"}));
+        QVERIFY(TestDatabase::Run(
+            {"DROP USER IF EXISTS 'blank'@'127.0.0.1'", "DROP USER IF EXISTS 'blank'@'localhost'",
+             "CREATE USER 'blank'@'127.0.0.1' IDENTIFIED BY ' pw '",
+             "CREATE USER 'blank'@'localhost' IDENTIFIED BY ' pw '",
+             "GRANT ALL ON *.* TO 'blank'@'127.0.0.1'", "GRANT ALL ON *.* TO 'blank'@'localhost'"}));
         MessageRecorder messages;
         CDialogDsn dialog;
         WhenModalOpens([](QWidget* modal) {
@@ -149,7 +154,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.DoModal(), int(QDialog::Accepted));
         QCOMPARE(messages.Texts(), std::vector<std::string>{"数据库连接成功!"});
         QCOMPARE(Stored("PASS"), QStringLiteral(" pw "));
-        QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()").substr(0, 6), std::string("blank@"));
+        QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()").substr(0, 6),
+                 std::string("blank@"));
         QVERIFY(TestDatabase::Connect());
     }
 
@@ -186,10 +192,11 @@ private Q_SLOTS:
     void testSucceedsStoresNothingAndKeepsTheConnection()
     {
         // Tested with another account than the open connection's, so a moved connection shows.
-        QVERIFY(TestDatabase::Run({"DROP USER IF EXISTS 'probe'@'127.0.0.1'", "DROP USER IF EXISTS 'probe'@'localhost'",
-                                   "CREATE USER 'probe'@'127.0.0.1' IDENTIFIED BY 'probe-pw'",
-                                   "CREATE USER 'probe'@'localhost' IDENTIFIED BY 'probe-pw'",
-                                   "GRANT SELECT ON *.* TO 'probe'@'127.0.0.1'", "GRANT SELECT ON *.* TO 'probe'@'localhost'"}));
+        QVERIFY(TestDatabase::Run(
+            {"DROP USER IF EXISTS 'probe'@'127.0.0.1'", "DROP USER IF EXISTS 'probe'@'localhost'",
+             "CREATE USER 'probe'@'127.0.0.1' IDENTIFIED BY 'probe-pw'",
+             "CREATE USER 'probe'@'localhost' IDENTIFIED BY 'probe-pw'",
+             "GRANT SELECT ON *.* TO 'probe'@'127.0.0.1'", "GRANT SELECT ON *.* TO 'probe'@'localhost'"}));
         const std::string openAs = IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()");
         QVERIFY(openAs.rfind(TestDatabase::User() + "@", 0) == 0);
         MessageRecorder messages;
@@ -262,7 +269,8 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget()->objectName(), focused);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QCOMPARE(dialog.isVisible(), open);
-        QCOMPARE(QString::fromStdString(messages.Texts().empty() ? std::string() : messages.Texts().front()), message);
+        QCOMPARE(QString::fromStdString(messages.Texts().empty() ? std::string() : messages.Texts().front()),
+                 message);
         const bool accepted = focused == QLatin1String("btnOk");
         if (!open)
             QCOMPARE(dialog.result(), int(accepted ? QDialog::Accepted : QDialog::Rejected));

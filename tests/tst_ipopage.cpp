@@ -3,9 +3,9 @@
 #include "config/CCfgData.h"
 #include "controls/CXListCtrl.h"
 #include "pages/CDialogCfgIpo.h"
-#include "support/PageHost.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
+#include "support/PageHost.h"
 
 #include <QComboBox>
 #include <QDialog>

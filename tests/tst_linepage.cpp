@@ -10,9 +10,9 @@
 #include "pages/CGridSipAccount.h"
 #include "pages/CGridTrunkItem.h"
 #include "pages/CGridTrunkMatch.h"
-#include "support/PageHost.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
+#include "support/PageHost.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -21,10 +21,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QMessageBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -296,7 +296,8 @@ private Q_SLOTS:
         QCOMPARE(shown.caption, std::string("提示"));
         QVERIFY(shown.buttons == MsgButtons::Ok && shown.icon == MsgIcon::None);
         QCOMPARE(cfg.CtiPort, std::string("9911"));
-        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name IN ('CtiAddr', 'CtiPort') ORDER BY id", 1),
+        QCOMPARE(TestDatabase::Rows(
+                     "SELECT value FROM conf_system WHERE name IN ('CtiAddr', 'CtiPort') ORDER BY id", 1),
                  (Texts{"10.0.0.6", "9911"}));
         QCOMPARE(TestDatabase::Rows("SELECT FilePath FROM conf_ivr_flow", 1), Texts{"main.xml"});
         // Only the group on show is written.
@@ -308,7 +309,8 @@ private Q_SLOTS:
         window.Click("btnSave");
         QCOMPARE(messages.Messages().size(), std::size_t(1));
         const QString failure = QString::fromStdString(messages.Messages().front().text);
-        QVERIFY2(failure.startsWith(QStringLiteral("中间件配置信息保存失败, ")) && failure.contains(QStringLiteral("conf_system")),
+        QVERIFY2(failure.startsWith(QStringLiteral("中间件配置信息保存失败, ")) &&
+                     failure.contains(QStringLiteral("conf_system")),
                  qPrintable(failure));
         QCOMPARE(window.Find<QLineEdit>("editCtiPort")->text(), QStringLiteral("9911"));
     }
@@ -329,7 +331,8 @@ private Q_SLOTS:
         messages.Clear();
         window.Click("btnSave");
         QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
-        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'CtiPort'", 1), Texts{"7777"});
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'CtiPort'", 1),
+                 Texts{"7777"});
     }
 
     void everyPageShowsItsWholeWidthInTheFrame()
@@ -529,7 +532,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("group");
         QTest::newRow("Save, Return") << "btnSave" << int(Qt::Key_Return) << "中间件配置信息保存成功" << 1;
-        QTest::newRow("Save, keypad Enter") << "btnSave" << int(Qt::Key_Enter) << "中间件配置信息保存成功" << 1;
+        QTest::newRow("Save, keypad Enter")
+            << "btnSave" << int(Qt::Key_Enter) << "中间件配置信息保存成功" << 1;
         QTest::newRow("Exit") << "btnExit" << int(Qt::Key_Return) << "确定要退出Tarvex吗?" << 1;
         QTest::newRow("device tile") << "btnDev" << int(Qt::Key_Return) << "" << 2;
         QTest::newRow("lines tile") << "btnLine" << int(Qt::Key_Return) << "" << 3;
@@ -549,7 +553,8 @@ private Q_SLOTS:
         QWidget* target = window.Find(button.toLatin1().constData());
         target->setFocus(Qt::TabFocusReason);
         QTest::keyClick(target, Qt::Key(key));
-        QCOMPARE(QString::fromStdString(messages.Texts().empty() ? std::string() : messages.Texts().front()), message);
+        QCOMPARE(QString::fromStdString(messages.Texts().empty() ? std::string() : messages.Texts().front()),
+                 message);
         QCOMPARE(window.dialog.CurrentGroup(), group);
         QVERIFY(window.dialog.isVisible());
     }
@@ -576,7 +581,8 @@ private Q_SLOTS:
             question = qobject_cast<QMessageBox*>(box) ? qobject_cast<QMessageBox*>(box)->text() : QString();
             QVERIFY(QTest::qWaitForWindowActive(box));
             if (answer == QLatin1String("Enter") || answer == QLatin1String("Escape")) {
-                QTest::keyClick(QApplication::focusWidget(), answer == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+                QTest::keyClick(QApplication::focusWidget(),
+                                answer == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
                 return;
             }
             const bool ok = answer == QLatin1String("click OK");
@@ -611,7 +617,8 @@ private Q_SLOTS:
             if (!window.dialog.isEnabled()) {
                 enabled = false;
                 for (QWidget* widget : QApplication::topLevelWidgets())
-                    busyWindow = busyWindow || (widget->objectName() == QLatin1String("busyWindow") && widget->isVisible());
+                    busyWindow = busyWindow ||
+                                 (widget->objectName() == QLatin1String("busyWindow") && widget->isVisible());
                 QTest::keyClicks(ctiPort, QStringLiteral("0"));
             }
         });
@@ -624,7 +631,8 @@ private Q_SLOTS:
         QCOMPARE(ctiPort->text(), QStringLiteral("9911"));
         QVERIFY(window.dialog.isEnabled());
         QVERIFY(TestDatabase::Connect());
-        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'CtiPort'", 1), Texts{"9911"});
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'CtiPort'", 1),
+                 Texts{"9911"});
     }
 
     void namesTheDataSourceSaveWritesTo()
@@ -660,9 +668,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("dialog");
-        QTest::newRow("about") << "actionAbout" << "CAboutDlg";
-        QTest::newRow("data source") << "actionDsnSetup" << "CDialogDsn";
-        QTest::newRow("initialise database") << "actionDbInit" << "CDialogDbInit";
+        QTest::newRow("about") << "actionAbout"
+                               << "CAboutDlg";
+        QTest::newRow("data source") << "actionDsnSetup"
+                                     << "CDialogDsn";
+        QTest::newRow("initialise database") << "actionDbInit"
+                                             << "CDialogDbInit";
     }
 
     void menuCommands()

@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <memory>
 #include <QMessageBox>
 #include <QTest>
+#include <memory>
 
 Q_DECLARE_METATYPE(MsgButtons)
 Q_DECLARE_METATYPE(MsgAnswer)
@@ -20,13 +20,13 @@ namespace {
 /// How the user answers the box.
 enum class Action
 {
-    ClickFirst,     // the mouse on the first button (OK, Yes)
-    ClickSecond,    // the mouse on the second button (Cancel, No)
-    Enter,          // Enter on the box as it opens
-    Escape,         // Escape on the box as it opens
-    TabThenEnter,   // Tab to the next button, then Enter on it
-    TabThenSpace,   // Tab to the next button, then Space on it
-    CloseBox,       // the window's close box
+    ClickFirst,   // the mouse on the first button (OK, Yes)
+    ClickSecond,  // the mouse on the second button (Cancel, No)
+    Enter,        // Enter on the box as it opens
+    Escape,       // Escape on the box as it opens
+    TabThenEnter, // Tab to the next button, then Enter on it
+    TabThenSpace, // Tab to the next button, then Space on it
+    CloseBox,     // the window's close box
 };
 
 QAbstractButton* ButtonWithText(QWidget* box, const QString& text)
@@ -70,12 +70,16 @@ private Q_SLOTS:
         QTest::newRow("OK: close box") << MsgButtons::Ok << Action::CloseBox << MsgAnswer::Ok;
 
         QTest::newRow("OK/Cancel: click OK") << MsgButtons::OkCancel << Action::ClickFirst << MsgAnswer::Ok;
-        QTest::newRow("OK/Cancel: click Cancel") << MsgButtons::OkCancel << Action::ClickSecond << MsgAnswer::Cancel;
+        QTest::newRow("OK/Cancel: click Cancel")
+            << MsgButtons::OkCancel << Action::ClickSecond << MsgAnswer::Cancel;
         QTest::newRow("OK/Cancel: Enter") << MsgButtons::OkCancel << Action::Enter << MsgAnswer::Ok;
         QTest::newRow("OK/Cancel: Escape") << MsgButtons::OkCancel << Action::Escape << MsgAnswer::Cancel;
-        QTest::newRow("OK/Cancel: Tab, Enter") << MsgButtons::OkCancel << Action::TabThenEnter << MsgAnswer::Cancel;
-        QTest::newRow("OK/Cancel: Tab, Space") << MsgButtons::OkCancel << Action::TabThenSpace << MsgAnswer::Cancel;
-        QTest::newRow("OK/Cancel: close box") << MsgButtons::OkCancel << Action::CloseBox << MsgAnswer::Cancel;
+        QTest::newRow("OK/Cancel: Tab, Enter")
+            << MsgButtons::OkCancel << Action::TabThenEnter << MsgAnswer::Cancel;
+        QTest::newRow("OK/Cancel: Tab, Space")
+            << MsgButtons::OkCancel << Action::TabThenSpace << MsgAnswer::Cancel;
+        QTest::newRow("OK/Cancel: close box")
+            << MsgButtons::OkCancel << Action::CloseBox << MsgAnswer::Cancel;
 
         QTest::newRow("Yes/No: click Yes") << MsgButtons::YesNo << Action::ClickFirst << MsgAnswer::Yes;
         QTest::newRow("Yes/No: click No") << MsgButtons::YesNo << Action::ClickSecond << MsgAnswer::No;
@@ -128,7 +132,8 @@ private Q_SLOTS:
                 break;
             }
         });
-        const MsgAnswer answer = ShowMessageBox(UserMessage{nullptr, "text", "caption", buttons, MsgIcon::None});
+        const MsgAnswer answer =
+            ShowMessageBox(UserMessage{nullptr, "text", "caption", buttons, MsgIcon::None});
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QCOMPARE(int(answer), int(expected));
     }
@@ -175,8 +180,12 @@ private Q_SLOTS:
         std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
         QStringList texts;
         for (QAction* action : menu->actions())
-            texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('('), 0, 0).section(QLatin1Char('\t'), 0, 0);
-        QVERIFY2(texts.contains(QStringLiteral("全选")) && texts.contains(QStringLiteral("粘贴")), qPrintable(texts.join(u',')));
+            texts << action->text()
+                         .remove(QLatin1Char('&'))
+                         .section(QLatin1Char('('), 0, 0)
+                         .section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(texts.contains(QStringLiteral("全选")) && texts.contains(QStringLiteral("粘贴")),
+                 qPrintable(texts.join(u',')));
     }
 };
 

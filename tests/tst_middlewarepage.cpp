@@ -4,9 +4,9 @@
 #include "controls/CBrowseEdit.h"
 #include "controls/CIpAddressEdit.h"
 #include "pages/CDialogCfgSys.h"
-#include "support/PageHost.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
+#include "support/PageHost.h"
 
 #include <QComboBox>
 #include <QDialog>

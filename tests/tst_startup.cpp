@@ -1,25 +1,25 @@
 // Start-up: the cancel path of the data source dialog and the single-instance rule, the
 // latter with real second processes of the program.
-#include "app/CTarvexApp.h"
 #include "app/CSingleInstance.h"
+#include "app/CTarvexApp.h"
 #include "app/CTarvexDlg.h"
 #include "config/CCfgData.h"
-#include "db/IOtlConnection.h"
 #include "db/CDsnSettings.h"
+#include "db/IOtlConnection.h"
 #include "support/ConfigTables.h"
-#include "support/TestDatabase.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
+#include "support/TestDatabase.h"
 #include "support/TestSettings.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QLabel>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -181,12 +181,13 @@ private Q_SLOTS:
         const QString marker = CSingleInstance::MarkerPath(appName);
         QCOMPARE(QFileInfo(marker).absolutePath(), QFileInfo(runtime).absoluteFilePath());
         // A folder only its owner can enter.
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                          QFile::WriteOther | QFile::ExeOther;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
         QVERIFY(!(QFile::permissions(runtime) & others));
 
         // Something in the shared temporary folder under the old name stops nothing.
-        const QString shared = QDir::temp().filePath(appName + QLatin1Char('-') + QString::number(::getuid()));
+        const QString shared =
+            QDir::temp().filePath(appName + QLatin1Char('-') + QString::number(::getuid()));
         QFile squatter(shared);
         QVERIFY(squatter.open(QIODevice::WriteOnly));
         squatter.close();
@@ -203,7 +204,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("mainWindowOpen");
         QTest::addColumn<QString>("name");
-        QTest::newRow("first instance still in its data source dialog") << false << QCoreApplication::applicationName();
+        QTest::newRow("first instance still in its data source dialog")
+            << false << QCoreApplication::applicationName();
         QTest::newRow("copy under another name") << true << QStringLiteral("tarvex_other_name");
     }
 

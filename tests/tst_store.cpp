@@ -39,14 +39,16 @@ private Q_SLOTS:
         QCOMPARE(cfg.DevType, 1);
         for (int value : {cfg.RecType, cfg.PPType, cfg.QueueType, cfg.TtsType})
             QCOMPARE(value, 0);
-        for (const std::string* text : {&cfg.CtiAddr, &cfg.RecPath, &cfg.AgentLockedPeriod, &cfg.PPTime,
-                                        &cfg.LeaveWordPath, &cfg.IvrFlowCount, &cfg.LogPath, &cfg.CallConcurrency,
-                                        &cfg.TtsBufferPath, &cfg.ScAddr, &cfg.McAddr, &cfg.McPort, &cfg.DigTrunkCount,
-                                        &cfg.VoipTrunkCount, &cfg.VoipSignallingAddr, &cfg.VoipMediaAddr,
-                                        &cfg.FaxServerAddr, &cfg.FaxServerPort, &cfg.DevLinkIp, &cfg.DevLinkPwd,
-                                        &cfg.IpoLinkPort, &cfg.FsEslAddr, &cfg.FsEslPort, &cfg.FsEslPwd,
-                                        &cfg.FsIvrPort, &cfg.FsTrunkCount, &cfg.FsExtContext, &cfg.FsMeetingContext,
-                                        &cfg.FsPCallContext})
+        for (const std::string* text : {&cfg.CtiAddr,          &cfg.RecPath,         &cfg.AgentLockedPeriod,
+                                        &cfg.PPTime,           &cfg.LeaveWordPath,   &cfg.IvrFlowCount,
+                                        &cfg.LogPath,          &cfg.CallConcurrency, &cfg.TtsBufferPath,
+                                        &cfg.ScAddr,           &cfg.McAddr,          &cfg.McPort,
+                                        &cfg.DigTrunkCount,    &cfg.VoipTrunkCount,  &cfg.VoipSignallingAddr,
+                                        &cfg.VoipMediaAddr,    &cfg.FaxServerAddr,   &cfg.FaxServerPort,
+                                        &cfg.DevLinkIp,        &cfg.DevLinkPwd,      &cfg.IpoLinkPort,
+                                        &cfg.FsEslAddr,        &cfg.FsEslPort,       &cfg.FsEslPwd,
+                                        &cfg.FsIvrPort,        &cfg.FsTrunkCount,    &cfg.FsExtContext,
+                                        &cfg.FsMeetingContext, &cfg.FsPCallContext})
             QVERIFY(text->empty());
         QVERIFY(cfg.IvrFlows.empty() && cfg.IpoLines.IsEmpty() && cfg.Extens.IsEmpty() &&
                 cfg.SipAccounts.IsEmpty() && cfg.TrunkItems.IsEmpty() && cfg.TrunkMatches.IsEmpty());
@@ -60,10 +62,10 @@ private Q_SLOTS:
         QTest::newRow("8001 to 8005") << std::vector<unsigned>{8001, 8002, 8003, 8004, 8005}
                                       << std::vector<unsigned>{8004, 8001, 8003, 8005, 8002};
         // 8001 and 8018 share a bucket: the newer comes first, whatever the number.
-        QTest::newRow("newest of a bucket first") << std::vector<unsigned>{8018, 8001}
-                                                  << std::vector<unsigned>{8001, 8018};
-        QTest::newRow("same bucket, other order") << std::vector<unsigned>{8001, 8018}
-                                                  << std::vector<unsigned>{8018, 8001};
+        QTest::newRow("newest of a bucket first")
+            << std::vector<unsigned>{8018, 8001} << std::vector<unsigned>{8001, 8018};
+        QTest::newRow("same bucket, other order")
+            << std::vector<unsigned>{8001, 8018} << std::vector<unsigned>{8018, 8001};
         QTest::newRow("zero and the largest numbers")
             << std::vector<unsigned>{0, 4294967295u, 2147483647u, 2147483648u}
             << std::vector<unsigned>{2147483647u, 0, 2147483648u, 4294967295u};

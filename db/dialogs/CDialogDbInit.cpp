@@ -27,8 +27,8 @@ enum DbTypeEntry : int
 
 bool Confirmed(QWidget* owner)
 {
-    return ShowMessage(owner, "您确定要创建相关数据库表吗？此操作将清空原有的同名数据库表的所有数据!", "数据库初始化",
-                       MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+    return ShowMessage(owner, "您确定要创建相关数据库表吗？此操作将清空原有的同名数据库表的所有数据!",
+                       "数据库初始化", MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
 }
 
 } // namespace

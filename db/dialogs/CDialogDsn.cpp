@@ -133,7 +133,8 @@ void CDialogDsn::OnOK()
     bool connected = false;
     {
         CBusyScope busy(this, QStringLiteral("正在连接数据库..."));
-        busy.RunInBackground([&] { connected = connection->ConnectDsn(m_strDsn, m_strUser, m_strPass, errorText); });
+        busy.RunInBackground(
+            [&] { connected = connection->ConnectDsn(m_strDsn, m_strUser, m_strPass, errorText); });
     }
     if (!connected) {
         ShowResult(this, "数据库连接失败:\r\n" + errorText, MsgIcon::Exclamation);
@@ -155,7 +156,8 @@ void CDialogDsn::OnTest()
     bool connected = false;
     {
         CBusyScope busy(this, QStringLiteral("正在连接数据库..."));
-        busy.RunInBackground([&] { connected = probe.ConnectDsn(m_strDsn, m_strUser, m_strPass, errorText); });
+        busy.RunInBackground(
+            [&] { connected = probe.ConnectDsn(m_strDsn, m_strUser, m_strPass, errorText); });
     }
     if (connected)
         ShowResult(this, "数据库连接成功!", MsgIcon::Information);

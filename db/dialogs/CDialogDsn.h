@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CNoEscapeDialog.h"
+
 #include <string>
 
 class QLineEdit;

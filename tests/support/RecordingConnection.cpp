@@ -2,7 +2,8 @@
 
 #include "db/CMemoryRecordset.h"
 
-RecordingConnection::RecordingConnection(int dbType) : m_previous(IOtlConnection::setInstance(this)), m_dbType(dbType)
+RecordingConnection::RecordingConnection(int dbType)
+    : m_previous(IOtlConnection::setInstance(this)), m_dbType(dbType)
 {
 }
 

@@ -10,7 +10,10 @@
 class RecordingProgress final : public ILoadProgress
 {
 public:
-    void Open(int low, int high) override { m_events.push_back("open " + std::to_string(low) + "-" + std::to_string(high)); }
+    void Open(int low, int high) override
+    {
+        m_events.push_back("open " + std::to_string(low) + "-" + std::to_string(high));
+    }
     void SetText(const std::string& text) override { m_events.push_back("text " + text); }
     void SetPos(int position) override { m_events.push_back("pos " + std::to_string(position)); }
     void Pause(int milliseconds) override { m_events.push_back("pause " + std::to_string(milliseconds)); }

@@ -103,8 +103,8 @@ bool RefuseInserts(const std::string& table, const std::string& trigger, const s
                 "CREATE PROCEDURE test_refuse(refused BOOLEAN, message VARCHAR(128)) BEGIN "
                 "IF refused THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = message; END IF; END",
                 "DROP TRIGGER IF EXISTS " + trigger,
-                "CREATE TRIGGER " + trigger + " BEFORE INSERT ON " + table + " FOR EACH ROW CALL test_refuse(" +
-                    condition + ", '" + message + "')"});
+                "CREATE TRIGGER " + trigger + " BEFORE INSERT ON " + table +
+                    " FOR EACH ROW CALL test_refuse(" + condition + ", '" + message + "')"});
 }
 
 bool DropTables(const std::vector<std::string>& tables)
