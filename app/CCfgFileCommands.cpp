@@ -7,8 +7,8 @@
 #include "config/CfgGroups.h"
 #include "controls/CBusyScope.h"
 #include "controls/CFileChooser.h"
+#include "controls/UserMessage.h"
 #include "db/CDsnSettings.h"
-#include "db/UserMessage.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "app/CSingleInstance.h"
 #include "app/CTarvexDlg.h"
 #include "config/CCfgDb.h"
-#include "db/UserMessage.h"
-#include "db/dialogs/CDialogDsn.h"
+#include "controls/UserMessage.h"
+#include "dialogs/CDialogDsn.h"
 
 bool CTarvexApp::InitInstance()
 {

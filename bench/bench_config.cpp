@@ -6,7 +6,6 @@
 // Needs the private server's environment (TARVEX_DB_DSN, TARVEX_DB_USER, TARVEX_DB_PASS,
 // TARVEX_DB_PORT); bench/run.sh provides it. TARVEX_BENCH_DELAY_MS sets the proxy's delay
 // (default 2).
-#include "bench/CDelayProxy.h"
 #include "bench/LargeConfig.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
@@ -15,6 +14,7 @@
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"
 #include "db/SqlLiteral.h"
+#include "support/CDelayProxy.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

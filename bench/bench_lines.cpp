@@ -9,7 +9,7 @@
 #include "bench/LargeConfig.h"
 #include "config/CCfgData.h"
 #include "controls/CPropertyGridCtrl.h"
-#include "db/UserMessage.h"
+#include "controls/UserMessage.h"
 #include "pages/CDialogCfgLine.h"
 
 #include <QApplication>

@@ -30,11 +30,11 @@ bool CCfgDb::CreateStatTables()
 bool CCfgDb::CreateStatProcSqlServer()
 {
     m_refusal.clear();
-    return CStatSchema::CreateStatProcSqlServer();
+    return CStatSchema::CreateStatProcSqlServer(m_refusal);
 }
 
 bool CCfgDb::CreateStatProcMySql()
 {
     m_refusal.clear();
-    return CStatSchema::CreateStatProcMySql();
+    return CStatSchema::CreateStatProcMySql(m_refusal);
 }

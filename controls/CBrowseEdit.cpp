@@ -1,26 +1,10 @@
 #include "controls/CBrowseEdit.h"
 
+#include "controls/CFileChooser.h"
+
 #include <QDir>
-#include <QFileDialog>
 #include <QStyle>
 #include <QToolButton>
-
-namespace {
-
-CBrowseEdit::Chooser& InstalledChooser()
-{
-    static CBrowseEdit::Chooser chooser;
-    return chooser;
-}
-
-QString AskWithDialog(QWidget* owner, CBrowseEdit::Mode mode, const QString& current)
-{
-    if (mode == CBrowseEdit::Mode::Folder)
-        return QFileDialog::getExistingDirectory(owner, QString(), current);
-    return QFileDialog::getOpenFileName(owner, QString(), current);
-}
-
-} // namespace
 
 CBrowseEdit::CBrowseEdit(Mode mode, QWidget* parent) : QLineEdit(parent), m_mode(mode)
 {
@@ -37,15 +21,13 @@ CBrowseEdit::CBrowseEdit(Mode mode, QWidget* parent) : QLineEdit(parent), m_mode
     PlaceButton();
 }
 
-CBrowseEdit::Chooser CBrowseEdit::SetChooser(Chooser chooser)
-{
-    return std::exchange(InstalledChooser(), std::move(chooser));
-}
-
 void CBrowseEdit::OnBrowse()
 {
-    const Chooser& chooser = InstalledChooser();
-    const QString chosen = chooser ? chooser(this, m_mode, text()) : AskWithDialog(this, m_mode, text());
+    CFileChooser::Request request;
+    request.owner = this;
+    request.mode = m_mode == Mode::Folder ? CFileChooser::Mode::Folder : CFileChooser::Mode::Open;
+    request.start = text();
+    const QString chosen = CFileChooser::Choose(request);
     if (chosen.isEmpty())
         return;
     setText(QDir::toNativeSeparators(chosen));

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QLineEdit>
-#include <functional>
 
 class QToolButton;
 
-/// A line edit with a browse button at its right end, inside its frame. The button opens
-/// the folder chooser (folder mode) or the file-open dialog without a file-type filter
-/// (file mode) and puts the chosen path into the field; cancelling leaves the text as it
-/// was. The button is no tab stop: the field is.
+/// A line edit with a browse button at its right end, inside its frame. The button asks,
+/// through CFileChooser, for a folder (folder mode) or a file to open without a file-type
+/// filter (file mode), starting from the field's text, and puts the chosen path into the
+/// field; cancelling leaves the text as it was.
 class CBrowseEdit : public QLineEdit
 {
     Q_OBJECT
@@ -20,15 +19,7 @@ public:
         File,
     };
 
-    /// Asks the user for a path, starting from the field's text; an empty result means
-    /// cancelled.
-    using Chooser = std::function<QString(QWidget* owner, Mode mode, const QString& current)>;
-
     explicit CBrowseEdit(Mode mode, QWidget* parent = nullptr);
-
-    /// Replaces how every browse field asks for a path (tests answer without a dialog) and
-    /// returns the chooser used before; an empty one stands for the platform's dialogs.
-    static Chooser SetChooser(Chooser chooser);
 
     /// What a click on the browse button does.
     void OnBrowse();

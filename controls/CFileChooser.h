@@ -6,8 +6,9 @@
 
 class QWidget;
 
-/// How the program asks for a file to open or to save: the platform's file dialog, or, in
-/// tests, whatever answers in its place.
+/// How the program asks for a file to open or to save, or for a folder: the platform's file
+/// dialog, or, in tests, whatever answers in its place. Every chooser of the program goes
+/// through here.
 class CFileChooser
 {
 public:
@@ -15,6 +16,7 @@ public:
     {
         Open,
         Save,
+        Folder,
     };
 
     struct Request

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/UserMessage.h"
+#include "controls/UserMessage.h"
 
 /// Shows a message with QMessageBox; installed as the message handler by the program.
 MsgAnswer ShowMessageBox(const UserMessage& message);

@@ -1,7 +1,6 @@
 #include "db/CStatSchema.h"
 
 #include "db/IOtlConnection.h"
-#include "db/UserMessage.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -153,27 +152,27 @@ bool CStatSchema::CreateStatTables()
     return true;
 }
 
-bool CStatSchema::CreateStatProcSqlServer()
+bool CStatSchema::CreateStatProcSqlServer(std::string& error)
 {
-    return CreateStatProc(SqlServerProc);
+    return CreateStatProc(SqlServerProc, error);
 }
 
-bool CStatSchema::CreateStatProcMySql()
+bool CStatSchema::CreateStatProcMySql(std::string& error)
 {
-    return CreateStatProc(MySqlProc);
+    return CreateStatProc(MySqlProc, error);
 }
 
-bool CStatSchema::CreateStatProc(const ProcScript& script)
+bool CStatSchema::CreateStatProc(const ProcScript& script, std::string& error)
 {
     QFile resource(QString::fromUtf8(script.resourcePath));
     if (!resource.open(QIODevice::ReadOnly)) {
-        AfxMessageBox(script.missingMessage);
+        error = script.missingMessage;
         return false;
     }
     const QByteArray bytes = resource.readAll();
     IOtlConnection* connection = IOtlConnection::getInstance();
     if (connection->ExecuteSql(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return true;
-    AfxMessageBox(script.failurePrefix + connection->GetLastErrorText());
+    error = script.failurePrefix + connection->GetLastErrorText();
     return false;
 }

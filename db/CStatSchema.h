@@ -1,8 +1,10 @@
 #pragma once
 
+#include <string>
+
 /// The statistics tables (the call-id counter and the report tables) and the procedure
 /// proc_DataAnalysis that sums up one agent login. Stateless; works on the process-wide
-/// connection and shows its own messages through AfxMessageBox.
+/// connection; a failure comes back as its message.
 class CStatSchema
 {
 public:
@@ -24,9 +26,9 @@ public:
     /// (or the seed row) the database refuses; the tables after it are not touched.
     static bool CreateStatTables();
 
-    static bool CreateStatProcSqlServer();
-    static bool CreateStatProcMySql();
-    /// Sends the whole script as one statement. When the script is missing, or the database
-    /// refuses it, shows the matching message and returns false.
-    static bool CreateStatProc(const ProcScript& script);
+    static bool CreateStatProcSqlServer(std::string& error);
+    static bool CreateStatProcMySql(std::string& error);
+    /// Sends the whole script as one statement. False, with `error` holding the matching
+    /// message, when the script is missing or the database refuses it.
+    static bool CreateStatProc(const ProcScript& script, std::string& error);
 };

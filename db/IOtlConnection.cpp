@@ -48,6 +48,11 @@ bool IOtlConnection::ExecuteBatch(const std::vector<SqlStatement>& statements, s
     return true;
 }
 
+std::unique_ptr<IOtlConnection> IOtlConnection::NewSeparate() const
+{
+    return std::make_unique<COdbcConnection>();
+}
+
 bool IOtlConnection::EnsureOpen(bool& reconnected)
 {
     reconnected = false;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,10 @@ public:
     /// alive during a long operation. Returns the hook that was set before.
     using RoundTripHook = std::function<void()>;
     static RoundTripHook SetRoundTripHook(RoundTripHook hook);
+
+    /// A new connection of the same kind, not open and apart from this one: to try a data
+    /// source without moving this connection to it. This one opens through ODBC.
+    virtual std::unique_ptr<IOtlConnection> NewSeparate() const;
 
     /// The process-wide connection, created on first use.
     static IOtlConnection* getInstance();

@@ -4,7 +4,7 @@
 #include "controls/CDialogUnits.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CXListCtrl.h"
-#include "db/UserMessage.h"
+#include "controls/UserMessage.h"
 #include "pages/PageForm.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "controls/CDialogUnits.h"
 #include "controls/CDigitsValidator.h"
 #include "controls/CPropertyGridProperty.h"
-#include "db/UserMessage.h"
+#include "controls/UserMessage.h"
 #include "pages/CGridExten.h"
 #include "pages/CGridSipAccount.h"
 #include "pages/CGridTrunkItem.h"

@@ -5,7 +5,7 @@
 #include "controls/CDialogUnits.h"
 #include "controls/CIndexCombo.h"
 #include "controls/CIpAddressEdit.h"
-#include "db/UserMessage.h"
+#include "controls/UserMessage.h"
 #include "pages/PageForm.h"
 
 #include <QComboBox>

@@ -1,5 +1,6 @@
 // The browse field: what its button asks for and what it does with the answer.
 #include "controls/CBrowseEdit.h"
+#include "controls/CFileChooser.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -17,20 +18,20 @@ struct ChooserStandIn
     QWidget* owner = nullptr;
     CBrowseEdit::Mode mode = CBrowseEdit::Mode::Folder;
     QString current;
-    CBrowseEdit::Chooser previous;
+    CFileChooser::Handler previous;
 
     explicit ChooserStandIn(QString path) : answer(std::move(path))
     {
-        previous =
-            CBrowseEdit::SetChooser([this](QWidget* asker, CBrowseEdit::Mode asked, const QString& start) {
-                ++calls;
-                owner = asker;
-                mode = asked;
-                current = start;
-                return answer;
-            });
+        previous = CFileChooser::SetHandler([this](const CFileChooser::Request& request) {
+            ++calls;
+            owner = request.owner;
+            mode = request.mode == CFileChooser::Mode::Folder ? CBrowseEdit::Mode::Folder
+                                                              : CBrowseEdit::Mode::File;
+            current = request.start;
+            return answer;
+        });
     }
-    ~ChooserStandIn() { CBrowseEdit::SetChooser(std::move(previous)); }
+    ~ChooserStandIn() { CFileChooser::SetHandler(std::move(previous)); }
     ChooserStandIn(const ChooserStandIn&) = delete;
     ChooserStandIn& operator=(const ChooserStandIn&) = delete;
 };

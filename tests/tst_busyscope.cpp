@@ -1,9 +1,9 @@
 // Busy feedback during long database work, on the real connection over a slow link: the
 // cursor, the window that takes no input, the busy window, and an interface kept alive.
-#include "bench/CDelayProxy.h"
 #include "controls/CBusyScope.h"
 #include "db/COdbcConnection.h"
 #include "db/IOtlConnection.h"
+#include "support/CDelayProxy.h"
 #include "support/TestDatabase.h"
 
 #include <QApplication>

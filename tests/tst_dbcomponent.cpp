@@ -1,9 +1,9 @@
 // The database component against the private MariaDB server, reached through its DSN.
-#include "bench/CDelayProxy.h"
 #include "db/COdbcConnection.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"
+#include "support/CDelayProxy.h"
 #include "support/RecordingConnection.h"
 #include "support/TestDatabase.h"
 

@@ -2,7 +2,7 @@
 // private test server.
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
-#include "db/dialogs/CDialogDsn.h"
+#include "dialogs/CDialogDsn.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/TestDatabase.h"

@@ -1,7 +1,6 @@
 // The main window: group switching with the tiles' images, Save of the middleware group
 // down to the tables, the exit question, the keyboard and the menu commands.
 #include "app/CTarvexDlg.h"
-#include "bench/CDelayProxy.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "controls/CButtonST.h"
@@ -12,6 +11,7 @@
 #include "db/IOtlConnection.h"
 #include "pages/CCfgDialog.h"
 #include "pages/CDialogCfgSys.h"
+#include "support/CDelayProxy.h"
 #include "support/ConfigTables.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"

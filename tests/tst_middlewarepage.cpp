@@ -2,6 +2,7 @@
 // and the keyboard focus.
 #include "config/CCfgData.h"
 #include "controls/CBrowseEdit.h"
+#include "controls/CFileChooser.h"
 #include "controls/CIpAddressEdit.h"
 #include "pages/CDialogCfgSys.h"
 #include "support/FocusChain.h"
@@ -583,16 +584,17 @@ private Q_SLOTS:
         QFETCH(QString, field);
         QFETCH(CBrowseEdit::Mode, mode);
         QList<CBrowseEdit::Mode> asked;
-        CBrowseEdit::Chooser previous =
-            CBrowseEdit::SetChooser([&asked](QWidget*, CBrowseEdit::Mode kind, const QString&) {
-                asked << kind;
+        CFileChooser::Handler previous =
+            CFileChooser::SetHandler([&asked](const CFileChooser::Request& request) {
+                asked << (request.mode == CFileChooser::Mode::Folder ? CBrowseEdit::Mode::Folder
+                                                                     : CBrowseEdit::Mode::File);
                 return QStringLiteral("/chosen/path");
             });
         PageWindow window;
         QVERIFY(window.Show());
         auto* edit = window.Control<QLineEdit>(field);
         QTest::mouseClick(edit->findChild<QToolButton*>(QStringLiteral("btnBrowse")), Qt::LeftButton);
-        CBrowseEdit::SetChooser(std::move(previous));
+        CFileChooser::SetHandler(std::move(previous));
         QCOMPARE(asked, QList<CBrowseEdit::Mode>{mode});
         QCOMPARE(edit->text(), QStringLiteral("/chosen/path"));
     }

@@ -4,6 +4,7 @@
 #include "config/CCfgData.h"
 #include "controls/CBrowseEdit.h"
 #include "controls/CDialogUnits.h"
+#include "controls/CFileChooser.h"
 #include "pages/CDialogCfgSys.h"
 
 #include <QComboBox>
@@ -503,8 +504,8 @@ private Q_SLOTS:
         QFETCH(int, clicks);
         MainWindow& window = *m_window;
         int chooserCalls = 0;
-        CBrowseEdit::Chooser previous =
-            CBrowseEdit::SetChooser([&chooserCalls](QWidget*, CBrowseEdit::Mode, const QString&) {
+        CFileChooser::Handler previous =
+            CFileChooser::SetHandler([&chooserCalls](const CFileChooser::Request&) {
                 ++chooserCalls;
                 return QString();
             });
@@ -517,7 +518,7 @@ private Q_SLOTS:
         QSignalSpy finished(&window.dialog, &QDialog::finished);
         QSignalSpy okClicked(window.okButton, &QPushButton::clicked);
         QTest::keyClick(target, Qt::Key(key));
-        CBrowseEdit::SetChooser(std::move(previous));
+        CFileChooser::SetHandler(std::move(previous));
         QCOMPARE(int(clicked.size()), clicks);
         QCOMPARE(chooserCalls, path.size() == 2 ? clicks : 0);
         QVERIFY(window.dialog.isVisible());

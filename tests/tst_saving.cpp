@@ -1,11 +1,11 @@
 // Saving the three groups of the store, on the private test server and, for the SQL Server
 // dialect, on the recording connection.
-#include "bench/CDelayProxy.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "db/COdbcConnection.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
+#include "support/CDelayProxy.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingConnection.h"
 #include "support/RecordingProgress.h"

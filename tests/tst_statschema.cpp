@@ -3,8 +3,6 @@
 // and the failure messages with recorded statements.
 #include "db/CStatSchema.h"
 #include "db/IOtlConnection.h"
-#include "db/UserMessage.h"
-#include "support/MessageRecorder.h"
 #include "support/RecordingConnection.h"
 #include "support/SchemaInfo.h"
 #include "support/TestDatabase.h"
@@ -450,13 +448,14 @@ private Q_SLOTS:
         QFETCH(QString, file);
         const QByteArray source = SourceFile(qPrintable(file));
         QVERIFY(!source.isEmpty());
-        MessageRecorder messages;
         RecordingConnection connection(mySql ? DbTypeMySql : DbTypeSqlServer);
-        QVERIFY(mySql ? CStatSchema::CreateStatProcMySql() : CStatSchema::CreateStatProcSqlServer());
+        std::string error;
+        QVERIFY2(mySql ? CStatSchema::CreateStatProcMySql(error)
+                       : CStatSchema::CreateStatProcSqlServer(error),
+                 error.c_str());
         QCOMPARE(connection.Calls().size(), std::size_t(1));
         QCOMPARE(connection.Calls().front().operation, std::string("ExecuteSql"));
         QCOMPARE(connection.Calls().front().sql, source.toStdString());
-        QVERIFY(messages.Messages().empty());
     }
 
     void scriptFiles_data()
@@ -540,16 +539,12 @@ private Q_SLOTS:
         CStatSchema::ProcScript script = mySql ? CStatSchema::MySqlProc : CStatSchema::SqlServerProc;
         QVERIFY(QFile::exists(QString::fromUtf8(script.resourcePath)));
         script.resourcePath = ":/sql/no_such_script.sql";
-        MessageRecorder messages;
         RecordingConnection connection(mySql ? DbTypeMySql : DbTypeSqlServer);
 
-        QVERIFY(!CStatSchema::CreateStatProc(script));
+        std::string error;
+        QVERIFY(!CStatSchema::CreateStatProc(script, error));
         QVERIFY(connection.Calls().empty());
-        QCOMPARE(messages.Messages().size(), std::size_t(1));
-        const UserMessage& shown = messages.Messages().front();
-        QCOMPARE(QString::fromStdString(shown.text), message);
-        QCOMPARE(shown.caption, ApplicationName());
-        QVERIFY(shown.buttons == MsgButtons::Ok && shown.icon == MsgIcon::Exclamation);
+        QCOMPARE(QString::fromStdString(error), message);
     }
 
     void refusedScript_data()
@@ -575,16 +570,13 @@ private Q_SLOTS:
         QFETCH(bool, mySql);
         QFETCH(QString, errorText);
         QFETCH(QString, message);
-        MessageRecorder messages;
         RecordingConnection connection(mySql ? DbTypeMySql : DbTypeSqlServer);
         connection.FailWhen([](const std::string&) { return true; }, errorText.toStdString());
 
-        QVERIFY(!(mySql ? CStatSchema::CreateStatProcMySql() : CStatSchema::CreateStatProcSqlServer()));
-        QCOMPARE(messages.Messages().size(), std::size_t(1));
-        const UserMessage& shown = messages.Messages().front();
-        QCOMPARE(QString::fromStdString(shown.text), message);
-        QCOMPARE(shown.caption, ApplicationName());
-        QVERIFY(shown.buttons == MsgButtons::Ok && shown.icon == MsgIcon::Exclamation);
+        std::string error;
+        QVERIFY(
+            !(mySql ? CStatSchema::CreateStatProcMySql(error) : CStatSchema::CreateStatProcSqlServer(error)));
+        QCOMPARE(QString::fromStdString(error), message);
     }
 
     // Each text goes to the server whole: the procedure's body with its semicolons must come
@@ -593,12 +585,10 @@ private Q_SLOTS:
     {
         QVERIFY(TestDatabase::DropTables(kTables));
         QVERIFY(TestDatabase::Run({"DROP PROCEDURE IF EXISTS proc_DataAnalysis"}));
-        MessageRecorder messages;
-
         QVERIFY(CStatSchema::CreateStatTables());
         QCOMPARE(SchemaInfo::EngineAndCharset("rep_agent_detail"), std::string("InnoDB|utf8mb3"));
-        QVERIFY(CStatSchema::CreateStatProcMySql());
-        QVERIFY(messages.Messages().empty());
+        std::string error;
+        QVERIFY2(CStatSchema::CreateStatProcMySql(error), error.c_str());
         const QByteArray script = SourceFile("proc_DataAnalysis_mysql.sql");
         const std::string body = script.mid(script.indexOf("BEGIN")).trimmed().toStdString();
         IOtlConnection* db = IOtlConnection::getInstance();
@@ -622,7 +612,8 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::DropTables(kTables));
         QVERIFY(CStatSchema::CreateStatTables());
         QVERIFY(TestDatabase::Run({"DROP PROCEDURE IF EXISTS proc_DataAnalysis"}));
-        QVERIFY(CStatSchema::CreateStatProcMySql());
+        std::string error;
+        QVERIFY2(CStatSchema::CreateStatProcMySql(error), error.c_str());
         QVERIFY(TestDatabase::Run({
             AgentRow(7, 100, 28800, 600),
             AgentRow(7, 101, 100, 0),
@@ -770,7 +761,8 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         QVERIFY(CStatSchema::CreateStatTables());
         QVERIFY(TestDatabase::Run({"DROP PROCEDURE IF EXISTS proc_DataAnalysis"}));
-        QVERIFY(CStatSchema::CreateStatProcMySql());
+        std::string error;
+        QVERIFY2(CStatSchema::CreateStatProcMySql(error), error.c_str());
         std::vector<std::string> statements{AgentRow(9, 200, 1000, 100)};
         for (const QString& row : rows)
             statements.push_back(row.toStdString());

@@ -9,7 +9,7 @@
 #include "controls/CMessageBox.h"
 #include "controls/CPropertyGridCtrl.h"
 #include "controls/CPropertyGridProperty.h"
-#include "db/UserMessage.h"
+#include "controls/UserMessage.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/UserMessage.h"
+#include "controls/UserMessage.h"
 
 #include <deque>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "db/UserMessage.h"
+#include "controls/UserMessage.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "bench/CDelayProxy.h"
+#include "support/CDelayProxy.h"
 
 #include <arpa/inet.h>
 #include <chrono>

@@ -1,10 +1,10 @@
-#include "db/dialogs/CDialogDbInit.h"
+#include "dialogs/CDialogDbInit.h"
 
 #include "config/CCfgDb.h"
 #include "controls/CBusyScope.h"
 #include "controls/CDialogUnits.h"
+#include "controls/UserMessage.h"
 #include "db/IOtlConnection.h"
-#include "db/UserMessage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +16,12 @@
 #include <string>
 
 namespace {
+
+/// Why a step failed, as a line of the report; nothing when the database gave no text.
+std::string Reason(const std::string& error)
+{
+    return error.empty() ? std::string() : error + "\r\n";
+}
 
 /// Index of each entry of the database type list; the index is the database type.
 enum DbTypeEntry : int
@@ -144,7 +150,7 @@ void CDialogDbInit::OnOK()
     if (m_bCreateCfg) {
         const bool done = dbType == EntrySqlServer ? cfgDb->ClearCfgTables() : cfgDb->CreateCfgTables();
         if (!done)
-            report += "配置表创建失败！\r\n";
+            report += "配置表创建失败！\r\n" + Reason(cfgDb->GetDbError());
     }
     if (m_bCreateStat) {
         // The procedure reads the tables, so it is only created once they are in place.
@@ -152,7 +158,7 @@ void CDialogDbInit::OnOK()
                               ? cfgDb->ClearStatTables() && cfgDb->CreateStatProcSqlServer()
                               : cfgDb->CreateStatTables() && cfgDb->CreateStatProcMySql();
         if (!done)
-            report += "统计表创建失败！\r\n";
+            report += "统计表创建失败！\r\n" + Reason(cfgDb->GetDbError());
     }
     report += "数据库表创建完成";
     ShowNotice(this, report);

@@ -1,11 +1,10 @@
-#include "db/dialogs/CDialogDsn.h"
+#include "dialogs/CDialogDsn.h"
 
 #include "controls/CBusyScope.h"
 #include "controls/CDialogUnits.h"
+#include "controls/UserMessage.h"
 #include "db/CDsnSettings.h"
-#include "db/COdbcConnection.h"
 #include "db/IOtlConnection.h"
-#include "db/UserMessage.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -151,13 +150,13 @@ void CDialogDsn::OnTest()
     FieldsFromControls();
     // A test must not move the open connection to the tested source: a later Save would
     // write there although the dialog was cancelled. It therefore opens a connection of its own.
-    COdbcConnection probe;
+    const std::unique_ptr<IOtlConnection> probe = IOtlConnection::getInstance()->NewSeparate();
     std::string errorText;
     bool connected = false;
     {
         CBusyScope busy(this, QStringLiteral("正在连接数据库..."));
         busy.RunInBackground(
-            [&] { connected = probe.ConnectDsn(m_strDsn, m_strUser, m_strPass, errorText); });
+            [&] { connected = probe->ConnectDsn(m_strDsn, m_strUser, m_strPass, errorText); });
     }
     if (connected)
         ShowResult(this, "数据库连接成功!", MsgIcon::Information);
