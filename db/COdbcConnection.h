@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/COdbcLogin.h"
 #include "db/IOtlConnection.h"
 
 #include <sql.h>
@@ -43,39 +44,7 @@ public:
     static constexpr std::size_t kBatchBytes = 512 * 1024;
 
 private:
-    /// A connection handle, disconnected and freed unless released.
-    class Handle
-    {
-    public:
-        Handle() = default;
-        ~Handle() { Reset(SQL_NULL_HDBC); }
-        Handle(const Handle&) = delete;
-        Handle& operator=(const Handle&) = delete;
-        SQLHDBC Get() const { return m_dbc; }
-        void Reset(SQLHDBC dbc);
-        SQLHDBC Release();
-
-    private:
-        SQLHDBC m_dbc = SQL_NULL_HDBC;
-    };
-
-    /// Where to log in: a connection string, or a data source, user and password as
-    /// arguments of their own.
-    struct Login
-    {
-        std::string connectString;
-        bool separate = false;
-        std::string dsn;
-        std::string user;
-        std::string password;
-    };
-
-    /// Connects a new handle; on success `handle` holds it in place of what it held.
-    bool Open(const std::string& connectString, Handle& handle, std::string& error, std::string& sqlState);
-    bool OpenSeparate(const Login& login, Handle& handle, std::string& error);
-    bool LogIn(const Login& login, std::string& errorText);
-    /// Sets a MySQL session up as escaping and storing rely on and checks that it took.
-    static bool PrepareMySqlSession(SQLHDBC dbc, std::string& error);
+    bool LogIn(const COdbcLogin& login, std::string& errorText);
     bool Execute(const std::string& sql);
     IOtlRecordset* ReadRecordset(const std::string& sql);
     /// Sends statements [first, last) as one text; `executed` counts those that took effect.
@@ -87,7 +56,7 @@ private:
     SQLHDBC m_dbc = SQL_NULL_HDBC;
     int m_dbType = DbTypeOther;
     bool m_multiStatements = false;
-    Login m_lastLogin;
+    COdbcLogin m_lastLogin;
     bool m_loggedIn = false;
     std::string m_lastError;
 };

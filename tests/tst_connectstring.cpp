@@ -1,4 +1,5 @@
 // The connection string: ordinary values verbatim, the others in braces.
+#include "db/COdbcLogin.h"
 #include "db/ConnectionString.h"
 
 #include <QTest>
@@ -97,6 +98,51 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(QString::fromStdString(ConnectStringValue(connectString.toStdString(), key.toStdString())),
                  expected);
+    }
+
+    // A session is fit only when all three character sets are utf8mb4 (utf8mb3 cannot hold
+    // every character) and its mode keeps backslash escapes and refuses what does not fit.
+    void sessionCheck_data()
+    {
+        QTest::addColumn<QStringList>("settings"); // client, connection, results, sql_mode
+        QTest::addColumn<QString>("said");         // empty: fit
+        const QString strict = QStringLiteral("STRICT_TRANS_TABLES,STRICT_ALL_TABLES");
+        const QString utf8 = QStringLiteral("utf8mb4");
+        QTest::newRow("fit") << QStringList{utf8, utf8, utf8, strict} << QString();
+        QTest::newRow("client latin1")
+            << QStringList{QStringLiteral("latin1"), utf8, utf8, strict} << QStringLiteral("latin1");
+        QTest::newRow("connection gbk")
+            << QStringList{utf8, QStringLiteral("gbk"), utf8, strict} << QStringLiteral("gbk");
+        QTest::newRow("results latin1")
+            << QStringList{utf8, utf8, QStringLiteral("latin1"), strict} << QStringLiteral("latin1");
+        QTest::newRow("results utf8mb3")
+            << QStringList{utf8, utf8, QStringLiteral("utf8mb3"), strict} << QStringLiteral("utf8mb3");
+        QTest::newRow("all utf8mb3") << QStringList{QStringLiteral("utf8mb3"), QStringLiteral("utf8mb3"),
+                                                    QStringLiteral("utf8mb3"), strict}
+                                     << QStringLiteral("utf8mb3");
+        QTest::newRow("not strict") << QStringList{utf8, utf8, utf8, QStringLiteral("STRICT_TRANS_TABLES")}
+                                    << QStringLiteral("sql_mode");
+        QTest::newRow("no backslash escapes")
+            << QStringList{utf8, utf8, utf8, strict + QStringLiteral(",NO_BACKSLASH_ESCAPES")}
+            << QStringLiteral("NO_BACKSLASH_ESCAPES");
+        QTest::newRow("a mode that merely begins like one")
+            << QStringList{utf8, utf8, utf8, QStringLiteral("STRICT_ALL_TABLES_X")}
+            << QStringLiteral("sql_mode");
+        QTest::newRow("nothing read") << QStringList{} << QStringLiteral("无法读取");
+    }
+
+    void sessionCheck()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(QString, said);
+        std::vector<std::string> values;
+        for (const QString& setting : settings)
+            values.push_back(setting.toStdString());
+        const QString problem = QString::fromStdString(COdbcLogin::SessionProblem(values));
+        if (said.isEmpty())
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        else
+            QVERIFY2(problem.contains(said), qPrintable(problem));
     }
 };
 

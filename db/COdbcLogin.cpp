@@ -1,0 +1,274 @@
+#include "db/COdbcLogin.h"
+
+#include "db/COdbcStatement.h"
+#include "db/ConnectionString.h"
+#include "db/IOtlConnection.h"
+
+#include <cstdlib>
+#include <odbcinst.h>
+#include <sqlext.h>
+
+namespace {
+
+// Connecting gives up after this long, so an address that does not answer cannot hold the
+// program for long; a login over a slow VPN still fits well within it.
+constexpr SQLULEN kLoginTimeoutSeconds = 8;
+// The connector's option flag that lets one text carry several statements.
+constexpr unsigned long kMultiStatementsOption = 67108864;
+
+// Values must never be cut or altered silently, and backslashes in literals must keep the
+// meaning the statements give them, whatever the server's own defaults.
+const char* const kMySqlSessionMode = "SET SESSION sql_mode = CONCAT(REPLACE(@@SESSION.sql_mode, "
+                                      "'NO_BACKSLASH_ESCAPES', ''), ',STRICT_ALL_TABLES')";
+const char* const kMySqlSessionQuery =
+    "SELECT @@character_set_client, @@character_set_connection, @@character_set_results, @@SESSION.sql_mode";
+
+/// A connection handle, disconnected and freed unless released.
+class CDbcHandle
+{
+public:
+    CDbcHandle() = default;
+    ~CDbcHandle()
+    {
+        if (m_dbc != SQL_NULL_HDBC) {
+            SQLDisconnect(m_dbc);
+            SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+        }
+    }
+    CDbcHandle(const CDbcHandle&) = delete;
+    CDbcHandle& operator=(const CDbcHandle&) = delete;
+
+    SQLHDBC Get() const { return m_dbc; }
+    void Reset(SQLHDBC dbc)
+    {
+        CDbcHandle old;
+        old.m_dbc = m_dbc;
+        m_dbc = dbc;
+    }
+    SQLHDBC Release()
+    {
+        SQLHDBC dbc = m_dbc;
+        m_dbc = SQL_NULL_HDBC;
+        return dbc;
+    }
+
+private:
+    SQLHDBC m_dbc = SQL_NULL_HDBC;
+};
+
+int DbTypeOfName(const std::string& dbmsName)
+{
+    if (dbmsName == "MariaDB" || dbmsName == "MySQL")
+        return DbTypeMySql;
+    if (dbmsName == "Microsoft SQL Server")
+        return DbTypeSqlServer;
+    return DbTypeOther;
+}
+
+std::string InfoText(SQLHDBC dbc, SQLUSMALLINT info)
+{
+    SQLCHAR text[256] = {};
+    SQLSMALLINT length = 0;
+    SQLGetInfo(dbc, info, text, static_cast<SQLSMALLINT>(sizeof text), &length);
+    return reinterpret_cast<const char*>(text);
+}
+
+/// The option flags the data source itself sets, so that ours add to them.
+unsigned long DataSourceOption(const std::string& connectString)
+{
+    const std::string dsn = ConnectStringValue(connectString, "DSN");
+    if (dsn.empty())
+        return 0;
+    char value[64] = {};
+    SQLGetPrivateProfileString(dsn.c_str(), "OPTION", "0", value, static_cast<int>(sizeof value), "odbc.ini");
+    return std::strtoul(value, nullptr, 10);
+}
+
+/// The connection string with what this program needs of every session: UTF-8 as the
+/// client character set (MySQL and MariaDB as CHARSET, FreeTDS as ClientCharset), several
+/// statements per text, and a bound on the whole login, the server's greeting included.
+/// Attributes of the string override the data source's; drivers pass over the ones they do
+/// not know.
+std::string WithSessionAttributes(const std::string& connectString)
+{
+    return connectString + ";CHARSET=utf8mb4;OPTION=" +
+           std::to_string(DataSourceOption(connectString) | kMultiStatementsOption) +
+           ";CONN_TIMEOUT=" + std::to_string(kLoginTimeoutSeconds) + ";ClientCharset=UTF-8";
+}
+
+/// Whether a failed login failed for the server, the network or the account, as opposed to
+/// an attribute the driver would not take.
+bool IsLoginFailure(const std::string& sqlState)
+{
+    return sqlState.rfind("08", 0) == 0 || sqlState.rfind("28", 0) == 0 || sqlState.rfind("HYT", 0) == 0;
+}
+
+bool HasMode(const std::string& modes, const std::string& mode)
+{
+    return ("," + modes + ",").find("," + mode + ",") != std::string::npos;
+}
+
+/// Runs `sql` and reads the first row of the last result that has rows into `row`.
+bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row, std::string& error)
+{
+    COdbcStatement statement(dbc);
+    bool ok = statement.IsValid() && statement.Run(sql);
+    for (bool end = false; ok && !end;) {
+        if (statement.ColumnCount() > 0) {
+            std::vector<CMemoryRecordset::Value> values;
+            bool failed = false;
+            if (statement.FetchRow(values, failed)) {
+                row.clear();
+                for (const CMemoryRecordset::Value& value : values)
+                    row.push_back(value.value_or(std::string()));
+            }
+            ok = !failed;
+        }
+        if (ok)
+            ok = statement.NextResult(end) || end;
+    }
+    if (!ok)
+        error = statement.Diagnostics();
+    return ok;
+}
+
+/// Sets a MySQL session up as escaping and storing rely on and checks that it took.
+bool PrepareMySqlSession(SQLHDBC dbc, std::string& error)
+{
+    // Two statements of their own rather than one text: a login may run on a thread of its
+    // own, and the driver keeps the connection locked to the thread that read several results.
+    std::vector<std::string> settings;
+    if (!QueryRow(dbc, kMySqlSessionMode, settings, error) ||
+        !QueryRow(dbc, kMySqlSessionQuery, settings, error)) {
+        error = "无法设置数据库会话: " + error;
+        return false;
+    }
+    error = COdbcLogin::SessionProblem(settings);
+    return error.empty();
+}
+
+/// Connects a new handle with a connection string; `sqlState` tells why it failed.
+bool OpenWithString(SQLHENV env, const std::string& connectString, CDbcHandle& handle, std::string& error,
+                    std::string& sqlState)
+{
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
+        error = OdbcDiagnostics(SQL_HANDLE_ENV, env);
+        return false;
+    }
+    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
+    auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectString.c_str()));
+    SQLCHAR completed[1024];
+    SQLSMALLINT completedLength = 0;
+    const SQLRETURN rc =
+        SQLDriverConnect(dbc, nullptr, text, SQL_NTS, completed, static_cast<SQLSMALLINT>(sizeof completed),
+                         &completedLength, SQL_DRIVER_NOPROMPT);
+    if (!OdbcSucceeded(rc)) {
+        error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
+        SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+        SQLINTEGER nativeError = 0;
+        SQLSMALLINT length = 0;
+        SQLGetDiagRec(SQL_HANDLE_DBC, dbc, 1, state, &nativeError, nullptr, 0, &length);
+        sqlState = reinterpret_cast<const char*>(state);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        return false;
+    }
+    handle.Reset(dbc);
+    return true;
+}
+
+/// Connects a new handle with the data source, user and password as arguments of their own.
+bool OpenWithArguments(SQLHENV env, const std::string& dsn, const std::string& user,
+                       const std::string& password, CDbcHandle& handle, std::string& error)
+{
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
+        error = OdbcDiagnostics(SQL_HANDLE_ENV, env);
+        return false;
+    }
+    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
+    auto text = [](const std::string& value) {
+        return reinterpret_cast<SQLCHAR*>(const_cast<char*>(value.c_str()));
+    };
+    const SQLRETURN rc = SQLConnect(dbc, text(dsn), SQL_NTS, text(user), SQL_NTS, text(password), SQL_NTS);
+    if (!OdbcSucceeded(rc)) {
+        error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        return false;
+    }
+    handle.Reset(dbc);
+    return true;
+}
+
+} // namespace
+
+COdbcLogin COdbcLogin::WithString(const std::string& connectString)
+{
+    COdbcLogin login;
+    login.m_connectString = connectString;
+    return login;
+}
+
+COdbcLogin COdbcLogin::ToDataSource(const std::string& dsn, const std::string& user,
+                                    const std::string& password)
+{
+    if (ConnectStringCarries(dsn) && ConnectStringCarries(user) && ConnectStringCarries(password))
+        return WithString(BuildConnectString(dsn, user, password));
+    // The session attributes cannot go with it; the data source's own settings then hold,
+    // and the session check refuses one that does not speak UTF-8.
+    COdbcLogin login;
+    login.m_separate = true;
+    login.m_dsn = dsn;
+    login.m_user = user;
+    login.m_password = password;
+    return login;
+}
+
+bool COdbcLogin::Open(SQLHENV env, Session& session, std::string& error) const
+{
+    error.clear();
+    CDbcHandle handle;
+    bool opened = false;
+    // Several statements per text only where the login asked for it, or the data source does.
+    bool multiStatements = false;
+    if (m_separate) {
+        opened = OpenWithArguments(env, m_dsn, m_user, m_password, handle, error);
+        multiStatements = (DataSourceOption("DSN=" + m_dsn) & kMultiStatementsOption) != 0;
+    } else {
+        // With the session attributes first; a driver that will not have them gets the string
+        // as the user gave it. A server that cannot be reached is not tried twice.
+        std::string sqlState;
+        opened = multiStatements =
+            OpenWithString(env, WithSessionAttributes(m_connectString), handle, error, sqlState);
+        if (!opened && !IsLoginFailure(sqlState)) {
+            error.clear();
+            opened = OpenWithString(env, m_connectString, handle, error, sqlState);
+            multiStatements = (DataSourceOption(m_connectString) & kMultiStatementsOption) != 0;
+        }
+    }
+    if (!opened)
+        return false;
+    const int dbType = DbTypeOfName(InfoText(handle.Get(), SQL_DBMS_NAME));
+    if (dbType == DbTypeMySql && !PrepareMySqlSession(handle.Get(), error))
+        return false;
+    session.dbc = handle.Release();
+    session.dbType = dbType;
+    session.multiStatements = multiStatements;
+    return true;
+}
+
+std::string COdbcLogin::SessionProblem(const std::vector<std::string>& settings)
+{
+    if (settings.size() != 4)
+        return "无法读取数据库会话的设置";
+    for (std::size_t index = 0; index < 3; ++index) {
+        if (settings[index] != "utf8mb4") {
+            return "数据库连接的字符集是 " + settings[index] +
+                   "，不是 UTF-8 (utf8mb4)，中文等文字无法原样读写。请在数据源中把字符集 (CHARSET) 设为 "
+                   "utf8mb4。";
+        }
+    }
+    if (HasMode(settings[3], "NO_BACKSLASH_ESCAPES") || !HasMode(settings[3], "STRICT_ALL_TABLES"))
+        return "无法设置数据库会话的 SQL 模式 (sql_mode): " + settings[3];
+    return {};
+}
