@@ -234,6 +234,38 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::Connect());
     }
 
+    // A batch goes in texts of at most 1,000 statements and 512 KiB each: a server's packet
+    // limit, not the number of statements alone, bounds a round trip.
+    void batchTextsStayWithinTheirLimits_data()
+    {
+        QTest::addColumn<int>("statements");
+        QTest::addColumn<int>("bytesEach"); // of the literal in each statement
+        QTest::addColumn<int>("roundTrips");
+        QTest::newRow("five of 100 KB: one text") << 5 << 100000 << 1;
+        QTest::newRow("six of 100 KB: past 512 KiB") << 6 << 100000 << 2;
+        QTest::newRow("one of 600 KB goes alone") << 2 << 600000 << 2;
+        QTest::newRow("1,000 small ones: one text") << 1000 << 1 << 1;
+        QTest::newRow("1,001 small ones: two") << 1001 << 1 << 2;
+    }
+
+    void batchTextsStayWithinTheirLimits()
+    {
+        QFETCH(int, statements);
+        QFETCH(int, bytesEach);
+        QFETCH(int, roundTrips);
+        std::vector<SqlStatement> batch;
+        for (int index = 0; index < statements; ++index)
+            batch.push_back({false, "DO '" + std::string(static_cast<std::size_t>(bytesEach), 'x') + "'"});
+        int trips = 0;
+        IOtlConnection::RoundTripHook previous = IOtlConnection::SetRoundTripHook([&trips] { ++trips; });
+        std::size_t executed = 0;
+        const bool done = Db()->ExecuteBatch(batch, executed);
+        IOtlConnection::SetRoundTripHook(std::move(previous));
+        QVERIFY2(done, Db()->GetLastErrorText().c_str());
+        QCOMPARE(executed, batch.size());
+        QCOMPARE(trips, roundTrips);
+    }
+
     void longRunKeepsMemoryFlat()
     {
         auto run = [this](int count) {

@@ -228,6 +228,7 @@ private Q_SLOTS:
         // The largest line and VS line numbers.
         add("ext: up to the last line number", ext, none, "4294967293", "EXT", "", "3", added,
             Run(4294967293, 3, "EXT"));
+        add("ext: one past the last line number", ext, none, "4294967294", "EXT", "", "3", extLine, none);
         add("ext: past the last line number", ext, none, "4294967295", "EXT", "", "3", extLine, none);
         add("ext: first line beyond any number", ext, none, "99999999999999999999", "EXT", "", "1", extLine,
             none);
@@ -235,6 +236,7 @@ private Q_SLOTS:
         add("ext: channel up to the last", ext, none, "5", "EXT", "4294967294", "2", added,
             Run(5, 2, "EXT", 4294967294));
         add("ext: channel past the last", ext, none, "5", "EXT", "4294967295", "2", extChannel, none);
+        add("ext: channel one past the last", ext, none, "5", "EXT", "4294967294", "3", extChannel, none);
 
         // Trunk lines: the first line and the count by type.
         add("trunk: first line empty", trunk, none, "", "DT", "", "3", noTrunkStart, none);

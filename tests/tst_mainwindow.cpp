@@ -598,7 +598,7 @@ private Q_SLOTS:
         QCOMPARE(window.dialog.isVisible(), !ends);
     }
 
-    void aSlowSaveShowsItIsBusyAndTakesNoEdits()
+    void aSlowSaveShowsItIsBusyAndTakesNoEditsNorAnExitQuestion()
     {
         QVERIFY(ConfigTables::CreateEmpty());
         CDelayProxy proxy(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 200);
@@ -620,6 +620,8 @@ private Q_SLOTS:
                     busyWindow = busyWindow ||
                                  (widget->objectName() == QLatin1String("busyWindow") && widget->isVisible());
                 QTest::keyClicks(ctiPort, QStringLiteral("0"));
+                // The close box while the save runs: no exit question, and the window stays.
+                window.dialog.close();
             }
         });
         look.start(50);
@@ -628,6 +630,7 @@ private Q_SLOTS:
         QVERIFY(!enabled);
         QVERIFY(busyWindow);
         QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
+        QVERIFY(window.dialog.isVisible());
         QCOMPARE(ctiPort->text(), QStringLiteral("9911"));
         QVERIFY(window.dialog.isEnabled());
         QVERIFY(TestDatabase::Connect());

@@ -347,9 +347,11 @@ private Q_SLOTS:
         m_window->Tree()->setFocus();
         for (char letter : {'m', 'a', 'y', 'b', 'e'})
             QTest::keyClick(Focused(), letter);
-        if (auto* open = qobject_cast<QComboBox*>(Focused()))
-            QTest::keyClick(open, Qt::Key_Return);
-        QVERIFY(reg->GetValue() == QStringLiteral("true") || reg->GetValue() == QStringLiteral("false"));
+        auto* open = qobject_cast<QComboBox*>(Focused());
+        QVERIFY(open);
+        QTest::keyClick(open, Qt::Key_Return);
+        QCOMPARE(reg->GetValue(), QStringLiteral("false"));
+        QVERIFY(!Editing(m_window->Tree()));
     }
 
     void aValueOutsideTheOptionsStaysUntilOneIsChosen()

@@ -550,7 +550,8 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::Run({
             "INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', '10.0.0.1'), ('NewerFeature', 'on'), "
             "('EmptyOne', NULL), ('ctiport', '9911')",
-            "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', 'sc'), ('VendorOption', 'x''y\\\\z')",
+            "INSERT INTO conf_dev (Name, Value) VALUES ('ScAddr', 'sc'), ('VendorOption', 'x''y\\\\z'), "
+            "('BinaryOption', CONCAT('a', CHAR(0), 'b'))",
             "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'p1'), (9000, 1, 'ivr line'), (9001, "
             "2, NULL)",
         }));
@@ -567,6 +568,9 @@ private Q_SLOTS:
                  (Texts{"CtiPort|9911", "NewerFeature|on", "EmptyOne|<null>"}));
         QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_dev WHERE name = 'VendorOption'", 1),
                  Texts{"x'y\\z"});
+        // A NUL byte goes into its literal escaped: sent raw, it would end the statement's text.
+        QCOMPARE(TestDatabase::Rows("SELECT HEX(value) FROM conf_dev WHERE name = 'BinaryOption'", 1),
+                 Texts{"610062"});
         QCOMPARE(
             TestDatabase::Rows(
                 "SELECT CONCAT_WS('|', id, type, IFNULL(value, '<null>')) FROM conf_line ORDER BY id", 1),
