@@ -3,6 +3,7 @@
 #include "config/CfgRecords.h"
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <type_traits>
 
@@ -92,11 +93,15 @@ RecordField<CfgFieldDetail::RecordOf<Member>> TextField(const char* column, cons
     using Record = CfgFieldDetail::RecordOf<Member>;
     using Value = typename CfgFieldDetail::MemberOf<decltype(Member)>::ValueType;
     RecordField<Record> field{column, label, FieldKind::Text};
-    field.text = [](const Record& record) { return std::string(record.*Member); };
     if constexpr (std::is_array_v<Value>) {
+        // A field filled to the brim has no terminating zero to stop at.
+        field.text = [](const Record& record) {
+            return std::string(record.*Member, strnlen(record.*Member, std::extent_v<Value>));
+        };
         field.room = std::extent_v<Value> - 1;
         field.setText = [](Record& record, const std::string& text) { CopyToField(record.*Member, text); };
     } else {
+        field.text = [](const Record& record) { return record.*Member; };
         field.setText = [](Record& record, const std::string& text) { record.*Member = text; };
     }
     return field;

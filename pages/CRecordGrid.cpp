@@ -20,13 +20,12 @@ std::unique_ptr<CPropertyGridProperty> CRecordGrid::NewGroup(const QString& capt
     return CPropertyGridProperty::NewGroup(captionFormat.arg(nId), nId);
 }
 
-void CRecordGrid::AddText(CPropertyGridProperty& group, const QString& label, const char* text, int roomBytes)
+void CRecordGrid::AddText(CPropertyGridProperty& group, const QString& label, const std::string& text,
+                          int roomBytes)
 {
-    // A field filled to the brim has no terminating zero to stop at.
-    const QString value = QString::fromUtf8(
-        text, static_cast<qsizetype>(qstrnlen(text, static_cast<std::size_t>(roomBytes) + 1)));
-    auto row = CPropertyGridProperty::NewValue(label, value, {}, group.GetData());
-    row->SetMaxUtf8Bytes(roomBytes);
+    auto row = CPropertyGridProperty::NewValue(label, QString::fromStdString(text), {}, group.GetData());
+    if (roomBytes > 0)
+        row->SetMaxUtf8Bytes(roomBytes);
     group.AddSubItem(std::move(row));
 }
 

@@ -26,13 +26,9 @@ protected:
 
     /// A group whose caption is `captionFormat` with the ID in place of %1.
     static std::unique_ptr<CPropertyGridProperty> NewGroup(const QString& captionFormat, int nId);
-    /// A text field of a record: typing stops at the bytes of UTF-8 the field holds before
-    /// its terminating zero.
-    template <std::size_t N>
-    static void AddText(CPropertyGridProperty& group, const QString& label, const char (&field)[N])
-    {
-        AddText(group, label, field, static_cast<int>(N) - 1);
-    }
+    /// A text field of a record: typing stops at `roomBytes` bytes of UTF-8 (0: no limit).
+    static void AddText(CPropertyGridProperty& group, const QString& label, const std::string& text,
+                        int roomBytes);
     /// A number field, shown as signed decimal and edited by typing any text.
     static void AddNumber(CPropertyGridProperty& group, const QString& label, int value,
                           const QString& description = {});
@@ -47,7 +43,4 @@ protected:
     static int NumberAt(const CPropertyGridProperty& group, int position);
     /// The record ID a group stands for.
     static int IdOf(const CPropertyGridProperty& group);
-
-private:
-    static void AddText(CPropertyGridProperty& group, const QString& label, const char* text, int roomBytes);
 };

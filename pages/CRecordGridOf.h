@@ -1,0 +1,137 @@
+#pragma once
+
+#include "config/CCfgData.h"
+#include "config/CfgRecordTable.h"
+#include "controls/CPropertyGridProperty.h"
+#include "pages/CRecordGrid.h"
+
+#include <QStringList>
+#include <string>
+#include <vector>
+
+/// How a grid shows one field, beside what the record kind's description says of it.
+struct GridFieldLook
+{
+    const char* column;
+    QString description;
+    /// Values to choose from; the field is then never typed.
+    QStringList options;
+};
+
+/// A record grid read from the description of its record kind: one value row per field but
+/// the ID, in the description's order, labelled as the description labels them; texts
+/// stop at the room of their field, flags are chosen from true and false.
+template <class Record> class CRecordGridOf : public CRecordGrid
+{
+public:
+    /// Fills the grid from the store's list, in list order.
+    void InitGrid()
+    {
+        PrepareGrid(m_look.nameShare, m_look.descriptionArea);
+        std::vector<std::unique_ptr<CPropertyGridProperty>> groups;
+        for (const auto& record : GetCfgData()->*m_table.member)
+            groups.push_back(NewRecordGroup(*record));
+        AddProperties(std::move(groups));
+    }
+
+    /// Appends a group for `rec` at the bottom.
+    void AddRecord(const Record& rec) { AddProperty(NewRecordGroup(rec)); }
+
+    /// Appends a new record with ID `nId` and the grid's default values; false, and nothing
+    /// changes, when there is one with that ID already.
+    bool AddNew(int nId)
+    {
+        if (FindById(nId))
+            return false;
+        Record rec = m_look.newRecord();
+        rec.*(m_id->number) = nId;
+        AddRecord(rec);
+        return true;
+    }
+
+    /// Replaces the store's list with one record per group, in the grid's order.
+    void SaveToCfg()
+    {
+        CRecordList<Record>& list = GetCfgData()->*m_table.member;
+        list.DeleteAll();
+        for (int index = 0; index < GetPropertyCount(); ++index) {
+            const CPropertyGridProperty& group = *GetProperty(index);
+            auto rec = std::make_unique<Record>();
+            (*rec).*(m_id->number) = IdOf(group);
+            int position = 0;
+            for (const RecordField<Record>* field : m_shown) {
+                switch (field->kind) {
+                case FieldKind::Text:
+                    field->setText(*rec, TextAt(group, position));
+                    break;
+                case FieldKind::Number:
+                    (*rec).*field->number = NumberAt(group, position);
+                    break;
+                case FieldKind::Flag:
+                    (*rec).*field->flag = TextAt(group, position) == "true";
+                    break;
+                }
+                ++position;
+            }
+            list.AddTail(std::move(rec));
+        }
+    }
+
+protected:
+    struct Look
+    {
+        QString caption; // %1 stands for the ID
+        int nameShare;
+        bool descriptionArea;
+        std::vector<GridFieldLook> fields;
+        Record (*newRecord)();
+    };
+
+    CRecordGridOf(QWidget* parent, const RecordTable<Record>& table, Look look)
+        : CRecordGrid(parent), m_table(table), m_look(std::move(look))
+    {
+        for (const RecordField<Record>& field : m_table.fields) {
+            if (field.kind == FieldKind::Number && std::string(field.column) == "id")
+                m_id = &field;
+            else
+                m_shown.push_back(&field);
+        }
+    }
+
+private:
+    const GridFieldLook* LookOf(const RecordField<Record>& field) const
+    {
+        for (const GridFieldLook& look : m_look.fields) {
+            if (std::string(look.column) == field.column)
+                return &look;
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<CPropertyGridProperty> NewRecordGroup(const Record& rec) const
+    {
+        auto group = NewGroup(m_look.caption, rec.*(m_id->number));
+        for (const RecordField<Record>* field : m_shown) {
+            const QString label = QString::fromUtf8(field->label);
+            const GridFieldLook* look = LookOf(*field);
+            const QString description = look ? look->description : QString();
+            const QStringList options = look ? look->options : QStringList();
+            if (field->kind == FieldKind::Text)
+                AddText(*group, label, field->text(rec), static_cast<int>(field->room));
+            else if (field->kind == FieldKind::Flag)
+                AddChoice(*group, label, QString::fromStdString(field->Spelled(rec)),
+                          {QStringLiteral("true"), QStringLiteral("false")}, description);
+            // A number the database holds outside the options is shown, and kept, as it is.
+            else if (!options.isEmpty())
+                AddChoice(*group, label, QString::number(rec.*field->number), options, description);
+            else
+                AddNumber(*group, label, rec.*field->number, description);
+        }
+        return group;
+    }
+
+    const RecordTable<Record>& m_table;
+    Look m_look;
+    const RecordField<Record>* m_id = nullptr;
+    std::vector<const RecordField<Record>*> m_shown;
+};
