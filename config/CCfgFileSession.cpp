@@ -23,8 +23,7 @@ bool CCfgFileSession::ReadDatabase(std::string& error)
     m_database = CCfgData();
     CQuietProgress progress;
     CCfgLoader::Load(progress, m_database, m_report);
-    error = m_report.NotTheDatabase(m_database);
-    return error.empty();
+    return m_report.StandsForTheDatabase(m_database, error);
 }
 
 bool CCfgFileSession::Export(const QString& path, std::string& error) const
@@ -44,8 +43,7 @@ bool CCfgFileSession::Prepare(const CCfgChanges& changes, std::string& error)
     if (groups.empty())
         return true;
     // What was compared must be what the database holds before a table is emptied.
-    error = m_report.NotTheDatabase(m_database);
-    if (!error.empty()) {
+    if (!m_report.StandsForTheDatabase(m_database, error)) {
         error += "，未写入任何内容";
         return false;
     }

@@ -140,8 +140,7 @@ bool CCfgSaveBuilder::Build(CfgGroup group, const CCfgData& cfg, const CfgLoadRe
 {
     statements.clear();
     if (group == CfgGroup::Lines) {
-        refusal = report.CutTextStillHeld(cfg);
-        if (!refusal.empty())
+        if (!report.NoCutTextHeld(cfg, refusal))
             return false;
     }
     CSqlSequence sql(rules, dbType);

@@ -158,37 +158,44 @@ const CColumnRules::Column* CColumnRules::Find(const std::string& table, const s
     return found == m_columns.end() ? nullptr : &found->second;
 }
 
-std::string CColumnRules::CheckText(const std::string& table, const std::string& column,
-                                    const std::string& text) const
+bool CColumnRules::TextFits(const std::string& table, const std::string& column, const std::string& text,
+                            std::string& why) const
 {
     const Column* rule = Find(table, column);
     if (!rule)
-        return {};
+        return true;
     const std::string name = table + "." + column;
     long long characters = 0;
     for (std::size_t position = 0; position < text.size(); ++characters) {
         char32_t codePoint = 0;
-        if (!NextCodePoint(text, position, codePoint))
-            return "不是有效的 UTF-8 文本";
-        if (!CharsetHolds(rule->charset, codePoint))
-            return "含有字符“" + Utf8Of(codePoint) + "”，数据库列 " + name + " 的字符集 " + rule->charset +
-                   " 无法保存它";
+        if (!NextCodePoint(text, position, codePoint)) {
+            why = "不是有效的 UTF-8 文本";
+            return false;
+        }
+        if (!CharsetHolds(rule->charset, codePoint)) {
+            why = "含有字符“" + Utf8Of(codePoint) + "”，数据库列 " + name + " 的字符集 " + rule->charset +
+                  " 无法保存它";
+            return false;
+        }
     }
-    if (rule->maxChars >= 0 && characters > rule->maxChars)
-        return "有 " + std::to_string(characters) + " 个字符，超过了数据库列 " + name + " 的 " +
-               std::to_string(rule->maxChars) + " 个字符";
-    return {};
+    if (rule->maxChars >= 0 && characters > rule->maxChars) {
+        why = "有 " + std::to_string(characters) + " 个字符，超过了数据库列 " + name + " 的 " +
+              std::to_string(rule->maxChars) + " 个字符";
+        return false;
+    }
+    return true;
 }
 
-std::string CColumnRules::CheckNumber(const std::string& table, const std::string& column,
-                                      long long value) const
+bool CColumnRules::NumberFits(const std::string& table, const std::string& column, long long value,
+                              std::string& why) const
 {
     const Column* rule = Find(table, column);
     IntegerRange range{};
     if (!rule || !IntegerRangeOf(rule->dataType, rule->isUnsigned, range))
-        return {};
+        return true;
     if (value >= range.low && value <= range.high)
-        return {};
-    return "是 " + std::to_string(value) + "，超出了数据库列 " + table + "." + column + " 的范围 (" +
-           std::to_string(range.low) + " 至 " + std::to_string(range.high) + ")";
+        return true;
+    why = "是 " + std::to_string(value) + "，超出了数据库列 " + table + "." + column + " 的范围 (" +
+          std::to_string(range.low) + " 至 " + std::to_string(range.high) + ")";
+    return false;
 }

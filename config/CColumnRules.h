@@ -16,11 +16,13 @@ public:
     /// database's own refusal then still stops the save.
     static CColumnRules Read(IOtlConnection* db, const std::vector<std::string>& tables);
 
-    /// Why `text` (UTF-8) does not fit `table`.`column`: too many characters, or a character
-    /// its character set cannot hold. Empty when it fits.
-    std::string CheckText(const std::string& table, const std::string& column, const std::string& text) const;
-    /// Why `value` is outside the range of the integer column `table`.`column`; empty when it fits.
-    std::string CheckNumber(const std::string& table, const std::string& column, long long value) const;
+    /// Whether `text` (UTF-8) fits `table`.`column`; when not, `why`: too many characters, or
+    /// a character its character set cannot hold.
+    bool TextFits(const std::string& table, const std::string& column, const std::string& text,
+                  std::string& why) const;
+    /// Whether `value` is within the range of the integer column `table`.`column`; `why` when not.
+    bool NumberFits(const std::string& table, const std::string& column, long long value,
+                    std::string& why) const;
 
 private:
     struct Column

@@ -17,18 +17,18 @@ void CSqlSequence::Insert(const char* format, const std::vector<std::string>& va
 std::string CSqlSequence::Text(const std::string& text, const char* table, const char* column,
                                const std::string& what)
 {
-    const std::string reason = m_rules.CheckText(table, column, text);
-    if (!reason.empty())
-        Refuse(what + reason + "；未写入任何内容");
+    std::string why;
+    if (!m_rules.TextFits(table, column, text, why))
+        Refuse(what + why + "；未写入任何内容");
     return EscapeSqlText(text, m_dbType);
 }
 
 std::string CSqlSequence::Number(long long value, const char* table, const char* column,
                                  const std::string& what)
 {
-    const std::string reason = m_rules.CheckNumber(table, column, value);
-    if (!reason.empty())
-        Refuse(what + reason + "；未写入任何内容");
+    std::string why;
+    if (!m_rules.NumberFits(table, column, value, why))
+        Refuse(what + why + "；未写入任何内容");
     return std::to_string(value);
 }
 

@@ -14,22 +14,26 @@ const std::vector<KeptRow>& CfgLoadReport::KeptSettings(CfgGroup group) const
     return group == CfgGroup::System ? keptSystem : keptDevice;
 }
 
-std::string CfgLoadReport::CutTextStillHeld(const CCfgData& cfg) const
+bool CfgLoadReport::NoCutTextHeld(const CCfgData& cfg, std::string& why) const
 {
     for (const CutText& cut : cutTexts) {
-        if (cut.stillCut(cfg))
-            return cut.what + "在数据库中是“" + cut.stored + "”（" + std::to_string(cut.stored.size()) +
-                   " 个字节），本程序只能存放 " + std::to_string(cut.room) +
-                   " 个字节，保存会把它截短。请先在线路页把它改短或删除；未写入任何内容";
+        if (cut.stillCut(cfg)) {
+            why = cut.what + "在数据库中是“" + cut.stored + "”（" + std::to_string(cut.stored.size()) +
+                  " 个字节），本程序只能存放 " + std::to_string(cut.room) +
+                  " 个字节，保存会把它截短。请先在线路页把它改短或删除；未写入任何内容";
+            return false;
+        }
     }
-    return {};
+    return true;
 }
 
-std::string CfgLoadReport::NotTheDatabase(const CCfgData& cfg) const
+bool CfgLoadReport::StandsForTheDatabase(const CCfgData& cfg, std::string& why) const
 {
     for (CfgGroup group : kCfgGroups) {
-        if (!Gap(group).empty())
-            return CfgGroupName(group) + "未能从数据库完整读取（" + Gap(group) + "）";
+        if (!Gap(group).empty()) {
+            why = CfgGroupName(group) + "未能从数据库完整读取（" + Gap(group) + "）";
+            return false;
+        }
     }
-    return CutTextStillHeld(cfg);
+    return NoCutTextHeld(cfg, why);
 }

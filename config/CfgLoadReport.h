@@ -48,9 +48,9 @@ struct CfgLoadReport
     void NoteGap(CfgGroup group, const std::string& what);
     /// The kept settings of a group's key/value table.
     const std::vector<KeptRow>& KeptSettings(CfgGroup group) const;
-    /// Why `cfg` would save a text that loading had to shorten; empty when it would not.
-    std::string CutTextStillHeld(const CCfgData& cfg) const;
-    /// Why `cfg` cannot stand for the database: a group not read whole, or a text held
-    /// shortened. Empty when it can.
-    std::string NotTheDatabase(const CCfgData& cfg) const;
+    /// Whether `cfg` holds no text that loading had to shorten; `why` names one when it does.
+    bool NoCutTextHeld(const CCfgData& cfg, std::string& why) const;
+    /// Whether `cfg` can stand for the database; `why` when not: a group not read whole, or a
+    /// text held shortened.
+    bool StandsForTheDatabase(const CCfgData& cfg, std::string& why) const;
 };

@@ -143,8 +143,7 @@ bool PrepareMySqlSession(SQLHDBC dbc, std::string& error)
         error = "无法设置数据库会话: " + error;
         return false;
     }
-    error = COdbcLogin::SessionProblem(settings);
-    return error.empty();
+    return COdbcLogin::SessionFits(settings, error);
 }
 
 /// Connects a new handle with a connection string; `sqlState` tells why it failed.
@@ -257,18 +256,23 @@ bool COdbcLogin::Open(SQLHENV env, Session& session, std::string& error) const
     return true;
 }
 
-std::string COdbcLogin::SessionProblem(const std::vector<std::string>& settings)
+bool COdbcLogin::SessionFits(const std::vector<std::string>& settings, std::string& why)
 {
-    if (settings.size() != 4)
-        return "无法读取数据库会话的设置";
+    if (settings.size() != 4) {
+        why = "无法读取数据库会话的设置";
+        return false;
+    }
     for (std::size_t index = 0; index < 3; ++index) {
         if (settings[index] != "utf8mb4") {
-            return "数据库连接的字符集是 " + settings[index] +
-                   "，不是 UTF-8 (utf8mb4)，中文等文字无法原样读写。请在数据源中把字符集 (CHARSET) 设为 "
-                   "utf8mb4。";
+            why = "数据库连接的字符集是 " + settings[index] +
+                  "，不是 UTF-8 (utf8mb4)，中文等文字无法原样读写。请在数据源中把字符集 (CHARSET) 设为 "
+                  "utf8mb4。";
+            return false;
         }
     }
-    if (HasMode(settings[3], "NO_BACKSLASH_ESCAPES") || !HasMode(settings[3], "STRICT_ALL_TABLES"))
-        return "无法设置数据库会话的 SQL 模式 (sql_mode): " + settings[3];
-    return {};
+    if (HasMode(settings[3], "NO_BACKSLASH_ESCAPES") || !HasMode(settings[3], "STRICT_ALL_TABLES")) {
+        why = "无法设置数据库会话的 SQL 模式 (sql_mode): " + settings[3];
+        return false;
+    }
+    return true;
 }

@@ -31,9 +31,9 @@ public:
     /// handle is left open then.
     bool Open(SQLHENV env, Session& session, std::string& error) const;
 
-    /// Why a MySQL session of these character sets (client, connection, results) and SQL mode
-    /// is not fit for this program; empty when it is.
-    static std::string SessionProblem(const std::vector<std::string>& settings);
+    /// Whether a MySQL session of these character sets (client, connection, results) and SQL
+    /// mode is fit for this program; `why` when not.
+    static bool SessionFits(const std::vector<std::string>& settings, std::string& why);
 
 private:
     std::string m_connectString;
