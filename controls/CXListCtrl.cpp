@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -22,6 +23,62 @@ public:
 
 private:
     const CXListCtrl* m_list;
+};
+
+constexpr int kSequenceRole = Qt::UserRole + 1;
+
+/// Whether `a` comes before `b` when the numbers in them are read as numbers.
+bool NaturalLess(const QString& a, const QString& b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype endA = i, endB = j;
+            while (endA < a.size() && a[endA].isDigit())
+                ++endA;
+            while (endB < b.size() && b[endB].isDigit())
+                ++endB;
+            // Leading zeros say nothing about the number.
+            qsizetype startA = i, startB = j;
+            while (startA + 1 < endA && a[startA] == QLatin1Char('0'))
+                ++startA;
+            while (startB + 1 < endB && b[startB] == QLatin1Char('0'))
+                ++startB;
+            const QStringView numberA = QStringView(a).mid(startA, endA - startA);
+            const QStringView numberB = QStringView(b).mid(startB, endB - startB);
+            if (numberA.size() != numberB.size())
+                return numberA.size() < numberB.size();
+            if (const int order = numberA.compare(numberB); order != 0)
+                return order < 0;
+            i = endA;
+            j = endB;
+        } else {
+            if (a[i] != b[j])
+                return a[i] < b[j];
+            ++i;
+            ++j;
+        }
+    }
+    return a.size() - i < b.size() - j;
+}
+
+/// A cell that sorts by its text read naturally; rows that tie keep the order they were added in.
+class CListItem : public QTableWidgetItem
+{
+public:
+    CListItem(const QString& text, int sequence) : QTableWidgetItem(text)
+    {
+        setData(kSequenceRole, sequence);
+    }
+
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        if (NaturalLess(text(), other.text()))
+            return true;
+        if (NaturalLess(other.text(), text()))
+            return false;
+        return data(kSequenceRole).toInt() < other.data(kSequenceRole).toInt();
+    }
 };
 
 } // namespace
@@ -52,7 +109,7 @@ CXListCtrl::CXListCtrl(QWidget* parent) : QTableWidget(parent)
     headings->setSortIndicator(-1, Qt::AscendingOrder);
     headings->setSectionResizeMode(QHeaderView::Stretch);
     headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Sorting stays off, so the heading's arrow changes and the rows keep their order.
+    // Sorting is done on a click only: rows being filled in never move under the page's hands.
     connect(headings, &QHeaderView::sortIndicatorChanged, this, &CXListCtrl::OnSortColumnChanged);
 }
 
@@ -65,9 +122,10 @@ void CXListCtrl::SetColumns(const QStringList& headings)
 int CXListCtrl::AppendRow(const QString& text)
 {
     const int row = rowCount();
+    const int sequence = m_nextSequence++;
     insertRow(row);
     for (int column = 0; column < columnCount(); ++column)
-        setItem(row, column, new QTableWidgetItem(column == 0 ? text : QString()));
+        setItem(row, column, new CListItem(column == 0 ? text : QString(), sequence));
     return row;
 }
 
@@ -133,7 +191,28 @@ int CXListCtrl::SortColumn() const
     return horizontalHeader()->sortIndicatorSection();
 }
 
+void CXListCtrl::Resort()
+{
+    if (SortColumn() >= 0)
+        sortItems(SortColumn(), horizontalHeader()->sortIndicatorOrder());
+}
+
+std::vector<int> CXListCtrl::RowsInAddedOrder() const
+{
+    std::vector<std::pair<int, int>> sequences; // sequence, row
+    sequences.reserve(static_cast<std::size_t>(rowCount()));
+    for (int row = 0; row < rowCount(); ++row)
+        sequences.emplace_back(item(row, 0)->data(kSequenceRole).toInt(), row);
+    std::sort(sequences.begin(), sequences.end());
+    std::vector<int> rows;
+    rows.reserve(sequences.size());
+    for (const auto& [sequence, row] : sequences)
+        rows.push_back(row);
+    return rows;
+}
+
 void CXListCtrl::OnSortColumnChanged()
 {
+    Resort();
     viewport()->update();
 }

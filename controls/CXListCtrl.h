@@ -2,13 +2,15 @@
 
 #include <QHash>
 #include <QTableWidget>
+#include <vector>
 
 /// The report list of the IPO line lists: rows of texts under clickable column headings,
 /// with grid lines, whole rows selected by a click and several rows selectable at once.
-/// Rows stay in the order they were added: a click on a heading marks that column (arrow in
-/// the heading, its cells on a slightly darker ground) but never reorders the rows, because
-/// what the list shows is what the page saves. The list is read-only; Tab moves on to the
-/// next control of the form rather than from cell to cell.
+/// A click on a heading sorts the rows by that column (numbers within the texts as numbers,
+/// so "2.10" comes after "2.9"), marked by an arrow in the heading and a slightly darker
+/// ground; a second click reverses. Sorting only shows the rows in another order: the order
+/// in which they were added, which is what the page saves, stays known. The list is
+/// read-only; Tab moves on to the next control of the form rather than from cell to cell.
 class CXListCtrl : public QTableWidget
 {
     Q_OBJECT
@@ -36,7 +38,13 @@ public:
 
     /// The column marked by a click on its heading; -1 before any click.
     int SortColumn() const;
+    /// Puts the rows in the order of the marked column again, after rows were added.
+    void Resort();
+    /// The rows in the order they were added, whatever order they are shown in.
+    std::vector<int> RowsInAddedOrder() const;
 
 private:
     void OnSortColumnChanged();
+
+    int m_nextSequence = 0;
 };

@@ -146,6 +146,8 @@ void SetRun(CXListCtrl* list, int count, const std::function<QString(int)>& line
         list->SetItemText(row, 1, type);
         list->SetItemText(row, 2, vs.At(i));
     }
+    // New rows take their place in the order the list is shown in.
+    list->Resort();
 }
 
 /// Whether a stored line belongs to the extension list: its type is exactly one of these.
@@ -287,7 +289,8 @@ void CDialogCfgIpo::UpdateCfg()
     cfg.IpoLinkPort = ToStore(m_editIpoLinkPort->text());
     cfg.IpoLines.DeleteAll();
     for (const CXListCtrl* list : {m_listExtLines, m_listTrunkLines}) {
-        for (int row = 0; row < list->rowCount(); ++row) {
+        // In the order the lines were added, whatever order the list shows them in.
+        for (int row : list->RowsInAddedOrder()) {
             auto line = std::make_unique<tagIpoLine>();
             line->value = ToStore(list->GetItemText(row, 0));
             line->name = ToStore(list->GetItemText(row, 1));

@@ -376,7 +376,7 @@ private Q_SLOTS:
                                 QStringLiteral("201|EXT|1"), QStringLiteral("3|PRI|7")});
         IpoWindow window;
         QVERIFY(window.Show());
-        // A click on a heading marks the column and leaves the order as it is.
+        // A click on a heading sorts what the list shows; the save keeps the order of adding.
         QHeaderView* headings = window.List(QStringLiteral("Trunk"))->horizontalHeader();
         QTest::mouseClick(headings->viewport(), Qt::LeftButton, {},
                           QPoint(headings->sectionViewportPosition(0) + 5, headings->height() / 2));
@@ -385,6 +385,12 @@ private Q_SLOTS:
                       QStringLiteral("1"));
         window.AddRun(QStringLiteral("Trunk"), QStringLiteral("1"), QStringLiteral("H323"),
                       QStringLiteral("4"), QStringLiteral("1"));
+        CXListCtrl* trunk = window.List(QStringLiteral("Trunk"));
+        QStringList shown;
+        for (int row = 0; row < trunk->rowCount(); ++row)
+            shown << trunk->GetItemText(row, 0);
+        QCOMPARE(shown, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                     QStringLiteral("x")}));
 
         cfg = CCfgData();
         window.page->UpdateCfg();
