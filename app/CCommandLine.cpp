@@ -163,6 +163,11 @@ const char* const kHelpOptions[] = {"-h", "--help", "-?", "--help-all"};
 
 bool CCommandLine::IsCommand(int argc, char* argv[])
 {
+    // A first argument that is no option is a command, known or mistyped: a mistyped one is
+    // refused with the usage rather than taken for the window. Options alone (Qt's own, such
+    // as -platform) go to the window.
+    if (argc > 1 && argv[1][0] != '-')
+        return true;
     for (int index = 1; index < argc; ++index) {
         for (const char* word : kCommands) {
             if (std::strcmp(argv[index], word) == 0)

@@ -274,6 +274,9 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("--frobnicate")}
             << test << "frobnicate";
         QTest::newRow("no file") << QStringList{QStringLiteral("export")} << test << "用法";
+        // Without a display, a mistyped command must not end in the window's start-up.
+        QTest::newRow("mistyped command")
+            << QStringList{QStringLiteral("exprot"), QStringLiteral("<file>")} << test << "用法";
         QTest::newRow("two files") << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"),
                                                   QStringLiteral("<file>"), QStringLiteral("<dsn>")}
                                    << test << "用法";
