@@ -146,13 +146,17 @@ std::vector<Item> IvrFlows(const CCfgData& cfg)
 
 std::vector<Item> Extens(const CCfgData& cfg)
 {
+    // In the order of the numbers as shown, whatever order the store keeps.
+    ExtenList numbers = ExtensInOrder(cfg.Extens);
+    std::sort(numbers.begin(), numbers.end(), [](const auto& a, const auto& b) {
+        return static_cast<int>(a.first) < static_cast<int>(b.first);
+    });
     std::vector<Item> items;
-    items.reserve(cfg.Extens.GetCount());
-    cfg.Extens.ForEach([&items](unsigned number, const std::string& password) {
+    items.reserve(numbers.size());
+    for (const auto& [number, password] : numbers)
         items.push_back(
             {"(" + std::string(kExtenNumber.key) + " " + std::to_string(static_cast<int>(number)) + ")",
              {{kExtenPassword.key, Quoted(password), true}}});
-    });
     return items;
 }
 

@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -216,13 +217,18 @@ QJsonObject WriteLines(const CCfgData& cfg, CJsonWriter& writer)
 {
     const std::string group = CCfgFile::GroupKey(CfgGroup::Lines);
     const std::string path = JsonMember(group, ExtenTable().list);
+    // In the order of the numbers as the file gives them, whatever order the store keeps.
+    ExtenList numbers = ExtensInOrder(cfg.Extens);
+    std::sort(numbers.begin(), numbers.end(), [](const auto& a, const auto& b) {
+        return static_cast<int>(a.first) < static_cast<int>(b.first);
+    });
     QJsonArray extens;
-    cfg.Extens.ForEach([&](unsigned number, const std::string& password) {
+    for (const auto& [number, password] : numbers) {
         const std::string where = JsonMember(JsonElement(path, extens.size()), kExtenPassword.key);
         // The number as the signed id column holds it.
         extens.append(QJsonObject{{JsonKey(kExtenNumber.key), static_cast<int>(number)},
                                   {JsonKey(kExtenPassword.key), writer.Text(password, where)}});
-    });
+    }
     QJsonObject object{{JsonKey(ExtenTable().list), extens}};
     ForEachRecordTable(CfgGroup::Lines, [&](const auto& table) {
         object.insert(JsonKey(table.list), WriteRecords(table, cfg, JsonMember(group, table.list), writer));

@@ -90,9 +90,15 @@ CPropertyGridProperty* CPropertyGridCtrl::AddProperty(std::unique_ptr<CPropertyG
 
 void CPropertyGridCtrl::AddProperties(std::vector<std::unique_ptr<CPropertyGridProperty>> properties)
 {
-    const int first = m_model->Count();
-    m_model->Append(std::move(properties));
-    ExpandGroups(first, m_model->Count() - 1);
+    InsertProperties(m_model->Count(), std::move(properties));
+}
+
+void CPropertyGridCtrl::InsertProperties(int index,
+                                         std::vector<std::unique_ptr<CPropertyGridProperty>> properties)
+{
+    const int count = static_cast<int>(properties.size());
+    m_model->Insert(index, std::move(properties));
+    ExpandGroups(index, index + count - 1);
 }
 
 void CPropertyGridCtrl::ExpandGroups(int first, int last)

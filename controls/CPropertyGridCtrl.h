@@ -39,6 +39,8 @@ public:
     CPropertyGridProperty* AddProperty(std::unique_ptr<CPropertyGridProperty> property);
     /// Appends rows at the bottom in their order, as one insertion.
     void AddProperties(std::vector<std::unique_ptr<CPropertyGridProperty>> properties);
+    /// Inserts rows before top-level row `index`, in their order, as one insertion.
+    void InsertProperties(int index, std::vector<std::unique_ptr<CPropertyGridProperty>> properties);
     /// Removes a top-level row, a group with all its sub-rows; the row is freed.
     void DeleteProperty(CPropertyGridProperty* property);
     /// The first top-level row from the top whose item data is `itemData`, or null.

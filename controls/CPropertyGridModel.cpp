@@ -3,6 +3,7 @@
 #include "controls/CPropertyGridProperty.h"
 
 #include <algorithm>
+#include <iterator>
 
 CPropertyGridModel::CPropertyGridModel(QObject* parent) : QAbstractItemModel(parent) {}
 
@@ -15,19 +16,20 @@ void CPropertyGridModel::SetHeaderTitles(const QString& name, const QString& val
     Q_EMIT headerDataChanged(Qt::Horizontal, NameColumn, ValueColumn);
 }
 
-void CPropertyGridModel::Append(std::vector<std::unique_ptr<CPropertyGridProperty>> rows)
+void CPropertyGridModel::Insert(int position, std::vector<std::unique_ptr<CPropertyGridProperty>> rows)
 {
     if (rows.empty())
         return;
-    const int first = Count();
-    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    m_rows.reserve(m_rows.size() + rows.size());
+    const int count = static_cast<int>(rows.size());
+    beginInsertRows({}, position, position + count - 1);
     for (std::unique_ptr<CPropertyGridProperty>& row : rows) {
-        row->m_row = Count();
         Attach(row.get());
         m_byData[row->m_data].push_back(row.get());
-        m_rows.push_back(std::move(row));
     }
+    m_rows.insert(m_rows.begin() + position, std::make_move_iterator(rows.begin()),
+                  std::make_move_iterator(rows.end()));
+    for (std::size_t later = static_cast<std::size_t>(position); later < m_rows.size(); ++later)
+        m_rows[later]->m_row = static_cast<int>(later);
     endInsertRows();
 }
 

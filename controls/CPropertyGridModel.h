@@ -30,8 +30,9 @@ public:
 
     int Count() const { return static_cast<int>(m_rows.size()); }
     CPropertyGridProperty* At(int row) const { return m_rows[static_cast<std::size_t>(row)].get(); }
-    /// Appends the rows at the bottom, in their order, as one insertion.
-    void Append(std::vector<std::unique_ptr<CPropertyGridProperty>> rows);
+    /// Inserts the rows before top-level row `position` (the count: at the bottom), in their
+    /// order, as one insertion.
+    void Insert(int position, std::vector<std::unique_ptr<CPropertyGridProperty>> rows);
     /// Removes a top-level row and everything under it.
     void Remove(CPropertyGridProperty* row);
     /// The first top-level row from the top whose item data is `itemData`, or null.

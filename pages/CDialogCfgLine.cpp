@@ -251,8 +251,10 @@ void CDialogCfgLine::OnAddExten()
         ExtenMessage("分机号不能大于2147483647，请减小起始分机号或添加数量！", m_editFirstExten);
         return;
     }
+    std::vector<std::pair<unsigned, QString>> extens;
     for (qint64 number = first; number < first + count; ++number)
-        m_gridExten->SetExten(static_cast<unsigned>(number), QString::number(number));
+        extens.emplace_back(static_cast<unsigned>(number), QString::number(number));
+    m_gridExten->SetExtens(extens);
     ClearExtenRange();
 }
 

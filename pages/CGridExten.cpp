@@ -1,7 +1,12 @@
 #include "pages/CGridExten.h"
 
 #include "config/CCfgData.h"
+#include "config/CfgGroups.h"
 #include "controls/CPropertyGridProperty.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 CGridExten::CGridExten(QWidget* parent) : CPropertyGridCtrl(parent)
 {
@@ -13,11 +18,17 @@ void CGridExten::InitGrid()
     EnableHeaderCtrl(true, QStringLiteral("分机号"), QStringLiteral("接入密码"));
     EnableDescriptionArea(false, 2);
     SetNameColumnShare(3);
+    ExtenList extens = ExtensInOrder(GetCfgData()->Extens);
+    m_storeOrder.clear();
+    m_storeOrder.reserve(extens.size());
+    for (const auto& [number, password] : extens)
+        m_storeOrder.push_back(number);
+    std::sort(extens.begin(), extens.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     // The map holds each number once, so every entry is a row of its own: added in one go.
     std::vector<std::unique_ptr<CPropertyGridProperty>> rows;
-    GetCfgData()->Extens.ForEach([&rows](unsigned number, const std::string& password) {
+    rows.reserve(extens.size());
+    for (const auto& [number, password] : extens)
         rows.push_back(NewRow(number, QString::fromStdString(password)));
-    });
     AddProperties(std::move(rows));
 }
 
@@ -28,12 +39,52 @@ std::unique_ptr<CPropertyGridProperty> CGridExten::NewRow(unsigned nExten, const
     return row;
 }
 
+int CGridExten::LowerBound(unsigned nExten) const
+{
+    int low = 0;
+    int high = GetPropertyCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (static_cast<unsigned>(GetProperty(middle)->GetData()) < nExten)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
 void CGridExten::SetExten(unsigned nExten, const QString& password)
 {
-    if (CPropertyGridProperty* row = FindById(nExten))
-        row->SetValue(password);
-    else
-        AddProperty(NewRow(nExten, password));
+    SetExtens({{nExten, password}});
+}
+
+void CGridExten::SetExtens(const std::vector<std::pair<unsigned, QString>>& extens)
+{
+    std::vector<std::pair<unsigned, QString>> added;
+    std::unordered_set<unsigned> adding;
+    for (const auto& [number, password] : extens) {
+        if (CPropertyGridProperty* row = FindById(number)) {
+            row->SetValue(password);
+        } else if (adding.insert(number).second) {
+            added.emplace_back(number, password);
+            m_storeOrder.push_back(number);
+        }
+    }
+    std::sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Numbers that fall between the same two rows go in as one insertion.
+    for (std::size_t first = 0; first < added.size();) {
+        const int position = LowerBound(added[first].first);
+        const unsigned limit =
+            position < GetPropertyCount() ? static_cast<unsigned>(GetProperty(position)->GetData()) : 0;
+        std::vector<std::unique_ptr<CPropertyGridProperty>> rows;
+        std::size_t last = first;
+        while (last < added.size() && (position == GetPropertyCount() || added[last].first < limit)) {
+            rows.push_back(NewRow(added[last].first, added[last].second));
+            ++last;
+        }
+        InsertProperties(position, std::move(rows));
+        first = last;
+    }
 }
 
 CPropertyGridProperty* CGridExten::FindById(unsigned nExten) const
@@ -43,10 +94,23 @@ CPropertyGridProperty* CGridExten::FindById(unsigned nExten) const
 
 void CGridExten::SaveToCfg()
 {
+    std::unordered_map<unsigned, std::size_t> lastPlace;
+    lastPlace.reserve(m_storeOrder.size());
+    for (std::size_t place = 0; place < m_storeOrder.size(); ++place)
+        lastPlace[m_storeOrder[place]] = place;
     CExtenMap& extens = GetCfgData()->Extens;
     extens.RemoveAll();
-    for (int index = 0; index < GetPropertyCount(); ++index) {
-        const CPropertyGridProperty& row = *GetProperty(index);
-        extens.SetAt(static_cast<unsigned>(row.GetData()), row.GetValue().toStdString());
+    std::vector<unsigned> kept;
+    kept.reserve(static_cast<std::size_t>(GetPropertyCount()));
+    for (std::size_t place = 0; place < m_storeOrder.size(); ++place) {
+        const unsigned number = m_storeOrder[place];
+        if (lastPlace[number] != place)
+            continue;
+        if (const CPropertyGridProperty* row = FindById(number)) {
+            extens.SetAt(number, row->GetValue().toStdString());
+            kept.push_back(number);
+        }
     }
+    // What was deleted for good need not be remembered any longer.
+    m_storeOrder = std::move(kept);
 }

@@ -2,8 +2,14 @@
 
 #include "controls/CPropertyGridCtrl.h"
 
+#include <QString>
+#include <utility>
+#include <vector>
+
 /// The extensions of the store: one row per extension, its number as the name (not
-/// editable) and as item data, its access password as the value.
+/// editable) and as item data, its access password as the value, in ascending order of the
+/// numbers. The store keeps its own order, which decides the order of a save's statements:
+/// the grid remembers it, and puts extensions added here at its end.
 class CGridExten : public CPropertyGridCtrl
 {
     Q_OBJECT
@@ -14,17 +20,24 @@ public:
 
     explicit CGridExten(QWidget* parent = nullptr);
 
-    /// Shows the header row and fills the grid from the store's Extens, in the map's own
-    /// enumeration order.
+    /// Shows the header row and fills the grid from the store's Extens.
     void InitGrid();
-    /// Sets the password of extension `nExten` where it is listed, keeping its place;
-    /// otherwise appends a row for it at the bottom.
+    /// Sets the password of extension `nExten` where it is listed; otherwise adds a row for
+    /// it in its place.
     void SetExten(unsigned nExten, const QString& password);
+    /// The same for several extensions at once, added in the order given.
+    void SetExtens(const std::vector<std::pair<unsigned, QString>>& extens);
     /// The row of extension `nExten`, or null.
     CPropertyGridProperty* FindById(unsigned nExten) const;
-    /// Replaces the store's Extens with the rows of the grid.
+    /// Replaces the store's Extens with the rows of the grid, in the store's order.
     void SaveToCfg();
 
 private:
     static std::unique_ptr<CPropertyGridProperty> NewRow(unsigned nExten, const QString& password);
+    /// The first row whose number is not below `nExten`.
+    int LowerBound(unsigned nExten) const;
+
+    /// Numbers in the store's order, with those added since at the end; a number deleted and
+    /// added again is here twice, its last place counting.
+    std::vector<unsigned> m_storeOrder;
 };

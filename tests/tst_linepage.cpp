@@ -2,6 +2,7 @@
 // the store and copying them back, what may be typed, the add and delete commands with
 // their messages, and the keyboard.
 #include "config/CCfgData.h"
+#include "config/CfgGroups.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CPropertyGridProperty.h"
 #include "controls/CPropertyGridView.h"
@@ -302,33 +303,57 @@ private Q_SLOTS:
         QCOMPARE(control.GetPropertyCount(), 0);
     }
 
-    void extensionsInTheStoresOrderAndBack()
+    // The grid lists the extensions by number; the store keeps its own order, the order of a
+    // save's statements, with the extensions added on the page at its end.
+    void extensionsInNumericOrderTheStoreInItsOwn()
     {
         CCfgData& cfg = *GetCfgData();
         for (unsigned number = 8001; number <= 8005; ++number)
             cfg.Extens.SetAt(number, "pw" + std::to_string(number));
         cfg.Extens.SetAt(8003, "");
         cfg.Extens.SetAt(8005, " with spaces ");
+        cfg.Extens.SetAt(8021, "x");
+        const ExtenList loaded = ExtensInOrder(cfg.Extens);
         PageWindow window;
-        const QStringList expected = {QStringLiteral("8004=pw8004"), QStringLiteral("8001=pw8001"),
-                                      QStringLiteral("8003="), QStringLiteral("8005= with spaces "),
-                                      QStringLiteral("8002=pw8002")};
+        const QStringList expected = {
+            QStringLiteral("8001=pw8001"), QStringLiteral("8002=pw8002"),        QStringLiteral("8003="),
+            QStringLiteral("8004=pw8004"), QStringLiteral("8005= with spaces "), QStringLiteral("8021=x")};
         QCOMPARE(Rows(window.Extens()), expected);
         QCOMPARE(window.Extens().FindById(8003), window.Extens().GetProperty(2));
         QCOMPARE(window.Extens().FindById(8006), nullptr);
 
+        // A save puts the extensions into the store in the order it enumerated them.
+        const auto storedInOrder = [](const ExtenList& sequence) {
+            CExtenMap store;
+            for (const auto& [number, password] : sequence)
+                store.SetAt(number, password);
+            return ExtensInOrder(store);
+        };
         cfg.Extens.RemoveAll();
         window.page->UpdateCfg();
-        QCOMPARE(cfg.Extens.GetCount(), std::size_t(5));
-        std::string text;
-        QVERIFY(cfg.Extens.Lookup(8005, text));
-        QCOMPARE(text, std::string(" with spaces "));
-        QVERIFY(cfg.Extens.Lookup(8003, text));
-        QCOMPARE(text, std::string());
+        QCOMPARE(ExtensInOrder(cfg.Extens), storedInOrder(loaded));
         // Saving again without changes gives the same.
         window.page->UpdateCfg();
         PageWindow again;
         QCOMPARE(Rows(again.Extens()), expected);
+
+        // Added ones take their place by number on the page, and the store's end; one deleted
+        // and added again goes to the end as well.
+        window.Extens().SetExtens({{8010, QStringLiteral("8010")}, {8000, QStringLiteral("8000")}});
+        window.Extens().DeleteProperty(window.Extens().FindById(8001));
+        window.Extens().SetExten(8001, QStringLiteral("again"));
+        QCOMPARE(Rows(window.Extens()).mid(0, 3),
+                 (QStringList{QStringLiteral("8000=8000"), QStringLiteral("8001=again"),
+                              QStringLiteral("8002=pw8002")}));
+        QCOMPARE(Rows(window.Extens()).at(6), QStringLiteral("8010=8010"));
+        ExtenList order;
+        for (const auto& entry : loaded) {
+            if (entry.first != 8001)
+                order.push_back(entry);
+        }
+        order.insert(order.end(), {{8010, "8010"}, {8000, "8000"}, {8001, "again"}});
+        window.page->UpdateCfg();
+        QCOMPARE(ExtensInOrder(cfg.Extens), storedInOrder(order));
     }
 
     void recordsShowAsGroupsInListOrder()
@@ -704,9 +729,9 @@ private Q_SLOTS:
         QTest::newRow("add over a listed one")
             << QStringLiteral("add") << QStringLiteral("8001") << QStringLiteral("3") << QString()
             << QString()
-            << QStringList{QStringLiteral("8002=8002"), QStringLiteral("8004=8004"),
-                           QStringLiteral("8011=8011"), QStringLiteral("8001=8001"),
-                           QStringLiteral("8003=8003")};
+            << QStringList{QStringLiteral("8001=8001"), QStringLiteral("8002=8002"),
+                           QStringLiteral("8003=8003"), QStringLiteral("8004=8004"),
+                           QStringLiteral("8011=8011")};
         QTest::newRow("add the largest number")
             << QStringLiteral("add") << QStringLiteral("2147483647") << QStringLiteral("1") << QString()
             << QString() << listed + QStringList{QStringLiteral("2147483647=2147483647")};

@@ -111,8 +111,8 @@ private Q_SLOTS:
         auto& items = *window.Find<CGridTrunkItem>("gridTrunkItem");
         auto& matches = *window.Find<CGridTrunkMatch>("gridTrunkMatch");
         QCOMPARE(Captions(extens),
-                 (QStringList{QStringLiteral("8004"), QStringLiteral("8001"), QStringLiteral("8003"),
-                              QStringLiteral("8005"), QStringLiteral("8002")}));
+                 (QStringList{QStringLiteral("8001"), QStringLiteral("8002"), QStringLiteral("8003"),
+                              QStringLiteral("8004"), QStringLiteral("8005")}));
         QCOMPARE(Captions(accounts), (QStringList{QStringLiteral("SIP账户1"), QStringLiteral("SIP账户5")}));
         QCOMPARE(Captions(items), (QStringList{QStringLiteral("中继项1"), QStringLiteral("中继项3")}));
         QCOMPARE(Captions(matches), (QStringList{QStringLiteral("中继匹配1"), QStringLiteral("中继匹配2"),
