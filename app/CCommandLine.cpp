@@ -1,6 +1,7 @@
 #include "app/CCommandLine.h"
 
 #include "app/CTerminal.h"
+#include "app/QtTranslations.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgFileSession.h"
 #include "config/CfgGroups.h"
@@ -184,6 +185,8 @@ bool CCommandLine::IsCommand(int argc, char* argv[])
 int CCommandLine::Run(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
+    // Qt's own lines of the help (-h, --help-all) in Chinese like the rest.
+    InstallQtChineseTranslations(application);
     QCommandLineParser parser;
     parser.setApplicationDescription(Description());
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("export、import 或 diff"),

@@ -50,9 +50,11 @@ MessageHandler SetMessageHandler(MessageHandler handler)
     return std::exchange(InstalledHandler(), std::move(handler));
 }
 
+const char* const kApplicationTitle = "Tarvex";
+
 MsgAnswer AfxMessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon)
 {
-    return ShowMessage(nullptr, text, ApplicationName(), buttons, icon);
+    return ShowMessage(nullptr, text, kApplicationTitle, buttons, icon);
 }
 
 std::string ApplicationName()

@@ -54,10 +54,13 @@ void ShowNotice(QWidget* owner, const std::string& text);
 /// error and answered with Cancel or No where the buttons allow it, else Ok.
 MessageHandler SetMessageHandler(MessageHandler handler);
 
-/// A message in the style of the framework's own boxes: the application name (the
-/// executable's base name) as caption.
+/// The program's name as every message box caption shows it, whatever the executable is called.
+extern const char* const kApplicationTitle;
+
+/// A message in the style of the framework's own boxes: the program's name as caption.
 MsgAnswer AfxMessageBox(const std::string& text, MsgButtons buttons = MsgButtons::Ok,
                         MsgIcon icon = MsgIcon::Exclamation);
 
-/// The executable's file name without directory and extension.
+/// The executable's file name without directory and extension: what tells two programs'
+/// single-instance markers apart.
 std::string ApplicationName();

@@ -382,7 +382,7 @@ void CDialogCfgIpo::OnDelTrunkLines()
 
 void CDialogCfgIpo::Refuse(const char* text, QWidget* box)
 {
-    ShowMessage(this, text, ApplicationName(), MsgButtons::Ok, MsgIcon::None);
+    ShowMessage(this, text, kApplicationTitle, MsgButtons::Ok, MsgIcon::None);
     box->setFocus(Qt::OtherFocusReason);
 }
 

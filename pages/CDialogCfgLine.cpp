@@ -215,7 +215,7 @@ void CDialogCfgLine::showEvent(QShowEvent* event)
 
 void CDialogCfgLine::ExtenMessage(const char* text, QLineEdit* refused)
 {
-    ShowMessage(this, text, ApplicationName(), MsgButtons::Ok, MsgIcon::None);
+    ShowMessage(this, text, kApplicationTitle, MsgButtons::Ok, MsgIcon::None);
     refused->setFocus(Qt::OtherFocusReason);
 }
 

@@ -316,7 +316,7 @@ private Q_SLOTS:
         } else {
             QCOMPARE(m_messages->Texts(), std::vector<std::string>{message.toStdString()});
             const UserMessage& shown = m_messages->Messages().front();
-            QCOMPARE(shown.caption, ApplicationName());
+            QCOMPARE(shown.caption, std::string("Tarvex"));
             QCOMPARE(shown.owner, window.page);
             QVERIFY(shown.buttons == MsgButtons::Ok && shown.icon == MsgIcon::None);
             QCOMPARE(FocusedControl(window.page), focus);

@@ -790,7 +790,7 @@ private Q_SLOTS:
             QCOMPARE(window.Edit("editFirstExten")->text(), QString());
             QCOMPARE(window.Edit("editExtenCount")->text(), QString());
         } else {
-            CheckOneMessage(window, Utf8(message), ApplicationName());
+            CheckOneMessage(window, Utf8(message), "Tarvex");
             QCOMPARE(QApplication::focusWidget()->objectName(), focus);
             QCOMPARE(window.Edit("editFirstExten")->text(), first);
             QCOMPARE(window.Edit("editExtenCount")->text(), count);

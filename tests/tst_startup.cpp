@@ -85,7 +85,8 @@ private Q_SLOTS:
         QCOMPARE(int(messages.Messages().size()), 1);
         const UserMessage& shown = messages.Messages().front();
         QCOMPARE(shown.text, std::string("数据源设置失败！"));
-        QCOMPARE(shown.caption, std::string("tst_startup"));
+        // The program's name, whatever its executable is called.
+        QCOMPARE(shown.caption, std::string("Tarvex"));
         QVERIFY(shown.icon == MsgIcon::Exclamation && shown.buttons == MsgButtons::Ok);
         QFile stored(QString::fromStdString(CDsnSettings::FileName()));
         QVERIFY(stored.open(QIODevice::ReadOnly));
