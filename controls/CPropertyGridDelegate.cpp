@@ -1,5 +1,6 @@
 #include "controls/CPropertyGridDelegate.h"
 
+#include "controls/CIntegerValidator.h"
 #include "controls/CPropertyGridModel.h"
 #include "controls/CPropertyGridProperty.h"
 #include "controls/CTextRoomValidator.h"
@@ -36,7 +37,10 @@ QWidget* CPropertyGridDelegate::createEditor(QWidget* parent, const QStyleOption
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QStringLiteral("propertyEdit"));
     edit->setFrame(false);
-    edit->setValidator(new CTextRoomValidator(row->GetMaxUtf8Bytes(), row->GetMaxCharacters(), edit));
+    if (row->IsInteger())
+        edit->setValidator(new CIntegerValidator(row->GetMinimum(), row->GetMaximum(), edit));
+    else
+        edit->setValidator(new CTextRoomValidator(row->GetMaxUtf8Bytes(), row->GetMaxCharacters(), edit));
     return edit;
 }
 
@@ -61,7 +65,10 @@ void CPropertyGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* mo
             model->setData(index, choice->currentText());
         return;
     }
-    model->setData(index, static_cast<QLineEdit*>(editor)->text());
+    // A number left half typed (empty, a lone minus) keeps the value it had.
+    auto* edit = static_cast<QLineEdit*>(editor);
+    if (edit->hasAcceptableInput())
+        model->setData(index, edit->text());
 }
 
 void CPropertyGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -55,6 +55,16 @@ public:
     /// Typing may not take the value beyond this many characters.
     void SetMaxCharacters(int characters) { m_maxCharacters = characters; }
     int GetMaxCharacters() const { return m_maxCharacters; }
+    /// Only a whole number from `minimum` to `maximum` can be typed.
+    void SetIntegerRange(qint64 minimum, qint64 maximum)
+    {
+        m_integer = true;
+        m_minimum = minimum;
+        m_maximum = maximum;
+    }
+    bool IsInteger() const { return m_integer; }
+    qint64 GetMinimum() const { return m_minimum; }
+    qint64 GetMaximum() const { return m_maximum; }
 
 private:
     friend class CPropertyGridModel;
@@ -70,6 +80,9 @@ private:
     QStringList m_options;
     int m_maxUtf8Bytes = kNoLimit;
     int m_maxCharacters = kNoLimit;
+    bool m_integer = false;
+    qint64 m_minimum = 0;
+    qint64 m_maximum = 0;
 
     CPropertyGridProperty* m_parent = nullptr;
     std::vector<std::unique_ptr<CPropertyGridProperty>> m_subItems;

@@ -3,6 +3,8 @@
 #include "controls/CPropertyGridProperty.h"
 #include "db/DecimalText.h"
 
+#include <limits>
+
 CPropertyGridProperty* CRecordGrid::FindById(int nId) const
 {
     return FindItemByData(nId);
@@ -32,8 +34,10 @@ void CRecordGrid::AddText(CPropertyGridProperty& group, const QString& label, co
 void CRecordGrid::AddNumber(CPropertyGridProperty& group, const QString& label, int value,
                             const QString& description)
 {
-    group.AddSubItem(
-        CPropertyGridProperty::NewValue(label, QString::number(value), description, group.GetData()));
+    auto row = CPropertyGridProperty::NewValue(label, QString::number(value), description, group.GetData());
+    // The store holds the number in an int, as the columns do.
+    row->SetIntegerRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    group.AddSubItem(std::move(row));
 }
 
 void CRecordGrid::AddChoice(CPropertyGridProperty& group, const QString& label, const QString& value,

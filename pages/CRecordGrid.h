@@ -29,7 +29,7 @@ protected:
     /// A text field of a record: typing stops at `roomBytes` bytes of UTF-8 (0: no limit).
     static void AddText(CPropertyGridProperty& group, const QString& label, const std::string& text,
                         int roomBytes);
-    /// A number field, shown as signed decimal and edited by typing any text.
+    /// A number field, shown as signed decimal; only a whole number the field can hold can be typed.
     static void AddNumber(CPropertyGridProperty& group, const QString& label, int value,
                           const QString& description = {});
     /// A field edited only by choosing one of `options`.

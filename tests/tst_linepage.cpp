@@ -522,30 +522,40 @@ private Q_SLOTS:
         QCOMPARE((*std::next(cfg.TrunkMatches.begin()))->id, 4);
     }
 
-    void numbersAreReadAsTheCLibraryReadsThem_data()
+    // A number cell takes only what its column can hold: digits, a minus, within the range of
+    // an int. Anything else is refused while typing; a number left half typed keeps the value.
+    void numberCellsTakeOnlyWhatTheirColumnHolds_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("50a60") << QStringLiteral("50a60") << 50;
-        QTest::newRow("abc") << QStringLiteral("abc") << 0;
-        QTest::newRow("leading space") << QStringLiteral(" 5070") << 5070;
-        QTest::newRow("-1") << QStringLiteral("-1") << -1;
-        QTest::newRow("-5") << QStringLiteral("-5") << -5;
-        QTest::newRow("plus sign") << QStringLiteral("+12") << 12;
-        QTest::newRow("empty") << QString() << 0;
-        QTest::newRow("a sign alone") << QStringLiteral("-") << 0;
-        QTest::newRow("beyond int") << QStringLiteral("99999999999") << INT_MAX;
-        QTest::newRow("below int") << QStringLiteral("-99999999999") << INT_MIN;
+        QTest::addColumn<QString>("shown"); // in the box as typing leaves it
+        QTest::addColumn<bool>("kept");     // the value stays as it was
+        QTest::newRow("letters among digits") << QStringLiteral("50a60") << QStringLiteral("5060") << false;
+        QTest::newRow("abc-5") << QStringLiteral("abc-5") << QStringLiteral("-5") << false;
+        QTest::newRow("letters only") << QStringLiteral("abc") << QString() << true;
+        QTest::newRow("leading space") << QStringLiteral(" 5070") << QStringLiteral("5070") << false;
+        QTest::newRow("-1") << QStringLiteral("-1") << QStringLiteral("-1") << false;
+        QTest::newRow("plus sign") << QStringLiteral("+12") << QStringLiteral("12") << false;
+        QTest::newRow("minus inside") << QStringLiteral("5-5") << QStringLiteral("55") << false;
+        QTest::newRow("empty") << QString() << QString() << true;
+        QTest::newRow("a sign alone") << QStringLiteral("-") << QStringLiteral("-") << true;
+        QTest::newRow("the largest") << QStringLiteral("2147483647") << QStringLiteral("2147483647") << false;
+        QTest::newRow("one past the largest")
+            << QStringLiteral("2147483648") << QStringLiteral("214748364") << false;
+        QTest::newRow("the smallest")
+            << QStringLiteral("-2147483648") << QStringLiteral("-2147483648") << false;
+        QTest::newRow("one below the smallest")
+            << QStringLiteral("-2147483649") << QStringLiteral("-214748364") << false;
     }
 
-    void numbersAreReadAsTheCLibraryReadsThem()
+    void numberCellsTakeOnlyWhatTheirColumnHolds()
     {
         QFETCH(QString, typed);
-        QFETCH(int, stored);
+        QFETCH(QString, shown);
+        QFETCH(bool, kept);
         CCfgData& cfg = *GetCfgData();
         AddAccount(cfg, 1, "a", 5060, true);
-        AddItem(cfg, 1, 0, 0, 0, -1);
-        AddMatch(cfg, 1, "0", "", 1, 1);
+        AddItem(cfg, 1, 7, 8, 9, -1);
+        AddMatch(cfg, 1, "0", "", 3, 1);
         PageWindow window;
         QVERIFY(window.Show());
         // The number rows of every grid: port and interval, the four of a trunk item, the trunk item of a
@@ -553,20 +563,28 @@ private Q_SLOTS:
         const QList<std::pair<CPropertyGridCtrl*, int>> numbers = {
             {&window.Accounts(), 4}, {&window.Accounts(), 6}, {&window.Items(), 0},  {&window.Items(), 1},
             {&window.Items(), 2},    {&window.Items(), 3},    {&window.Matches(), 2}};
+        QStringList before;
         for (const auto& [grid, position] : numbers)
-            QCOMPARE(EditValue(*grid, grid->GetProperty(0)->GetSubItem(position), typed), typed);
+            before << grid->GetProperty(0)->GetSubItem(position)->GetValue();
+        for (const auto& [grid, position] : numbers)
+            QCOMPARE(EditValue(*grid, grid->GetProperty(0)->GetSubItem(position), typed), shown);
+        QStringList after;
+        for (const auto& [grid, position] : numbers)
+            after << grid->GetProperty(0)->GetSubItem(position)->GetValue();
+        QCOMPARE(after, kept ? before : QStringList(numbers.size(), shown));
+
         window.page->UpdateCfg();
         const tagSIP_ACCOUNT& account = **cfg.SipAccounts.begin();
-        QCOMPARE(account.proxy_port, stored);
-        QCOMPARE(account.reg_interval, stored);
         const tagTRUNK_ITEM& item = **cfg.TrunkItems.begin();
-        QCOMPARE(item.node, stored);
-        QCOMPARE(item.board, stored);
-        QCOMPARE(item.span, stored);
-        QCOMPARE(item.sip_user, stored);
-        QCOMPARE((**cfg.TrunkMatches.begin()).trunk_id, stored);
-        // The grid still shows what was typed.
-        QCOMPARE(window.Accounts().GetProperty(0)->GetSubItem(4)->GetValue(), typed);
+        const QList<int> stored = {account.proxy_port,
+                                   account.reg_interval,
+                                   item.node,
+                                   item.board,
+                                   item.span,
+                                   item.sip_user,
+                                   (**cfg.TrunkMatches.begin()).trunk_id};
+        for (int index = 0; index < stored.size(); ++index)
+            QCOMPARE(QString::number(stored[index]), after[index]);
     }
 
     void registeringIsExactlyTrue()
