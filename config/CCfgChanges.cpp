@@ -55,15 +55,20 @@ struct Item
 {
     std::string key;
     std::vector<Field> fields;
+    /// How the user knows the record ("分机 8001"), for a record with nothing to show but secrets.
+    std::string title;
 };
 
-std::string Describe(const std::vector<Field>& fields)
+/// A record added or removed: the fields it shows (a secret is no news of its own), or,
+/// where it shows none, its title.
+std::string Describe(const Item& item)
 {
     std::string text;
-    for (const Field& field : fields)
-        text += (text.empty() ? "" : ", ") + std::string(field.name) +
-                (field.secret ? kHidden : " " + field.value);
-    return text;
+    for (const Field& field : item.fields) {
+        if (!field.secret)
+            text += (text.empty() ? " " : ", ") + std::string(field.name) + " " + field.value;
+    }
+    return text.empty() && !item.title.empty() ? item.title : text;
 }
 
 std::string Differences(const std::vector<Field>& before, const std::vector<Field>& after)
@@ -120,8 +125,7 @@ void CompareList(const char* list, const std::vector<Item>& before, const std::v
             if (!differences.empty())
                 lines.push_back(name(item.key, occurrence) + differences);
         } else {
-            const std::string fields = Describe(item.fields);
-            lines.push_back(name(item.key, occurrence) + "新增" + (fields.empty() ? "" : " " + fields));
+            lines.push_back(name(item.key, occurrence) + "新增" + Describe(item));
         }
     }
     std::unordered_map<std::string, std::size_t> seenInBefore;
@@ -129,8 +133,7 @@ void CompareList(const char* list, const std::vector<Item>& before, const std::v
         const std::size_t occurrence = seenInBefore[before[index].key]++;
         if (paired[index])
             continue;
-        const std::string fields = Describe(before[index].fields);
-        lines.push_back(name(before[index].key, occurrence) + "删除" + (fields.empty() ? "" : " " + fields));
+        lines.push_back(name(before[index].key, occurrence) + "删除" + Describe(before[index]));
     }
     if (ordered && !std::is_sorted(pairedInOrder.begin(), pairedInOrder.end()))
         lines.push_back(std::string(list) + ": 顺序改变");
@@ -140,7 +143,7 @@ std::vector<Item> IvrFlows(const CCfgData& cfg)
 {
     std::vector<Item> items;
     for (const std::string& flow : cfg.IvrFlows)
-        items.push_back({Quoted(flow), {}});
+        items.push_back({Quoted(flow), {}, {}});
     return items;
 }
 
@@ -153,10 +156,12 @@ std::vector<Item> Extens(const CCfgData& cfg)
     });
     std::vector<Item> items;
     items.reserve(numbers.size());
-    for (const auto& [number, password] : numbers)
-        items.push_back(
-            {"(" + std::string(kExtenNumber.key) + " " + std::to_string(static_cast<int>(number)) + ")",
-             {{kExtenPassword.key, Quoted(password), true}}});
+    for (const auto& [number, password] : numbers) {
+        const std::string shown = std::to_string(static_cast<int>(number));
+        items.push_back({"(" + std::string(kExtenNumber.key) + " " + shown + ")",
+                         {{kExtenPassword.key, Quoted(password), true}},
+                         "分机 " + shown});
+    }
     return items;
 }
 

@@ -435,17 +435,17 @@ private Q_SLOTS:
              QStringLiteral("IpoLines (value \"base\", name \"EXT\"): 删除 value2 \"base\"")});
         row("extension added",
             {QStringLiteral("lines/Extens/4={\"number\": 9001, \"password\": \"s3cret\"}")},
-            {QStringLiteral("Extens (number 9001): 新增 password（不显示）")}, QStringLiteral("s3cret"));
+            {QStringLiteral("Extens (number 9001): 新增分机 9001")}, QStringLiteral("s3cret"));
         row("extension password and one removed",
             {QStringLiteral("lines/Extens=[{\"number\": 8002, \"password\": \"s3cret\"}, {\"number\": -5, "
                             "\"password\": \"\"}, "
                             "{\"number\": 8018, \"password\": \"base18\"}]")},
             {QStringLiteral("Extens (number 8002): password 已更改（不显示）"),
-             QStringLiteral("Extens (number 8001): 删除 password（不显示）")},
+             QStringLiteral("Extens (number 8001): 删除分机 8001")},
             QStringLiteral("s3cret"));
         row("extensions in another order", {QStringLiteral("lines/Extens=<reversed>")}, {});
         row("the lowest extension removed", {QStringLiteral("lines/Extens/0=<remove>")},
-            {QStringLiteral("Extens (number -5): 删除 password（不显示）")});
+            {QStringLiteral("Extens (number -5): 删除分机 -5")});
         row("SIP account fields",
             {QStringLiteral("lines/SipAccounts/0/account=\"other\""),
              QStringLiteral("lines/SipAccounts/0/reg=false")},
