@@ -6,6 +6,7 @@
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -42,6 +43,12 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
     m_editDsn = NewField(group, QStringLiteral("editDsn"));
     m_editUser = NewField(group, QStringLiteral("editUser"));
     m_editPass = NewField(group, QStringLiteral("editPass"));
+    // At a site someone is always looking over a shoulder: shown only on request.
+    m_editPass->setEchoMode(QLineEdit::Password);
+    auto* showPass = new QCheckBox(QStringLiteral("显示(&W)"), group);
+    showPass->setObjectName(QStringLiteral("chkShowPass"));
+    connect(showPass, &QCheckBox::toggled, m_editPass,
+            [this](bool shown) { m_editPass->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password); });
 
     auto* fields = new QGridLayout(group);
     const std::pair<QString, QLineEdit*> rows[] = {
@@ -57,6 +64,7 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
         fields->addWidget(edit, row, 1);
         ++row;
     }
+    fields->addWidget(showPass, row - 1, 2);
 
     auto* testButton = new QPushButton(QStringLiteral("测试(&T)"), this);
     testButton->setObjectName(QStringLiteral("btnTest"));
@@ -78,7 +86,8 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
 
     setTabOrder(m_editDsn, m_editUser);
     setTabOrder(m_editUser, m_editPass);
-    setTabOrder(m_editPass, testButton);
+    setTabOrder(m_editPass, showPass);
+    setTabOrder(showPass, testButton);
     setTabOrder(testButton, okButton);
     setTabOrder(okButton, cancelButton);
 

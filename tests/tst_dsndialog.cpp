@@ -224,7 +224,8 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Fill(&dialog, TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password());
-        for (const char* name : {"editDsn", "editUser", "editPass", "btnTest", "btnOk", "btnCancel"}) {
+        for (const char* name :
+             {"editDsn", "editUser", "editPass", "chkShowPass", "btnTest", "btnOk", "btnCancel"}) {
             QTest::keyClick(dialog.findChild<QWidget*>(QString::fromLatin1(name)), Qt::Key_Escape);
             QVERIFY(dialog.isVisible());
         }
@@ -242,11 +243,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("focused");
         QTest::addColumn<bool>("open");
         QTest::addColumn<QString>("message");
-        QTest::newRow("Enter on Test") << 3 << int(Qt::Key_Return) << "btnTest" << true << "数据库连接成功!";
-        QTest::newRow("Space on Test") << 3 << int(Qt::Key_Space) << "btnTest" << true << "数据库连接成功!";
-        QTest::newRow("Enter on OK") << 4 << int(Qt::Key_Return) << "btnOk" << false << "";
-        QTest::newRow("Enter on Cancel") << 5 << int(Qt::Key_Return) << "btnCancel" << false << "";
-        QTest::newRow("keypad Enter on Cancel") << 5 << int(Qt::Key_Enter) << "btnCancel" << false << "";
+        QTest::newRow("Enter on Test") << 4 << int(Qt::Key_Return) << "btnTest" << true << "数据库连接成功!";
+        QTest::newRow("Space on Test") << 4 << int(Qt::Key_Space) << "btnTest" << true << "数据库连接成功!";
+        QTest::newRow("Enter on OK") << 5 << int(Qt::Key_Return) << "btnOk" << false << "";
+        QTest::newRow("Enter on Cancel") << 6 << int(Qt::Key_Return) << "btnCancel" << false << "";
+        QTest::newRow("keypad Enter on Cancel") << 6 << int(Qt::Key_Enter) << "btnCancel" << false << "";
     }
 
     void tabOrderAndEnterOnEachButton()
@@ -277,6 +278,26 @@ private Q_SLOTS:
         // Only OK stores the values.
         QCOMPARE(StoredKeys().isEmpty(), !accepted);
         QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()"), openAs);
+    }
+
+    // The password is masked until the user asks to see it, by Space on the box after it.
+    void passwordShownOnlyOnRequest()
+    {
+        CDialogDsn dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        Fill(&dialog, "dsn", "user", "s3cret");
+        QLineEdit* password = Field(&dialog, "editPass");
+        QCOMPARE(password->echoMode(), QLineEdit::Password);
+        QVERIFY(!password->displayText().contains(QStringLiteral("s3cret")));
+        password->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(password, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("chkShowPass"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(password->displayText(), QStringLiteral("s3cret"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(password->echoMode(), QLineEdit::Password);
+        QCOMPARE(password->text(), QStringLiteral("s3cret"));
     }
 
     void closeBoxCancels()
