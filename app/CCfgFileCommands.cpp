@@ -40,7 +40,8 @@ QString SuggestedName(const std::string& dsn)
 } // namespace
 
 CCfgFileCommands::CCfgFileCommands(QWidget* window, std::function<void()> refreshPages)
-    : QObject(window), m_window(window), m_refreshPages(std::move(refreshPages)), m_folder(QDir::homePath())
+    : QObject(window), m_window(window), m_refreshPages(std::move(refreshPages)),
+      m_folder(CFileChooser::LastFolder())
 {
 }
 

@@ -1,6 +1,9 @@
 #include "controls/CFileChooser.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
 #include <utility>
 
 namespace {
@@ -9,6 +12,16 @@ CFileChooser::Handler& InstalledHandler()
 {
     static CFileChooser::Handler handler;
     return handler;
+}
+
+const QString kLastFolderKey = QStringLiteral("LastFolder");
+
+/// Where the folder last used is kept: a file of its own, apart from the one that holds a
+/// password and must stay readable by its owner only.
+QSettings Settings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tarvex"),
+                     QStringLiteral("chooser"));
 }
 
 QString AskWithDialog(const CFileChooser::Request& request)
@@ -42,8 +55,23 @@ QString AskWithDialog(const CFileChooser::Request& request)
 
 QString CFileChooser::Choose(const Request& request)
 {
+    Request asked = request;
+    if (asked.start.isEmpty())
+        asked.start = LastFolder();
     const Handler& handler = InstalledHandler();
-    return handler ? handler(request) : AskWithDialog(request);
+    const QString chosen = handler ? handler(asked) : AskWithDialog(asked);
+    if (!chosen.isEmpty()) {
+        const QFileInfo info(chosen);
+        Settings().setValue(kLastFolderKey,
+                            request.mode == Mode::Folder ? info.absoluteFilePath() : info.absolutePath());
+    }
+    return chosen;
+}
+
+QString CFileChooser::LastFolder()
+{
+    const QString folder = Settings().value(kLastFolderKey).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
 
 CFileChooser::Handler CFileChooser::SetHandler(Handler handler)

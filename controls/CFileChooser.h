@@ -24,7 +24,8 @@ public:
         QWidget* owner = nullptr;
         Mode mode = Mode::Open;
         QString title;
-        /// The folder to start in, or (saving) the file name to suggest in it.
+        /// The folder to start in, or (saving) the file name to suggest in it; empty: the
+        /// folder last used.
         QString start;
         /// Name filters, such as "配置文件 (*.json)"; the first is selected.
         QStringList filters;
@@ -35,7 +36,11 @@ public:
     /// Returns the chosen path; empty when cancelled.
     using Handler = std::function<QString(const Request& request)>;
 
+    /// Asks as `request` says; the folder of what was chosen is remembered for the next time,
+    /// also in the next run of the program.
     static QString Choose(const Request& request);
+    /// The folder last chosen in, or from; the home folder before the first choice.
+    static QString LastFolder();
 
     /// Replaces how every file is asked for and returns the handler used before; an empty
     /// one stands for the platform's dialog.

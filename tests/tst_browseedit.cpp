@@ -1,8 +1,11 @@
 // The browse field: what its button asks for and what it does with the answer.
 #include "controls/CBrowseEdit.h"
 #include "controls/CFileChooser.h"
+#include "support/TestSettings.h"
 
+#include <QDir>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -47,6 +50,9 @@ class TestBrowseEdit : public QObject
 {
     Q_OBJECT
 
+    // Choosers remember their folder in the user's settings: a test's own, never the real ones.
+    TestSettings m_settings;
+
 private Q_SLOTS:
     void theButtonAsksForTheField_data()
     {
@@ -68,6 +74,24 @@ private Q_SLOTS:
         QVERIFY(chooser.mode == mode);
         QCOMPARE(chooser.current, QStringLiteral("/srv/old"));
         QCOMPARE(edit.text(), QStringLiteral("/srv/录音/chosen"));
+    }
+
+    // An empty field starts the chooser in the folder last used, in this run or an earlier one.
+    void anEmptyFieldStartsWhereTheLastChoiceWas()
+    {
+        QTemporaryDir place;
+        const QString chosen = place.filePath(QStringLiteral("流程.xml"));
+        ChooserStandIn chooser(chosen);
+        CBrowseEdit first(CBrowseEdit::Mode::File);
+        first.show();
+        QTest::mouseClick(BrowseButton(first), Qt::LeftButton);
+        QCOMPARE(chooser.current, QDir::homePath());
+        QCOMPARE(first.text(), QDir::toNativeSeparators(chosen));
+        QCOMPARE(CFileChooser::LastFolder(), place.path());
+        CBrowseEdit second(CBrowseEdit::Mode::Folder);
+        second.show();
+        QTest::mouseClick(BrowseButton(second), Qt::LeftButton);
+        QCOMPARE(chooser.current, place.path());
     }
 
     void cancellingKeepsTheText()

@@ -8,6 +8,7 @@
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 #include "support/PageHost.h"
+#include "support/TestSettings.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -91,6 +92,10 @@ class TestMiddlewarePage : public QObject
     Q_OBJECT
 
     std::unique_ptr<MessageRecorder> m_messages;
+
+private:
+    // Choosers remember their folder in the user's settings: a test's own, never the real ones.
+    TestSettings m_settings;
 
 private Q_SLOTS:
     void init()

@@ -6,6 +6,7 @@
 #include "controls/CDialogUnits.h"
 #include "controls/CFileChooser.h"
 #include "pages/CDialogCfgSys.h"
+#include "support/TestSettings.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -139,6 +140,10 @@ class TestPageBase : public QObject
         QCOMPARE(m_window->Form()->y(), 1 - expected);
         QCOMPARE(m_window->TopOf("editCtiPort") - probeTopBefore, from - expected);
     }
+
+private:
+    // Choosers remember their folder in the user's settings: a test's own, never the real ones.
+    TestSettings m_settings;
 
 private Q_SLOTS:
     void init()
@@ -602,4 +607,5 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestPageBase)
+#include "support/TestSettings.h"
 #include "tst_pagebase.moc"
