@@ -53,9 +53,10 @@ CDialogCfgEhang::CDialogCfgEhang(QWidget* parent) : CCfgDialog(kTemplateHeight, 
 
     // The fax fields come before the two VoIP addresses, the media address before the
     // signalling address.
+    // Tab follows the screen.
     SetTabOrder({m_ipScAddr, m_editScPort, m_ipMcAddr, m_editMcPort, m_editDigTrunkCount,
-                 m_editVoipTrunkCount, m_ipFaxServerAddr, m_editFaxServerPort, m_ipVoipMediaAddr,
-                 m_ipVoipSignallingAddr});
+                 m_editVoipTrunkCount, m_ipVoipSignallingAddr, m_ipVoipMediaAddr, m_ipFaxServerAddr,
+                 m_editFaxServerPort});
 
     OnInitDialog();
 }

@@ -247,10 +247,11 @@ CDialogCfgIpo::CDialogCfgIpo(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
                               addTrunk, delTrunk, units));
     grid.Finish();
 
-    SetTabOrder({m_ipDevLinkIp, m_editDevLinkPwd, m_editExtCount, m_editExtChannel, addExt, delExt,
-                 m_listExtLines, m_editExtStart, m_comboExtType, m_editIpoLinkPort, m_listTrunkLines,
-                 m_editTrunkStart, m_editTrunkChannel, m_editTrunkCount, addTrunk, delTrunk,
-                 m_comboTrunkType});
+    // Tab follows the screen: to add a run, its fields from the first line to the count, then Add.
+    SetTabOrder({m_ipDevLinkIp, m_editDevLinkPwd, m_editIpoLinkPort, m_listExtLines, m_editExtStart,
+                 m_comboExtType, m_editExtChannel, m_editExtCount, addExt, delExt, m_listTrunkLines,
+                 m_editTrunkStart, m_comboTrunkType, m_editTrunkChannel, m_editTrunkCount, addTrunk,
+                 delTrunk});
 
     connect(addExt, &QPushButton::clicked, this, &CDialogCfgIpo::OnAddExtLines);
     connect(delExt, &QPushButton::clicked, this, &CDialogCfgIpo::OnDelExtLines);

@@ -165,7 +165,7 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     }
     layout->addStretch(1);
 
-    // A browse field's button follows the field.
+    // Tab follows the screen, each browse field's button right after its field.
     SetTabOrder({
         m_ipCtiAddr,
         m_editCtiPort,
@@ -174,6 +174,7 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
         m_editRecPath->BrowseButton(),
         m_comboDevType,
         m_editAcdPort,
+        m_editAgentLockedPeriod,
         m_comboPPType,
         m_editPPTime,
         m_comboQueueType,
@@ -182,16 +183,15 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
         m_editIvrFlowCount,
         m_editFlowFile,
         m_editFlowFile->BrowseButton(),
-        m_listFlows,
         addFlow,
+        m_listFlows,
+        delFlow,
         m_editLogPath,
         m_editLogPath->BrowseButton(),
-        delFlow,
-        m_comboTtsType,
         m_editCallConcurrency,
+        m_comboTtsType,
         m_editTtsBufferPath,
         m_editTtsBufferPath->BrowseButton(),
-        m_editAgentLockedPeriod,
     });
 
     connect(addFlow, &QPushButton::clicked, this, &CDialogCfgSys::OnAddFlow);

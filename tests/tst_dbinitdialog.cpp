@@ -4,6 +4,7 @@
 #include "controls/UserMessage.h"
 #include "db/IOtlConnection.h"
 #include "dialogs/CDialogDbInit.h"
+#include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingConnection.h"
@@ -487,6 +488,19 @@ private Q_SLOTS:
         QCOMPARE(dialog.DoModal(), int(QDialog::Rejected));
         QVERIFY(messages.Messages().empty());
         QVERIFY(connection.Calls().empty());
+    }
+
+    // Tab follows the screen: top to bottom, left to right within a row, and round again.
+    void tabFollowsTheScreen()
+    {
+        CDialogDbInit dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        const QStringList onScreen = ScreenOrder(&dialog);
+        QVERIFY(onScreen.size() > 3);
+        dialog.findChild<QWidget*>(onScreen.front())->setFocus(Qt::TabFocusReason);
+        QCOMPARE(WalkFocus(&dialog, Qt::Key_Tab, int(onScreen.size())),
+                 onScreen + QStringList{onScreen.front()});
     }
 };
 

@@ -387,14 +387,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("order");
         QTest::newRow("ehang") << QStringLiteral("ehang")
                                << Texts({"ipScAddr", "editScPort", "ipMcAddr", "editMcPort",
-                                         "editDigTrunkCount", "editVoipTrunkCount", "ipFaxServerAddr",
-                                         "editFaxServerPort", "ipVoipMediaAddr", "ipVoipSignallingAddr"});
+                                         "editDigTrunkCount", "editVoipTrunkCount", "ipVoipSignallingAddr",
+                                         "ipVoipMediaAddr", "ipFaxServerAddr", "editFaxServerPort"});
         QTest::newRow("ipo") << QStringLiteral("ipo")
-                             << Texts({"ipDevLinkIp", "editDevLinkPwd", "editExtCount", "editExtChannel",
-                                       "btnAddExtLines", "btnDelExtLines", "listExtLines", "editExtStart",
-                                       "comboExtType", "editIpoLinkPort", "listTrunkLines", "editTrunkStart",
-                                       "editTrunkChannel", "editTrunkCount", "btnAddTrunkLines",
-                                       "btnDelTrunkLines", "comboTrunkType"});
+                             << Texts({"ipDevLinkIp", "editDevLinkPwd", "editIpoLinkPort", "listExtLines",
+                                       "editExtStart", "comboExtType", "editExtChannel", "editExtCount",
+                                       "btnAddExtLines", "btnDelExtLines", "listTrunkLines", "editTrunkStart",
+                                       "comboTrunkType", "editTrunkChannel", "editTrunkCount",
+                                       "btnAddTrunkLines", "btnDelTrunkLines"});
         QTest::newRow("fs") << QStringLiteral("fs")
                             << Texts({"ipFsEslAddr", "editFsEslPort", "editFsEslPwd", "editFsIvrPort",
                                       "editFsTrunkCount", "editFsExtContext", "editFsMeetingContext",
@@ -407,6 +407,8 @@ private Q_SLOTS:
         QFETCH(QStringList, order);
         PageWindow window(page);
         QVERIFY(window.Show());
+        // Tab follows the screen: top to bottom, left to right within a row.
+        QCOMPARE(ScreenOrder(window.page), order);
         window.Control(order.front())->setFocus();
         const int steps = int(order.size()) - 1;
         QCOMPARE(WalkFocus(window.page, Qt::Key_Tab, steps), order);

@@ -3,6 +3,7 @@
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
 #include "dialogs/CDialogDsn.h"
+#include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/TestDatabase.h"
@@ -306,6 +307,19 @@ private Q_SLOTS:
         WhenModalOpens([](QWidget* modal) { modal->close(); });
         QCOMPARE(dialog.DoModal(), int(QDialog::Rejected));
         QCOMPARE(StoredKeys(), QStringList());
+    }
+
+    // Tab follows the screen: top to bottom, left to right within a row, and round again.
+    void tabFollowsTheScreen()
+    {
+        CDialogDsn dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        const QStringList onScreen = ScreenOrder(&dialog);
+        QVERIFY(onScreen.size() > 3);
+        dialog.findChild<QWidget*>(onScreen.front())->setFocus(Qt::TabFocusReason);
+        QCOMPARE(WalkFocus(&dialog, Qt::Key_Tab, int(onScreen.size())),
+                 onScreen + QStringList{onScreen.front()});
     }
 };
 

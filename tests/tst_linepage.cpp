@@ -985,6 +985,8 @@ private Q_SLOTS:
             QStringLiteral("btnAddTrunkMatch"), QStringLiteral("btnDelTrunkMatch"),
             QStringLiteral("gridTrunkMatch"),
         };
+        // Tab follows the screen: top to bottom, left to right within a row.
+        QCOMPARE(ScreenOrder(window.page), expected);
         window.Edit("editFirstExten")->setFocus();
         const int steps = int(expected.size());
         QCOMPARE(WalkFocus(window.page, Qt::Key_Tab, steps - 1), expected);

@@ -604,11 +604,12 @@ private Q_SLOTS:
         QCOMPARE(edit->text(), QStringLiteral("/chosen/path"));
     }
 
+    // Tab follows the screen: top to bottom, left to right within a row, each browse
+    // button right after its field.
     void tabOrder()
     {
         PageWindow window;
         QVERIFY(window.Show());
-        // Each browse field's button right after its field.
         const QStringList expected = {
             QStringLiteral("ipCtiAddr"),
             QStringLiteral("editCtiPort"),
@@ -617,6 +618,7 @@ private Q_SLOTS:
             QStringLiteral("editRecPath/btnBrowse"),
             QStringLiteral("comboDevType"),
             QStringLiteral("editAcdPort"),
+            QStringLiteral("editAgentLockedPeriod"),
             QStringLiteral("comboPPType"),
             QStringLiteral("editPPTime"),
             QStringLiteral("comboQueueType"),
@@ -625,17 +627,17 @@ private Q_SLOTS:
             QStringLiteral("editIvrFlowCount"),
             QStringLiteral("editFlowFile"),
             QStringLiteral("editFlowFile/btnBrowse"),
-            QStringLiteral("listFlows"),
             QStringLiteral("btnAddFlow"),
+            QStringLiteral("listFlows"),
+            QStringLiteral("btnDelFlow"),
             QStringLiteral("editLogPath"),
             QStringLiteral("editLogPath/btnBrowse"),
-            QStringLiteral("btnDelFlow"),
-            QStringLiteral("comboTtsType"),
             QStringLiteral("editCallConcurrency"),
+            QStringLiteral("comboTtsType"),
             QStringLiteral("editTtsBufferPath"),
             QStringLiteral("editTtsBufferPath/btnBrowse"),
-            QStringLiteral("editAgentLockedPeriod"),
         };
+        QCOMPARE(ScreenOrder(window.page), expected);
         window.Control(QStringLiteral("ipCtiAddr"))->setFocus();
         const int steps = int(expected.size());
         QCOMPARE(WalkFocus(window.page, Qt::Key_Tab, steps - 1), expected);

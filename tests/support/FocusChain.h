@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QStringList>
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 /// A control by object name as a user sees it: the address field for any of its parts, the
 /// property grid for its rows, "field/btnBrowse" for the browse button of a browse field.
@@ -49,4 +51,47 @@ inline QStringList WalkFocus(const QWidget* page, Qt::Key key, int steps)
         visited << FocusedControl(page);
     }
     return visited;
+}
+
+/// The controls of `page` that Tab can reach, in the order a reader meets them on the screen:
+/// row by row from the top, left to right within a row (controls whose tops are level, within
+/// half the height of the first, share a row).
+inline QStringList ScreenOrder(const QWidget* page)
+{
+    struct Place
+    {
+        QString name;
+        QRect rect; // on the page
+    };
+    std::vector<Place> places;
+    QSet<QString> seen;
+    for (const QWidget* widget : page->findChildren<QWidget*>()) {
+        if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(page) || !widget->isEnabled())
+            continue;
+        const QString name = ControlName(widget);
+        if (seen.contains(name))
+            continue;
+        seen << name;
+        // A control made of parts is placed as the whole.
+        const QWidget* whole =
+            name.contains(QLatin1Char('/')) || name == widget->objectName() ? widget : widget->parentWidget();
+        places.push_back({name, QRect(whole->mapTo(page, QPoint(0, 0)), whole->size())});
+    }
+    std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+        return a.rect.top() != b.rect.top() ? a.rect.top() < b.rect.top() : a.rect.left() < b.rect.left();
+    });
+    QStringList order;
+    for (std::size_t first = 0; first < places.size();) {
+        std::size_t last = first + 1;
+        while (last < places.size() &&
+               places[last].rect.top() - places[first].rect.top() < places[first].rect.height() / 2)
+            ++last;
+        std::sort(places.begin() + static_cast<std::ptrdiff_t>(first),
+                  places.begin() + static_cast<std::ptrdiff_t>(last),
+                  [](const Place& a, const Place& b) { return a.rect.left() < b.rect.left(); });
+        for (std::size_t index = first; index < last; ++index)
+            order << places[index].name;
+        first = last;
+    }
+    return order;
 }
