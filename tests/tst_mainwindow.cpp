@@ -409,18 +409,20 @@ private Q_SLOTS:
             Retype(change.section(QLatin1Char('|'), 1));
         }
         if (devType == 0) {
-            // A run of one fax line from the keyboard, and the SIP trunk line deleted.
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            Type(QStringLiteral("1"));
-            for (int step = 0; step < 5; ++step)
+            // A run of one fax line from the keyboard, forward through the fields as they stand
+            // on the screen, and the SIP trunk line deleted.
+            for (int step = 0; step < 3; ++step)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), window.Find("editExtStart"));
             Type(QStringLiteral("220"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
             QCOMPARE(window.Find<QComboBox>("comboExtType")->currentText(), QStringLiteral("FAX"));
-            for (int step = 0; step < 4; ++step)
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            Type(QStringLiteral("1"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), window.Find("btnAddExtLines"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             auto* trunks = window.Find<CXListCtrl>("listTrunkLines");
