@@ -217,9 +217,15 @@ void CCfgDialog::OnMouseWheel(int delta)
 
 void CCfgDialog::FocusOnShow(QWidget* field)
 {
+    QWidget* target = field;
+    if (m_lastFocus && m_lastFocus->isVisibleTo(this) && m_lastFocus->isEnabled())
+        target = m_lastFocus;
     m_bFocusingOnShow = true;
-    field->setFocus(Qt::OtherFocusReason);
+    target->setFocus(Qt::OtherFocusReason);
     m_bFocusingOnShow = false;
+    // Typing must never edit a field the user cannot see.
+    if (m_form->isAncestorOf(target))
+        ScrollIntoView(target);
 }
 
 void CCfgDialog::SetTabOrder(const QList<QWidget*>& controls)
@@ -258,6 +264,8 @@ bool CCfgDialog::FilterEvent(QObject* watched, QEvent* event)
     }
     case QEvent::FocusIn: {
         auto* control = static_cast<QWidget*>(watched);
+        if (m_form->isAncestorOf(control))
+            m_lastFocus = control;
         if (!m_bFocusingOnShow && IsMoveToShow(static_cast<QFocusEvent*>(event)->reason()) &&
             m_form->isAncestorOf(control))
             ScrollIntoView(control);

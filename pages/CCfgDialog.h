@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QColor;
@@ -54,7 +55,8 @@ protected:
     /// delta, else 26 pixels up.
     void OnMouseWheel(int delta);
 
-    /// Gives `field` the focus when the page is shown, leaving the scroll position as it was.
+    /// When the page is shown: gives the focus back to the control that had it when the page
+    /// was last left (the first time: to `field`), and scrolls that control into view.
     void FocusOnShow(QWidget* field);
     /// Chains the tab order through `controls`, in the order given.
     static void SetTabOrder(const QList<QWidget*>& controls);
@@ -78,6 +80,7 @@ private:
 
     int m_templateHeight;
     bool m_bFocusingOnShow = false;
+    QPointer<QWidget> m_lastFocus; // the control of the form that had the focus last
     QWidget* m_viewport;
     QWidget* m_form;
     QScrollBar* m_scrollBar;

@@ -12,12 +12,14 @@
 #include "support/PageHost.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <map>
@@ -436,11 +438,14 @@ private Q_SLOTS:
         QCOMPARE(FocusedControl(window.page), first);
         QCOMPARE(QApplication::focusWidget(),
                  window.Control(first)->findChild<QWidget*>(QStringLiteral("ipPart0")));
-        const QList<QLineEdit*> edits = window.page->findChildren<QLineEdit*>();
-        edits.back()->setFocus();
+        // Shown again, the page gives the focus back to where it was, and shows it.
+        QLineEdit* last = window.page->findChildren<QLineEdit*>().back();
+        last->setFocus();
+        window.page->findChild<QScrollBar*>()->triggerAction(QAbstractSlider::SliderToMinimum);
         window.page->hide();
         window.page->show();
-        QCOMPARE(FocusedControl(window.page), first);
+        QCOMPARE(QApplication::focusWidget(), last);
+        QVERIFY(InView(window.page, last));
     }
 
     void enterAndEscapeInEveryInputBoxChangeNothing_data()

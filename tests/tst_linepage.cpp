@@ -15,12 +15,14 @@
 #include "support/MessageRecorder.h"
 #include "support/PageHost.h"
 
+#include <QAbstractSlider>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <climits>
 #include <memory>
@@ -1016,10 +1018,13 @@ private Q_SLOTS:
         PageWindow window;
         QVERIFY(window.Show());
         QCOMPARE(QApplication::focusWidget(), window.Edit("editFirstExten"));
+        // Shown again, the page gives the focus back to where it was, and shows it.
         window.Edit("editTrunkMatchId")->setFocus();
+        window.page->findChild<QScrollBar*>()->triggerAction(QAbstractSlider::SliderToMinimum);
         window.page->hide();
         window.page->show();
-        QCOMPARE(QApplication::focusWidget(), window.Edit("editFirstExten"));
+        QCOMPARE(QApplication::focusWidget(), window.Edit("editTrunkMatchId"));
+        QVERIFY(InView(window.page, window.Edit("editTrunkMatchId")));
     }
 
     void enterInTheBoxesAndEscapeAnywhereChangeNothing()

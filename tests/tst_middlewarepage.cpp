@@ -10,6 +10,7 @@
 #include "support/PageHost.h"
 #include "support/TestSettings.h"
 
+#include <QAbstractSlider>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -655,10 +657,19 @@ private Q_SLOTS:
         QWidget* firstPart =
             window.Control(QStringLiteral("ipCtiAddr"))->findChild<QWidget*>(QStringLiteral("ipPart0"));
         QCOMPARE(QApplication::focusWidget(), firstPart);
-        window.Edit("editLogPath")->setFocus();
+        // Scrolled to the bottom and shown again: the focus is where it was, and in view, so
+        // typing never edits a field the user cannot see.
+        window.page->findChild<QScrollBar*>()->triggerAction(QAbstractSlider::SliderToMaximum);
         window.page->hide();
         window.page->show();
         QCOMPARE(QApplication::focusWidget(), firstPart);
+        QVERIFY(InView(window.page, firstPart));
+        window.Edit("editLogPath")->setFocus();
+        window.page->findChild<QScrollBar*>()->triggerAction(QAbstractSlider::SliderToMinimum);
+        window.page->hide();
+        window.page->show();
+        QCOMPARE(QApplication::focusWidget(), window.Edit("editLogPath"));
+        QVERIFY(InView(window.page, window.Edit("editLogPath")));
     }
 };
 

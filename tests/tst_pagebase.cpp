@@ -332,6 +332,13 @@ private Q_SLOTS:
         MainWindow& window = *m_window;
         const int H = window.H();
         window.ScrollTo(123);
+        // The focus on a field in view, so showing the page has nothing to bring into view.
+        for (QLineEdit* edit : window.page->findChildren<QLineEdit*>()) {
+            if (edit->mapTo(window.page, QPoint(0, 0)).y() > 20) {
+                edit->setFocus();
+                break;
+            }
+        }
         window.page->hide();
         window.page->setGeometry(10, 10, 600, 250);
         window.page->show();

@@ -95,3 +95,9 @@ inline QStringList ScreenOrder(const QWidget* page)
     }
     return order;
 }
+
+/// Whether `control` lies whole within what `page` shows.
+inline bool InView(const QWidget* page, const QWidget* control)
+{
+    return page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size()));
+}
