@@ -1,6 +1,7 @@
 #include "pages/CCfgDialog.h"
 
 #include "controls/CDialogUnits.h"
+#include "controls/CPropertyGridCtrl.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -225,7 +226,7 @@ void CCfgDialog::FocusOnShow(QWidget* field)
     m_bFocusingOnShow = false;
     // Typing must never edit a field the user cannot see.
     if (m_form->isAncestorOf(target))
-        ScrollIntoView(target);
+        ScrollIntoView(ShownWhole(target));
 }
 
 void CCfgDialog::SetTabOrder(const QList<QWidget*>& controls)
@@ -268,7 +269,7 @@ bool CCfgDialog::FilterEvent(QObject* watched, QEvent* event)
             m_lastFocus = control;
         if (!m_bFocusingOnShow && IsMoveToShow(static_cast<QFocusEvent*>(event)->reason()) &&
             m_form->isAncestorOf(control))
-            ScrollIntoView(control);
+            ScrollIntoView(ShownWhole(control));
         return false;
     }
     default:
@@ -303,6 +304,14 @@ void CCfgDialog::ApplyScrollPos(int position)
     // A positive difference moves the form, and every control on it, down.
     if (difference != 0)
         m_form->move(m_form->x(), m_form->y() + difference);
+}
+
+const QWidget* CCfgDialog::ShownWhole(const QWidget* control)
+{
+    // A grid's rows take the focus, but its description area belongs to it as well.
+    if (auto* grid = qobject_cast<const CPropertyGridCtrl*>(control->parentWidget()))
+        return grid;
+    return control;
 }
 
 void CCfgDialog::ScrollIntoView(const QWidget* control)

@@ -73,6 +73,9 @@ private:
     void ApplyScrollPos(int position);
     /// Scrolls the least that shows `control` whole, or its top when it is taller than the frame.
     void ScrollIntoView(const QWidget* control);
+    /// What is brought into view for a control that takes the focus: the control, or the
+    /// whole of what it is part of.
+    static const QWidget* ShownWhole(const QWidget* control);
 
     int m_nScrollFactor = 2;
     int m_nPageHeight = 0;

@@ -1000,6 +1000,8 @@ private Q_SLOTS:
 
     void tabBringsTheFocusedControlIntoView()
     {
+        AddMatch(*GetCfgData(), 1, "0", "", 1, 1);
+        AddMatch(*GetCfgData(), 2, "9", "", 1, 2);
         PageWindow window;
         QVERIFY(window.Show());
         window.Edit("editFirstExten")->setFocus();
@@ -1011,6 +1013,10 @@ private Q_SLOTS:
                      qPrintable(FocusedControl(window.page)));
         }
         QCOMPARE(FocusedControl(window.page), QStringLiteral("gridTrunkMatch"));
+        // The whole grid, its description area included, and a current row to show the focus.
+        auto* matches = window.page->findChild<CPropertyGridCtrl*>(QStringLiteral("gridTrunkMatch"));
+        QVERIFY(InView(window.page, matches->findChild<QWidget*>(QStringLiteral("propertyDescriptionArea"))));
+        QCOMPARE(matches->GetCurSel(), matches->GetProperty(0));
     }
 
     void showingThePageFocusesTheFirstExtension()
