@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -93,7 +94,9 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     QWidget* form = m_form;
     form->setObjectName(QStringLiteral("form"));
     const CDialogUnits units(font());
-    form->setFixedSize(units.Size(299, 274));
+    // The template's size is the least: the window grows from there, never shrinks below.
+    m_formBase = units.Size(299, 274);
+    form->setMinimumSize(m_formBase);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menuBar);
@@ -118,7 +121,8 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_frame->setFrameStyle(QFrame::Box | QFrame::Raised);
     m_frame->setLineWidth(1);
     m_frame->setMidLineWidth(1);
-    m_frame->setGeometry(units.Rect(0, 17, 298, 230));
+    m_frameBase = units.Rect(0, 17, 298, 230);
+    m_frame->setGeometry(m_frameBase);
 
     m_labelNoDevice = new QLabel(form);
     m_labelNoDevice->setObjectName(QStringLiteral("labelNoDevice"));
@@ -127,19 +131,22 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_labelNoDevice->setGeometry(m_frame->geometry().adjusted(4, 4, -4, -4));
     m_labelNoDevice->hide();
 
-    m_btnSave =
-        NewButton(form, QStringLiteral("保存(&S)"), QStringLiteral("btnSave"), units.Rect(219, 254, 38, 14));
-    m_btnExit =
-        NewButton(form, QStringLiteral("退出(&X)"), QStringLiteral("btnExit"), units.Rect(260, 254, 38, 14));
+    m_saveBase = units.Rect(219, 254, 38, 14);
+    m_exitBase = units.Rect(260, 254, 38, 14);
+    m_dataSourceBase = units.Rect(2, 254, 214, 14);
+    m_btnSave = NewButton(form, QStringLiteral("保存(&S)"), QStringLiteral("btnSave"), m_saveBase);
+    m_btnExit = NewButton(form, QStringLiteral("退出(&X)"), QStringLiteral("btnExit"), m_exitBase);
     // Where Save writes, always in sight; the window's title stays the program's name.
     m_labelDataSource = new QLabel(form);
     m_labelDataSource->setObjectName(QStringLiteral("labelDataSource"));
-    m_labelDataSource->setGeometry(units.Rect(2, 254, 214, 14));
+    m_labelDataSource->setGeometry(m_dataSourceBase);
     m_labelDataSource->setTextFormat(Qt::PlainText);
     ShowDataSource();
 
     CreatePages();
-    setFixedSize(sizeHint());
+    setMinimumSize(sizeHint());
+    resize(sizeHint());
+    RestoreWindowPlace();
     InitPages();
     m_cfgFiles = new CCfgFileCommands(this, [this] { RebuildPages(); });
 
@@ -156,6 +163,53 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     connect(about, &QAction::triggered, this, &CTarvexDlg::OnAbout);
 
     m_marker.Mark(QString::fromStdString(ApplicationName()), this);
+}
+
+namespace {
+
+/// Where the window's size and position are kept per user.
+QSettings WindowSettings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tarvex"),
+                     QStringLiteral("window"));
+}
+
+const QString kGeometryKey = QStringLiteral("MainWindow/Geometry");
+
+} // namespace
+
+void CTarvexDlg::RestoreWindowPlace()
+{
+    const QByteArray geometry = WindowSettings().value(kGeometryKey).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+}
+
+void CTarvexDlg::done(int result)
+{
+    WindowSettings().setValue(kGeometryKey, saveGeometry());
+    QDialog::done(result);
+}
+
+void CTarvexDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (!m_frame)
+        return;
+    // What the window has beyond its least size goes to the page frame; the commands stay
+    // at the bottom right, the data source at the bottom left.
+    const int wider = std::max(0, m_form->width() - m_formBase.width());
+    const int taller = std::max(0, m_form->height() - m_formBase.height());
+    m_frame->setGeometry(m_frameBase.adjusted(0, 0, wider, taller));
+    const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
+    m_labelNoDevice->setGeometry(area);
+    m_btnSave->setGeometry(m_saveBase.translated(wider, taller));
+    m_btnExit->setGeometry(m_exitBase.translated(wider, taller));
+    m_labelDataSource->setGeometry(m_dataSourceBase.translated(0, taller).adjusted(0, 0, wider, 0));
+    for (CCfgDialog* page : Pages()) {
+        if (page)
+            page->setGeometry(area);
+    }
 }
 
 void CTarvexDlg::InitPages()

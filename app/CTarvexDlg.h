@@ -36,9 +36,14 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    /// Keeps the window's size and position for the next start, however the window ends.
+    void done(int result) override;
 
 private:
     void InitPages();
+    /// The size and position the window had when it last ended.
+    void RestoreWindowPlace();
     /// Creates the five pages, each filled from the store, and places them hidden in the frame.
     void CreatePages();
     /// Makes every page show the store afresh, unsaved edits dropped, and shows the group
@@ -68,10 +73,10 @@ private:
     CButtonST* m_btnSys;
     CButtonST* m_btnDev;
     CButtonST* m_btnLine;
-    CDialogCfgSys* m_pageSys;
-    CDialogCfgEhang* m_pageEhang;
-    CDialogCfgIpo* m_pageIpo;
-    CDialogCfgFs* m_pageFs;
+    CDialogCfgSys* m_pageSys = nullptr;
+    CDialogCfgEhang* m_pageEhang = nullptr;
+    CDialogCfgIpo* m_pageIpo = nullptr;
+    CDialogCfgFs* m_pageFs = nullptr;
     CCfgDialog* m_pageLine = nullptr;
     /// The device pages by `DevType`: [0] IPO, [1] eHang, [2] FreeSWITCH.
     std::array<CCfgDialog*, 3> m_devPages;
@@ -79,8 +84,14 @@ private:
     CCfgDialog* m_pageDevShown = nullptr;
 
     QWidget* m_form;
+    // The template's places, at the least size; a larger window moves or widens them.
+    QSize m_formBase;
+    QRect m_frameBase;
+    QRect m_saveBase;
+    QRect m_exitBase;
+    QRect m_dataSourceBase;
     QLabel* m_banner;
-    QFrame* m_frame;
+    QFrame* m_frame = nullptr;
     QLabel* m_labelNoDevice;
     QLabel* m_labelDataSource;
     QPushButton* m_btnSave;

@@ -258,6 +258,10 @@ class TestCfgWindow : public QObject
 {
     Q_OBJECT
 
+private:
+    // The main window keeps its size and place in the user's settings: a test's own.
+    TestSettings m_userSettings;
+
 private Q_SLOTS:
     void initTestCase() { QVERIFY(TestDatabase::Connect()); }
 

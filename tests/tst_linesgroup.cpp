@@ -12,6 +12,7 @@
 #include "support/MessageRecorder.h"
 #include "support/RecordingProgress.h"
 #include "support/TestDatabase.h"
+#include "support/TestSettings.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -88,6 +89,10 @@ QStringList Captions(const CPropertyGridCtrl& grid)
 class TestLinesGroup : public QObject
 {
     Q_OBJECT
+
+private:
+    // The main window keeps its size and place in the user's settings: a test's own.
+    TestSettings m_userSettings;
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(TestDatabase::Connect()); }

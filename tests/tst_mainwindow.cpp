@@ -177,9 +177,42 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
+private:
+    // The main window keeps its size and place in the user's settings: a test's own.
+    TestSettings m_userSettings;
+
 private Q_SLOTS:
     void initTestCase() { QVERIFY(TestDatabase::Connect()); }
     void init() { *GetCfgData() = CCfgData(); }
+
+    // The window grows from the template's size, never below it; the room goes to the pages,
+    // the commands stay at the bottom right; the next window comes back as this one ended.
+    void theWindowGrowsAndIsRemembered()
+    {
+        TestSettings settings;
+        QSize least;
+        {
+            MessageRecorder messages;
+            Window window;
+            QVERIFY(window.Exposed());
+            least = window.dialog.size();
+            const int pageHeight = window.SysPage()->height();
+            window.dialog.resize(least / 2);
+            QCOMPARE(window.dialog.size(), least);
+            window.dialog.resize(least + QSize(200, 150));
+            QCOMPARE(window.dialog.size(), least + QSize(200, 150));
+            QCOMPARE(window.SysPage()->height(), pageHeight + 150);
+            const QWidget* exit = window.Find("btnExit");
+            QVERIFY(qAbs(exit->mapTo(&window.dialog, QPoint(exit->width(), exit->height())).x() -
+                         window.dialog.width()) < 12);
+            QVERIFY(window.Find("labelDataSource")->geometry().bottom() > least.height());
+            window.dialog.reject();
+        }
+        MessageRecorder messages;
+        Window again;
+        QVERIFY(again.Exposed());
+        QCOMPARE(again.dialog.size(), least + QSize(200, 150));
+    }
 
     void groupsAndTheirImages()
     {

@@ -156,6 +156,13 @@ int main(int argc, char* argv[])
                 Click(main, group[0]);
                 Save(main, QString::fromLatin1(group[1]));
             }
+            // A larger window gives the pages the room; back to the least size for the rest.
+            const QSize least = main->size();
+            main->resize(least + QSize(260, 180));
+            QApplication::processEvents();
+            Save(main, QStringLiteral("main-window-lines-larger.png"));
+            main->resize(least);
+            QApplication::processEvents();
             Click(main, "btnLine");
             SelectInFirstGroup(main, "gridTrunkItem", 2);
             SelectInFirstGroup(main, "gridTrunkMatch", 3);

@@ -1,8 +1,26 @@
 #include "support/TestSettings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
+namespace {
+
+/// Where per-user settings go now: the folder holding the organisations' folders.
+QString UserSettingsFolder()
+{
+    QDir folder = QFileInfo(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("probe"),
+                                      QStringLiteral("probe"))
+                                .fileName())
+                      .dir();
+    folder.cdUp();
+    return folder.path();
+}
+
+} // namespace
+
 TestSettings::TestSettings()
+    : m_previousFolder(UserSettingsFolder()), m_previousConfigHome(qgetenv("XDG_CONFIG_HOME"))
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_folder.path());
     qputenv("XDG_CONFIG_HOME", m_folder.path().toLocal8Bit());
@@ -10,5 +28,7 @@ TestSettings::TestSettings()
 
 TestSettings::~TestSettings()
 {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString());
+    // Back to what was in force before, another test's settings included.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_previousFolder);
+    qputenv("XDG_CONFIG_HOME", m_previousConfigHome);
 }

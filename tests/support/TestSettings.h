@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
 #include <QTemporaryDir>
 
 /// Points the per-user settings at a temporary folder for its lifetime, so a test never
-/// reads or writes the real user's settings.
+/// reads or writes the real user's settings. One may live inside another's lifetime.
 class TestSettings
 {
 public:
@@ -16,4 +18,6 @@ public:
 
 private:
     QTemporaryDir m_folder;
+    QString m_previousFolder;
+    QByteArray m_previousConfigHome;
 };
