@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTest>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 /// A control by object name as a user sees it: the address field for any of its parts, the
@@ -100,4 +101,18 @@ inline QStringList ScreenOrder(const QWidget* page)
 inline bool InView(const QWidget* page, const QWidget* control)
 {
     return page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size()));
+}
+
+/// Shows `dialog` and walks Tab once round it from the first control on the screen: the walk
+/// and the screen order as seen, to compare.
+inline std::pair<QStringList, QStringList> TabRoundAndScreenOrder(QWidget& dialog)
+{
+    dialog.show();
+    if (!QTest::qWaitForWindowActive(&dialog))
+        return {};
+    const QStringList onScreen = ScreenOrder(&dialog);
+    if (onScreen.isEmpty())
+        return {};
+    dialog.findChild<QWidget*>(onScreen.front())->setFocus(Qt::TabFocusReason);
+    return {WalkFocus(&dialog, Qt::Key_Tab, int(onScreen.size())), onScreen + QStringList{onScreen.front()}};
 }
