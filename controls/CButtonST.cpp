@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
@@ -116,6 +117,13 @@ void CButtonST::paintEvent(QPaintEvent* /*event*/)
     if (HasBlackFrame())
         itemRect.adjust(1, 1, -1, -1);
     DrawBorder(painter, itemRect);
+    if (m_bFlat && m_bFocused) {
+        // A flat button has no frame to change: a dotted line inside its edge shows the focus,
+        // under the image and the caption.
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(itemRect.adjusted(2, 2, -3, -3));
+    }
 
     const QString caption = text();
     QRect captionRect = rect();

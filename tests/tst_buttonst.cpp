@@ -126,6 +126,8 @@ private Q_SLOTS:
     void disabledDrawsGreyed();
     void doubleClickCountsAsTwoClicks();
     void clickTakesFocus();
+    void focusShows_data();
+    void focusShows();
     void disablingMovesFocus_data();
     void disablingMovesFocus();
     void artworkLoads_data();
@@ -319,6 +321,8 @@ void TestButtonST::keyColourShowsBackground()
     if (transparent)
         m_button->SetTransparent();
     QCOMPARE(m_button->SetImages(m_in, kKey), CButtonST::ImagesOk);
+    // Without the focus, whose mark would cross the background looked at.
+    m_button->clearFocus();
     const QImage shot = Shot();
 
     QCOMPARE(ImagePixel(shot, kKeyColumns.center()), background);
@@ -443,6 +447,8 @@ void TestButtonST::imagePlacement()
 
     m_button->setText(caption);
     QCOMPARE(m_button->SetImages(m_in, kKey), CButtonST::ImagesOk);
+    // Without the focus, whose mark would cross the face looked at beside the image.
+    m_button->clearFocus();
     const QImage shot = Shot();
     const int top = (m_button->height() - kImageHeight) / 2;
     QCOMPARE(Rgb(shot.pixel(left + kMarkerAt.x(), top + kMarkerAt.y())), kMarker);
@@ -575,6 +581,26 @@ void TestButtonST::clickTakesFocus()
     QCOMPARE(m_window->focusWidget(), edit);
     m_button->click();
     QCOMPARE(m_window->focusWidget(), m_button);
+}
+
+void TestButtonST::focusShows_data()
+{
+    QTest::addColumn<bool>("flat");
+    QTest::newRow("flat") << true;
+    QTest::newRow("raised") << false;
+}
+
+// A button with the focus looks otherwise than without it, whatever its kind.
+void TestButtonST::focusShows()
+{
+    QFETCH(bool, flat);
+    QCOMPARE(m_button->SetImages(m_in, kKey), CButtonST::ImagesOk);
+    m_button->SetFlat(flat);
+    m_button->setFocus(Qt::TabFocusReason);
+    QVERIFY(m_button->hasFocus());
+    const QImage focused = Shot();
+    m_button->clearFocus();
+    QVERIFY(focused != Shot());
 }
 
 void TestButtonST::disablingMovesFocus_data()
