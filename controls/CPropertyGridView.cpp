@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 
 namespace {
@@ -64,6 +65,29 @@ bool CPropertyGridView::viewportEvent(QEvent* event)
     if (event->type() == QEvent::Resize)
         ApplyNameColumnShare();
     return QTreeView::viewportEvent(event);
+}
+
+void CPropertyGridView::paintEvent(QPaintEvent* event)
+{
+    QTreeView::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+}
+
+void CPropertyGridView::focusInEvent(QFocusEvent* event)
+{
+    QTreeView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CPropertyGridView::focusOutEvent(QFocusEvent* event)
+{
+    QTreeView::focusOutEvent(event);
+    viewport()->update();
 }
 
 bool CPropertyGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)

@@ -313,6 +313,21 @@ private Q_SLOTS:
         QVERIFY(!m_window->Description()->isVisible());
     }
 
+    // The grid shows that it has the focus: a frame round its rows, gone with the focus.
+    void focusShows()
+    {
+        CPropertyGridCtrl& grid = m_window->Grid();
+        grid.AddProperty(Property::NewValue(QStringLiteral("名称"), QStringLiteral("值"), {}, 1));
+        m_window->Tree()->setFocus(Qt::TabFocusReason);
+        QVERIFY(m_window->Tree()->hasFocus());
+        const QImage focused = m_window->Tree()->viewport()->grab().toImage();
+        m_window->ok->setFocus(Qt::TabFocusReason);
+        const QImage away = m_window->Tree()->viewport()->grab().toImage();
+        const QPoint edge(1, focused.height() / 2);
+        QCOMPARE(focused.pixelColor(edge), m_window->Tree()->palette().color(QPalette::Highlight));
+        QVERIFY(away.pixelColor(edge) != focused.pixelColor(edge));
+    }
+
     void optionRowsAreEditedOnlyByChoosing()
     {
         CPropertyGridCtrl& grid = m_window->Grid();
