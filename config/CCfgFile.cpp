@@ -142,6 +142,7 @@ bool ReadRecords(const RecordTable<Record>& table, const QJsonValue& value, cons
     for (const RecordField<Record>& field : table.fields)
         keys.push_back(field.column);
     CIdSet ids(table.uniqueId ? table.uniqueId : "");
+    const RecordField<Record>* uniqueId = table.uniqueId ? IdField(table) : nullptr;
     for (qsizetype index = 0; index < array.size(); ++index) {
         const std::string where = JsonElement(path, index);
         QJsonObject object;
@@ -152,8 +153,7 @@ bool ReadRecords(const RecordTable<Record>& table, const QJsonValue& value, cons
             const std::string at = JsonMember(where, field.column);
             if (!ReadField(field, object.value(JsonKey(field.column)), at, reader, *record))
                 return false;
-            if (table.uniqueId && field.kind == FieldKind::Number && std::string(field.column) == "id" &&
-                !ids.Add((*record).*field.number, at, reader))
+            if (&field == uniqueId && !ids.Add((*record).*field.number, at, reader))
                 return false;
         }
         (cfg.*table.member).AddTail(std::move(record));

@@ -33,16 +33,6 @@ std::string ReadFailure(const std::string& table)
     return "读取 " + table + " 失败: " + IOtlConnection::getInstance()->GetLastErrorText();
 }
 
-/// The number field "id" of a record kind, which tells its records apart.
-template <class Record> const RecordField<Record>* IdField(const RecordTable<Record>& table)
-{
-    for (const RecordField<Record>& field : table.fields) {
-        if (field.kind == FieldKind::Number && std::string(field.column) == "id")
-            return &field;
-    }
-    return nullptr;
-}
-
 /// Notes a text that `field` of a loaded record could hold only shortened: saved as it now
 /// is, it would come back shortened, so a save is refused as long as a store still holds it so.
 template <class Record>

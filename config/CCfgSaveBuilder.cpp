@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string Ordinal(std::size_t index)
-{
-    return "第 " + std::to_string(index + 1) + " 项";
-}
-
 /// A kept value as it goes into its statement: quoted text, or NULL.
 std::string KeptValue(CSqlSequence& sql, const std::optional<std::string>& value, const char* table,
                       const char* column, const std::string& what)
@@ -46,8 +41,8 @@ void WriteIvrFlows(CSqlSequence& sql, const CCfgData& cfg)
     const ListTable& flows = IvrFlowTable();
     sql.Sql(std::string("TRUNCATE TABLE ") + flows.table);
     for (std::size_t index = 0; index < cfg.IvrFlows.size(); ++index)
-        sql.Insert(flows.insert, {sql.Text(cfg.IvrFlows[index], flows.table, kIvrFlowColumn,
-                                           kIvrFlowLabel + Ordinal(index))});
+        sql.Insert(flows.insert,
+                   {sql.Text(cfg.IvrFlows[index], flows.table, kIvrFlowColumn, IvrFlowName(index))});
 }
 
 template <class Record>

@@ -1,5 +1,6 @@
 #include "config/CfgGroups.h"
 
+#include "config/CfgRecordTable.h"
 #include "config/CfgSettings.h"
 
 #include <memory>
@@ -38,15 +39,15 @@ std::string CfgGroupNames(const std::vector<CfgGroup>& groups)
 
 std::vector<std::string> CfgGroupTables(CfgGroup group)
 {
-    switch (group) {
-    case CfgGroup::System:
-        return {"conf_system", "conf_ivr_flow"};
-    case CfgGroup::Device:
-        return {"conf_dev", "conf_vs"};
-    case CfgGroup::Lines:
-        break;
-    }
-    return {"conf_line", "conf_sip_account", "conf_trunk_item", "conf_trunk_match"};
+    std::vector<std::string> tables;
+    if (group == CfgGroup::Lines)
+        tables.push_back(ExtenTable().table);
+    else
+        tables.push_back(CfgSettingTable(group));
+    if (group == CfgGroup::System)
+        tables.push_back(IvrFlowTable().table);
+    ForEachRecordTable(group, [&tables](const auto& table) { tables.push_back(table.table); });
+    return tables;
 }
 
 void CopyCfgGroup(const CCfgData& from, CCfgData& to, CfgGroup group)
@@ -59,20 +60,12 @@ void CopyCfgGroup(const CCfgData& from, CCfgData& to, CfgGroup group)
         else
             to.*setting.number = from.*setting.number;
     }
-    switch (group) {
-    case CfgGroup::System:
+    if (group == CfgGroup::System)
         to.IvrFlows = from.IvrFlows;
-        break;
-    case CfgGroup::Device:
-        CopyRecords(from.IpoLines, to.IpoLines);
-        break;
-    case CfgGroup::Lines:
+    if (group == CfgGroup::Lines)
         SetExtensInOrder(to.Extens, ExtensInOrder(from.Extens));
-        CopyRecords(from.SipAccounts, to.SipAccounts);
-        CopyRecords(from.TrunkItems, to.TrunkItems);
-        CopyRecords(from.TrunkMatches, to.TrunkMatches);
-        break;
-    }
+    ForEachRecordTable(
+        group, [&from, &to](const auto& table) { CopyRecords(from.*table.member, to.*table.member); });
 }
 
 ExtenList ExtensInOrder(const CExtenMap& extens)

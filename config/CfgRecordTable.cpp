@@ -115,7 +115,10 @@ const ListTable& IvrFlowTable()
 }
 
 const char* const kIvrFlowColumn = "FilePath";
-const char* const kIvrFlowLabel = "IVR流程文件";
+std::string IvrFlowName(std::size_t index)
+{
+    return "IVR流程文件" + Ordinal(index);
+}
 
 const ListTable& ExtenTable()
 {

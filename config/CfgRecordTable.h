@@ -32,6 +32,16 @@ template <class Record> struct RecordTable
     std::vector<RecordField<Record>> fields;
 };
 
+/// The number field "id" that tells the records of a kind apart; null for a kind without one.
+template <class Record> const RecordField<Record>* IdField(const RecordTable<Record>& table)
+{
+    for (const RecordField<Record>& field : table.fields) {
+        if (field.kind == FieldKind::Number && std::string(field.column) == "id")
+            return &field;
+    }
+    return nullptr;
+}
+
 const RecordTable<tagIpoLine>& IpoLineTable();
 const RecordTable<tagSIP_ACCOUNT>& SipAccountTable();
 const RecordTable<tagTRUNK_ITEM>& TrunkItemTable();
@@ -63,7 +73,8 @@ struct ListTable
 /// The IVR flows, in list order; the file path is column FilePath.
 const ListTable& IvrFlowTable();
 extern const char* const kIvrFlowColumn;
-extern const char* const kIvrFlowLabel;
+/// How messages name the flow at `index` of the list.
+std::string IvrFlowName(std::size_t index);
 
 /// The extensions: column id holds the number, column value the access password.
 const ListTable& ExtenTable();

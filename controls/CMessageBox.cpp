@@ -19,21 +19,6 @@ QMessageBox::Icon BoxIcon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-/// The answer of a box closed without one of its buttons (close box, Escape): what its
-/// escape button would have answered.
-MsgAnswer EscapeAnswer(MsgButtons buttons)
-{
-    switch (buttons) {
-    case MsgButtons::OkCancel:
-        return MsgAnswer::Cancel;
-    case MsgButtons::YesNo:
-        return MsgAnswer::No;
-    case MsgButtons::Ok:
-        break;
-    }
-    return MsgAnswer::Ok;
-}
-
 } // namespace
 
 MsgAnswer ShowMessageBox(const UserMessage& message)

@@ -9,15 +9,7 @@ namespace {
 MsgAnswer AnswerWithoutHandler(const UserMessage& message)
 {
     std::cerr << message.caption << ": " << message.text << '\n';
-    switch (message.buttons) {
-    case MsgButtons::OkCancel:
-        return MsgAnswer::Cancel;
-    case MsgButtons::YesNo:
-        return MsgAnswer::No;
-    case MsgButtons::Ok:
-        break;
-    }
-    return MsgAnswer::Ok;
+    return EscapeAnswer(message.buttons);
 }
 
 MessageHandler& InstalledHandler()
@@ -27,6 +19,19 @@ MessageHandler& InstalledHandler()
 }
 
 } // namespace
+
+MsgAnswer EscapeAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OkCancel:
+        return MsgAnswer::Cancel;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    case MsgButtons::Ok:
+        break;
+    }
+    return MsgAnswer::Ok;
+}
 
 MsgAnswer ShowMessage(const UserMessage& message)
 {

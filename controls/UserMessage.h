@@ -39,6 +39,10 @@ struct UserMessage
 
 using MessageHandler = std::function<MsgAnswer(const UserMessage&)>;
 
+/// The answer of a message left without one of its buttons (Escape, the close box, no one to
+/// ask): Cancel or No where the buttons offer it, else Ok.
+MsgAnswer EscapeAnswer(MsgButtons buttons);
+
 /// Every message box of the program goes through here, to the installed handler.
 MsgAnswer ShowMessage(const UserMessage& message);
 

@@ -88,12 +88,10 @@ protected:
     };
 
     CRecordGridOf(QWidget* parent, const RecordTable<Record>& table, Look look)
-        : CRecordGrid(parent), m_table(table), m_look(std::move(look))
+        : CRecordGrid(parent), m_table(table), m_look(std::move(look)), m_id(IdField(table))
     {
         for (const RecordField<Record>& field : m_table.fields) {
-            if (field.kind == FieldKind::Number && std::string(field.column) == "id")
-                m_id = &field;
-            else
+            if (&field != m_id)
                 m_shown.push_back(&field);
         }
     }
@@ -132,6 +130,6 @@ private:
 
     const RecordTable<Record>& m_table;
     Look m_look;
-    const RecordField<Record>* m_id = nullptr;
+    const RecordField<Record>* m_id;
     std::vector<const RecordField<Record>*> m_shown;
 };
