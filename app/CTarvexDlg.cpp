@@ -207,8 +207,10 @@ void CTarvexDlg::resizeEvent(QResizeEvent* event)
     m_btnExit->setGeometry(m_exitBase.translated(wider, taller));
     m_labelDataSource->setGeometry(m_dataSourceBase.translated(0, taller).adjusted(0, 0, wider, 0));
     for (CCfgDialog* page : Pages()) {
-        if (page)
+        if (page) {
+            page->SetExtraHeight(taller);
             page->setGeometry(area);
+        }
     }
 }
 
@@ -267,6 +269,7 @@ void CTarvexDlg::PlacePage(CCfgDialog* page, const QRect& area)
     if (!page)
         return;
     page->hide();
+    page->SetExtraHeight(m_frame->height() - m_frameBase.height());
     page->setGeometry(area);
     page->SetBackgroundColor(Qt::white);
 }

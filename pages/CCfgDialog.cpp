@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -144,7 +145,8 @@ bool CCfgDialog::OnInitDialog()
     // Its width follows the page's (see resizeEvent).
     const CDialogUnits units(font());
     const int formHeight = std::max(units.Y(m_templateHeight), m_form->minimumSizeHint().height());
-    m_form->setFixedHeight(formHeight);
+    m_formHeight = formHeight;
+    m_form->setFixedHeight(formHeight + m_extraHeight);
     resize(units.X(kTemplateWidth), formHeight);
 
     // The page is still at its template size, so H is the height of the whole form, not
@@ -233,6 +235,41 @@ void CCfgDialog::SetTabOrder(const QList<QWidget*>& controls)
 {
     for (qsizetype i = 1; i < controls.size(); ++i)
         setTabOrder(controls[i - 1], controls[i]);
+}
+
+void CCfgDialog::GrowsWithWindow(QWidget* control)
+{
+    m_growing.push_back({control, 0, control->minimumHeight() == control->maximumHeight()});
+}
+
+void CCfgDialog::SetExtraHeight(int extra)
+{
+    extra = std::max(0, extra);
+    if (extra == m_extraHeight)
+        return;
+    if (m_extraHeight == 0) {
+        // The heights at the least size are what the form's layout gave them there.
+        if (QLayout* layout = m_form->layout())
+            layout->activate();
+        for (Growing& growing : m_growing) {
+            if (growing.control)
+                growing.baseHeight = growing.control->height();
+        }
+    }
+    m_extraHeight = extra;
+    if (m_formHeight > 0)
+        m_form->setFixedHeight(m_formHeight + extra);
+    // Equal shares; what does not divide goes to the first ones.
+    const int count = int(m_growing.size());
+    for (int i = 0; i < count; ++i) {
+        const Growing& growing = m_growing[std::size_t(i)];
+        if (!growing.control)
+            continue;
+        const int height = growing.baseHeight + extra / count + (i < extra % count ? 1 : 0);
+        growing.control->setMinimumHeight(height);
+        if (growing.fixedHeight)
+            growing.control->setMaximumHeight(height);
+    }
 }
 
 bool CCfgDialog::FilterEvent(QObject* watched, QEvent* event)

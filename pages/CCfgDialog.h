@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <vector>
 
 class QColor;
 class QScrollBar;
@@ -41,6 +42,11 @@ public:
     /// The form's height H, measured once at initialisation.
     int PageHeight() const { return m_nPageHeight; }
 
+    /// The height the window has beyond its least size. The form grows by as much, and the
+    /// page's lists and grids share it, so a larger window shows more rows; the scroll range
+    /// stays what it is, as the frame grows by the same height.
+    void SetExtraHeight(int extra);
+
 protected:
     /// The widget that holds the page's controls; it is what moves when the page scrolls.
     QWidget* Form() const { return m_form; }
@@ -60,6 +66,9 @@ protected:
     void FocusOnShow(QWidget* field);
     /// Chains the tab order through `controls`, in the order given.
     static void SetTabOrder(const QList<QWidget*>& controls);
+    /// Makes a list or grid of the form taller by its share of the window's extra height;
+    /// its height at the window's least size is the one it has now.
+    void GrowsWithWindow(QWidget* control);
 
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -81,7 +90,17 @@ private:
     int m_nPageHeight = 0;
     int m_nScrollPos = 1;
 
+    struct Growing
+    {
+        QPointer<QWidget> control;
+        int baseHeight;
+        bool fixedHeight;
+    };
+
     int m_templateHeight;
+    int m_formHeight = 0; // the form's height at the window's least size
+    int m_extraHeight = 0;
+    std::vector<Growing> m_growing;
     bool m_bFocusingOnShow = false;
     QPointer<QWidget> m_lastFocus; // the control of the form that had the focus last
     QWidget* m_viewport;

@@ -222,6 +222,8 @@ CDialogCfgIpo::CDialogCfgIpo(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     m_comboTrunkType = NewCombo(QStringLiteral("comboTrunkType"));
     m_editTrunkChannel = NewDigitsEdit(QStringLiteral("editTrunkChannel"));
     m_editTrunkCount = NewDigitsEdit(QStringLiteral("editTrunkCount"));
+    GrowsWithWindow(m_listExtLines);
+    GrowsWithWindow(m_listTrunkLines);
     auto* addTrunk = NewButton(QStringLiteral("添加"), QStringLiteral("btnAddTrunkLines"));
     auto* delTrunk = NewButton(QStringLiteral("删除"), QStringLiteral("btnDelTrunkLines"));
 

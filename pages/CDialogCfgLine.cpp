@@ -133,6 +133,7 @@ CDialogCfgLine::CDialogCfgLine(QWidget* parent) : CCfgDialog(kTemplateHeight, pa
         layout->addLayout(row);
         grid->setFixedHeight(units.Y(kGridHeight));
         layout->addWidget(grid);
+        GrowsWithWindow(grid);
     };
     addSection(QStringLiteral("分机："), QStringLiteral("labelExtenHeading"),
                {NewLabel(QStringLiteral("起始分机："), QStringLiteral("labelFirstExten"), m_editFirstExten),

@@ -110,6 +110,7 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     m_listFlows->setObjectName(QStringLiteral("listFlows"));
     m_listFlows->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listFlows->setMinimumHeight(units.Y(64));
+    GrowsWithWindow(m_listFlows);
     auto* delFlow = NewButton(QStringLiteral("删除"), QStringLiteral("btnDelFlow"));
     m_editLogPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editLogPath"));
     m_editCallConcurrency = NewDigitsEdit(QStringLiteral("editCallConcurrency"));

@@ -214,6 +214,64 @@ private Q_SLOTS:
         QCOMPARE(again.dialog.size(), least + QSize(200, 150));
     }
 
+    // The room a larger window gives goes to the lists and grids, shared among those of a
+    // page; the scroll range stays; back at the least size everything is as it was.
+    void listsAndGridsGrowWithTheWindow_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("growing");
+        const auto row = [](const char* name, const char* page, const QStringList& growing) {
+            QTest::newRow(name) << QString::fromLatin1(page) << growing;
+        };
+        row("middleware", "CDialogCfgSys", {QStringLiteral("listFlows")});
+        row("IPO", "CDialogCfgIpo", {QStringLiteral("listExtLines"), QStringLiteral("listTrunkLines")});
+        row("lines", "CDialogCfgLine",
+            {QStringLiteral("gridExten"), QStringLiteral("gridSipAccount"), QStringLiteral("gridTrunkItem"),
+             QStringLiteral("gridTrunkMatch")});
+    }
+    void listsAndGridsGrowWithTheWindow()
+    {
+        QFETCH(QString, page);
+        QFETCH(QStringList, growing);
+        TestSettings settings;
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        auto* form = window.dialog.findChild<QWidget*>(page);
+        QVERIFY(form);
+        // A page lays itself out while it is shown; the device page shown depends on the store.
+        form->show();
+        const auto heights = [&] {
+            QList<int> result;
+            // Nested layouts settle one level per pass of the posted requests.
+            for (int pass = 0; pass < 4; ++pass)
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            for (const QString& name : growing) {
+                auto* control = form->findChild<QWidget*>(name);
+                if (!control)
+                    return QList<int>();
+                result << control->height();
+            }
+            return result;
+        };
+        auto* bar = form->findChild<QScrollBar*>(QStringLiteral("pageScrollBar"));
+        const int range = bar->maximum();
+        const QSize least = window.dialog.size();
+        const QList<int> atLeast = heights();
+        QCOMPARE(atLeast.size(), growing.size());
+
+        constexpr int kMore = 300;
+        window.dialog.resize(least + QSize(0, kMore));
+        const QList<int> atLarger = heights();
+        for (qsizetype i = 0; i < growing.size(); ++i)
+            QVERIFY2(atLarger[i] >= atLeast[i] + kMore / growing.size() - 1, qPrintable(growing[i]));
+        QCOMPARE(bar->maximum(), range);
+
+        window.dialog.resize(least);
+        QCOMPARE(heights(), atLeast);
+        window.dialog.reject();
+    }
+
     void groupsAndTheirImages()
     {
         GetCfgData()->DevType = 1;
