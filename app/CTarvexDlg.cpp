@@ -2,8 +2,10 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CCfgFileCommands.h"
+#include "app/CUnsavedGroups.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CfgGroups.h"
 #include "controls/CBusyScope.h"
 #include "controls/CButtonST.h"
 #include "controls/CDialogUnits.h"
@@ -148,7 +150,12 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     resize(sizeHint());
     RestoreWindowPlace();
     InitPages();
-    m_cfgFiles = new CCfgFileCommands(this, [this] { RebuildPages(); });
+    m_unsaved = new CUnsavedGroups(this, [this](CfgGroup group) { return PageOf(group); });
+    connect(m_unsaved, &CUnsavedGroups::Changed, this, &CTarvexDlg::ShowUnsavedMarks);
+    m_cfgFiles = new CCfgFileCommands(this, [this] {
+        RebuildPages();
+        m_unsaved->Refresh();
+    });
 
     connect(m_btnSys, &QPushButton::clicked, this, [this] { ShowGroup(1); });
     connect(m_btnDev, &QPushButton::clicked, this, [this] { ShowGroup(2); });
@@ -216,20 +223,52 @@ void CTarvexDlg::resizeEvent(QResizeEvent* event)
 
 void CTarvexDlg::InitPages()
 {
-    // The three tiles form one row from the window's top-left corner, over the banner.
-    CButtonST* previous = nullptr;
     for (int group = 1; group <= 3; ++group) {
         CButtonST* button = group == 1 ? m_btnSys : group == 2 ? m_btnDev : m_btnLine;
         button->SetTransparent();
         button->SetBorder(false, true);
         SetGroupImages(group, false);
+    }
+    LayOutTiles();
+    ShowGroup(1);
+}
+
+void CTarvexDlg::LayOutTiles()
+{
+    // The three tiles form one row from the window's top-left corner, over the banner.
+    CButtonST* previous = nullptr;
+    for (CButtonST* button : {m_btnSys, m_btnDev, m_btnLine}) {
         button->FitToImage();
         if (previous)
             button->move(previous->geometry().right() + 1, previous->y());
         previous = button;
     }
+}
 
-    ShowGroup(1);
+CCfgDialog* CTarvexDlg::PageOf(CfgGroup group) const
+{
+    switch (group) {
+    case CfgGroup::System:
+        return m_pageSys;
+    case CfgGroup::Device:
+        // The page on show while in the group; else the one entering it would show.
+        return m_pageDevShown ? m_pageDevShown : SelectedDevicePage();
+    case CfgGroup::Lines:
+        return m_pageLine;
+    }
+    return nullptr;
+}
+
+void CTarvexDlg::ShowUnsavedMarks()
+{
+    const std::array<std::pair<CButtonST*, CfgGroup>, 3> tiles = {
+        {{m_btnSys, CfgGroup::System}, {m_btnDev, CfgGroup::Device}, {m_btnLine, CfgGroup::Lines}}};
+    const std::array<QString, 3> names = {QStringLiteral("中间件"), QStringLiteral("设备"),
+                                          QStringLiteral("线路")};
+    for (std::size_t i = 0; i < tiles.size(); ++i)
+        tiles[i].first->setText(names[i] +
+                                (m_unsaved->IsUnsaved(tiles[i].second) ? QStringLiteral(" *") : QString()));
+    LayOutTiles();
 }
 
 void CTarvexDlg::CreatePages()
@@ -348,10 +387,16 @@ void CTarvexDlg::ShowGroup(int group)
 
 void CTarvexDlg::OnSave()
 {
-    switch (m_nCurGroup) {
+    SaveGroupPage(m_nCurGroup);
+}
+
+bool CTarvexDlg::SaveGroupPage(int group)
+{
+    bool saved = false;
+    switch (group) {
     case 1:
         m_pageSys->UpdateCfg();
-        SaveGroup(&CCfgDb::SaveSysCfg, "中间件配置信息保存成功", "中间件配置信息保存失败, ");
+        saved = SaveGroup(&CCfgDb::SaveSysCfg, "中间件配置信息保存成功", "中间件配置信息保存失败, ");
         break;
     case 2:
         // A device type that names no page shows no page, and nothing is written.
@@ -360,18 +405,20 @@ void CTarvexDlg::OnSave()
             break;
         }
         m_pageDevShown->UpdateCfg();
-        SaveGroup(&CCfgDb::SaveDevCfg, "设备配置信息保存成功", "设备配置信息保存失败, ");
+        saved = SaveGroup(&CCfgDb::SaveDevCfg, "设备配置信息保存成功", "设备配置信息保存失败, ");
         break;
     case 3:
         m_pageLine->UpdateCfg();
-        SaveGroup(&CCfgDb::SaveLineCfg, "线路配置信息保存成功", "线路配置信息保存失败, ");
+        saved = SaveGroup(&CCfgDb::SaveLineCfg, "线路配置信息保存成功", "线路配置信息保存失败, ");
         break;
     default:
         break;
     }
+    m_unsaved->Refresh();
+    return saved;
 }
 
-void CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure)
+bool CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure)
 {
     CCfgDb* cfgDb = GetCfgDb();
     bool saved = false;
@@ -383,11 +430,29 @@ void CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const ch
     if (cfgDb->Reconnected())
         text += "\r\n（与数据库的连接曾经断开，保存前已重新连接。）";
     ShowNotice(this, text);
+    return saved;
 }
 
 bool CTarvexDlg::ConfirmExit()
 {
-    return ShowMessage(this, "确定要退出Tarvex吗?", "确认退出", MsgButtons::OkCancel) == MsgAnswer::Ok;
+    m_unsaved->Refresh();
+    const std::vector<CfgGroup> unsaved = m_unsaved->Groups();
+    if (unsaved.empty())
+        return ShowMessage(this, "确定要退出Tarvex吗?", "确认退出", MsgButtons::OkCancel) == MsgAnswer::Ok;
+    const MsgAnswer answer = ShowMessage(this, CfgGroupNames(unsaved) + "有尚未保存的修改。退出前保存吗?",
+                                         "确认退出", MsgButtons::SaveDiscardCancel, MsgIcon::Question);
+    if (answer == MsgAnswer::Discard)
+        return true;
+    if (answer != MsgAnswer::Save)
+        return false;
+    // The device group's page is the one the device type selects, whether or not it was shown.
+    if (!m_pageDevShown)
+        m_pageDevShown = SelectedDevicePage();
+    for (CfgGroup group : unsaved) {
+        if (!SaveGroupPage(static_cast<int>(group) + 1))
+            return false;
+    }
+    return true;
 }
 
 void CTarvexDlg::OnExit()

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "app/CSingleInstance.h"
+#include "config/CCfgDb.h"
 
 #include <QDialog>
 #include <array>
 
 class CButtonST;
-class CCfgDb;
+class CUnsavedGroups;
 class CCfgFileCommands;
 class CCfgDialog;
 class CDialogCfgEhang;
@@ -59,14 +60,24 @@ private:
     CCfgDialog* SelectedDevicePage() const;
 
     void OnSave();
+    /// Saves group 1, 2 or 3 from its page, as Save does when it is on show; true when written.
+    bool SaveGroupPage(int group);
     /// Runs one group's save, busy meanwhile, and reports the result.
-    void SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure);
+    bool SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure);
+    /// The page a save of `group` copies from; null when the device type names none.
+    CCfgDialog* PageOf(CfgGroup group) const;
+    /// Shows a mark after the name of each group whose page has unsaved changes.
+    void ShowUnsavedMarks();
+    /// Lays out the three group tiles in a row from the window's top-left corner.
+    void LayOutTiles();
     void OnExit();
     void OnAbout();
     void OnDbInit();
     void OnDsnSetup();
     /// Names the data source that Save writes to, as last confirmed.
     void ShowDataSource();
+    /// Whether the window may end: with unsaved groups, after saving them or letting them go;
+    /// otherwise after the usual question.
     bool ConfirmExit();
 
     int m_nCurGroup = 0;
@@ -97,5 +108,6 @@ private:
     QPushButton* m_btnSave;
     QPushButton* m_btnExit;
     CCfgFileCommands* m_cfgFiles;
+    CUnsavedGroups* m_unsaved;
     CSingleInstance m_marker;
 };

@@ -13,7 +13,7 @@ CCfgDb* GetCfgDb()
     return &cfgDb;
 }
 
-CCfgDb::CCfgDb() : m_loaded(std::make_unique<CfgLoadReport>()) {}
+CCfgDb::CCfgDb() : m_loaded(std::make_unique<CfgLoadReport>()), m_reference(std::make_unique<CCfgData>()) {}
 
 CCfgDb::~CCfgDb() = default;
 
@@ -25,12 +25,20 @@ std::string CCfgDb::GetDbError()
 bool CCfgDb::LoadCfg(ILoadProgress& progress)
 {
     m_refusal.clear();
-    return CCfgLoader::Load(progress, *GetCfgData(), *m_loaded);
+    const bool loaded = CCfgLoader::Load(progress, *GetCfgData(), *m_loaded);
+    for (CfgGroup group : kCfgGroups)
+        SetReference(group, *GetCfgData());
+    return loaded;
 }
 
 void CCfgDb::AdoptLoadReport(const CfgLoadReport& report)
 {
     *m_loaded = report;
+}
+
+void CCfgDb::SetReference(CfgGroup group, const CCfgData& cfg)
+{
+    CopyCfgGroup(cfg, *m_reference, group);
 }
 
 bool CCfgDb::EnsureConnected()
@@ -79,7 +87,10 @@ bool CCfgDb::SaveGroup(CfgGroup group)
     if (!CCfgSaveBuilder::Build(group, *GetCfgData(), *m_loaded, rules, db->GetDbType(), statements,
                                 m_refusal))
         return false;
-    return Run(statements);
+    if (!Run(statements))
+        return false;
+    SetReference(group, *GetCfgData());
+    return true;
 }
 
 bool CCfgDb::Run(const std::vector<SqlStatement>& statements)

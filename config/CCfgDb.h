@@ -33,6 +33,12 @@ public:
     /// Puts `report` in place of the load report, where the store now holds what that load read.
     void AdoptLoadReport(const CfgLoadReport& report);
 
+    /// What the database held for each group when this process last read or wrote it: what
+    /// the pages' edits and a colleague's changes are told against.
+    const CCfgData& Reference() const { return *m_reference; }
+    /// Puts `group` of `cfg` in the reference: the database now holds it.
+    void SetReference(CfgGroup group, const CCfgData& cfg);
+
     /// Rewrite the tables of one group from the store (each table emptied, then one INSERT
     /// per setting or record), stopping at the first statement the database refuses. A group
     /// that loading did not read whole, or a value that does not fit its column, is refused
@@ -72,6 +78,7 @@ public:
 
 private:
     std::unique_ptr<CfgLoadReport> m_loaded;
+    std::unique_ptr<CCfgData> m_reference;
     std::string m_refusal;
     bool m_reconnected = false;
 };

@@ -75,8 +75,10 @@ bool CCfgFileSession::Write(std::vector<CfgGroup>& written, std::string& error)
         return false;
     }
     m_reconnected = cfgDb->Reconnected();
-    for (CfgGroup group : kCfgGroups)
+    for (CfgGroup group : kCfgGroups) {
         CopyCfgGroup(m_database, store, group);
+        cfgDb->SetReference(group, m_database);
+    }
     cfgDb->AdoptLoadReport(m_report);
     for (const auto& [group, statements] : m_prepared) {
         CopyCfgGroup(m_file, store, group);
@@ -88,6 +90,7 @@ bool CCfgFileSession::Write(std::vector<CfgGroup>& written, std::string& error)
             break;
         }
         written.push_back(group);
+        cfgDb->SetReference(group, m_file);
     }
     m_prepared.clear();
     return done;

@@ -1,6 +1,7 @@
 #include "controls/CMessageBox.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -42,6 +43,14 @@ MsgAnswer ShowMessageBox(const UserMessage& message)
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
+    case MsgButtons::SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     box.exec();
     // The button pressed, not exec()'s result, which does not name every button the same way.
@@ -54,6 +63,10 @@ MsgAnswer ShowMessageBox(const UserMessage& message)
         return MsgAnswer::Yes;
     case QMessageBox::No:
         return MsgAnswer::No;
+    case QMessageBox::Save:
+        return MsgAnswer::Save;
+    case QMessageBox::Discard:
+        return MsgAnswer::Discard;
     default:
         break;
     }

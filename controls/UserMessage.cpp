@@ -24,6 +24,7 @@ MsgAnswer EscapeAnswer(MsgButtons buttons)
 {
     switch (buttons) {
     case MsgButtons::OkCancel:
+    case MsgButtons::SaveDiscardCancel:
         return MsgAnswer::Cancel;
     case MsgButtons::YesNo:
         return MsgAnswer::No;

@@ -10,6 +10,7 @@ enum class MsgButtons
     Ok,
     OkCancel,
     YesNo,
+    SaveDiscardCancel, // 保存, 不保存, 取消
 };
 
 enum class MsgIcon
@@ -26,6 +27,8 @@ enum class MsgAnswer
     Cancel,
     Yes,
     No,
+    Save,
+    Discard,
 };
 
 struct UserMessage

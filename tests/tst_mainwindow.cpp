@@ -3,6 +3,7 @@
 #include "app/CTarvexDlg.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CfgGroups.h"
 #include "controls/CButtonST.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CMessageBox.h"
@@ -16,6 +17,7 @@
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingProgress.h"
+#include "support/SampleConfig.h"
 #include "support/TestDatabase.h"
 #include "support/TestSettings.h"
 
@@ -183,7 +185,13 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(TestDatabase::Connect()); }
-    void init() { *GetCfgData() = CCfgData(); }
+    void init()
+    {
+        // What the window starts with is what the database is taken to hold.
+        *GetCfgData() = CCfgData();
+        for (CfgGroup group : kCfgGroups)
+            GetCfgDb()->SetReference(group, *GetCfgData());
+    }
 
     // The window grows from the template's size, never below it; the room goes to the pages,
     // the commands stay at the bottom right; the next window comes back as this one ended.
@@ -570,6 +578,60 @@ private Q_SLOTS:
                  Listed(DeviceRows()));
     }
 
+    // Straight from the database no group is unsaved, whatever the device kind and however
+    // hard the texts; an edit marks its group's tile, undoing it by hand clears the mark, and
+    // so does a save.
+    void unsavedMarkFollowsThePage_data()
+    {
+        QTest::addColumn<int>("devType");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("IPO, plain") << 0 << QStringLiteral("plain");
+        QTest::newRow("eHang, hard") << 1 << QStringLiteral("引号'\"\\ ,\t中文");
+        QTest::newRow("FreeSWITCH, empty") << 2 << QString();
+    }
+    void unsavedMarkFollowsThePage()
+    {
+        QFETCH(int, devType);
+        QFETCH(QString, text);
+        CCfgData sample;
+        SampleConfig::Fill(sample, text.toStdString());
+        sample.DevType = devType;
+        QVERIFY(SampleConfig::PutOnServer(sample));
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        const auto tiles = [&] {
+            return QStringList{window.Button("btnSys")->text(), window.Button("btnDev")->text(),
+                               window.Button("btnLine")->text()};
+        };
+        const QStringList clean = {QStringLiteral("中间件"), QStringLiteral("设备"), QStringLiteral("线路")};
+        for (const char* tile : {"btnDev", "btnLine", "btnSys"})
+            window.Click(tile);
+        QTest::qWait(400);
+        QCOMPARE(tiles(), clean);
+
+        auto* concurrency = window.Find<QLineEdit>("editCallConcurrency");
+        const QString before = concurrency->text();
+        concurrency->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(concurrency, Qt::Key_End);
+        QTest::keyClick(concurrency, Qt::Key_9);
+        QTRY_COMPARE(tiles(), (QStringList{QStringLiteral("中间件 *"), clean[1], clean[2]}));
+        // A group switch keeps the edit and the mark.
+        window.Click("btnLine");
+        QTest::qWait(400);
+        QCOMPARE(tiles()[0], QStringLiteral("中间件 *"));
+        window.Click("btnSys");
+        QTest::keyClick(concurrency, Qt::Key_Backspace);
+        QCOMPARE(concurrency->text(), before);
+        QTRY_COMPARE(tiles(), clean);
+
+        QTest::keyClick(concurrency, Qt::Key_7);
+        QTRY_COMPARE(tiles()[0], QStringLiteral("中间件 *"));
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
+        QCOMPARE(tiles(), clean);
+    }
+
     void exitQuestion_data()
     {
         QTest::addColumn<QString>("how");
@@ -599,6 +661,86 @@ private Q_SLOTS:
         QCOMPARE(window.dialog.isVisible(), !confirm);
         if (confirm)
             QCOMPARE(window.dialog.result(), int(QDialog::Rejected));
+    }
+
+    // With unsaved groups, Exit and the close box ask once, naming them: 保存 saves each
+    // through its normal save and ends, 不保存 ends, 取消 stays with the edits.
+    void exitWithUnsavedGroups_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("answer");
+        for (const char* how : {"exit button", "close box"}) {
+            QTest::addRow("%s, 保存", how) << QString::fromLatin1(how) << int(MsgAnswer::Save);
+            QTest::addRow("%s, 不保存", how) << QString::fromLatin1(how) << int(MsgAnswer::Discard);
+            QTest::addRow("%s, 取消", how) << QString::fromLatin1(how) << int(MsgAnswer::Cancel);
+        }
+    }
+    void exitWithUnsavedGroups()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, answer);
+        QVERIFY(ConfigTables::CreateEmpty());
+        MessageRecorder messages;
+        messages.QueueAnswer(MsgAnswer(answer));
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Find<QLineEdit>("editCallConcurrency")->setText(QStringLiteral("99"));
+        window.Click("btnLine");
+        window.Find<QLineEdit>("editFirstExten")->setText(QStringLiteral("7001"));
+        window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("1"));
+        window.Click("btnAddExten");
+        QCOMPARE(window.dialog.CurrentGroup(), 3);
+
+        if (how == QLatin1String("exit button"))
+            window.Click("btnExit");
+        else
+            window.dialog.close();
+        QVERIFY(!messages.Messages().empty());
+        const UserMessage& asked = messages.Messages().front();
+        QCOMPARE(asked.text, std::string("中间件配置、线路配置有尚未保存的修改。退出前保存吗?"));
+        QCOMPARE(asked.caption, std::string("确认退出"));
+        QVERIFY(asked.buttons == MsgButtons::SaveDiscardCancel);
+
+        const bool save = MsgAnswer(answer) == MsgAnswer::Save;
+        QCOMPARE(window.dialog.isVisible(), MsgAnswer(answer) == MsgAnswer::Cancel);
+        const Texts expected =
+            save ? Texts{asked.text, "中间件配置信息保存成功", "线路配置信息保存成功"} : Texts{asked.text};
+        QCOMPARE(messages.Texts(), expected);
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'CallConcurrency'", 1),
+                 save ? Texts{"99"} : Texts{});
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_line", 1), save ? Texts{"7001"} : Texts{});
+        if (MsgAnswer(answer) == MsgAnswer::Cancel)
+            QCOMPARE(window.Find<QLineEdit>("editCallConcurrency")->text(), QStringLiteral("99"));
+    }
+
+    // 保存 stays when a group's save fails: that group is still unsaved, the others are saved.
+    void exitSaveThatFailsStays()
+    {
+        QVERIFY(ConfigTables::CreateEmpty());
+        MessageRecorder messages;
+        messages.QueueAnswer(MsgAnswer::Save);
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Find<QLineEdit>("editCallConcurrency")->setText(QStringLiteral("99"));
+        window.Click("btnLine");
+        window.Find<QLineEdit>("editFirstExten")->setText(QStringLiteral("7001"));
+        window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("1"));
+        window.Click("btnAddExten");
+        QVERIFY(TestDatabase::DropTables({"conf_line"}));
+        window.Click("btnExit");
+        QVERIFY(window.dialog.isVisible());
+        QCOMPARE(messages.Texts().size(), std::size_t(3));
+        QVERIFY(
+            QString::fromStdString(messages.Texts()[2]).startsWith(QStringLiteral("线路配置信息保存失败, ")));
+        QCOMPARE(window.Button("btnSys")->text(), QStringLiteral("中间件"));
+        QCOMPARE(window.Button("btnLine")->text(), QStringLiteral("线路 *"));
+
+        // Asked again, only the lines are named.
+        messages.Clear();
+        messages.QueueAnswer(MsgAnswer::Discard);
+        window.Click("btnExit");
+        QCOMPARE(messages.Texts(), Texts{"线路配置有尚未保存的修改。退出前保存吗?"});
+        QVERIFY(!window.dialog.isVisible());
     }
 
     void enterAndEscapeDoNothing()
@@ -689,6 +831,43 @@ private Q_SLOTS:
         SetMessageHandler(previous);
         QCOMPARE(question, QStringLiteral("确定要退出Tarvex吗?"));
         QCOMPARE(window.dialog.isVisible(), !ends);
+    }
+
+    // The real box of the question with unsaved groups: Enter saves (and the notice of the
+    // save is a real box too), Escape stays.
+    void exitWithUnsavedThroughTheRealBox_data()
+    {
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("Enter saves") << true;
+        QTest::newRow("Escape stays") << false;
+    }
+    void exitWithUnsavedThroughTheRealBox()
+    {
+        QFETCH(bool, enter);
+        QVERIFY(ConfigTables::CreateEmpty());
+        const MessageHandler previous = SetMessageHandler(ShowMessageBox);
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Find<QLineEdit>("editCallConcurrency")->setText(QStringLiteral("99"));
+        QStringList shown;
+        const auto answer = [&shown](QWidget* box, Qt::Key key) {
+            auto* message = qobject_cast<QMessageBox*>(box);
+            shown << (message ? message->text() : QString());
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            QTest::keyClick(QApplication::focusWidget(), key);
+        };
+        WhenModalOpens([&](QWidget* box) {
+            if (enter)
+                WhenModalOpens([&](QWidget* notice) { answer(notice, Qt::Key_Return); });
+            answer(box, enter ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        window.Click("btnExit");
+        SetMessageHandler(previous);
+        QCOMPARE(shown.value(0), QStringLiteral("中间件配置有尚未保存的修改。退出前保存吗?"));
+        QCOMPARE(shown.value(1), enter ? QStringLiteral("中间件配置信息保存成功") : QString());
+        QCOMPARE(window.dialog.isVisible(), !enter);
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'CallConcurrency'", 1),
+                 enter ? Texts{"99"} : Texts{});
     }
 
     void aSlowSaveShowsItIsBusyAndTakesNoEditsNorAnExitQuestion()

@@ -87,6 +87,14 @@ private Q_SLOTS:
         QTest::newRow("Yes/No: Escape") << MsgButtons::YesNo << Action::Escape << MsgAnswer::No;
         QTest::newRow("Yes/No: Tab, Enter") << MsgButtons::YesNo << Action::TabThenEnter << MsgAnswer::No;
         QTest::newRow("Yes/No: close box") << MsgButtons::YesNo << Action::CloseBox << MsgAnswer::No;
+
+        const MsgButtons three = MsgButtons::SaveDiscardCancel;
+        QTest::newRow("Save/Discard/Cancel: click 保存") << three << Action::ClickFirst << MsgAnswer::Save;
+        QTest::newRow("Save/Discard/Cancel: click 不保存")
+            << three << Action::ClickSecond << MsgAnswer::Discard;
+        QTest::newRow("Save/Discard/Cancel: Enter") << three << Action::Enter << MsgAnswer::Save;
+        QTest::newRow("Save/Discard/Cancel: Escape") << three << Action::Escape << MsgAnswer::Cancel;
+        QTest::newRow("Save/Discard/Cancel: close box") << three << Action::CloseBox << MsgAnswer::Cancel;
     }
 
     void answers()
@@ -96,8 +104,15 @@ private Q_SLOTS:
         QFETCH(MsgAnswer, expected);
 
         const bool twoButtons = buttons != MsgButtons::Ok;
-        const QString first = buttons == MsgButtons::YesNo ? QStringLiteral("是") : QStringLiteral("确定");
-        const QString second = buttons == MsgButtons::YesNo ? QStringLiteral("否") : QStringLiteral("取消");
+        QString first = QStringLiteral("确定");
+        QString second = QStringLiteral("取消");
+        if (buttons == MsgButtons::YesNo) {
+            first = QStringLiteral("是");
+            second = QStringLiteral("否");
+        } else if (buttons == MsgButtons::SaveDiscardCancel) {
+            first = QStringLiteral("保存");
+            second = QStringLiteral("不保存");
+        }
         WhenModalOpens([&](QWidget* box) {
             QVERIFY(qobject_cast<QMessageBox*>(box));
             QVERIFY(QTest::qWaitForWindowActive(box));

@@ -1,0 +1,86 @@
+#include "app/CUnsavedGroups.h"
+
+#include "config/CCfgChanges.h"
+#include "config/CCfgData.h"
+#include "config/CfgGroups.h"
+#include "pages/CCfgDialog.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+
+namespace {
+
+// Long enough that typing a word costs one comparison, short enough to look immediate.
+constexpr int kSettleMs = 250;
+
+bool MayEdit(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+    case QEvent::Drop:
+    case QEvent::InputMethod:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CUnsavedGroups::CUnsavedGroups(QWidget* window, PageOf pageOf)
+    : QObject(window), m_window(window), m_pageOf(std::move(pageOf))
+{
+    m_later.setSingleShot(true);
+    m_later.setInterval(kSettleMs);
+    connect(&m_later, &QTimer::timeout, this, &CUnsavedGroups::Refresh);
+    qApp->installEventFilter(this);
+}
+
+void CUnsavedGroups::Refresh()
+{
+    m_later.stop();
+    std::array<bool, 3> unsaved{};
+    for (CfgGroup group : kCfgGroups)
+        unsaved[static_cast<std::size_t>(group)] = PageDiffers(group);
+    if (unsaved == m_unsaved)
+        return;
+    m_unsaved = unsaved;
+    Q_EMIT Changed();
+}
+
+std::vector<CfgGroup> CUnsavedGroups::Groups() const
+{
+    std::vector<CfgGroup> groups;
+    for (CfgGroup group : kCfgGroups) {
+        if (IsUnsaved(group))
+            groups.push_back(group);
+    }
+    return groups;
+}
+
+bool CUnsavedGroups::eventFilter(QObject* watched, QEvent* event)
+{
+    if (MayEdit(event->type()) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == m_window)
+        m_later.start();
+    return QObject::eventFilter(watched, event);
+}
+
+bool CUnsavedGroups::PageDiffers(CfgGroup group) const
+{
+    CCfgDialog* page = m_pageOf(group);
+    if (!page)
+        return false;
+    // The page copies itself into the store, as a save would; the store's own group comes
+    // back afterwards, so nothing but the answer is left of it.
+    CCfgData& store = *GetCfgData();
+    CCfgData kept;
+    CopyCfgGroup(store, kept, group);
+    page->UpdateCfg();
+    const bool differs = CCfgChanges::Compare(GetCfgDb()->Reference(), store).Differs(group);
+    CopyCfgGroup(kept, store, group);
+    return differs;
+}
