@@ -1,10 +1,12 @@
 #include "config/CCfgLoader.h"
 
 #include "config/CCfgData.h"
+#include "config/CQuietProgress.h"
 #include "config/CfgLoadReport.h"
 #include "config/CfgRecordTable.h"
 #include "config/CfgSettings.h"
 #include "config/ILoadProgress.h"
+#include "config/ILoadRows.h"
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"
 
@@ -15,10 +17,25 @@ namespace {
 constexpr int kFailureShownMs = 1500;
 constexpr int kLastStep = 7;
 
-/// Runs `fill` for every row of `query`; false when the rows cannot be read at all.
-template <class Fill> bool ForEachRow(const std::string& query, Fill fill)
+/// The process-wide connection, one query a round trip.
+class ConnectionRows final : public ILoadRows
 {
-    const RecordsetPtr rows(IOtlConnection::getInstance()->OpenRecordset(query));
+public:
+    RecordsetPtr Open(const std::string& query) override
+    {
+        return RecordsetPtr(IOtlConnection::getInstance()->OpenRecordset(query));
+    }
+    std::string Value(const std::string& query) override
+    {
+        return IOtlConnection::getInstance()->QueryValue(query);
+    }
+    std::string LastError() override { return IOtlConnection::getInstance()->GetLastErrorText(); }
+};
+
+/// Runs `fill` for every row of `query`; false when the rows cannot be read at all.
+template <class Fill> bool ForEachRow(ILoadRows& source, const std::string& query, Fill fill)
+{
+    const RecordsetPtr rows = source.Open(query);
     if (!rows)
         return false;
     while (!rows->IsEof()) {
@@ -28,9 +45,9 @@ template <class Fill> bool ForEachRow(const std::string& query, Fill fill)
     return true;
 }
 
-std::string ReadFailure(const std::string& table)
+std::string ReadFailure(ILoadRows& source, const std::string& table)
 {
-    return "读取 " + table + " 失败: " + IOtlConnection::getInstance()->GetLastErrorText();
+    return "读取 " + table + " 失败: " + source.LastError();
 }
 
 /// Notes a text that `field` of a loaded record could hold only shortened: saved as it now
@@ -55,10 +72,10 @@ void NoteCut(const RecordTable<Record>& table, const RecordField<Record>& field,
 }
 
 template <class Record>
-bool LoadRecords(const RecordTable<Record>& table, CCfgData& cfg, CfgLoadReport& report)
+bool LoadRecords(ILoadRows& source, const RecordTable<Record>& table, CCfgData& cfg, CfgLoadReport& report)
 {
     CRecordList<Record>& list = cfg.*table.member;
-    return ForEachRow(table.select, [&](IOtlRecordset& row) {
+    return ForEachRow(source, table.select, [&](IOtlRecordset& row) {
         auto record = std::make_unique<Record>();
         std::vector<std::pair<const RecordField<Record>*, std::string>> cut;
         int column = 1;
@@ -88,9 +105,9 @@ bool LoadRecords(const RecordTable<Record>& table, CCfgData& cfg, CfgLoadReport&
 
 /// Reads the rows of a group's settings table whose names are none of the group's keys:
 /// they are someone else's, and a save keeps them.
-bool LoadKeptSettings(CfgGroup group, std::vector<KeptRow>& kept)
+bool LoadKeptSettings(ILoadRows& source, CfgGroup group, std::vector<KeptRow>& kept)
 {
-    return ForEachRow(std::string("SELECT Name, Value, Value IS NULL FROM ") + CfgSettingTable(group),
+    return ForEachRow(source, std::string("SELECT Name, Value, Value IS NULL FROM ") + CfgSettingTable(group),
                       [group, &kept](IOtlRecordset& row) {
                           const std::string name = row.GetFieldString(1);
                           if (IsCfgSettingName(group, name))
@@ -103,9 +120,9 @@ bool LoadKeptSettings(CfgGroup group, std::vector<KeptRow>& kept)
                       });
 }
 
-bool LoadKeptLines(std::vector<KeptRow>& kept)
+bool LoadKeptLines(ILoadRows& source, std::vector<KeptRow>& kept)
 {
-    return ForEachRow(kKeptLinesSelect, [&kept](IOtlRecordset& row) {
+    return ForEachRow(source, kKeptLinesSelect, [&kept](IOtlRecordset& row) {
         KeptRow line;
         line.id = row.GetFieldInt(1);
         line.type = row.GetFieldInt(2);
@@ -115,39 +132,39 @@ bool LoadKeptLines(std::vector<KeptRow>& kept)
     });
 }
 
-bool LoadExtens(CCfgData& cfg)
+bool LoadExtens(ILoadRows& source, CCfgData& cfg)
 {
-    return ForEachRow(ExtenTable().select, [&cfg](IOtlRecordset& row) {
+    return ForEachRow(source, ExtenTable().select, [&cfg](IOtlRecordset& row) {
         cfg.Extens.SetAt(static_cast<unsigned>(row.GetFieldInt(1)), row.GetFieldString(2));
     });
 }
 
 /// The list read right after a group's setting that it follows. False when loading must stop.
-bool LoadGroupList(CfgGroup group, CCfgData& cfg, CfgLoadReport& report, const char*& failure)
+bool LoadGroupList(ILoadRows& source, CfgGroup group, CCfgData& cfg, CfgLoadReport& report,
+                   const char*& failure)
 {
     if (group == CfgGroup::System) {
         // A flow list that cannot be read does not stop loading; saving the group would lose
         // it, so the group counts as incomplete.
-        if (!ForEachRow(IvrFlowTable().select, [&cfg](IOtlRecordset& row) {
+        if (!ForEachRow(source, IvrFlowTable().select, [&cfg](IOtlRecordset& row) {
                 cfg.IvrFlows.push_back(row.GetFieldByName(kIvrFlowColumn));
             }))
-            report.NoteGap(group, ReadFailure(IvrFlowTable().table));
+            report.NoteGap(group, ReadFailure(source, IvrFlowTable().table));
         return true;
     }
-    if (LoadRecords(IpoLineTable(), cfg, report))
+    if (LoadRecords(source, IpoLineTable(), cfg, report))
         return true;
     failure = IpoLineTable().loadFailure;
-    report.NoteGap(CfgGroup::Device, ReadFailure(IpoLineTable().table));
+    report.NoteGap(CfgGroup::Device, ReadFailure(source, IpoLineTable().table));
     report.NoteGap(CfgGroup::Lines,
                    std::string("读取在 ") + IpoLineTable().table + " 处中断，线路配置未读取");
     return false;
 }
 
 /// The settings of `group` with the list that follows one of them, then its kept settings.
-bool LoadSettingsGroup(CfgGroup group, ILoadProgress& progress, int& step, CCfgData& cfg,
+bool LoadSettingsGroup(ILoadRows& source, CfgGroup group, ILoadProgress& progress, int& step, CCfgData& cfg,
                        CfgLoadReport& report, const char*& failure)
 {
-    IOtlConnection* db = IOtlConnection::getInstance();
     const std::string table = CfgSettingTable(group);
     for (const CfgSetting& setting : CfgSettings()) {
         if (setting.group != group)
@@ -156,32 +173,32 @@ bool LoadSettingsGroup(CfgGroup group, ILoadProgress& progress, int& step, CCfgD
             progress.SetPos(step);
             step = setting.loadStep;
         }
-        setting.SetValue(cfg, db->QueryValue(setting.LoadQuery()));
+        setting.SetValue(cfg, source.Value(setting.LoadQuery()));
         // A query that fails, as opposed to one that finds no row, leaves its group incomplete.
-        const std::string error = db->GetLastErrorText();
+        const std::string error = source.LastError();
         if (!error.empty())
             report.NoteGap(group, "读取 " + table + " 失败: " + error);
-        if (setting.listFollows && !LoadGroupList(group, cfg, report, failure))
+        if (setting.listFollows && !LoadGroupList(source, group, cfg, report, failure))
             return false;
     }
-    if (!LoadKeptSettings(group, group == CfgGroup::System ? report.keptSystem : report.keptDevice))
-        report.NoteGap(group, ReadFailure(table));
+    if (!LoadKeptSettings(source, group, group == CfgGroup::System ? report.keptSystem : report.keptDevice))
+        report.NoteGap(group, ReadFailure(source, table));
     return true;
 }
 
 /// The lists of the lines group, in order, stopping at the first that cannot be read.
-bool LoadLines(CCfgData& cfg, CfgLoadReport& report, const char*& failure)
+bool LoadLines(ILoadRows& source, CCfgData& cfg, CfgLoadReport& report, const char*& failure)
 {
-    auto stop = [&report, &failure](const char* what, const char* table) {
+    auto stop = [&source, &report, &failure](const char* what, const char* table) {
         failure = what;
-        report.NoteGap(CfgGroup::Lines, ReadFailure(table));
+        report.NoteGap(CfgGroup::Lines, ReadFailure(source, table));
         return false;
     };
-    if (!LoadExtens(cfg) || !LoadKeptLines(report.keptLines))
+    if (!LoadExtens(source, cfg) || !LoadKeptLines(source, report.keptLines))
         return stop(ExtenTable().loadFailure, ExtenTable().table);
     bool loaded = true;
     ForEachRecordTable(CfgGroup::Lines, [&](const auto& table) {
-        if (loaded && !LoadRecords(table, cfg, report))
+        if (loaded && !LoadRecords(source, table, cfg, report))
             loaded = stop(table.loadFailure, table.table);
     });
     return loaded;
@@ -195,12 +212,13 @@ bool CCfgLoader::Load(ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& rep
     progress.Open(0, kLastStep);
     progress.SetText("配置参数加载中...");
 
+    ConnectionRows source;
     int step = 1;
     const char* failure = nullptr;
-    if (LoadSettingsGroup(CfgGroup::System, progress, step, cfg, report, failure) &&
-        LoadSettingsGroup(CfgGroup::Device, progress, step, cfg, report, failure)) {
+    if (LoadSettingsGroup(source, CfgGroup::System, progress, step, cfg, report, failure) &&
+        LoadSettingsGroup(source, CfgGroup::Device, progress, step, cfg, report, failure)) {
         progress.SetPos(step);
-        LoadLines(cfg, report, failure);
+        LoadLines(source, cfg, report, failure);
     }
     if (failure) {
         progress.SetText(failure);
@@ -211,4 +229,18 @@ bool CCfgLoader::Load(ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& rep
     progress.SetPos(kLastStep);
     progress.Close();
     return true;
+}
+
+bool CCfgLoader::LoadGroup(CfgGroup group, ILoadRows& source, CCfgData& cfg, CfgLoadReport& report)
+{
+    report = CfgLoadReport();
+    const char* failure = nullptr;
+    if (group == CfgGroup::Lines)
+        LoadLines(source, cfg, report, failure);
+    else {
+        CQuietProgress progress;
+        int step = 0;
+        LoadSettingsGroup(source, group, progress, step, cfg, report, failure);
+    }
+    return report.Gap(group).empty();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "config/CCfgDb.h"
+
 class ILoadProgress;
+class ILoadRows;
 struct CCfgData;
 struct CfgLoadReport;
 
@@ -12,4 +15,8 @@ public:
     /// it found beside the values, showing its progress. False when a record list could not
     /// be read: loading stopped there, after showing which one.
     static bool Load(ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& report);
+    /// Reads the tables of one group into `cfg` with the same queries, in the same order, as
+    /// Load, taking their rows from `source`. False, with the reason in `report`, when the
+    /// group was not read whole.
+    static bool LoadGroup(CfgGroup group, ILoadRows& source, CCfgData& cfg, CfgLoadReport& report);
 };
