@@ -1,6 +1,8 @@
 #include "config/CCfgDb.h"
 
+#include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
+#include "config/CCfgGroupSnapshot.h"
 #include "config/CCfgLoader.h"
 #include "config/CCfgSaveBuilder.h"
 #include "config/CColumnRules.h"
@@ -71,6 +73,7 @@ bool CCfgDb::SaveGroup(CfgGroup group)
 {
     m_refusal.clear();
     m_reconnected = false;
+    m_declined = false;
     const std::string& gap = m_loaded->Gap(group);
     if (!gap.empty()) {
         // Saving rewrites whole tables: what was never read would be lost from the database.
@@ -81,14 +84,33 @@ bool CCfgDb::SaveGroup(CfgGroup group)
     }
     if (!EnsureConnected())
         return false;
+    // The tables as they are now, held against another save of the group until this one has
+    // written: what a colleague saved since is either kept or written over knowingly.
+    CCfgGroupSnapshot now(group);
+    if (!now.Take(m_refusal))
+        return false;
+    if (m_overwrite) {
+        const CCfgChanges changes = CCfgChanges::Compare(*m_reference, now.Data());
+        if (changes.Differs(group) && !m_overwrite(group, changes)) {
+            m_declined = true;
+            m_refusal = "数据库中的配置已被他人修改，已取消保存，未写入任何内容";
+            return false;
+        }
+    }
+    // Rows the program does not edit go back as the database holds them now.
+    CfgLoadReport report = *m_loaded;
+    report.Kept(group) = now.Report().Kept(group);
     IOtlConnection* db = IOtlConnection::getInstance();
-    const CColumnRules rules = CColumnRules::Read(db, CfgGroupTables(group));
     std::vector<SqlStatement> statements;
-    if (!CCfgSaveBuilder::Build(group, *GetCfgData(), *m_loaded, rules, db->GetDbType(), statements,
+    if (!CCfgSaveBuilder::Build(group, *GetCfgData(), report, now.Rules(), db->GetDbType(), statements,
                                 m_refusal))
         return false;
-    if (!Run(statements))
+    if (!Run(statements)) {
+        // Letting go of the lock starts another operation, which would clear the reason.
+        m_refusal = db->GetLastErrorText();
         return false;
+    }
+    *m_loaded = std::move(report);
     SetReference(group, *GetCfgData());
     return true;
 }

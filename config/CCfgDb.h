@@ -2,10 +2,12 @@
 
 #include "db/IOtlConnection.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class CCfgChanges;
 class ILoadProgress;
 struct CCfgData;
 struct CfgLoadReport;
@@ -48,6 +50,14 @@ public:
     bool SaveLineCfg();
     bool SaveGroup(CfgGroup group);
 
+    /// Asked, before anything is written, when the group's tables no longer hold what this
+    /// process last read or wrote (`changes`: from that to what they hold now): true to write
+    /// over them. Without a question a save writes.
+    using OverwriteQuestion = std::function<bool(CfgGroup group, const CCfgChanges& changes)>;
+    void SetOverwriteQuestion(OverwriteQuestion question) { m_overwrite = std::move(question); }
+    /// Whether the last save wrote nothing because the question was answered no.
+    bool Declined() const { return m_declined; }
+
     /// Opens the connection again, once, when the server or the network has dropped it; to be
     /// called before an operation's first statement. False, with GetDbError saying why and
     /// what to do, when it cannot be opened.
@@ -81,6 +91,8 @@ private:
     std::unique_ptr<CCfgData> m_reference;
     std::string m_refusal;
     bool m_reconnected = false;
+    OverwriteQuestion m_overwrite;
+    bool m_declined = false;
 };
 
 /// The process's configuration database object, created on first use.

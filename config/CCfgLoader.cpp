@@ -181,7 +181,7 @@ bool LoadSettingsGroup(ILoadRows& source, CfgGroup group, ILoadProgress& progres
         if (setting.listFollows && !LoadGroupList(source, group, cfg, report, failure))
             return false;
     }
-    if (!LoadKeptSettings(source, group, group == CfgGroup::System ? report.keptSystem : report.keptDevice))
+    if (!LoadKeptSettings(source, group, report.Kept(group)))
         report.NoteGap(group, ReadFailure(source, table));
     return true;
 }
@@ -243,4 +243,10 @@ bool CCfgLoader::LoadGroup(CfgGroup group, ILoadRows& source, CCfgData& cfg, Cfg
         LoadSettingsGroup(source, group, progress, step, cfg, report, failure);
     }
     return report.Gap(group).empty();
+}
+
+bool CCfgLoader::LoadGroup(CfgGroup group, CCfgData& cfg, CfgLoadReport& report)
+{
+    ConnectionRows source;
+    return LoadGroup(group, source, cfg, report);
 }

@@ -19,4 +19,6 @@ public:
     /// Load, taking their rows from `source`. False, with the reason in `report`, when the
     /// group was not read whole.
     static bool LoadGroup(CfgGroup group, ILoadRows& source, CCfgData& cfg, CfgLoadReport& report);
+    /// The same through the process-wide connection, one query a round trip.
+    static bool LoadGroup(CfgGroup group, CCfgData& cfg, CfgLoadReport& report);
 };

@@ -91,7 +91,7 @@ void WriteSettingsGroup(CSqlSequence& sql, CfgGroup group, const CCfgData& cfg, 
                 WriteRecords(sql, IpoLineTable(), cfg);
         }
     }
-    WriteKeptSettings(sql, group, report.KeptSettings(group));
+    WriteKeptSettings(sql, group, report.Kept(group));
 }
 
 void WriteLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport& report)

@@ -125,29 +125,36 @@ bool IntegerRangeOf(const std::string& dataType, bool isUnsigned, IntegerRange& 
 
 CColumnRules CColumnRules::Read(IOtlConnection* db, const std::vector<std::string>& tables)
 {
-    CColumnRules rules;
     if (db->GetDbType() != DbTypeMySql || tables.empty())
-        return rules;
+        return {};
+    const RecordsetPtr rows(db->OpenRecordset(Query(tables)));
+    return rows ? FromRows(*rows) : CColumnRules();
+}
+
+std::string CColumnRules::Query(const std::vector<std::string>& tables)
+{
     std::string names;
     for (const std::string& table : tables)
         names += (names.empty() ? "'" : ", '") + table + "'";
-    const RecordsetPtr rows(db->OpenRecordset(
-        "SELECT TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, CHARACTER_SET_NAME, "
-        "COLUMN_TYPE "
-        "FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN (" +
-        names + ")"));
-    if (!rows)
-        return rules;
-    while (!rows->IsEof()) {
-        rows->FetchNext();
+    return "SELECT TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, CHARACTER_SET_NAME, "
+           "COLUMN_TYPE "
+           "FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN (" +
+           names + ")";
+}
+
+CColumnRules CColumnRules::FromRows(IOtlRecordset& rows)
+{
+    CColumnRules rules;
+    while (!rows.IsEof()) {
+        rows.FetchNext();
         Column column;
-        column.dataType = Lower(rows->GetFieldString(3));
-        const std::string maxChars = rows->GetFieldString(4);
+        column.dataType = Lower(rows.GetFieldString(3));
+        const std::string maxChars = rows.GetFieldString(4);
         if (!maxChars.empty())
             column.maxChars = std::stoll(maxChars);
-        column.charset = Lower(rows->GetFieldString(5));
-        column.isUnsigned = Lower(rows->GetFieldString(6)).find("unsigned") != std::string::npos;
-        rules.m_columns[rows->GetFieldString(1) + "." + Lower(rows->GetFieldString(2))] = column;
+        column.charset = Lower(rows.GetFieldString(5));
+        column.isUnsigned = Lower(rows.GetFieldString(6)).find("unsigned") != std::string::npos;
+        rules.m_columns[rows.GetFieldString(1) + "." + Lower(rows.GetFieldString(2))] = column;
     }
     return rules;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 class IOtlConnection;
+class IOtlRecordset;
 
 /// What the columns of some tables can hold, as the database itself defines them, so that a
 /// save can refuse a value that does not fit before it empties a single table.
@@ -15,6 +16,10 @@ public:
     /// query). Where they cannot be read nothing is known, and every value passes: the
     /// database's own refusal then still stops the save.
     static CColumnRules Read(IOtlConnection* db, const std::vector<std::string>& tables);
+    /// The query Read sends (MySQL and MariaDB).
+    static std::string Query(const std::vector<std::string>& tables);
+    /// The rules from the rows of Query.
+    static CColumnRules FromRows(IOtlRecordset& rows);
 
     /// Whether `text` (UTF-8) fits `table`.`column`; when not, `why`: too many characters, or
     /// a character its character set cannot hold.

@@ -9,9 +9,14 @@ void CfgLoadReport::NoteGap(CfgGroup group, const std::string& what)
         gap = what;
 }
 
-const std::vector<KeptRow>& CfgLoadReport::KeptSettings(CfgGroup group) const
+const std::vector<KeptRow>& CfgLoadReport::Kept(CfgGroup group) const
 {
-    return group == CfgGroup::System ? keptSystem : keptDevice;
+    return group == CfgGroup::System ? keptSystem : group == CfgGroup::Device ? keptDevice : keptLines;
+}
+
+std::vector<KeptRow>& CfgLoadReport::Kept(CfgGroup group)
+{
+    return group == CfgGroup::System ? keptSystem : group == CfgGroup::Device ? keptDevice : keptLines;
 }
 
 bool CfgLoadReport::NoCutTextHeld(const CCfgData& cfg, std::string& why) const

@@ -46,8 +46,9 @@ struct CfgLoadReport
     const std::string& Gap(CfgGroup group) const { return gaps[static_cast<std::size_t>(group)]; }
     /// Records, once per group, that it was not read whole.
     void NoteGap(CfgGroup group, const std::string& what);
-    /// The kept settings of a group's key/value table.
-    const std::vector<KeptRow>& KeptSettings(CfgGroup group) const;
+    /// The rows of a group's tables kept without editing: its settings table's, or conf_line's.
+    const std::vector<KeptRow>& Kept(CfgGroup group) const;
+    std::vector<KeptRow>& Kept(CfgGroup group);
     /// Whether `cfg` holds no text that loading had to shorten; `why` names one when it does.
     bool NoCutTextHeld(const CCfgData& cfg, std::string& why) const;
     /// Whether `cfg` can stand for the database; `why` when not: a group not read whole, or a

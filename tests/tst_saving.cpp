@@ -141,10 +141,16 @@ Texts AllConfigRows()
     return rows;
 }
 
-bool IsColumnQuery(const std::string& statement)
+/// The query that takes a group's save lock and reads its tables and their column definitions.
+bool IsSaveCheck(const std::string& statement)
 {
-    return statement.rfind("SELECT TABLE_NAME, COLUMN_NAME", 0) == 0 &&
+    return statement.rfind("(SELECT -1, GET_LOCK(", 0) == 0 &&
            statement.find("information_schema.COLUMNS") != std::string::npos;
+}
+
+bool IsLockRelease(const std::string& statement)
+{
+    return statement.rfind("DO RELEASE_LOCK(", 0) == 0;
 }
 
 } // namespace
@@ -283,14 +289,16 @@ private Q_SLOTS:
         QVERIFY(ServerLog::Stop());
         QVERIFY(savedSys && savedLines);
 
-        // Each save reads the definitions of its columns once, then sends its statements in
-        // one text.
-        QCOMPARE(requests.size(), std::size_t(4));
-        QVERIFY2(IsColumnQuery(requests[0]), requests[0].c_str());
-        QVERIFY2(IsColumnQuery(requests[2]), requests[2].c_str());
+        // Each save takes its lock and reads its tables and their column definitions in one
+        // query, sends its statements in one text, then lets the lock go.
+        QCOMPARE(requests.size(), std::size_t(6));
+        for (std::size_t save : {0, 3}) {
+            QVERIFY2(IsSaveCheck(requests[save]), requests[save].c_str());
+            QVERIFY2(IsLockRelease(requests[save + 2]), requests[save + 2].c_str());
+        }
         Texts statements;
         for (const std::string& statement : logged) {
-            if (!IsColumnQuery(statement))
+            if (!IsSaveCheck(statement) && !IsLockRelease(statement))
                 statements.push_back(statement);
         }
 
@@ -666,10 +674,11 @@ private Q_SLOTS:
             {"ExecuteInsert", "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES "
                               "('O''Neil\\', 'O''Neil\\', 2, -3)"},
         };
-        QCOMPARE(recording.Calls().size(), expected.size());
+        const std::vector<RecordingConnection::Call> writes = recording.Writes();
+        QCOMPARE(writes.size(), expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            QCOMPARE(recording.Calls()[i].operation, expected[i].operation);
-            QCOMPARE(recording.Calls()[i].sql, expected[i].sql);
+            QCOMPARE(writes[i].operation, expected[i].operation);
+            QCOMPARE(writes[i].sql, expected[i].sql);
         }
     }
 
@@ -690,7 +699,7 @@ private Q_SLOTS:
                 expected.push_back(line.toStdString());
         }
         Texts sent;
-        for (const RecordingConnection::Call& call : recording.Calls())
+        for (const RecordingConnection::Call& call : recording.Writes())
             sent.push_back(call.operation + ": " + call.sql);
         QCOMPARE(sent, expected);
     }
@@ -783,8 +792,8 @@ private Q_SLOTS:
                            : group == 2 ? GetCfgDb()->SaveDevCfg()
                                         : GetCfgDb()->SaveLineCfg();
         QVERIFY(!saved);
-        QCOMPARE(int(recording.Calls().size()), sent);
-        QCOMPARE(recording.Calls().back().sql, statement);
+        QCOMPARE(int(recording.Writes().size()), sent);
+        QCOMPARE(recording.Writes().back().sql, statement);
         QCOMPARE(GetCfgDb()->GetDbError(), std::string("refused here"));
     }
 };

@@ -26,6 +26,17 @@ std::vector<std::string> RecordingConnection::Statements() const
     return statements;
 }
 
+std::vector<RecordingConnection::Call> RecordingConnection::Writes() const
+{
+    std::vector<Call> writes;
+    for (const Call& call : m_calls) {
+        const bool read = call.operation == "QueryValue" || call.operation == "OpenRecordset";
+        if (!read && call.sql.find("applock") == std::string::npos)
+            writes.push_back(call);
+    }
+    return writes;
+}
+
 bool RecordingConnection::Record(const char* operation, const std::string& sql)
 {
     m_calls.push_back({operation, sql});

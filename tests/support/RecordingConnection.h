@@ -27,6 +27,8 @@ public:
     void FailWhen(std::function<bool(const std::string&)> refuse, std::string errorText);
 
     const std::vector<Call>& Calls() const { return m_calls; }
+    /// The calls that write: neither a read nor the taking or letting go of a save's lock.
+    std::vector<Call> Writes() const;
     std::vector<std::string> Statements() const;
 
     bool Reconnect() override;
