@@ -32,9 +32,11 @@ CDialogCfgChanges::CDialogCfgChanges(Mode mode, const QString& heading, const QS
                                      const QString& warning, QWidget* parent)
     : QDialog(parent), m_editChanges(new QPlainTextEdit(this))
 {
-    const bool confirm = mode == Mode::ConfirmImport;
+    const bool confirm = mode != Mode::View;
     setObjectName(QStringLiteral("CDialogCfgChanges"));
-    setWindowTitle(confirm ? QStringLiteral("确认导入配置") : QStringLiteral("配置比较"));
+    setWindowTitle(mode == Mode::ConfirmImport      ? QStringLiteral("确认导入配置")
+                   : mode == Mode::ConfirmOverwrite ? QStringLiteral("数据库中的配置已被修改")
+                                                    : QStringLiteral("配置比较"));
 
     m_editChanges->setObjectName(QStringLiteral("editChanges"));
     m_editChanges->setReadOnly(true);
@@ -47,13 +49,15 @@ CDialogCfgChanges::CDialogCfgChanges(Mode mode, const QString& heading, const QS
     layout->addWidget(NewLabel(heading, QStringLiteral("labelCompared"), this));
     layout->addWidget(m_editChanges, 1);
     if (confirm)
-        layout->addWidget(NewLabel(warning, QStringLiteral("labelImportWarning"), this));
+        layout->addWidget(NewLabel(warning, QStringLiteral("labelWarning"), this));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
     if (confirm) {
-        QPushButton* import = NewButton(QStringLiteral("导入(&I)"), QStringLiteral("btnOk"), this);
+        QPushButton* import =
+            NewButton(mode == Mode::ConfirmImport ? QStringLiteral("导入(&I)") : QStringLiteral("覆盖(&O)"),
+                      QStringLiteral("btnOk"), this);
         QPushButton* cancel = NewButton(QStringLiteral("取消"), QStringLiteral("btnCancel"), this);
         buttons->addWidget(import);
         buttons->addWidget(cancel);

@@ -4,10 +4,12 @@
 
 class QPlainTextEdit;
 
-/// Shows how a configuration file differs from the database, one change a line, read only.
-/// As a viewer it has a Close button, which Enter presses, and Escape closes it too. Before
-/// an import it asks instead: Import or Cancel, with Cancel focused and default, so that a
-/// stray Enter or Escape writes nothing; Enter on the focused Import button imports.
+/// Shows how two configurations differ, one change a line, read only: a file and the
+/// database, or the database and what this window last read or wrote. As a viewer it has a
+/// Close button, which Enter presses, and Escape closes it too. Before an import, or a save
+/// over a colleague's changes, it asks instead: Import (Overwrite) or Cancel, with Cancel
+/// focused and default, so that a stray Enter or Escape writes nothing; Enter on the focused
+/// Import (Overwrite) button goes ahead.
 class CDialogCfgChanges : public QDialog
 {
     Q_OBJECT
@@ -17,9 +19,10 @@ public:
     {
         View,
         ConfirmImport,
+        ConfirmOverwrite,
     };
 
-    /// `heading` says what is compared with what; `warning` (import only) what the import
+    /// `heading` says what is compared with what; `warning` (questions only) what going ahead
     /// will do.
     CDialogCfgChanges(Mode mode, const QString& heading, const QString& changes, const QString& warning,
                       QWidget* parent = nullptr);

@@ -2,7 +2,9 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CCfgFileCommands.h"
+#include "app/CDialogCfgChanges.h"
 #include "app/CUnsavedGroups.h"
+#include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "config/CfgGroups.h"
@@ -423,14 +425,39 @@ bool CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const ch
     CCfgDb* cfgDb = GetCfgDb();
     bool saved = false;
     {
-        const CBusyScope busy(this, QStringLiteral("正在保存配置..."));
+        CBusyScope busy(this, QStringLiteral("正在保存配置..."));
+        cfgDb->SetOverwriteQuestion([this, &busy](CfgGroup group, const CCfgChanges& changes) {
+            return busy.Ask([&] { return ConfirmOverwrite(group, changes); });
+        });
         saved = (cfgDb->*save)();
+        cfgDb->SetOverwriteQuestion(nullptr);
     }
+    // The user chose to write nothing over a colleague's changes: nothing more to say.
+    if (cfgDb->Declined())
+        return false;
     std::string text = saved ? std::string(success) : failure + cfgDb->GetDbError();
     if (cfgDb->Reconnected())
         text += "\r\n（与数据库的连接曾经断开，保存前已重新连接。）";
     ShowNotice(this, text);
     return saved;
+}
+
+bool CTarvexDlg::ConfirmOverwrite(CfgGroup group, const CCfgChanges& changes)
+{
+    DsnValues values;
+    CDsnSettings::Read(values);
+    const QString name = QString::fromStdString(CfgGroupName(group));
+    QString lines = name + QStringLiteral("：");
+    for (const std::string& line : changes.Lines(group))
+        lines += QStringLiteral("\n  ") + QString::fromStdString(line);
+    CDialogCfgChanges question(
+        CDialogCfgChanges::Mode::ConfirmOverwrite,
+        QStringLiteral("自本窗口上次读取或保存以来，数据源 %1 中的%2已被修改。数据库中的变化：")
+            .arg(QString::fromStdString(values.dsn), name),
+        lines,
+        QStringLiteral("覆盖：用本页的内容替换数据库中的这些修改。取消：不写入任何内容，本页的修改保留。"),
+        this);
+    return question.exec() == QDialog::Accepted;
 }
 
 bool CTarvexDlg::ConfirmExit()
@@ -493,9 +520,14 @@ void CTarvexDlg::OnAbout()
 
 void CTarvexDlg::OnDbInit()
 {
-    // The store and the pages keep what they show, even over tables just emptied.
+    // The store and the pages keep what they show, even over tables just emptied; the next
+    // saves write them there without taking the emptied tables for a colleague's work.
     CDialogDbInit dialog(this);
-    dialog.exec();
+    if (dialog.DoModal() != QDialog::Accepted)
+        return;
+    for (CfgGroup group : kCfgGroups)
+        GetCfgDb()->NotePartlyWritten(group);
+    m_unsaved->Refresh();
 }
 
 void CTarvexDlg::OnDsnSetup()

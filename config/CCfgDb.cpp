@@ -41,6 +41,7 @@ void CCfgDb::AdoptLoadReport(const CfgLoadReport& report)
 void CCfgDb::SetReference(CfgGroup group, const CCfgData& cfg)
 {
     CopyCfgGroup(cfg, *m_reference, group);
+    m_partlyWritten[static_cast<std::size_t>(group)] = false;
 }
 
 bool CCfgDb::EnsureConnected()
@@ -89,7 +90,7 @@ bool CCfgDb::SaveGroup(CfgGroup group)
     CCfgGroupSnapshot now(group);
     if (!now.Take(m_refusal))
         return false;
-    if (m_overwrite) {
+    if (m_overwrite && !m_partlyWritten[static_cast<std::size_t>(group)]) {
         const CCfgChanges changes = CCfgChanges::Compare(*m_reference, now.Data());
         if (changes.Differs(group) && !m_overwrite(group, changes)) {
             m_declined = true;
@@ -108,6 +109,7 @@ bool CCfgDb::SaveGroup(CfgGroup group)
     if (!Run(statements)) {
         // Letting go of the lock starts another operation, which would clear the reason.
         m_refusal = db->GetLastErrorText();
+        NotePartlyWritten(group);
         return false;
     }
     *m_loaded = std::move(report);

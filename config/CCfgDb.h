@@ -2,6 +2,7 @@
 
 #include "db/IOtlConnection.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,6 +41,9 @@ public:
     const CCfgData& Reference() const { return *m_reference; }
     /// Puts `group` of `cfg` in the reference: the database now holds it.
     void SetReference(CfgGroup group, const CCfgData& cfg);
+    /// A write of `group` stopped part-way: its tables hold what this process left there, not
+    /// the reference, so the next save of the group does not take that for a colleague's work.
+    void NotePartlyWritten(CfgGroup group) { m_partlyWritten[static_cast<std::size_t>(group)] = true; }
 
     /// Rewrite the tables of one group from the store (each table emptied, then one INSERT
     /// per setting or record), stopping at the first statement the database refuses. A group
@@ -92,6 +96,7 @@ private:
     std::string m_refusal;
     bool m_reconnected = false;
     OverwriteQuestion m_overwrite;
+    std::array<bool, 3> m_partlyWritten{};
     bool m_declined = false;
 };
 

@@ -83,6 +83,7 @@ bool CCfgFileSession::Write(std::vector<CfgGroup>& written, std::string& error)
     for (const auto& [group, statements] : m_prepared) {
         CopyCfgGroup(m_file, store, group);
         if (!cfgDb->Run(statements)) {
+            cfgDb->NotePartlyWritten(group);
             error = CfgGroupName(group) + "写入失败，" + cfgDb->GetDbError();
             if (!written.empty())
                 error += "（此前已写入：" + CfgGroupNames(written) + "）";

@@ -59,7 +59,8 @@ public:
     std::string Value(const std::string& query) override
     {
         const Result& result = results[query];
-        return result.rows.empty() || result.rows.front().empty() ? std::string() : result.rows.front().front();
+        return result.rows.empty() || result.rows.front().empty() ? std::string()
+                                                                  : result.rows.front().front();
     }
     std::string LastError() override { return {}; }
 
@@ -178,10 +179,10 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         width = std::max(width, part.columns.size());
 
     // The lock first: the server runs the parts in order, so the tables are read once it is had.
-    std::string text = "(SELECT -1, " +
-                       Padded("GET_LOCK(" + LockName(m_dbType) + ", " + std::to_string(kLockWaitSeconds) + ")",
-                              1, width) +
-                       ")";
+    std::string text =
+        "(SELECT -1, " +
+        Padded("GET_LOCK(" + LockName(m_dbType) + ", " + std::to_string(kLockWaitSeconds) + ")", 1, width) +
+        ")";
     for (std::size_t i = 0; i < parts.size(); ++i) {
         std::string select;
         for (const std::string& column : parts[i].columns)

@@ -52,6 +52,24 @@ void CBusyScope::RunInBackground(const std::function<void()>& work)
     worker.join();
 }
 
+bool CBusyScope::Ask(const std::function<bool()>& question)
+{
+    IOtlConnection::RoundTripHook hook = IOtlConnection::SetRoundTripHook(m_previousHook);
+    m_busyWindow.reset();
+    if (m_window)
+        m_window->setEnabled(m_wasEnabled);
+    QApplication::restoreOverrideCursor();
+    const bool answer = question();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_window)
+        m_window->setEnabled(false);
+    IOtlConnection::SetRoundTripHook(std::move(hook));
+    // The work goes on from here: its busy window only after another moment.
+    m_clock.restart();
+    m_lastPaintMs = 0;
+    return answer;
+}
+
 void CBusyScope::OnRoundTrip()
 {
     const qint64 elapsed = m_clock.elapsed();

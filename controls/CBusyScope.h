@@ -26,6 +26,10 @@ public:
     /// round trip would give the interface a turn; `work` must touch nothing of the interface.
     void RunInBackground(const std::function<void()>& work);
 
+    /// Asks the user something in the middle of the work: meanwhile the window takes input as
+    /// usual, without the busy cursor and window. Returns what `question` returns.
+    bool Ask(const std::function<bool()>& question);
+
     /// How long work must take before the busy window shows.
     static constexpr int kShowAfterMs = 400;
 

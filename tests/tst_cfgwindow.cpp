@@ -202,7 +202,7 @@ void AnswerViewer(QWidget* modal, const QString& how, Viewer& seen)
 {
     auto* dialog = qobject_cast<QDialog*>(modal);
     auto* list = modal->findChild<QPlainTextEdit*>(QStringLiteral("editChanges"));
-    auto* warning = modal->findChild<QLabel*>(QStringLiteral("labelImportWarning"));
+    auto* warning = modal->findChild<QLabel*>(QStringLiteral("labelWarning"));
     auto* heading = modal->findChild<QLabel*>(QStringLiteral("labelCompared"));
     if (!dialog || !list || !heading) {
         modal->close();

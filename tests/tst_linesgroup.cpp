@@ -10,6 +10,7 @@
 #include "pages/CGridTrunkMatch.h"
 #include "support/ConfigTables.h"
 #include "support/MessageRecorder.h"
+#include "support/ModalDriver.h"
 #include "support/RecordingProgress.h"
 #include "support/TestDatabase.h"
 #include "support/TestSettings.h"
@@ -199,7 +200,14 @@ private Q_SLOTS:
         // types come from the tables as they are at the save, and the new tables have none.
         QVERIFY(ConfigTables::CreateEmpty());
         messages.Clear();
+        // The new, empty tables are not what the window loaded: it asks before writing over them.
+        bool asked = false;
+        WhenModalOpens([&asked](QWidget* question) {
+            asked = true;
+            ClickButton(question, "btnOk");
+        });
         window.Click("btnSave");
+        QVERIFY(asked);
         QCOMPARE(messages.Texts(), Texts{"线路配置信息保存成功"});
         QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_trunk_item", 1), (Texts{"1", "3", "8"}));
         QCOMPARE(TestDatabase::Rows("SELECT type, COUNT(*) FROM conf_line GROUP BY type", 2), Texts{"0|5"});
