@@ -1,5 +1,6 @@
 #include "config/CCfgDb.h"
 
+#include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
 #include "config/CCfgGroupSnapshot.h"
@@ -85,6 +86,14 @@ bool CCfgDb::SaveGroup(CfgGroup group)
     }
     if (!EnsureConnected())
         return false;
+    return WriteGroup(group, *GetCfgData());
+}
+
+bool CCfgDb::WriteGroup(CfgGroup group, const CCfgData& cfg)
+{
+    m_refusal.clear();
+    m_declined = false;
+    m_lastBackup.clear();
     // The tables as they are now, held against another save of the group until this one has
     // written: what a colleague saved since is either kept or written over knowingly.
     CCfgGroupSnapshot now(group);
@@ -103,17 +112,25 @@ bool CCfgDb::SaveGroup(CfgGroup group)
     report.Kept(group) = now.Report().Kept(group);
     IOtlConnection* db = IOtlConnection::getInstance();
     std::vector<SqlStatement> statements;
-    if (!CCfgSaveBuilder::Build(group, *GetCfgData(), report, now.Rules(), db->GetDbType(), statements,
-                                m_refusal))
+    if (!CCfgSaveBuilder::Build(group, cfg, report, now.Rules(), db->GetDbType(), statements, m_refusal))
         return false;
+    // What the tables held goes to a backup first; without one nothing is written.
+    QString backup;
+    if (!CCfgBackups::Write(now.Data(), {db->DataSourceName(), CCfgBackups::Now(), group}, backup,
+                            m_refusal)) {
+        m_refusal += "，因此未写入任何内容";
+        return false;
+    }
+    m_lastBackup = backup.toStdString();
     if (!Run(statements)) {
         // Letting go of the lock starts another operation, which would clear the reason.
-        m_refusal = db->GetLastErrorText();
+        m_refusal = db->GetLastErrorText() + "\r\n这组配置的表可能只写入了一部分。写入前的内容已备份在 " +
+                    m_lastBackup + "，可用“数据库 → 恢复备份”恢复";
         NotePartlyWritten(group);
         return false;
     }
     *m_loaded = std::move(report);
-    SetReference(group, *GetCfgData());
+    SetReference(group, cfg);
     return true;
 }
 

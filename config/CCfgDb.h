@@ -53,6 +53,13 @@ public:
     bool SaveDevCfg();
     bool SaveLineCfg();
     bool SaveGroup(CfgGroup group);
+    /// Writes `group` of `cfg` over the group's tables: under the group's lock, after reading
+    /// them afresh (asking the overwrite question when they changed since the reference) and
+    /// backing up what they held, with the rows the program keeps as they are now. The group
+    /// of `cfg` then becomes the reference.
+    bool WriteGroup(CfgGroup group, const CCfgData& cfg);
+    /// The backup file of what the last write wrote over; empty when it made none.
+    const std::string& LastBackup() const { return m_lastBackup; }
 
     /// Asked, before anything is written, when the group's tables no longer hold what this
     /// process last read or wrote (`changes`: from that to what they hold now): true to write
@@ -98,6 +105,7 @@ private:
     OverwriteQuestion m_overwrite;
     std::array<bool, 3> m_partlyWritten{};
     bool m_declined = false;
+    std::string m_lastBackup;
 };
 
 /// The process's configuration database object, created on first use.

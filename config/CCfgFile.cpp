@@ -313,7 +313,36 @@ bool CCfgFile::ToJson(const CCfgData& cfg, QByteArray& json, std::string& error)
     return true;
 }
 
-bool CCfgFile::FromJson(const QByteArray& json, CCfgData& cfg, std::string& error)
+bool CCfgFile::BackupToJson(const CCfgData& cfg, const CfgBackupHeader& header, QByteArray& json,
+                            std::string& error)
+{
+    CJsonWriter writer;
+    QJsonObject root{{JsonKey("format"), JsonKey(kFormat)},
+                     {JsonKey("version"), kVersion},
+                     {JsonKey("backup"), QJsonObject{{JsonKey("dataSource"),
+                                                      writer.Text(header.dataSource, "backup.dataSource")},
+                                                     {JsonKey("time"), JsonKey(header.time.c_str())},
+                                                     {JsonKey("group"), JsonKey(GroupKey(header.group))}}}};
+    switch (header.group) {
+    case CfgGroup::System:
+        root.insert(JsonKey(GroupKey(header.group)), WriteMiddleware(cfg, writer));
+        break;
+    case CfgGroup::Device:
+        root.insert(JsonKey(GroupKey(header.group)), WriteDevice(cfg, writer));
+        break;
+    case CfgGroup::Lines:
+        root.insert(JsonKey(GroupKey(header.group)), WriteLines(cfg, writer));
+        break;
+    }
+    if (!writer.Error().empty()) {
+        error = writer.Error();
+        return false;
+    }
+    json = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return true;
+}
+
+bool CCfgFile::FromJson(const QByteArray& json, CCfgData& cfg, std::string& error, CfgFileContents* contents)
 {
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
@@ -353,24 +382,67 @@ bool CCfgFile::FromJson(const QByteArray& json, CCfgData& cfg, std::string& erro
         return false;
     }
 
+    CfgFileContents held;
+    std::vector<const char*> keys = {"format", "version"};
+    if (root.contains(JsonKey("backup"))) {
+        // A backup holds the one group its header names.
+        QJsonObject header;
+        CfgBackupHeader backup;
+        std::string group;
+        if (!reader.Object(root.value(JsonKey("backup")), "backup", {"dataSource", "time", "group"},
+                           header) ||
+            !reader.Text(header.value(JsonKey("dataSource")), "backup.dataSource", backup.dataSource) ||
+            !reader.Text(header.value(JsonKey("time")), "backup.time", backup.time) ||
+            !reader.Text(header.value(JsonKey("group")), "backup.group", group)) {
+            error = reader.Error();
+            return false;
+        }
+        const auto named = std::find_if(kCfgGroups.begin(), kCfgGroups.end(),
+                                        [&group](CfgGroup each) { return group == GroupKey(each); });
+        if (named == kCfgGroups.end()) {
+            error = "backup.group：\"" + group + "\" 不是配置组（应为 middleware、device 或 lines）";
+            return false;
+        }
+        backup.group = *named;
+        held.groups = {backup.group};
+        held.backup = backup;
+        keys.push_back("backup");
+    } else {
+        held.groups.assign(kCfgGroups.begin(), kCfgGroups.end());
+    }
+    for (CfgGroup group : held.groups)
+        keys.push_back(GroupKey(group));
+
     CCfgData read;
     QJsonObject checked;
-    if (!reader.Object(root, "文件", {"format", "version", "middleware", "device", "lines"}, checked) ||
-        !ReadMiddleware(root.value(JsonKey("middleware")), reader, read) ||
-        !ReadDevice(root.value(JsonKey("device")), reader, read) ||
-        !ReadLines(root.value(JsonKey("lines")), reader, read)) {
+    if (!reader.Object(root, "文件", keys, checked)) {
         error = reader.Error();
         return false;
     }
+    for (CfgGroup group : held.groups) {
+        const QJsonValue value = root.value(JsonKey(GroupKey(group)));
+        const bool groupRead = group == CfgGroup::System   ? ReadMiddleware(value, reader, read)
+                               : group == CfgGroup::Device ? ReadDevice(value, reader, read)
+                                                           : ReadLines(value, reader, read);
+        if (!groupRead) {
+            error = reader.Error();
+            return false;
+        }
+    }
     cfg = std::move(read);
+    if (contents)
+        *contents = std::move(held);
     return true;
 }
 
 bool CCfgFile::Write(const CCfgData& cfg, const QString& path, std::string& error)
 {
     QByteArray json;
-    if (!ToJson(cfg, json, error))
-        return false;
+    return ToJson(cfg, json, error) && WriteBytes(json, path, error);
+}
+
+bool CCfgFile::WriteBytes(const QByteArray& json, const QString& path, std::string& error)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
@@ -381,7 +453,7 @@ bool CCfgFile::Write(const CCfgData& cfg, const QString& path, std::string& erro
     return true;
 }
 
-bool CCfgFile::Read(const QString& path, CCfgData& cfg, std::string& error)
+bool CCfgFile::Read(const QString& path, CCfgData& cfg, std::string& error, CfgFileContents* contents)
 {
     const QFileInfo info(path);
     QFile file(path);
@@ -398,7 +470,7 @@ bool CCfgFile::Read(const QString& path, CCfgData& cfg, std::string& error)
         return false;
     }
     const QByteArray json = file.readAll();
-    if (!FromJson(json, cfg, error)) {
+    if (!FromJson(json, cfg, error, contents)) {
         error = "配置文件 " + path.toStdString() + " 无效，" + error;
         return false;
     }

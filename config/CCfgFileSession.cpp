@@ -8,9 +8,26 @@
 #include "config/CQuietProgress.h"
 #include "config/CfgGroups.h"
 
+#include <algorithm>
+
 bool CCfgFileSession::ReadFile(const QString& path, std::string& error)
 {
-    return CCfgFile::Read(path, m_file, error);
+    if (!CCfgFile::Read(path, m_file, error, &m_contents))
+        return false;
+    m_fileRead = true;
+    TakeWhatTheFileLacks();
+    return true;
+}
+
+void CCfgFileSession::TakeWhatTheFileLacks()
+{
+    // A backup holds one group: the others are to stay as the database has them.
+    if (!m_fileRead || !m_databaseRead)
+        return;
+    for (CfgGroup group : kCfgGroups) {
+        if (std::find(m_contents.groups.begin(), m_contents.groups.end(), group) == m_contents.groups.end())
+            CopyCfgGroup(m_database, m_file, group);
+    }
 }
 
 bool CCfgFileSession::ReadDatabase(std::string& error)
@@ -23,6 +40,8 @@ bool CCfgFileSession::ReadDatabase(std::string& error)
     m_database = CCfgData();
     CQuietProgress progress;
     CCfgLoader::Load(progress, m_database, m_report);
+    m_databaseRead = true;
+    TakeWhatTheFileLacks();
     return m_report.StandsForTheDatabase(m_database, error);
 }
 
@@ -58,7 +77,7 @@ bool CCfgFileSession::Prepare(const CCfgChanges& changes, std::string& error)
         std::vector<SqlStatement> statements;
         if (!CCfgSaveBuilder::Build(group, m_file, m_report, rules, db->GetDbType(), statements, error))
             return false;
-        m_prepared.emplace_back(group, std::move(statements));
+        m_prepared.push_back(group);
     }
     return true;
 }
@@ -71,7 +90,7 @@ bool CCfgFileSession::Write(std::vector<CfgGroup>& written, std::string& error)
     CCfgData& store = *GetCfgData();
     bool done = true;
     if (!m_prepared.empty() && !cfgDb->EnsureConnected()) {
-        error = CfgGroupName(m_prepared.front().first) + "写入失败，" + cfgDb->GetDbError();
+        error = CfgGroupName(m_prepared.front()) + "写入失败，" + cfgDb->GetDbError();
         return false;
     }
     m_reconnected = cfgDb->Reconnected();
@@ -80,10 +99,9 @@ bool CCfgFileSession::Write(std::vector<CfgGroup>& written, std::string& error)
         cfgDb->SetReference(group, m_database);
     }
     cfgDb->AdoptLoadReport(m_report);
-    for (const auto& [group, statements] : m_prepared) {
+    for (CfgGroup group : m_prepared) {
         CopyCfgGroup(m_file, store, group);
-        if (!cfgDb->Run(statements)) {
-            cfgDb->NotePartlyWritten(group);
+        if (!cfgDb->WriteGroup(group, m_file)) {
             error = CfgGroupName(group) + "写入失败，" + cfgDb->GetDbError();
             if (!written.empty())
                 error += "（此前已写入：" + CfgGroupNames(written) + "）";
@@ -91,7 +109,6 @@ bool CCfgFileSession::Write(std::vector<CfgGroup>& written, std::string& error)
             break;
         }
         written.push_back(group);
-        cfgDb->SetReference(group, m_file);
     }
     m_prepared.clear();
     return done;

@@ -2,6 +2,7 @@
 
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
+#include "config/CCfgFile.h"
 #include "config/CfgLoadReport.h"
 #include "db/IOtlConnection.h"
 
@@ -17,7 +18,8 @@ class CCfgFileSession
 {
 public:
     /// Reads the file at `path`; false, with `error` saying where and why, for a file that is
-    /// not a valid configuration file.
+    /// not a valid configuration file. A backup holds one group: the session takes the others
+    /// as the database holds them, so only that group can differ.
     bool ReadFile(const QString& path, std::string& error);
     /// Reads the whole configuration from the database; false, with `error`, when a group
     /// cannot be read whole, or a text only shortened: then it cannot stand for the database.
@@ -32,20 +34,27 @@ public:
     /// any is sent. False, with `error` naming the value, when one would be refused; nothing
     /// is written then.
     bool Prepare(const CCfgChanges& changes, std::string& error);
-    /// Writes the prepared groups in the order middleware, device, lines, stopping at the
-    /// first that fails. The process store then holds the database's configuration with the
-    /// file's groups in place of those written (and of one that failed, as after a failed
-    /// Save), and the saves of the process store go by this session's reading of the
-    /// database. `written` lists the groups written.
+    /// Writes the prepared groups in the order middleware, device, lines, each as a save writes
+    /// (under its lock, after a backup of what it held), stopping at the first that fails. The process store
+    /// then holds the database's configuration with the file's groups in place of those written (and of one
+    /// that failed, as after a failed Save), and the saves of the process store go by this session's reading
+    /// of the database. `written` lists the groups written.
     bool Write(std::vector<CfgGroup>& written, std::string& error);
 
     /// Whether Write had to open the connection again before its first statement.
     bool Reconnected() const { return m_reconnected; }
+    /// What the file read holds.
+    const CfgFileContents& Contents() const { return m_contents; }
 
 private:
+    void TakeWhatTheFileLacks();
+
     CCfgData m_database;
     CfgLoadReport m_report;
     CCfgData m_file;
-    std::vector<std::pair<CfgGroup, std::vector<SqlStatement>>> m_prepared;
+    CfgFileContents m_contents;
+    bool m_fileRead = false;
+    bool m_databaseRead = false;
+    std::vector<CfgGroup> m_prepared;
     bool m_reconnected = false;
 };

@@ -23,6 +23,7 @@ public:
     COdbcConnection& operator=(const COdbcConnection&) = delete;
 
     bool Reconnect() override;
+    std::string DataSourceName() const override { return m_lastLogin.DataSource(); }
     bool Connect(const std::string& connectString, std::string& errorText) override;
     /// A value that a connection string cannot carry as typed (a password with a blank at
     /// either end) is given to the driver as an argument of its own instead.

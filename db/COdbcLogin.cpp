@@ -208,6 +208,11 @@ COdbcLogin COdbcLogin::WithString(const std::string& connectString)
     return login;
 }
 
+std::string COdbcLogin::DataSource() const
+{
+    return m_separate ? m_dsn : ConnectStringValue(m_connectString, "DSN");
+}
+
 COdbcLogin COdbcLogin::ToDataSource(const std::string& dsn, const std::string& user,
                                     const std::string& password)
 {

@@ -31,6 +31,9 @@ public:
     /// handle is left open then.
     bool Open(SQLHENV env, Session& session, std::string& error) const;
 
+    /// The data source it logs in to; empty for a connection string that names none.
+    std::string DataSource() const;
+
     /// Whether a MySQL session of these character sets (client, connection, results) and SQL
     /// mode is fit for this program; `why` when not.
     static bool SessionFits(const std::vector<std::string>& settings, std::string& why);

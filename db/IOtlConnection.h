@@ -40,6 +40,8 @@ public:
     virtual bool ConnectDsn(const std::string& dsn, const std::string& user, const std::string& password,
                             std::string& errorText);
     virtual bool Disconnect() = 0;
+    /// The data source of the last successful login; empty where none is named.
+    virtual std::string DataSourceName() const { return {}; }
     /// DbTypeSqlServer, DbTypeMySql or DbTypeOther, from the database's own name.
     virtual int GetDbType() = 0;
     virtual bool ExecuteSql(const std::string& sql) = 0;

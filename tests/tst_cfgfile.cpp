@@ -11,6 +11,7 @@
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"
 #include "support/TestDatabase.h"
+#include "support/TestSettings.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -127,6 +128,9 @@ std::string FirstOf(const Texts& texts)
 class TestCfgFile : public QObject
 {
     Q_OBJECT
+
+    // Saves leave backups in the user's data folder: a test's own.
+    TestSettings m_userData;
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(TestDatabase::Connect()); }

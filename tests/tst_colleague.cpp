@@ -156,7 +156,8 @@ private Q_SLOTS:
         row("added extension, Escape", "btnLine", addExten, "7777", "Escape", "7777 8001 8002");
         row("added extension, Enter", "btnLine", addExten, "7777", "Enter", "7777 8001 8002");
         const char* setting = "UPDATE conf_system SET value = '55' WHERE name = 'CallConcurrency'";
-        row("changed setting, 覆盖", "btnSys", setting, "CallConcurrency: \"30\" -> \"55\"", "click 覆盖", "99");
+        row("changed setting, 覆盖", "btnSys", setting, "CallConcurrency: \"30\" -> \"55\"", "click 覆盖",
+            "99");
         row("changed setting, Enter", "btnSys", setting, "CallConcurrency: \"30\" -> \"55\"", "Enter", "55");
     }
     void aColleaguesChangeIsShownFirst()
@@ -190,13 +191,14 @@ private Q_SLOTS:
         const bool written = answer == QStringLiteral("click 覆盖");
         const char* success = linesGroup ? "线路配置信息保存成功" : "中间件配置信息保存成功";
         QCOMPARE(messages.Texts(), written ? Texts{success} : Texts{});
-        const std::string query = linesGroup
-                                      ? "SELECT GROUP_CONCAT(id ORDER BY id SEPARATOR ' ') FROM conf_line WHERE type = 0"
-                                      : "SELECT value FROM conf_system WHERE name = 'CallConcurrency'";
+        const std::string query =
+            linesGroup ? "SELECT GROUP_CONCAT(id ORDER BY id SEPARATOR ' ') FROM conf_line WHERE type = 0"
+                       : "SELECT value FROM conf_system WHERE name = 'CallConcurrency'";
         QCOMPARE(TestDatabase::Rows(query, 1), Texts{afterwards.toStdString()});
         // The row of another type and the unknown setting are there either way.
         QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_line WHERE type <> 0", 1), Texts{"700"});
-        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'SiteNote'", 1), Texts{"kept"});
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'SiteNote'", 1),
+                 Texts{"kept"});
         // Declined, the page keeps the edit and its group stays unsaved.
         const QString mark = window.Find<QPushButton>(tile.toLatin1().constData())->text();
         QCOMPARE(mark.endsWith(QStringLiteral(" *")), !written);

@@ -20,10 +20,13 @@ QString UserSettingsFolder()
 } // namespace
 
 TestSettings::TestSettings()
-    : m_previousFolder(UserSettingsFolder()), m_previousConfigHome(qgetenv("XDG_CONFIG_HOME"))
+    : m_previousFolder(UserSettingsFolder()), m_previousConfigHome(qgetenv("XDG_CONFIG_HOME")),
+      m_previousDataHome(qgetenv("XDG_DATA_HOME"))
 {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_folder.path());
     qputenv("XDG_CONFIG_HOME", m_folder.path().toLocal8Bit());
+    // The user's data (the backups of saves) as well.
+    qputenv("XDG_DATA_HOME", (m_folder.path() + QStringLiteral("/data")).toLocal8Bit());
 }
 
 TestSettings::~TestSettings()
@@ -31,4 +34,5 @@ TestSettings::~TestSettings()
     // Back to what was in force before, another test's settings included.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_previousFolder);
     qputenv("XDG_CONFIG_HOME", m_previousConfigHome);
+    qputenv("XDG_DATA_HOME", m_previousDataHome);
 }

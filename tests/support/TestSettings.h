@@ -4,8 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-/// Points the per-user settings at a temporary folder for its lifetime, so a test never
-/// reads or writes the real user's settings. One may live inside another's lifetime.
+/// Points the per-user settings and data at a temporary folder for its lifetime, so a test
+/// never reads or writes the real user's settings or backups. One may live inside another's lifetime.
 class TestSettings
 {
 public:
@@ -20,4 +20,5 @@ private:
     QTemporaryDir m_folder;
     QString m_previousFolder;
     QByteArray m_previousConfigHome;
+    QByteArray m_previousDataHome;
 };
