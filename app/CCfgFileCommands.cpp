@@ -1,6 +1,8 @@
 #include "app/CCfgFileCommands.h"
 
+#include "app/CDialogBackups.h"
 #include "app/CDialogCfgChanges.h"
+#include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgDb.h"
 #include "config/CCfgFileSession.h"
@@ -120,8 +122,19 @@ void CCfgFileCommands::OnCompareCfg()
 void CCfgFileCommands::OnImportCfg()
 {
     const QString path = ChooseFile(false, QStringLiteral("选择要导入的配置文件"));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        ImportFile(path);
+}
+
+void CCfgFileCommands::OnRestoreBackup()
+{
+    CDialogBackups backups(CCfgBackups::List(), m_window);
+    if (backups.exec() == QDialog::Accepted)
+        ImportFile(backups.ChosenPath());
+}
+
+void CCfgFileCommands::ImportFile(const QString& path)
+{
     CCfgFileSession session;
     std::string error;
     if (!session.ReadFile(path, error)) {

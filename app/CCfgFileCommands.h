@@ -9,7 +9,7 @@ class CCfgFileSession;
 class QWidget;
 
 /// The main window's commands on configuration files: export the configuration to a file,
-/// compare a file with it, import a file after showing what would change.
+/// compare a file with it, import a file or restore a backup after showing what would change.
 ///
 /// Each command first reads the configuration afresh from the database the window is
 /// connected to, so that what is exported, compared and written is what that database holds
@@ -27,8 +27,13 @@ public:
     void OnExportCfg();
     void OnImportCfg();
     void OnCompareCfg();
+    /// Lists the backups; the one chosen is imported as a file is.
+    void OnRestoreBackup();
 
 private:
+    /// Imports the file at `path`: what it would change is shown first, and written only on
+    /// the user's word.
+    void ImportFile(const QString& path);
     /// Asks for a file; empty when cancelled. Remembers its folder for the next time.
     QString ChooseFile(bool save, const QString& title);
     /// Reads the whole configuration from the database into `session`, busy meanwhile.

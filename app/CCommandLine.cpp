@@ -2,6 +2,7 @@
 
 #include "app/CTerminal.h"
 #include "app/QtTranslations.h"
+#include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgFileSession.h"
 #include "config/CfgGroups.h"
@@ -36,7 +37,9 @@ QString Description()
         "Tarvex 配置文件命令（无需图形界面）：\n"
         "  export <文件>  将数据库中的全部配置导出到文件（JSON）\n"
         "  diff <文件>    比较数据库与文件，按配置组列出差异（数据库中的值 -> 文件中的值）\n"
-        "  import <文件>  列出差异，确认后只写入有差异的配置组（--yes 不询问）\n"
+        "  import <文件>  列出差异，确认后只写入有差异的配置组（--yes 不询问）；\n"
+        "                 也可以是一个备份文件，恢复其中的配置组\n"
+        "  backups        列出保存和导入前所做的备份（文件、时间、数据源、配置组），最新的在前\n"
         "\n"
         "数据源与用户默认取自程序保存的数据源设置，可用 --dsn、--user 另行指定。\n"
         "密码依次取自 --password-file 指定的文件、环境变量 TARVEX_PASSWORD、\n"
@@ -157,7 +160,21 @@ int Import(const CCfgChanges& changes, CCfgFileSession& session, bool askFirst)
     return CCommandLine::kDone;
 }
 
-const char* const kCommands[] = {"export", "import", "diff"};
+int ListBackups()
+{
+    const std::vector<CCfgBackups::Entry> backups = CCfgBackups::List();
+    if (backups.empty()) {
+        Print(stdout, "还没有备份（" + CCfgBackups::Folder().toStdString() + "）。\n");
+        return CCommandLine::kDone;
+    }
+    for (const CCfgBackups::Entry& backup : backups) {
+        Print(stdout, backup.path.toStdString() + "\t" + backup.header.time + "\t" +
+                          backup.header.dataSource + "\t" + CfgGroupName(backup.header.group) + "\n");
+    }
+    return CCommandLine::kDone;
+}
+
+const char* const kCommands[] = {"export", "import", "diff", "backups"};
 const char* const kHelpOptions[] = {"-h", "--help", "-?", "--help-all"};
 
 } // namespace
@@ -189,7 +206,7 @@ int CCommandLine::Run(int argc, char* argv[])
     InstallQtChineseTranslations(application);
     QCommandLineParser parser;
     parser.setApplicationDescription(Description());
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("export、import 或 diff"),
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("export、import、diff 或 backups"),
                                  QStringLiteral("<command>"));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("配置文件"),
                                  QStringLiteral("<file>"));
@@ -212,9 +229,11 @@ int CCommandLine::Run(int argc, char* argv[])
     }
     const QStringList arguments = parser.positionalArguments();
     const QString command = arguments.value(0);
+    if (command == QLatin1String("backups") && arguments.size() == 1)
+        return ListBackups();
     if (arguments.size() != 2 || (command != QLatin1String("export") && command != QLatin1String("import") &&
                                   command != QLatin1String("diff")))
-        return Fail("用法：tarvex export|import|diff <文件> [选项]（详见 tarvex --help）");
+        return Fail("用法：tarvex export|import|diff <文件> [选项]，或 tarvex backups（详见 tarvex --help）");
     const QString file = arguments.at(1);
 
     const bool exporting = command == QLatin1String("export");

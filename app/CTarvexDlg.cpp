@@ -89,6 +89,9 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     importCfg->setObjectName(QStringLiteral("actionImportCfg"));
     QAction* compareCfg = database->addAction(QStringLiteral("与文件比较配置(&C)"));
     compareCfg->setObjectName(QStringLiteral("actionCompareCfg"));
+    database->addSeparator();
+    QAction* restoreBackup = database->addAction(QStringLiteral("恢复备份(&B)..."));
+    restoreBackup->setObjectName(QStringLiteral("actionRestoreBackup"));
     QMenu* help = menuBar->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));
     QAction* about = help->addAction(QStringLiteral("关于Tarvex(&A)"));
@@ -169,6 +172,7 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     connect(exportCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnExportCfg);
     connect(importCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnImportCfg);
     connect(compareCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnCompareCfg);
+    connect(restoreBackup, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnRestoreBackup);
     connect(about, &QAction::triggered, this, &CTarvexDlg::OnAbout);
 
     m_marker.Mark(QString::fromStdString(ApplicationName()), this);

@@ -18,9 +18,10 @@ const QString kNameTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 /// "<time>_<group>_<data source, percent-encoded>.backup.json".
 QString FileName(const CfgBackupHeader& header)
 {
-    const QDateTime time = QDateTime::fromString(QString::fromStdString(header.time), QString::fromLatin1(kTimeFormat));
-    return time.toString(kNameTimeFormat) + QLatin1Char('_') + QString::fromLatin1(CCfgFile::GroupKey(header.group)) +
-           QLatin1Char('_') +
+    const QDateTime time =
+        QDateTime::fromString(QString::fromStdString(header.time), QString::fromLatin1(kTimeFormat));
+    return time.toString(kNameTimeFormat) + QLatin1Char('_') +
+           QString::fromLatin1(CCfgFile::GroupKey(header.group)) + QLatin1Char('_') +
            QString::fromLatin1(QUrl::toPercentEncoding(QString::fromStdString(header.dataSource))) + kSuffix;
 }
 
@@ -34,7 +35,8 @@ bool FromFileName(const QString& name, CfgBackupHeader& header)
     const qsizetype second = first < 0 ? -1 : stem.indexOf(QLatin1Char('_'), first + 1);
     if (second < 0)
         return false;
-    const QStringList parts = {stem.left(first), stem.mid(first + 1, second - first - 1), stem.mid(second + 1)};
+    const QStringList parts = {stem.left(first), stem.mid(first + 1, second - first - 1),
+                               stem.mid(second + 1)};
     const QDateTime time = QDateTime::fromString(parts[0], kNameTimeFormat);
     const auto group = std::find_if(kCfgGroups.begin(), kCfgGroups.end(), [&parts](CfgGroup each) {
         return parts[1] == QLatin1String(CCfgFile::GroupKey(each));
@@ -51,7 +53,8 @@ bool FromFileName(const QString& name, CfgBackupHeader& header)
 
 QString CCfgBackups::Folder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tarvex/backups");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Tarvex/backups");
 }
 
 std::string CCfgBackups::Now()

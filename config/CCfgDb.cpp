@@ -125,7 +125,7 @@ bool CCfgDb::WriteGroup(CfgGroup group, const CCfgData& cfg)
     if (!Run(statements)) {
         // Letting go of the lock starts another operation, which would clear the reason.
         m_refusal = db->GetLastErrorText() + "\r\n这组配置的表可能只写入了一部分。写入前的内容已备份在 " +
-                    m_lastBackup + "，可用“数据库 → 恢复备份”恢复";
+                    m_lastBackup + "，可用“数据库 → 恢复备份...”恢复";
         NotePartlyWritten(group);
         return false;
     }

@@ -292,11 +292,13 @@ private Q_SLOTS:
         for (const QAction* action : window.Find<QMenu>("menuDatabase")->actions())
             items << (action->isSeparator() ? QStringLiteral("-")
                                             : action->objectName() + QLatin1Char(' ') + action->text());
-        QCOMPARE(items, (QStringList{QStringLiteral("actionDbInit 初始化数据库(&I)"),
-                                     QStringLiteral("actionDsnSetup 数据源设置(&S)"), QStringLiteral("-"),
-                                     QStringLiteral("actionExportCfg 导出配置到文件(&E)"),
-                                     QStringLiteral("actionImportCfg 从文件导入配置(&M)"),
-                                     QStringLiteral("actionCompareCfg 与文件比较配置(&C)")}));
+        QCOMPARE(items,
+                 (QStringList{QStringLiteral("actionDbInit 初始化数据库(&I)"),
+                              QStringLiteral("actionDsnSetup 数据源设置(&S)"), QStringLiteral("-"),
+                              QStringLiteral("actionExportCfg 导出配置到文件(&E)"),
+                              QStringLiteral("actionImportCfg 从文件导入配置(&M)"),
+                              QStringLiteral("actionCompareCfg 与文件比较配置(&C)"), QStringLiteral("-"),
+                              QStringLiteral("actionRestoreBackup 恢复备份(&B)...")}));
     }
 
     void aCancelledFileChooserDoesNothing_data()
