@@ -17,16 +17,18 @@ CDialogBackups::CDialogBackups(std::vector<CCfgBackups::Entry> backups, QWidget*
     setWindowTitle(QStringLiteral("恢复备份"));
 
     auto* heading = new QLabel(
-        m_backups.empty() ? QStringLiteral("还没有备份。每次保存或导入写入一组配置之前，都会先备份数据库中的这组配置。")
-                          : QStringLiteral("保存或导入写入之前数据库中的配置，最新的在前。选择一个备份，"
-                                           "恢复前会先列出它与数据库的差异："),
+        m_backups.empty()
+            ? QStringLiteral("还没有备份。每次保存或导入写入一组配置之前，都会先备份数据库中的这组配置。")
+            : QStringLiteral("保存或导入写入之前数据库中的配置，最新的在前。选择一个备份，"
+                             "恢复前会先列出它与数据库的差异："),
         this);
     heading->setObjectName(QStringLiteral("labelBackups"));
     heading->setWordWrap(true);
 
     m_table->setObjectName(QStringLiteral("tableBackups"));
     m_table->setColumnCount(3);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("时间"), QStringLiteral("数据源"), QStringLiteral("配置组")});
+    m_table->setHorizontalHeaderLabels(
+        {QStringLiteral("时间"), QStringLiteral("数据源"), QStringLiteral("配置组")});
     m_table->setRowCount(int(m_backups.size()));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

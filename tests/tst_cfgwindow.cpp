@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -787,6 +788,45 @@ private Q_SLOTS:
         QVERIFY(modals.Opened().isEmpty());
         QVERIFY2(writes.empty(), FirstOf(writes).c_str());
         QCOMPARE(window.Text("editAcdPort"), QStringLiteral("7777"));
+    }
+
+    // 数据库 → 恢复备份... lists the backups newest first; the one chosen goes through the
+    // import: its differences shown, 取消 the default, written on 导入.
+    void restoreABackupFromTheMenu()
+    {
+        MessageRecorder messages;
+        GetCfgData()->LogPath = "/wrong";
+        QVERIFY(GetCfgDb()->SaveSysCfg());
+        Window window;
+        QVERIFY(window.Exposed());
+        QCOMPARE(window.Text("editLogPath"), QStringLiteral("/wrong"));
+
+        QStringList listed;
+        Viewer asked;
+        WhenModalOpens([&](QWidget* backups) {
+            auto* table = backups->findChild<QTableWidget*>(QStringLiteral("tableBackups"));
+            QVERIFY(table && QTest::qWaitForWindowActive(backups));
+            for (int column = 0; column < table->columnCount(); ++column)
+                listed << table->item(0, column)->text();
+            QCOMPARE(QApplication::focusWidget(), table);
+            WhenModalOpens(
+                [&](QWidget* viewer) { AnswerViewer(viewer, QStringLiteral("click btnOk"), asked); });
+            QTest::keyClick(table, Qt::Key_Tab);
+            QCOMPARE(FocusName(), QStringLiteral("btnRestore"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        window.Trigger("actionRestoreBackup");
+        QCOMPARE(listed.value(1), QString::fromStdString(TestDatabase::Dsn()));
+        QCOMPARE(listed.value(2), QStringLiteral("中间件配置"));
+        QCOMPARE(asked.firstFocus, QStringLiteral("btnCancel"));
+        QVERIFY2(asked.changes.contains(QStringLiteral("LogPath: \"/wrong\" -> \"base\"")),
+                 qPrintable(asked.changes));
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY2(QString::fromStdString(messages.Texts().front()).startsWith(QStringLiteral("配置已导入")),
+                 messages.Texts().front().c_str());
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'LogPath'", 1),
+                 Texts{"base"});
+        QCOMPARE(window.Text("editLogPath"), QStringLiteral("base"));
     }
 
     void importStopsWhereTheDatabaseRefuses()

@@ -107,6 +107,9 @@ class TestCommandLine : public QObject
 {
     Q_OBJECT
 
+    // Saves leave backups in the user's data folder, which the program run here shares.
+    TestSettings m_userData;
+
 private Q_SLOTS:
     void initTestCase() { QVERIFY(TestDatabase::Connect()); }
     void cleanup() { QVERIFY(ServerLog::Stop()); }
@@ -359,6 +362,40 @@ private Q_SLOTS:
                      qPrintable(Shown(outcome)));
             QVERIFY(!QFile::exists(target));
         }
+    }
+
+    // `tarvex backups` lists the backups newest first without a login; `tarvex import` of one
+    // restores its group alone, whatever the database holds in the others.
+    void backupsListedAndRestored()
+    {
+        TestSettings own;
+        QTemporaryDir folder;
+        const QProcessEnvironment console =
+            WithPassword(Console(folder.filePath(QStringLiteral("config"))), TestDatabase::Password());
+        Outcome outcome = Run({QStringLiteral("backups")}, console);
+        QVERIFY2(outcome.exitCode == 0 && outcome.out.contains(QStringLiteral("还没有备份")),
+                 qPrintable(Shown(outcome)));
+
+        GetCfgData()->CtiAddr = "wrong";
+        QVERIFY(GetCfgDb()->SaveSysCfg());
+        const QString backup = QString::fromStdString(GetCfgDb()->LastBackup());
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (7777, 0, 'since')"}));
+
+        outcome = Run({QStringLiteral("backups")}, console);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        const QStringList fields = outcome.out.split(QLatin1Char('\n')).value(0).split(QLatin1Char('\t'));
+        QCOMPARE(fields.value(0), backup);
+        QCOMPARE(fields.value(2), QString::fromStdString(TestDatabase::Dsn()));
+        QCOMPARE(fields.value(3), QStringLiteral("中间件配置"));
+
+        outcome = Run(QStringList{QStringLiteral("import"), backup, QStringLiteral("--yes")} + DataSource(),
+                      console);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        QVERIFY2(outcome.out.contains(QStringLiteral("CtiAddr: \"wrong\" -> \"base\"")) &&
+                     outcome.out.contains(QStringLiteral("线路配置：无变化")),
+                 qPrintable(outcome.out));
+        QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_line WHERE id = 7777", 1), Texts{"since"});
     }
 };
 
