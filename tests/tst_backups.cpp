@@ -105,7 +105,10 @@ private Q_SLOTS:
         CCfgData cfg;
         const int written = CCfgBackups::kKept + 3;
         for (int i = 0; i < written; ++i) {
-            const CfgBackupHeader header{"site/A_b %", "2026-01-01T00:" + QString::asprintf("%02d:%02d", i / 60, i % 60).toStdString() + ".000", CfgGroup(i % 3)};
+            const CfgBackupHeader header{
+                "site/A_b %",
+                "2026-01-01T00:" + QString::asprintf("%02d:%02d", i / 60, i % 60).toStdString() + ".000",
+                CfgGroup(i % 3)};
             QString path;
             std::string error;
             QVERIFY2(CCfgBackups::Write(cfg, header, path, error), error.c_str());

@@ -308,6 +308,18 @@ private Q_SLOTS:
         row("version as text", {QStringLiteral("version=\"1\"")},
             {QStringLiteral("version"), QStringLiteral("应为整数")});
         row("missing group", {QStringLiteral("device=<remove>")}, {QStringLiteral("缺少键 \"device\"")});
+        const auto backup = [](const char* group) {
+            return QStringLiteral("backup={\"dataSource\": \"site\", \"time\": \"2026-12-10T17:06:00.000\", "
+                                  "\"group\": \"%1\"}")
+                .arg(QString::fromLatin1(group));
+        };
+        row("backup holding more than its group", {backup("lines")}, {QStringLiteral("未知的键")});
+        row("backup without its group",
+            {backup("device"), QStringLiteral("device=<remove>"), QStringLiteral("lines=<remove>")},
+            {QStringLiteral("缺少键 \"device\"")});
+        row("backup of no group",
+            {backup("all"), QStringLiteral("device=<remove>"), QStringLiteral("lines=<remove>")},
+            {QStringLiteral("backup.group"), QStringLiteral("不是配置组")});
         row("unknown top key", {QStringLiteral("comment=\"x\"")}, {QStringLiteral("未知的键 \"comment\"")});
         row("missing setting", {QStringLiteral("middleware/CtiAddr=<remove>")},
             {QStringLiteral("middleware"), QStringLiteral("缺少键 \"CtiAddr\"")});
