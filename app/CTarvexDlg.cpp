@@ -269,12 +269,11 @@ void CTarvexDlg::ShowUnsavedMarks()
 {
     const std::array<std::pair<CButtonST*, CfgGroup>, 3> tiles = {
         {{m_btnSys, CfgGroup::System}, {m_btnDev, CfgGroup::Device}, {m_btnLine, CfgGroup::Lines}}};
-    const std::array<QString, 3> names = {QStringLiteral("中间件"), QStringLiteral("设备"),
-                                          QStringLiteral("线路")};
-    for (std::size_t i = 0; i < tiles.size(); ++i)
-        tiles[i].first->setText(names[i] +
-                                (m_unsaved->IsUnsaved(tiles[i].second) ? QStringLiteral(" *") : QString()));
-    LayOutTiles();
+    for (const auto& [tile, group] : tiles) {
+        const bool unsaved = m_unsaved->IsUnsaved(group);
+        tile->SetMarked(unsaved);
+        tile->setToolTip(unsaved ? QStringLiteral("有尚未保存的修改") : QString());
+    }
 }
 
 void CTarvexDlg::CreatePages()

@@ -67,7 +67,7 @@ private:
     bool SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure);
     /// The page a save of `group` copies from; null when the device type names none.
     CCfgDialog* PageOf(CfgGroup group) const;
-    /// Shows a mark after the name of each group whose page has unsaved changes.
+    /// Marks the tile of each group whose page has unsaved changes.
     void ShowUnsavedMarks();
     /// Lays out the three group tiles in a row from the window's top-left corner.
     void LayOutTiles();

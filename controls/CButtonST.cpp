@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <algorithm>
 
 namespace {
 
@@ -88,6 +89,14 @@ CButtonST::ImageResult CButtonST::SetImages(const QImage& inImage, QRgb inTransp
     return ImagesOk;
 }
 
+void CButtonST::SetMarked(bool on)
+{
+    if (on == m_bMarked)
+        return;
+    m_bMarked = on;
+    update();
+}
+
 void CButtonST::FitToImage()
 {
     if (m_images[0].image.isNull())
@@ -131,6 +140,16 @@ void CButtonST::paintEvent(QPaintEvent* /*event*/)
         DrawImage(painter, !caption.isEmpty(), captionRect);
     if (!caption.isEmpty())
         DrawCaption(painter, caption, captionRect);
+
+    if (m_bMarked) {
+        // A dot in the colour of things that need attention, outlined so it shows on any image.
+        const int diameter = std::max(6, fontMetrics().height() / 2);
+        const QRect dot(rect().right() - diameter - 2, 2, diameter, diameter);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Base), 1));
+        painter.setBrush(QColor(0xE0, 0x60, 0x10));
+        painter.drawEllipse(dot);
+    }
 
     if (!m_bFlat && m_bFocused) {
         QStyleOptionFocusRect option;

@@ -45,6 +45,10 @@ public:
 
     bool IsHovered() const { return m_bHover; }
 
+    /// A mark in the top right corner, over the image: something here waits for the user.
+    void SetMarked(bool on);
+    bool IsMarked() const { return m_bMarked; }
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -87,6 +91,7 @@ private:
     void DrawCaption(QPainter& painter, const QString& caption, const QRect& captionRect) const;
 
     bool m_bFlat = true;
+    bool m_bMarked = false;
     bool m_bTrackAlways = true;
     bool m_bBorder = true;
     bool m_bTransparent = false;

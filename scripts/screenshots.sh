@@ -13,6 +13,8 @@ trap '"$root/scripts/mariadb.sh" stop "$work/db"; rm -rf "$work"' EXIT INT TERM
 # shellcheck disable=SC1091
 . "$work/db/env"
 export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen
+# The backups the demo's saves make stay with the demo.
+export XDG_DATA_HOME="$work/data"
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$root/docs"
 "$root/build/release/scripts/screenshots/tarvex_screenshots" "$root/docs"

@@ -132,6 +132,7 @@ private Q_SLOTS:
     void disablingMovesFocus();
     void artworkLoads_data();
     void artworkLoads();
+    void markShowsInTheCorner();
 };
 
 void TestButtonST::init()
@@ -671,6 +672,23 @@ void TestButtonST::artworkLoads()
             drawn += Rgb(image.pixel(x, y)) != kKey;
     }
     QVERIFY2(drawn > 300, qPrintable(QString::number(drawn)));
+}
+
+// The mark is a dot in the top right corner, over whatever is drawn there; cleared, the
+// button looks as before.
+void TestButtonST::markShowsInTheCorner()
+{
+    const QImage plain = Shot();
+    m_button->SetMarked(true);
+    QVERIFY(m_button->IsMarked());
+    const QImage marked = Shot();
+    const int diameter = std::max(6, m_button->fontMetrics().height() / 2);
+    const QPoint centre(m_button->width() - 3 - diameter / 2, 2 + diameter / 2);
+    QCOMPARE(Rgb(marked.pixel(centre)), qRgb(0xE0, 0x60, 0x10));
+    // The rest of the button is untouched.
+    QCOMPARE(Rgb(marked.pixel(2, m_button->height() - 3)), Rgb(plain.pixel(2, m_button->height() - 3)));
+    m_button->SetMarked(false);
+    QCOMPARE(Shot(), plain);
 }
 
 QTEST_MAIN(TestButtonST)

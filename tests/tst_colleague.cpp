@@ -4,6 +4,7 @@
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "config/CCfgGroupSnapshot.h"
+#include "controls/CButtonST.h"
 #include "db/IOtlConnection.h"
 #include "support/ConfigTables.h"
 #include "support/MessageRecorder.h"
@@ -200,8 +201,7 @@ private Q_SLOTS:
         QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_system WHERE name = 'SiteNote'", 1),
                  Texts{"kept"});
         // Declined, the page keeps the edit and its group stays unsaved.
-        const QString mark = window.Find<QPushButton>(tile.toLatin1().constData())->text();
-        QCOMPARE(mark.endsWith(QStringLiteral(" *")), !written);
+        QCOMPARE(window.Find<CButtonST>(tile.toLatin1().constData())->IsMarked(), !written);
     }
 
     // Rows the program keeps without editing come from the tables as they are at the save: a

@@ -15,11 +15,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -130,9 +133,18 @@ bool WriteSiteCopy(const QString& from, const QString& to)
 const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-lines-sip-accounts.png"},
                                         {"labelTrunkItemHeading", "main-window-lines-trunk-items.png"},
                                         {"labelTrunkMatchHeading", "main-window-lines-trunk-matches.png"}};
-// The data source dialog, two groups, the three lines sections, the three device kinds, the
-// IPO trunk lines, the viewer of the changes and the exit question.
-constexpr int kPictures = 1 + 2 + 3 + 3 + 1 + 1 + 1;
+// The data source dialog, two groups, the larger window, the three lines sections, the three
+// device kinds, the IPO trunk lines, the viewer of the changes, the unsaved mark, the backups
+// and the exit question.
+constexpr int kPictures = 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1;
+
+/// Lets the window run for `milliseconds`.
+void RunFor(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 } // namespace
 
@@ -205,15 +217,31 @@ int main(int argc, char* argv[])
             });
             Trigger(main, "actionCompareCfg");
             CFileChooser::SetHandler({});
-            // The exit question in the real message box, with Qt's own texts in Chinese; its
-            // OK then ends the window.
+            // The backups the saves above made.
+            WhenModalOpens(QStringLiteral("CDialogBackups"), [](QWidget* backups) {
+                Save(backups, QStringLiteral("backups-dialog.png"));
+                Click(backups, "btnClose");
+            });
+            Trigger(main, "actionRestoreBackup");
+            // An edit not saved: its group's tile is marked.
+            Click(main, "btnSys");
+            auto* concurrency = main->findChild<QLineEdit*>(QStringLiteral("editCallConcurrency"));
+            concurrency->setFocus();
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent key(type, Qt::Key_9, Qt::NoModifier, QStringLiteral("9"));
+                QApplication::sendEvent(concurrency, &key);
+            }
+            RunFor(500);
+            Save(main, QStringLiteral("main-window-unsaved.png"));
+            // The exit question in the real message box, naming the unsaved group; 不保存
+            // then ends the window.
             SetMessageHandler(ShowMessageBox);
             QTimer::singleShot(200, [] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 if (!box)
                     return;
                 Save(box, QStringLiteral("exit-question.png"));
-                box->button(QMessageBox::Ok)->click();
+                box->button(QMessageBox::Discard)->click();
             });
             Click(main, "btnExit");
         });
