@@ -94,6 +94,34 @@ void AnswerWhenAsked(const QString& how, Question& seen)
     });
 }
 
+/// A colleague's program: a connection of its own to the same database.
+class Colleague
+{
+public:
+    Colleague() : m_connection(IOtlConnection::getInstance()->NewSeparate())
+    {
+        std::string error;
+        m_connected = m_connection->Connect(TestDatabase::ConnectString(), error);
+        if (!m_connected)
+            qWarning("colleague cannot connect: %s", error.c_str());
+    }
+    ~Colleague() { m_connection->Disconnect(); }
+    bool Run(const std::vector<std::string>& statements)
+    {
+        for (const std::string& statement : statements) {
+            if (!m_connected || !m_connection->ExecuteSql(statement)) {
+                qWarning("colleague: %s: %s", statement.c_str(), m_connection->GetLastErrorText().c_str());
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    std::unique_ptr<IOtlConnection> m_connection;
+    bool m_connected = false;
+};
+
 /// A second connection that holds a group's save lock for `holdMs` on a thread of its own.
 class LockHolder
 {
@@ -178,7 +206,7 @@ private Q_SLOTS:
             window.AddExten(QStringLiteral("9001"));
         else
             window.Find<QLineEdit>("editCallConcurrency")->setText(QStringLiteral("99"));
-        QVERIFY(TestDatabase::Run({colleague.toStdString()}));
+        QVERIFY(Colleague().Run({colleague.toStdString()}));
 
         Question seen;
         AnswerWhenAsked(answer, seen);
@@ -225,8 +253,9 @@ private Q_SLOTS:
             }
         });
         guard.start();
-        QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (500, 3, 'new')",
-                                   "INSERT INTO conf_system (Name, Value) VALUES ('AddedNote', 'later')"}));
+        Colleague colleague;
+        QVERIFY(colleague.Run({"INSERT INTO conf_line (id, type, value) VALUES (500, 3, 'new')",
+                               "INSERT INTO conf_system (Name, Value) VALUES ('AddedNote', 'later')"}));
         window.Find<QLineEdit>("editCallConcurrency")->setText(QStringLiteral("99"));
         window.Click("btnSave");
         window.Click("btnLine");
@@ -241,7 +270,7 @@ private Q_SLOTS:
                  (Texts{"AddedNote", "SiteNote"}));
 
         // Saved again with a colleague's change since the last save: only that one is shown.
-        QVERIFY(TestDatabase::Run({"DELETE FROM conf_line WHERE id = 8001"}));
+        QVERIFY(colleague.Run({"DELETE FROM conf_line WHERE id = 8001"}));
         window.AddExten(QStringLiteral("9002"));
         Question seen;
         AnswerWhenAsked(QStringLiteral("Escape"), seen);
