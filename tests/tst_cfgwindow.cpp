@@ -14,6 +14,7 @@
 #include "pages/CCfgDialog.h"
 #include "support/ConfigTables.h"
 #include "support/FocusChain.h"
+#include "support/MainWindowHost.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/SampleConfig.h"
@@ -154,19 +155,8 @@ const QStringList kMiddlewareTables = {QStringLiteral("conf_ivr_flow"), QStringL
 const QStringList kLinesTables = {QStringLiteral("conf_line"), QStringLiteral("conf_sip_account"),
                                   QStringLiteral("conf_trunk_item"), QStringLiteral("conf_trunk_match")};
 
-struct Window
+struct Window : MainWindowHost
 {
-    CTarvexDlg dialog;
-
-    Window() { dialog.show(); }
-    bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }
-    template <class T = QWidget> T* Find(const char* name) const
-    {
-        return dialog.findChild<T*>(QString::fromLatin1(name));
-    }
-    void Click(const char* name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
-    void Trigger(const char* action) const { Find<QAction>(action)->trigger(); }
-    QString Text(const char* edit) const { return Find<QLineEdit>(edit)->text(); }
     /// The value of field `field` of the first record of `grid`.
     QString GridValue(const char* grid, int field) const
     {

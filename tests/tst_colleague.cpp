@@ -7,6 +7,7 @@
 #include "controls/CButtonST.h"
 #include "db/IOtlConnection.h"
 #include "support/ConfigTables.h"
+#include "support/MainWindowHost.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingProgress.h"
@@ -27,22 +28,12 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-struct Window
+struct Window : MainWindowHost
 {
-    CTarvexDlg dialog;
-
-    Window() { dialog.show(); }
-    bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }
-    template <class T = QWidget> T* Find(const char* name) const
-    {
-        return dialog.findChild<T*>(QString::fromLatin1(name));
-    }
-    void Click(const char* name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
     void AddExten(const QString& number) const
     {
-        Find<QLineEdit>("editFirstExten")->setText(number);
         Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("1"));
-        Click("btnAddExten");
+        Command("editFirstExten", number, "btnAddExten");
     }
 };
 

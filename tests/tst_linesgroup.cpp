@@ -9,6 +9,7 @@
 #include "pages/CGridTrunkItem.h"
 #include "pages/CGridTrunkMatch.h"
 #include "support/ConfigTables.h"
+#include "support/MainWindowHost.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingProgress.h"
@@ -22,23 +23,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-struct Window
-{
-    CTarvexDlg dialog;
-
-    Window() { dialog.show(); }
-    bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }
-    template <class T = QWidget> T* Find(const char* name) const
-    {
-        return dialog.findChild<T*>(QString::fromLatin1(name));
-    }
-    void Click(const char* name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
-    void Command(const char* box, const QString& number, const char* button) const
-    {
-        Find<QLineEdit>(box)->setText(number);
-        Click(button);
-    }
-};
+using Window = MainWindowHost;
 
 /// Opens the edit of `row`, types `text` over its value and presses Enter.
 void EditValue(CPropertyGridCtrl& grid, CPropertyGridProperty* row, const QString& text)

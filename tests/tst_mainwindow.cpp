@@ -14,6 +14,7 @@
 #include "pages/CDialogCfgSys.h"
 #include "support/CDelayProxy.h"
 #include "support/ConfigTables.h"
+#include "support/MainWindowHost.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingProgress.h"
@@ -153,25 +154,20 @@ void Retype(const QString& keys)
     Type(keys);
 }
 
-struct Window
+struct Window : MainWindowHost
 {
-    CTarvexDlg dialog;
-
-    Window() { dialog.show(); }
-    bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }
-    bool Active()
-    {
-        dialog.activateWindow();
-        return QTest::qWaitForWindowActive(&dialog);
-    }
-    template <class T = QWidget> T* Find(const char* name) const
-    {
-        return dialog.findChild<T*>(QString::fromLatin1(name));
-    }
-    CButtonST* Button(const char* name) const { return Find<CButtonST>(name); }
     QWidget* SysPage() const { return Find("CDialogCfgSys"); }
-    void Click(const char* name) const { QTest::mouseClick(Find(name), Qt::LeftButton); }
 };
+
+/// Leaves the middleware and the lines unsaved: a setting changed, an extension added; the
+/// lines on show.
+void EditMiddlewareAndLines(const Window& window)
+{
+    window.Find<QLineEdit>("editCallConcurrency")->setText(QStringLiteral("99"));
+    window.Click("btnLine");
+    window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("1"));
+    window.Command("editFirstExten", QStringLiteral("7001"), "btnAddExten");
+}
 
 } // namespace
 
@@ -695,11 +691,7 @@ private Q_SLOTS:
         messages.QueueAnswer(MsgAnswer(answer));
         Window window;
         QVERIFY(window.Exposed());
-        window.Find<QLineEdit>("editCallConcurrency")->setText(QStringLiteral("99"));
-        window.Click("btnLine");
-        window.Find<QLineEdit>("editFirstExten")->setText(QStringLiteral("7001"));
-        window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("1"));
-        window.Click("btnAddExten");
+        EditMiddlewareAndLines(window);
         QCOMPARE(window.dialog.CurrentGroup(), 3);
 
         if (how == QLatin1String("exit button"))
@@ -732,11 +724,7 @@ private Q_SLOTS:
         messages.QueueAnswer(MsgAnswer::Save);
         Window window;
         QVERIFY(window.Exposed());
-        window.Find<QLineEdit>("editCallConcurrency")->setText(QStringLiteral("99"));
-        window.Click("btnLine");
-        window.Find<QLineEdit>("editFirstExten")->setText(QStringLiteral("7001"));
-        window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("1"));
-        window.Click("btnAddExten");
+        EditMiddlewareAndLines(window);
         QVERIFY(TestDatabase::DropTables({"conf_line"}));
         window.Click("btnExit");
         QVERIFY(window.dialog.isVisible());
