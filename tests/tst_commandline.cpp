@@ -126,8 +126,8 @@ private Q_SLOTS:
         QTemporaryDir config;
         const Outcome outcome = Run({QStringLiteral("--help")}, Console(config.path()));
         QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
-        for (const char* part : {"export", "import", "diff", "--dsn", "--user", "--password-file", "--yes",
-                                 "TARVEX_PASSWORD", "退出码"})
+        for (const char* part : {"export", "import", "diff", "backups", "备份文件", "--dsn", "--user",
+                                 "--password-file", "--yes", "TARVEX_PASSWORD", "退出码"})
             QVERIFY2(outcome.out.contains(QString::fromUtf8(part)), part);
         // Qt's own lines too are Chinese, whatever the system's language.
         QVERIFY2(!outcome.out.contains(QStringLiteral("Displays")), qPrintable(outcome.out));
