@@ -42,9 +42,28 @@ CUnsavedGroups::CUnsavedGroups(QWidget* window, PageOf pageOf)
 void CUnsavedGroups::Refresh()
 {
     m_later.stop();
+    // Each page copies itself into the store, as a save would, and one comparison tells all
+    // three groups; the store's own groups come back afterwards, so nothing but the answer
+    // is left of it.
+    CCfgData& store = *GetCfgData();
+    CCfgData kept;
+    std::array<bool, 3> compared{};
+    for (CfgGroup group : kCfgGroups) {
+        if (CCfgDialog* page = m_pageOf(group)) {
+            CopyCfgGroup(store, kept, group);
+            page->UpdateCfg();
+            compared[static_cast<std::size_t>(group)] = true;
+        }
+    }
+    const CCfgChanges changes = CCfgChanges::Compare(GetCfgDb()->Reference(), store);
     std::array<bool, 3> unsaved{};
-    for (CfgGroup group : kCfgGroups)
-        unsaved[static_cast<std::size_t>(group)] = PageDiffers(group);
+    for (CfgGroup group : kCfgGroups) {
+        const auto index = static_cast<std::size_t>(group);
+        if (!compared[index])
+            continue;
+        unsaved[index] = changes.Differs(group);
+        CopyCfgGroup(kept, store, group);
+    }
     if (unsaved == m_unsaved)
         return;
     m_unsaved = unsaved;
@@ -67,20 +86,4 @@ bool CUnsavedGroups::eventFilter(QObject* watched, QEvent* event)
         static_cast<QWidget*>(watched)->window() == m_window)
         m_later.start();
     return QObject::eventFilter(watched, event);
-}
-
-bool CUnsavedGroups::PageDiffers(CfgGroup group) const
-{
-    CCfgDialog* page = m_pageOf(group);
-    if (!page)
-        return false;
-    // The page copies itself into the store, as a save would; the store's own group comes
-    // back afterwards, so nothing but the answer is left of it.
-    CCfgData& store = *GetCfgData();
-    CCfgData kept;
-    CopyCfgGroup(store, kept, group);
-    page->UpdateCfg();
-    const bool differs = CCfgChanges::Compare(GetCfgDb()->Reference(), store).Differs(group);
-    CopyCfgGroup(kept, store, group);
-    return differs;
 }

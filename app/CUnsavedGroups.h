@@ -37,8 +37,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool PageDiffers(CfgGroup group) const;
-
     QWidget* m_window;
     PageOf m_pageOf;
     QTimer m_later;

@@ -199,7 +199,7 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
     ReadRows read;
     for (std::size_t i = 1; i < parts.size(); ++i)
         read.results[parts[i].query].columns = parts[i].columns;
-    std::vector<std::vector<CMemoryRecordset::Value>> ruleValues;
+    CMemoryRecordset ruleRows(parts[0].columns);
     bool locked = false;
     while (!rows->IsEof()) {
         rows->FetchNext();
@@ -214,7 +214,7 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         for (std::size_t column = 0; column < parts[std::size_t(part)].columns.size(); ++column)
             values.push_back(rows->GetFieldString(int(column) + 2));
         if (part == 0)
-            ruleValues.push_back({values.begin(), values.end()});
+            ruleRows.AddRow({values.begin(), values.end()});
         else
             read.results[parts[std::size_t(part)].query].rows.push_back(std::move(values));
     }
@@ -223,10 +223,7 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         return false;
     }
     ++m_locksHeld;
-    CMemoryRecordset ruleSet(parts[0].columns);
-    for (auto& row : ruleValues)
-        ruleSet.AddRow(std::move(row));
-    m_rules = CColumnRules::FromRows(ruleSet);
+    m_rules = CColumnRules::FromRows(ruleRows);
     if (!CCfgLoader::LoadGroup(m_group, read, m_data, m_report)) {
         error = m_report.Gap(m_group);
         return false;
