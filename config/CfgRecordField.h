@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 /// How a record field is held: a text, a number or a flag.
 enum class FieldKind
@@ -31,6 +33,9 @@ template <class Record> struct RecordField
     bool secret = false;
     /// Written by a save's INSERT; false where the database numbers the rows itself.
     bool inserted = true;
+    /// A number chosen from these values only, never typed; empty for any number. A flag is
+    /// always one of "true" and "false".
+    std::vector<std::string> options = {};
 
     std::string (*text)(const Record&) = nullptr;
     void (*setText)(Record&, const std::string&) = nullptr;
@@ -53,6 +58,12 @@ template <class Record> struct RecordField
     {
         RecordField field = *this;
         field.inserted = false;
+        return field;
+    }
+    RecordField Options(std::vector<std::string> values) const
+    {
+        RecordField field = *this;
+        field.options = std::move(values);
         return field;
     }
 

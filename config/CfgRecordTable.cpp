@@ -23,6 +23,7 @@ const RecordTable<tagIpoLine>& IpoLineTable()
         [](const tagIpoLine& line, std::size_t index) {
             return "IPO线路" + Ordinal(index) + "（线路号 " + line.value + "）的";
         },
+        [] { return tagIpoLine(); },
         {
             TextField<&tagIpoLine::name>("name", "线路类型").Key(2),
             TextField<&tagIpoLine::value>("value", "线路号").Key(1),
@@ -46,6 +47,13 @@ const RecordTable<tagSIP_ACCOUNT>& SipAccountTable()
         "SIP账户ID",
         [](const tagSIP_ACCOUNT& account, std::size_t) {
             return "SIP账户" + std::to_string(account.id) + " 的";
+        },
+        [] {
+            tagSIP_ACCOUNT rec;
+            rec.proxy_port = 5060;
+            rec.reg = true;
+            rec.reg_interval = 1800;
+            return rec;
         },
         {
             NumberField<&tagSIP_ACCOUNT::id>("id", "ID").Key(1),
@@ -72,6 +80,12 @@ const RecordTable<tagTRUNK_ITEM>& TrunkItemTable()
         false,
         "中继项ID",
         [](const tagTRUNK_ITEM& item, std::size_t) { return "中继项" + std::to_string(item.id) + " 的"; },
+        [] {
+            tagTRUNK_ITEM rec;
+            rec.span = -1;
+            rec.sip_user = -1;
+            return rec;
+        },
         {
             NumberField<&tagTRUNK_ITEM::id>("id", "ID").Key(1),
             NumberField<&tagTRUNK_ITEM::node>("node", "设备节点"),
@@ -97,12 +111,17 @@ const RecordTable<tagTRUNK_MATCH>& TrunkMatchTable()
         [](const tagTRUNK_MATCH& match, std::size_t) {
             return "中继匹配" + std::to_string(match.id) + " 的";
         },
+        [] {
+            tagTRUNK_MATCH rec;
+            rec.priority = 4;
+            return rec;
+        },
         {
             NumberField<&tagTRUNK_MATCH::id>("id", "ID").NotInserted(),
             TextField<&tagTRUNK_MATCH::prefix>("prefix", "字冠").Key(1),
             TextField<&tagTRUNK_MATCH::caller>("caller", "透传号码").Key(2),
             NumberField<&tagTRUNK_MATCH::trunk_id>("trunk_id", "中继项ID").Key(3),
-            NumberField<&tagTRUNK_MATCH::priority>("priority", "优先级"),
+            NumberField<&tagTRUNK_MATCH::priority>("priority", "优先级").Options({"1", "2", "3", "4"}),
         }};
     return table;
 }

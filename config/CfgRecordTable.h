@@ -29,6 +29,8 @@ template <class Record> struct RecordTable
     const char* uniqueId;
     /// How messages name a record, up to the field's label: "SIP账户3 的".
     std::string (*name)(const Record& record, std::size_t index);
+    /// The values a record added by the user takes, beside its ID.
+    Record (*newRecord)();
     std::vector<RecordField<Record>> fields;
 };
 
@@ -86,6 +88,8 @@ struct ExtenField
 };
 extern const ExtenField kExtenNumber;
 extern const ExtenField kExtenPassword;
+/// The most characters of an access password that conf_line keeps.
+constexpr int kExtenPasswordRoom = 100;
 /// How messages name an extension, up to a field's label.
 std::string ExtenName(unsigned number);
 /// The other rows of conf_line, which the program keeps without editing.

@@ -2,6 +2,7 @@
 
 #include "config/CCfgData.h"
 #include "config/CfgGroups.h"
+#include "config/CfgRecordTable.h"
 #include "controls/CPropertyGridProperty.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ void CGridExten::InitGrid()
 std::unique_ptr<CPropertyGridProperty> CGridExten::NewRow(unsigned nExten, const QString& password)
 {
     auto row = CPropertyGridProperty::NewValue(QString::number(nExten), password, {}, nExten);
-    row->SetMaxCharacters(kPasswordRoom);
+    row->SetMaxCharacters(kExtenPasswordRoom);
     return row;
 }
 

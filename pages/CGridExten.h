@@ -15,9 +15,6 @@ class CGridExten : public CPropertyGridCtrl
     Q_OBJECT
 
 public:
-    /// The most characters of a password that conf_line keeps.
-    static constexpr int kPasswordRoom = 100;
-
     explicit CGridExten(QWidget* parent = nullptr);
 
     /// Shows the header row and fills the grid from the store's Extens.

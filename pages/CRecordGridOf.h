@@ -9,18 +9,17 @@
 #include <string>
 #include <vector>
 
-/// How a grid shows one field, beside what the record kind's description says of it.
+/// What a grid explains of one field in its description area.
 struct GridFieldLook
 {
     const char* column;
     QString description;
-    /// Values to choose from; the field is then never typed.
-    QStringList options;
 };
 
 /// A record grid read from the description of its record kind: one value row per field but
 /// the ID, in the description's order, labelled as the description labels them; texts
-/// stop at the room of their field, flags are chosen from true and false.
+/// stop at the room of their field, flags are chosen from true and false, numbers with
+/// options from those.
 template <class Record> class CRecordGridOf : public CRecordGrid
 {
 public:
@@ -37,13 +36,13 @@ public:
     /// Appends a group for `rec` at the bottom.
     void AddRecord(const Record& rec) { AddProperty(NewRecordGroup(rec)); }
 
-    /// Appends a new record with ID `nId` and the grid's default values; false, and nothing
+    /// Appends a new record with ID `nId` and the record kind's default values; false, and nothing
     /// changes, when there is one with that ID already.
     bool AddNew(int nId)
     {
         if (FindById(nId))
             return false;
-        Record rec = m_look.newRecord();
+        Record rec = m_table.newRecord();
         rec.*(m_id->number) = nId;
         AddRecord(rec);
         return true;
@@ -84,7 +83,6 @@ protected:
         int nameShare;
         bool descriptionArea;
         std::vector<GridFieldLook> fields;
-        Record (*newRecord)();
     };
 
     CRecordGridOf(QWidget* parent, const RecordTable<Record>& table, Look look)
@@ -113,7 +111,9 @@ private:
             const QString label = QString::fromUtf8(field->label);
             const GridFieldLook* look = LookOf(*field);
             const QString description = look ? look->description : QString();
-            const QStringList options = look ? look->options : QStringList();
+            QStringList options;
+            for (const std::string& option : field->options)
+                options.push_back(QString::fromStdString(option));
             if (field->kind == FieldKind::Text)
                 AddText(*group, label, field->text(rec), static_cast<int>(field->room));
             else if (field->kind == FieldKind::Flag)
