@@ -5,6 +5,7 @@
 #include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgFileSession.h"
+#include "config/CCsvSheet.h"
 #include "config/CfgGroups.h"
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
@@ -40,6 +41,11 @@ QString Description()
         "  import <文件>  列出差异，确认后只写入有差异的配置组（--yes 不询问）；\n"
         "                 也可以是一个备份文件，恢复其中的配置组\n"
         "  backups        列出保存和导入前所做的备份（文件、时间、数据源、配置组），最新的在前\n"
+        "  export-csv <表> <文件>  将一个记录表导出为 CSV 文件（UTF-8，带 BOM，电子表格可直接打开）\n"
+        "  import-csv <表> <文件>  从 CSV 文件（UTF-8 或 GBK）导入一个记录表：列出差异，确认后写入\n"
+        "                 线路配置；默认合并（按键添加或更新记录），--replace 以文件为整个表\n"
+        "                 <表>：extensions（分机）、sip-accounts（SIP账户）、trunk-items（中继项）、\n"
+        "                 trunk-matches（中继匹配）\n"
         "\n"
         "数据源与用户默认取自程序保存的数据源设置，可用 --dsn、--user 另行指定。\n"
         "密码依次取自 --password-file 指定的文件、环境变量 TARVEX_PASSWORD、\n"
@@ -174,7 +180,54 @@ int ListBackups()
     return CCommandLine::kDone;
 }
 
-const char* const kCommands[] = {"export", "import", "diff", "backups"};
+int ExportSheet(CsvList list, const QString& file, CCfgFileSession& session)
+{
+    std::string error;
+    if (!session.ExportSheet(list, file, error))
+        return Fail(error);
+    Print(stdout, std::string("已将") + CsvListSpecOf(list).title + "导出到 " + file.toStdString() + "\n");
+    return CCommandLine::kDone;
+}
+
+std::string Usage()
+{
+    return "用法：tarvex export|import|diff <文件> [选项]，tarvex export-csv|import-csv <表> <文件> [选项]，"
+           "或 tarvex backups（详见 tarvex --help）";
+}
+
+/// export-csv and import-csv: one record list against a CSV file.
+int RunSheetCommand(const QCommandLineParser& parser, const QCommandLineOption& dsn,
+                    const QCommandLineOption& user, const QCommandLineOption& passwordFile, bool askFirst,
+                    bool replace)
+{
+    const QStringList arguments = parser.positionalArguments();
+    CsvList list = CsvList::Extensions;
+    if (arguments.size() != 3)
+        return Fail(Usage());
+    if (!CsvListFromWord(arguments.at(1).toStdString(), list))
+        return Fail("没有名为 " + arguments.at(1).toStdString() + " 的表，可用的表：" + CsvListWords());
+    const QString file = arguments.at(2);
+    const bool exporting = arguments.at(0) == QLatin1String("export-csv");
+    CCsvSheet sheet;
+    CCfgFileSession session;
+    DsnValues source;
+    std::string error;
+    // A broken file is refused before a login.
+    if ((!exporting && !sheet.Read(file, list, error)) ||
+        !ResolveDataSource(parser, dsn, user, passwordFile, source, error) ||
+        !ConnectAndRead(source, session, error))
+        return Fail(error);
+    if (exporting)
+        return ExportSheet(list, file, session);
+    Print(stdout, "已按 " + sheet.Encoding() + " 读取 " + file.toStdString() + "：" +
+                      std::to_string(sheet.RowCount()) + " 条" + CsvListSpecOf(list).title + "记录（" +
+                      (replace ? "替换整个表" : "合并") + "）\n");
+    if (!session.TakeSheet(sheet, replace ? CCsvSheet::Mode::Replace : CCsvSheet::Mode::Merge, error))
+        return Fail(error);
+    return Import(PrintChanges(file, source, session), session, askFirst);
+}
+
+const char* const kCommands[] = {"export", "import", "diff", "backups", "export-csv", "import-csv"};
 const char* const kHelpOptions[] = {"-h", "--help", "-?", "--help-all"};
 
 } // namespace
@@ -206,7 +259,8 @@ int CCommandLine::Run(int argc, char* argv[])
     InstallQtChineseTranslations(application);
     QCommandLineParser parser;
     parser.setApplicationDescription(Description());
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("export、import、diff 或 backups"),
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("export、import、diff、backups、export-csv 或 import-csv"),
                                  QStringLiteral("<command>"));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("配置文件"),
                                  QStringLiteral("<file>"));
@@ -217,8 +271,10 @@ int CCommandLine::Run(int argc, char* argv[])
     const QCommandLineOption passwordFile(QStringLiteral("password-file"),
                                           QStringLiteral("从该文件的第一行读取密码"), QStringLiteral("file"));
     const QCommandLineOption yes({QStringLiteral("y"), QStringLiteral("yes")},
-                                 QStringLiteral("import 时不询问，直接写入有差异的配置组"));
-    parser.addOptions({dsn, user, passwordFile, yes});
+                                 QStringLiteral("import、import-csv 时不询问，直接写入有差异的配置组"));
+    const QCommandLineOption replace(QStringLiteral("replace"),
+                                     QStringLiteral("import-csv 时以文件为整个表（文件中没有的记录被删除）"));
+    parser.addOptions({dsn, user, passwordFile, yes, replace});
     const QCommandLineOption help = parser.addHelpOption();
 
     if (!parser.parse(QCoreApplication::arguments()))
@@ -231,9 +287,11 @@ int CCommandLine::Run(int argc, char* argv[])
     const QString command = arguments.value(0);
     if (command == QLatin1String("backups") && arguments.size() == 1)
         return ListBackups();
+    if (command == QLatin1String("export-csv") || command == QLatin1String("import-csv"))
+        return RunSheetCommand(parser, dsn, user, passwordFile, !parser.isSet(yes), parser.isSet(replace));
     if (arguments.size() != 2 || (command != QLatin1String("export") && command != QLatin1String("import") &&
                                   command != QLatin1String("diff")))
-        return Fail("用法：tarvex export|import|diff <文件> [选项]，或 tarvex backups（详见 tarvex --help）");
+        return Fail(Usage());
     const QString file = arguments.at(1);
 
     const bool exporting = command == QLatin1String("export");

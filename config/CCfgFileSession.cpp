@@ -45,9 +45,26 @@ bool CCfgFileSession::ReadDatabase(std::string& error)
     return m_report.StandsForTheDatabase(m_database, error);
 }
 
+bool CCfgFileSession::TakeSheet(const CCsvSheet& sheet, CCsvSheet::Mode mode, std::string& error)
+{
+    for (CfgGroup group : kCfgGroups)
+        CopyCfgGroup(m_database, m_file, group);
+    if (!sheet.ApplyTo(m_file, mode, error))
+        return false;
+    m_contents = CfgFileContents();
+    m_contents.groups = {CfgGroup::Lines};
+    m_fileRead = true;
+    return true;
+}
+
 bool CCfgFileSession::Export(const QString& path, std::string& error) const
 {
     return CCfgFile::Write(m_database, path, error);
+}
+
+bool CCfgFileSession::ExportSheet(CsvList list, const QString& path, std::string& error) const
+{
+    return CCfgFile::WriteBytes(CCsvSheet::Export(m_database, list), path, error);
 }
 
 CCfgChanges CCfgFileSession::Compare() const

@@ -3,6 +3,7 @@
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
 #include "config/CCfgFile.h"
+#include "config/CCsvSheet.h"
 #include "config/CfgLoadReport.h"
 #include "db/IOtlConnection.h"
 
@@ -25,8 +26,15 @@ public:
     /// cannot be read whole, or a text only shortened: then it cannot stand for the database.
     bool ReadDatabase(std::string& error);
 
+    /// Takes for the file the configuration the database holds with `sheet`'s list put in as
+    /// `mode` says; valid once the database is read. False, with `error`, when the sheet holds
+    /// a value the list cannot take.
+    bool TakeSheet(const CCsvSheet& sheet, CCsvSheet::Mode mode, std::string& error);
+
     /// Writes what the database holds into the file at `path`.
     bool Export(const QString& path, std::string& error) const;
+    /// Writes the database's `list` into the CSV file at `path`.
+    bool ExportSheet(CsvList list, const QString& path, std::string& error) const;
     /// What importing the file would change in the database; valid once both are read.
     CCfgChanges Compare() const;
 

@@ -1,0 +1,145 @@
+#include "config/CfgCsvLists.h"
+
+#include "config/CfgGroups.h"
+#include "config/CfgRecordTable.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+template <class Record> CsvColumn ColumnOf(const RecordField<Record>& field, bool identifies)
+{
+    CsvColumn column;
+    column.label = field.label;
+    column.aliases = {field.column};
+    column.kind = field.kind;
+    column.roomBytes = field.room;
+    column.minimum = std::numeric_limits<int>::min();
+    column.maximum = std::numeric_limits<int>::max();
+    column.options = field.kind == FieldKind::Flag ? std::vector<std::string>{"true", "false"} : field.options;
+    column.identifies = identifies;
+    column.numbered = !field.inserted;
+    return column;
+}
+
+template <class Record> CsvRow RowOf(const RecordTable<Record>& table, const Record& record)
+{
+    CsvRow row;
+    row.reserve(table.fields.size());
+    for (const RecordField<Record>& field : table.fields)
+        row.push_back(field.Spelled(record));
+    return row;
+}
+
+/// The list of a record kind, its columns the kind's fields. The ID is the key where the
+/// records have their own; the fields that name a record in a comparison otherwise.
+template <class Record> CsvListSpec SpecOf(const char* word, const char* title, const RecordTable<Record>& table)
+{
+    CsvListSpec spec;
+    spec.word = word;
+    spec.title = title;
+    const RecordField<Record>* id = IdField(table);
+    const bool ownIds = id && id->inserted;
+    for (const RecordField<Record>& field : table.fields)
+        spec.columns.push_back(ColumnOf(field, ownIds ? &field == id : field.keyRank > 0));
+    spec.rows = [&table](const CCfgData& cfg) {
+        std::vector<CsvRow> rows;
+        for (const auto& record : cfg.*table.member)
+            rows.push_back(RowOf(table, *record));
+        return rows;
+    };
+    spec.store = [&table](const std::vector<CsvRow>& rows, CCfgData& cfg) {
+        CRecordList<Record>& list = cfg.*table.member;
+        list.DeleteAll();
+        for (const CsvRow& row : rows) {
+            auto record = std::make_unique<Record>();
+            for (std::size_t index = 0; index < table.fields.size(); ++index) {
+                const RecordField<Record>& field = table.fields[index];
+                switch (field.kind) {
+                case FieldKind::Text:
+                    field.setText(*record, row[index]);
+                    break;
+                case FieldKind::Number:
+                    (*record).*field.number = std::stoi(row[index]);
+                    break;
+                case FieldKind::Flag:
+                    (*record).*field.flag = row[index] == "true";
+                    break;
+                }
+            }
+            list.AddTail(std::move(record));
+        }
+    };
+    spec.newRow = RowOf(table, table.newRecord());
+    return spec;
+}
+
+CsvListSpec ExtensionSpec()
+{
+    CsvListSpec spec;
+    spec.word = "extensions";
+    spec.title = "分机";
+    CsvColumn number;
+    number.label = kExtenNumber.label;
+    number.aliases = {kExtenNumber.column, kExtenNumber.key};
+    number.kind = FieldKind::Number;
+    number.minimum = 0;
+    number.maximum = std::numeric_limits<unsigned>::max();
+    number.identifies = true;
+    CsvColumn password;
+    password.label = kExtenPassword.label;
+    password.aliases = {kExtenPassword.column, kExtenPassword.key};
+    password.roomChars = kExtenPasswordRoom;
+    spec.columns = {number, password};
+    spec.rows = [](const CCfgData& cfg) {
+        ExtenList extens = ExtensInOrder(cfg.Extens);
+        std::sort(extens.begin(), extens.end());
+        std::vector<CsvRow> rows;
+        rows.reserve(extens.size());
+        for (auto& [exten, text] : extens)
+            rows.push_back({std::to_string(exten), std::move(text)});
+        return rows;
+    };
+    spec.store = [](const std::vector<CsvRow>& rows, CCfgData& cfg) {
+        ExtenList extens;
+        extens.reserve(rows.size());
+        for (const CsvRow& row : rows)
+            extens.emplace_back(static_cast<unsigned>(std::stoul(row[0])), row[1]);
+        SetExtensInOrder(cfg.Extens, extens);
+    };
+    spec.newRow = {"0", ""};
+    return spec;
+}
+
+} // namespace
+
+const CsvListSpec& CsvListSpecOf(CsvList list)
+{
+    static const std::array<CsvListSpec, 4> specs = {
+        ExtensionSpec(),
+        SpecOf("sip-accounts", "SIP账户", SipAccountTable()),
+        SpecOf("trunk-items", "中继项", TrunkItemTable()),
+        SpecOf("trunk-matches", "中继匹配", TrunkMatchTable()),
+    };
+    return specs[static_cast<std::size_t>(list)];
+}
+
+bool CsvListFromWord(const std::string& word, CsvList& list)
+{
+    for (CsvList candidate : kCsvLists) {
+        if (word == CsvListSpecOf(candidate).word) {
+            list = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string CsvListWords()
+{
+    std::string words;
+    for (CsvList list : kCsvLists)
+        words += std::string(words.empty() ? "" : "、") + CsvListSpecOf(list).word;
+    return words;
+}
