@@ -2,6 +2,7 @@
 
 #include "app/CDialogBackups.h"
 #include "app/CDialogCfgChanges.h"
+#include "app/CDialogCsvList.h"
 #include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgDb.h"
@@ -26,17 +27,31 @@ std::string DataSource()
     return values.dsn;
 }
 
-/// A file name for an export: the data source and the time, with the characters that file
-/// systems refuse replaced.
-QString SuggestedName(const std::string& dsn)
+/// A file name for an export: the data source, `word` and the time, with the characters that
+/// file systems refuse replaced.
+QString SuggestedName(const std::string& dsn, const QString& word, const QString& suffix)
 {
     QString name = dsn.empty() ? QStringLiteral("tarvex") : QString::fromStdString(dsn);
+    if (!word.isEmpty())
+        name += QLatin1Char('-') + word;
     for (QChar& c : name) {
         if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
             c = QLatin1Char('_');
     }
     return name + QLatin1Char('-') + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")) +
-           QStringLiteral(".json");
+           QLatin1Char('.') + suffix;
+}
+
+const CCfgFileCommands::FileKind& ConfigurationFiles()
+{
+    static const CCfgFileCommands::FileKind kind{QStringLiteral("配置文件 (*.json)"), QStringLiteral("json")};
+    return kind;
+}
+
+const CCfgFileCommands::FileKind& SheetFiles()
+{
+    static const CCfgFileCommands::FileKind kind{QStringLiteral("CSV 表格 (*.csv)"), QStringLiteral("csv")};
+    return kind;
 }
 
 } // namespace
@@ -47,15 +62,17 @@ CCfgFileCommands::CCfgFileCommands(QWidget* window, std::function<void()> refres
 {
 }
 
-QString CCfgFileCommands::ChooseFile(bool save, const QString& title)
+QString CCfgFileCommands::ChooseFile(bool save, const QString& title, const FileKind& kind,
+                                     const QString& nameWord)
 {
     CFileChooser::Request request;
     request.owner = m_window;
     request.mode = save ? CFileChooser::Mode::Save : CFileChooser::Mode::Open;
     request.title = title;
-    request.start = save ? QDir(m_folder).filePath(SuggestedName(DataSource())) : m_folder;
-    request.filters = QStringList{QStringLiteral("配置文件 (*.json)"), QStringLiteral("所有文件 (*)")};
-    request.defaultSuffix = QStringLiteral("json");
+    request.start =
+        save ? QDir(m_folder).filePath(SuggestedName(DataSource(), nameWord, kind.suffix)) : m_folder;
+    request.filters = QStringList{kind.filter, QStringLiteral("所有文件 (*)")};
+    request.defaultSuffix = kind.suffix;
     const QString path = CFileChooser::Choose(request);
     if (!path.isEmpty())
         m_folder = QFileInfo(path).absolutePath();
@@ -80,7 +97,7 @@ QString CCfgFileCommands::Heading(const QString& path) const
 
 void CCfgFileCommands::OnExportCfg()
 {
-    const QString path = ChooseFile(true, QStringLiteral("导出配置到文件"));
+    const QString path = ChooseFile(true, QStringLiteral("导出配置到文件"), ConfigurationFiles());
     if (path.isEmpty())
         return;
     CCfgFileSession session;
@@ -97,7 +114,7 @@ void CCfgFileCommands::OnExportCfg()
 
 void CCfgFileCommands::OnCompareCfg()
 {
-    const QString path = ChooseFile(false, QStringLiteral("选择要比较的配置文件"));
+    const QString path = ChooseFile(false, QStringLiteral("选择要比较的配置文件"), ConfigurationFiles());
     if (path.isEmpty())
         return;
     CCfgFileSession session;
@@ -121,7 +138,7 @@ void CCfgFileCommands::OnCompareCfg()
 
 void CCfgFileCommands::OnImportCfg()
 {
-    const QString path = ChooseFile(false, QStringLiteral("选择要导入的配置文件"));
+    const QString path = ChooseFile(false, QStringLiteral("选择要导入的配置文件"), ConfigurationFiles());
     if (!path.isEmpty())
         ImportFile(path);
 }
@@ -131,6 +148,59 @@ void CCfgFileCommands::OnRestoreBackup()
     CDialogBackups backups(CCfgBackups::List(), m_window);
     if (backups.exec() == QDialog::Accepted)
         ImportFile(backups.ChosenPath());
+}
+
+void CCfgFileCommands::OnExportSheet()
+{
+    CDialogCsvList choice(CDialogCsvList::Purpose::Export, m_window);
+    if (choice.exec() != QDialog::Accepted)
+        return;
+    const CsvListSpec& spec = CsvListSpecOf(choice.List());
+    const QString path = ChooseFile(true, QStringLiteral("导出%1表格").arg(QString::fromUtf8(spec.title)),
+                                    SheetFiles(), QString::fromUtf8(spec.title));
+    if (path.isEmpty())
+        return;
+    CCfgFileSession session;
+    std::string error = ReadDatabase(session);
+    if (!error.empty() || !session.ExportSheet(choice.List(), path, error)) {
+        ShowNotice(m_window, "表格导出失败：" + error);
+        return;
+    }
+    ShowNotice(m_window, std::string(spec.title) + "已导出到 " +
+                             QDir::toNativeSeparators(path).toStdString() + "。\r\n文件中是数据源 " +
+                             DataSource() + " 中现有的" + spec.title + "；页面上尚未保存的修改不在其中。");
+}
+
+void CCfgFileCommands::OnImportSheet()
+{
+    CDialogCsvList choice(CDialogCsvList::Purpose::Import, m_window);
+    if (choice.exec() != QDialog::Accepted)
+        return;
+    const CsvListSpec& spec = CsvListSpecOf(choice.List());
+    const QString path = ChooseFile(
+        false, QStringLiteral("选择要导入的%1表格").arg(QString::fromUtf8(spec.title)), SheetFiles());
+    if (path.isEmpty())
+        return;
+    CCsvSheet sheet;
+    std::string error;
+    bool read = false;
+    {
+        const CBusyScope busy(m_window, QStringLiteral("正在检查表格..."));
+        read = sheet.Read(path, choice.List(), error);
+    }
+    CCfgFileSession session;
+    if (read)
+        error = ReadDatabase(session);
+    if (!error.empty() || !session.TakeSheet(sheet, choice.Mode(), error)) {
+        ShowNotice(m_window, "表格导入失败：" + error);
+        return;
+    }
+    const bool replace = choice.Mode() == CCsvSheet::Mode::Replace;
+    const QString note = QStringLiteral("已按 %1 读取文件中的 %2 条%3记录（%4）。\r\n")
+                             .arg(QString::fromStdString(sheet.Encoding()), QString::number(sheet.RowCount()),
+                                  QString::fromUtf8(spec.title),
+                                  replace ? QStringLiteral("替换整个表") : QStringLiteral("合并"));
+    WriteAfterQuestion(session, path, std::string(spec.title) + "表格", note);
 }
 
 void CCfgFileCommands::ImportFile(const QString& path)
@@ -146,6 +216,13 @@ void CCfgFileCommands::ImportFile(const QString& path)
         ShowNotice(m_window, "配置导入失败：" + error + "\r\n未写入任何内容。");
         return;
     }
+    WriteAfterQuestion(session, path, "配置", QString());
+}
+
+void CCfgFileCommands::WriteAfterQuestion(CCfgFileSession& session, const QString& path,
+                                          const std::string& subject, const QString& note)
+{
+    std::string error;
     const CCfgChanges changes = session.Compare();
     const std::string dsn = DataSource();
     if (changes.IsEmpty()) {
@@ -161,10 +238,11 @@ void CCfgFileCommands::ImportFile(const QString& path)
         prepared = session.Prepare(changes, error);
     }
     if (!prepared) {
-        ShowNotice(m_window, "配置导入失败：" + error);
+        ShowNotice(m_window, subject + "导入失败：" + error);
         return;
     }
     const QString warning =
+        note +
         QStringLiteral("确定后将把文件中的%1写入数据源 %2（这些配置组的表先清空再写入），其余配置组不变。\r\n"
                        "导入后各页面显示新的配置，页面上尚未保存的修改将被丢弃。")
             .arg(QString::fromStdString(CfgGroupNames(groups)), QString::fromStdString(dsn));
@@ -182,8 +260,8 @@ void CCfgFileCommands::ImportFile(const QString& path)
     // The store now holds the file's groups (also one whose writing failed, as after a
     // failed Save), so Save from the pages writes them again.
     m_refreshPages();
-    std::string report = done ? "配置已导入，已写入数据源 " + dsn + "：" + CfgGroupNames(written) + "。"
-                              : "配置导入失败：" + error;
+    std::string report = done ? subject + "已导入，已写入数据源 " + dsn + "：" + CfgGroupNames(written) + "。"
+                              : subject + "导入失败：" + error;
     if (session.Reconnected())
         report += "\r\n（与数据库的连接曾经断开，写入前已重新连接。）";
     ShowNotice(m_window, report);

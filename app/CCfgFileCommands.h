@@ -9,7 +9,8 @@ class CCfgFileSession;
 class QWidget;
 
 /// The main window's commands on configuration files: export the configuration to a file,
-/// compare a file with it, import a file or restore a backup after showing what would change.
+/// compare a file with it, import a file or restore a backup after showing what would change;
+/// the same for one record list and a CSV file.
 ///
 /// Each command first reads the configuration afresh from the database the window is
 /// connected to, so that what is exported, compared and written is what that database holds
@@ -21,6 +22,13 @@ class CCfgFileCommands : public QObject
     Q_OBJECT
 
 public:
+    /// What a file chooser offers: the name its filter gives the files, and their suffix.
+    struct FileKind
+    {
+        QString filter;
+        QString suffix;
+    };
+
     /// `refreshPages` makes the pages show the store afresh after an import.
     CCfgFileCommands(QWidget* window, std::function<void()> refreshPages);
 
@@ -29,13 +37,21 @@ public:
     void OnCompareCfg();
     /// Lists the backups; the one chosen is imported as a file is.
     void OnRestoreBackup();
+    /// One record list to a CSV file, and from one.
+    void OnExportSheet();
+    void OnImportSheet();
 
 private:
     /// Imports the file at `path`: what it would change is shown first, and written only on
     /// the user's word.
     void ImportFile(const QString& path);
-    /// Asks for a file; empty when cancelled. Remembers its folder for the next time.
-    QString ChooseFile(bool save, const QString& title);
+    /// Shows what the file read into `session` would change, and writes it on the user's word.
+    /// `subject` is what is imported ("配置"); `note` opens the question's warning.
+    void WriteAfterQuestion(CCfgFileSession& session, const QString& path, const std::string& subject,
+                            const QString& note);
+    /// Asks for a file; empty when cancelled. Remembers its folder for the next time. A file
+    /// to save is offered a name from the data source, `nameWord` and the time.
+    QString ChooseFile(bool save, const QString& title, const FileKind& kind, const QString& nameWord = {});
     /// Reads the whole configuration from the database into `session`, busy meanwhile.
     /// Empty when done; otherwise why not: the connection is gone, or a group was not read
     /// whole.

@@ -90,6 +90,11 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     QAction* compareCfg = database->addAction(QStringLiteral("与文件比较配置(&C)"));
     compareCfg->setObjectName(QStringLiteral("actionCompareCfg"));
     database->addSeparator();
+    QAction* exportSheet = database->addAction(QStringLiteral("导出表格(&X)..."));
+    exportSheet->setObjectName(QStringLiteral("actionExportSheet"));
+    QAction* importSheet = database->addAction(QStringLiteral("导入表格(&T)..."));
+    importSheet->setObjectName(QStringLiteral("actionImportSheet"));
+    database->addSeparator();
     QAction* restoreBackup = database->addAction(QStringLiteral("恢复备份(&B)..."));
     restoreBackup->setObjectName(QStringLiteral("actionRestoreBackup"));
     QMenu* help = menuBar->addMenu(QStringLiteral("帮助(&H)"));
@@ -173,6 +178,8 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     connect(importCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnImportCfg);
     connect(compareCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnCompareCfg);
     connect(restoreBackup, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnRestoreBackup);
+    connect(exportSheet, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnExportSheet);
+    connect(importSheet, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnImportSheet);
     connect(about, &QAction::triggered, this, &CTarvexDlg::OnAbout);
 
     m_marker.Mark(QString::fromStdString(ApplicationName()), this);

@@ -73,8 +73,8 @@ Spelling Spell(const CsvColumn& column, const std::string& cell, std::string& sp
     const std::string quoted = "“" + cell + "”";
     if (column.kind == FieldKind::Text) {
         if (column.roomBytes > 0 && cell.size() > column.roomBytes) {
-            why = quoted + "有 " + std::to_string(cell.size()) + " 字节，最多 " + std::to_string(column.roomBytes) +
-                  " 字节";
+            why = quoted + "有 " + std::to_string(cell.size()) + " 字节，最多 " +
+                  std::to_string(column.roomBytes) + " 字节";
             return Spelling::Bad;
         }
         if (column.roomChars > 0 && CharacterCount(cell) > column.roomChars) {
@@ -92,8 +92,8 @@ Spelling Spell(const CsvColumn& column, const std::string& cell, std::string& sp
     } else {
         long long number = 0;
         if (!ParseWhole(spelled, number) || number < column.minimum || number > column.maximum) {
-            why = quoted + "不是 " + std::to_string(column.minimum) + " 到 " + std::to_string(column.maximum) +
-                  " 之间的整数";
+            why = quoted + "不是 " + std::to_string(column.minimum) + " 到 " +
+                  std::to_string(column.maximum) + " 之间的整数";
             return Spelling::Bad;
         }
         spelled = std::to_string(number);
@@ -209,11 +209,12 @@ bool CCsvSheet::ReadHeader(const std::vector<std::string>& header, std::vector<s
     m_placeOf.assign(spec.columns.size(), -1);
     for (std::size_t place = 0; place < header.size(); ++place) {
         const std::string name = Trimmed(header[place]);
-        const auto column = std::find_if(spec.columns.begin(), spec.columns.end(), [&name](const CsvColumn& c) {
-            return c.label == name || std::any_of(c.aliases.begin(), c.aliases.end(), [&name](const std::string& a) {
-                       return Lowered(a) == Lowered(name);
-                   });
-        });
+        const auto column =
+            std::find_if(spec.columns.begin(), spec.columns.end(), [&name](const CsvColumn& c) {
+                return c.label == name ||
+                       std::any_of(c.aliases.begin(), c.aliases.end(),
+                                   [&name](const std::string& a) { return Lowered(a) == Lowered(name); });
+            });
         const std::string where = "第 1 行第 " + std::to_string(place + 1) + " 列";
         if (column == spec.columns.end()) {
             if (name.empty() && place + 1 == header.size())
@@ -221,7 +222,8 @@ bool CCsvSheet::ReadHeader(const std::vector<std::string>& header, std::vector<s
             std::string known;
             for (const CsvColumn& c : spec.columns)
                 known += (known.empty() ? "" : "、") + c.label;
-            problems.push_back(where + "：" + spec.title + "表中没有“" + name + "”这一列（可用的列：" + known + "）");
+            problems.push_back(where + "：" + spec.title + "表中没有“" + name + "”这一列（可用的列：" +
+                               known + "）");
             continue;
         }
         int& placeOf = m_placeOf[static_cast<std::size_t>(column - spec.columns.begin())];
@@ -252,8 +254,8 @@ void CCsvSheet::ReadRow(const std::vector<std::string>& cells, std::size_t rowNu
     bool good = true;
     for (std::size_t place = header.size(); place < cells.size(); ++place) {
         if (!cells[place].empty()) {
-            problems.push_back(RowName(rowNumber) + "第 " + std::to_string(place + 1) + " 列：标题行没有这一列，“" +
-                               cells[place] + "”无处可放");
+            problems.push_back(RowName(rowNumber) + "第 " + std::to_string(place + 1) +
+                               " 列：标题行没有这一列，“" + cells[place] + "”无处可放");
             good = false;
         }
     }
@@ -280,7 +282,8 @@ void CCsvSheet::ReadRow(const std::vector<std::string>& cells, std::size_t rowNu
     // Rows are told apart by their key: a second row with the same one would overwrite the first.
     const auto [first, added] = m_rowOfKey.emplace(KeyOf(spec, row), rowNumber);
     if (!added) {
-        problems.push_back(RowName(rowNumber) + "：" + KeyLabels(spec) + "与" + RowName(first->second) + "相同");
+        problems.push_back(RowName(rowNumber) + "：" + KeyLabels(spec) + "与" + RowName(first->second) +
+                           "相同");
         return;
     }
     for (auto& [column, problem] : unusual)
@@ -296,9 +299,8 @@ bool CCsvSheet::ApplyTo(CCfgData& cfg, Mode mode, std::string& error) const
     for (std::size_t index = 0; index < existing.size(); ++index)
         existingAt.emplace(KeyOf(spec, existing[index]), index);
     std::vector<CsvRow> result = mode == Mode::Merge ? existing : std::vector<CsvRow>();
-    std::unordered_map<std::string, std::size_t> resultAt = mode == Mode::Merge
-                                                                ? existingAt
-                                                                : std::unordered_map<std::string, std::size_t>();
+    std::unordered_map<std::string, std::size_t> resultAt =
+        mode == Mode::Merge ? existingAt : std::unordered_map<std::string, std::size_t>();
     // A numbered column of a new record takes the next number after every one in use.
     long long lastNumber = 0;
     for (const CsvRow& row : existing) {

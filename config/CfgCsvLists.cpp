@@ -17,7 +17,8 @@ template <class Record> CsvColumn ColumnOf(const RecordField<Record>& field, boo
     column.roomBytes = field.room;
     column.minimum = std::numeric_limits<int>::min();
     column.maximum = std::numeric_limits<int>::max();
-    column.options = field.kind == FieldKind::Flag ? std::vector<std::string>{"true", "false"} : field.options;
+    column.options =
+        field.kind == FieldKind::Flag ? std::vector<std::string>{"true", "false"} : field.options;
     column.identifies = identifies;
     column.numbered = !field.inserted;
     return column;
@@ -34,7 +35,8 @@ template <class Record> CsvRow RowOf(const RecordTable<Record>& table, const Rec
 
 /// The list of a record kind, its columns the kind's fields. The ID is the key where the
 /// records have their own; the fields that name a record in a comparison otherwise.
-template <class Record> CsvListSpec SpecOf(const char* word, const char* title, const RecordTable<Record>& table)
+template <class Record>
+CsvListSpec SpecOf(const char* word, const char* title, const RecordTable<Record>& table)
 {
     CsvListSpec spec;
     spec.word = word;

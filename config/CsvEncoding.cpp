@@ -1,16 +1,22 @@
 #include "config/CsvEncoding.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 
 const char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 /// Decodes all of `bytes` with `decoder`; false at the first byte sequence it cannot read.
-bool DecodeAll(QStringDecoder& decoder, const QByteArray& bytes, std::string& text)
+/// With `strict`, private-use characters count as unreadable too: bytes GBK leaves unassigned
+/// come out as those, and no spreadsheet text in GBK holds them.
+bool DecodeAll(QStringDecoder& decoder, const QByteArray& bytes, std::string& text, bool strict = false)
 {
     const QString decoded = decoder.decode(bytes);
     if (decoder.hasError() || !decoder.isValid())
+        return false;
+    if (strict && std::any_of(decoded.begin(), decoded.end(),
+                              [](QChar c) { return c.category() == QChar::Other_PrivateUse; }))
         return false;
     text = decoded.toStdString();
     return true;
@@ -45,7 +51,7 @@ bool CsvFileText(const QByteArray& bytes, std::string& text, std::string& encodi
         return true;
     }
     QStringDecoder gbk("GBK", QStringConverter::Flag::Stateless);
-    if (DecodeAll(gbk, bytes, text)) {
+    if (DecodeAll(gbk, bytes, text, true)) {
         encoding = "GBK";
         return true;
     }
