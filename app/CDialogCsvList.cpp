@@ -11,7 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CDialogCsvList::CDialogCsvList(Purpose purpose, QWidget* parent) : QDialog(parent), m_comboList(new QComboBox(this))
+CDialogCsvList::CDialogCsvList(Purpose purpose, QWidget* parent)
+    : QDialog(parent), m_comboList(new QComboBox(this))
 {
     const bool importing = purpose == Purpose::Import;
     setObjectName(QStringLiteral("CDialogCsvList"));
@@ -29,18 +30,21 @@ CDialogCsvList::CDialogCsvList(Purpose purpose, QWidget* parent) : QDialog(paren
     layout->addLayout(form);
     if (importing) {
         auto* modes = new QGroupBox(QStringLiteral("导入方式"), this);
-        m_radioMerge = new QRadioButton(QStringLiteral("合并(&M)：添加文件中的新记录，更新键相同的记录，其余记录不变"), modes);
+        m_radioMerge = new QRadioButton(
+            QStringLiteral("合并(&M)：添加文件中的新记录，更新键相同的记录，其余记录不变"), modes);
         m_radioMerge->setObjectName(QStringLiteral("radioMerge"));
-        auto* replace = new QRadioButton(QStringLiteral("替换(&R)：文件即整个表，文件中没有的记录将被删除"), modes);
+        auto* replace =
+            new QRadioButton(QStringLiteral("替换(&R)：文件即整个表，文件中没有的记录将被删除"), modes);
         replace->setObjectName(QStringLiteral("radioReplace"));
         m_radioMerge->setChecked(true);
         auto* modesLayout = new QVBoxLayout(modes);
         modesLayout->addWidget(m_radioMerge);
         modesLayout->addWidget(replace);
         layout->addWidget(modes);
-        auto* note = new QLabel(QStringLiteral("文件可以是 UTF-8 或 GBK 编码；标题行可用表格中的列名或数据库的列名。"
-                                               "写入前会先列出将要发生的变更。"),
-                                this);
+        auto* note =
+            new QLabel(QStringLiteral("文件可以是 UTF-8 或 GBK 编码；标题行可用表格中的列名或数据库的列名。"
+                                      "写入前会先列出将要发生的变更。"),
+                       this);
         note->setWordWrap(true);
         layout->addWidget(note);
     }

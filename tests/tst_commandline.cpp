@@ -126,8 +126,10 @@ private Q_SLOTS:
         QTemporaryDir config;
         const Outcome outcome = Run({QStringLiteral("--help")}, Console(config.path()));
         QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
-        for (const char* part : {"export", "import", "diff", "backups", "备份文件", "--dsn", "--user",
-                                 "--password-file", "--yes", "TARVEX_PASSWORD", "退出码"})
+        for (const char* part :
+             {"export", "import", "diff", "backups", "备份文件", "export-csv", "import-csv", "extensions",
+              "sip-accounts", "trunk-items", "trunk-matches", "--replace", "--dsn", "--user",
+              "--password-file", "--yes", "TARVEX_PASSWORD", "退出码"})
             QVERIFY2(outcome.out.contains(QString::fromUtf8(part)), part);
         // Qt's own lines too are Chinese, whatever the system's language.
         QVERIFY2(!outcome.out.contains(QStringLiteral("Displays")), qPrintable(outcome.out));
@@ -396,6 +398,123 @@ private Q_SLOTS:
                  qPrintable(outcome.out));
         QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
         QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_line WHERE id = 7777", 1), Texts{"since"});
+    }
+
+    // A list written from a file and exported again gives the file back byte for byte, hard
+    // texts and all: UTF-8 with its byte-order mark, CR LF, the grids' names, quoting where needed.
+    void sheetsComeBackByteForByte_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QByteArray>("rows");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("extensions") << QStringLiteral("extensions")
+                                    << QByteArray("分机号,接入密码\r\n7,\r\n8001,\"引号\"\"，逗号,\"\r\n"
+                                                  "8002,\"换行\r\n第二行\"\r\n4294967,back\\slash\\\r\n")
+                                    << QStringLiteral("conf_line");
+        QTest::newRow("sip accounts")
+            << QStringLiteral("sip-accounts")
+            << QByteArray("ID,账户,鉴权账户,密码,注册地址,注册端口,是否注册,注册间隔\r\n"
+                          "-3,\"a,b\",\"\"\"q\"\"\",密码\\,host.example,0,false,-2147483648\r\n"
+                          "12,中文账户,\"x\ny\",,10.0.0.1,5060,true,2147483647\r\n")
+            << QStringLiteral("conf_sip_account");
+        QTest::newRow("trunk items") << QStringLiteral("trunk-items")
+                                     << QByteArray("ID,设备节点,设备板号,数字中继口,SIP账号ID\r\n"
+                                                   "1,0,0,-1,12\r\n2,1,2,3,-1\r\n")
+                                     << QStringLiteral("conf_trunk_item");
+        QTest::newRow("trunk matches") << QStringLiteral("trunk-matches")
+                                       << QByteArray("ID,字冠,透传号码,中继项ID,优先级\r\n"
+                                                     "1,9,,1,1\r\n2,\"0,\",\"中\"\"文\",2,4\r\n3,9,,2,3\r\n")
+                                       << QStringLiteral("conf_trunk_match");
+    }
+    void sheetsComeBackByteForByte()
+    {
+        QFETCH(QString, list);
+        QFETCH(QByteArray, rows);
+        QFETCH(QString, table);
+        QTemporaryDir folder;
+        const QProcessEnvironment console =
+            WithPassword(Console(folder.filePath(QStringLiteral("config"))), TestDatabase::Password());
+        const QString in = folder.filePath(QStringLiteral("in.csv"));
+        const QString out = folder.filePath(QStringLiteral("out.csv"));
+        const QByteArray file = QByteArray("\xEF\xBB\xBF") + rows;
+        QVERIFY(WriteBytes(in, file));
+
+        Outcome outcome = Run(QStringList{QStringLiteral("import-csv"), list, in, QStringLiteral("--replace"),
+                                          QStringLiteral("--yes")} +
+                                  DataSource(),
+                              console);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        QVERIFY2(outcome.out.contains(QStringLiteral("已按 UTF-8（带BOM） 读取")), qPrintable(outcome.out));
+        QVERIFY2(outcome.out.endsWith(QStringLiteral("已写入：线路配置\n")), qPrintable(outcome.out));
+        const int records = int(rows.count("\r\n")) - int(rows.count("\r\n第二行")) - 1;
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM " + table.toStdString() +
+                                        (table == QLatin1String("conf_line") ? " WHERE type = 0" : ""),
+                                    1),
+                 Texts{std::to_string(records)});
+
+        outcome = Run(QStringList{QStringLiteral("export-csv"), list, out} + DataSource(), console);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        QCOMPARE(FileBytes(out), file);
+    }
+
+    // A GBK file from a Chinese spreadsheet, merged after the question: the answer decides.
+    void gbkSheetMergedOnTheAnswer()
+    {
+        QTemporaryDir folder;
+        const QProcessEnvironment console =
+            WithPassword(Console(folder.filePath(QStringLiteral("config"))), TestDatabase::Password());
+        const QString in = folder.filePath(QStringLiteral("gbk.csv"));
+        // 分机号,接入密码 / 9001,密码
+        QVERIFY(WriteBytes(in, QByteArray("\xB7\xD6\xBB\xFA\xBA\xC5,\xBD\xD3\xC8\xEB\xC3\xDC\xC2\xEB\r\n"
+                                          "9001,\xC3\xDC\xC2\xEB\r\n")));
+        const QStringList command =
+            QStringList{QStringLiteral("import-csv"), QStringLiteral("extensions"), in} + DataSource();
+        const Texts before = TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2);
+
+        Outcome outcome = Run(command, console, "n\n");
+        QVERIFY2(outcome.exitCode == 1, qPrintable(Shown(outcome)));
+        QVERIFY2(outcome.out.contains(QStringLiteral("已按 GBK 读取")) &&
+                     outcome.out.contains(QStringLiteral("1 条分机记录（合并）")) &&
+                     outcome.out.contains(QStringLiteral("新增分机 9001")),
+                 qPrintable(outcome.out));
+        QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2), before);
+
+        outcome = Run(command, console, "y\n");
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_line WHERE id = 9001", 1), Texts{"密码"});
+        // Merged: what was there stays.
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_line", 1),
+                 Texts{std::to_string(before.size() + 1)});
+    }
+
+    // A sheet with problems, or an unknown list, is refused before any login: here there is
+    // no data source to log in to, and the message is the file's.
+    void sheetsRefusedBeforeALogin_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("problems") << QStringList{QStringLiteral("import-csv"), QStringLiteral("sip-accounts")}
+                                  << QByteArray("ID,是否注册\n1,maybe\n")
+                                  << QStringLiteral("第 2 行“是否注册”列");
+        QTest::newRow("list unknown")
+            << QStringList{QStringLiteral("import-csv"), QStringLiteral("lines")} << QByteArray("ID\n1\n")
+            << QStringLiteral("没有名为 lines 的表，可用的表：extensions、sip-accounts、"
+                              "trunk-items、trunk-matches");
+        QTest::newRow("no list") << QStringList{QStringLiteral("export-csv")} << QByteArray()
+                                 << QStringLiteral("用法：");
+    }
+    void sheetsRefusedBeforeALogin()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, error);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("f.csv"));
+        QVERIFY(WriteBytes(path, file));
+        const Outcome outcome = Run(arguments << path, Console(folder.filePath(QStringLiteral("config"))));
+        QVERIFY2(outcome.exitCode == 2 && outcome.err.contains(error), qPrintable(Shown(outcome)));
+        QVERIFY2(!outcome.err.contains(QStringLiteral("数据源")), qPrintable(Shown(outcome)));
     }
 };
 

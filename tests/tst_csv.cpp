@@ -64,8 +64,10 @@ private Q_SLOTS:
     // Any field comes back the same through a written and a read record.
     void fieldsComeBackTheSame()
     {
-        const Texts fields = {"plain", "", "逗号,中文", "引号\"内\"", "\"", "line\r\nbreak", "lf\nonly",
-                              "cr\ronly", "back\\slash\\", " blanks at the edges ", "tab\there", ",", "\"\","};
+        const Texts fields = {
+            "plain",         "",         "逗号,中文", "引号\"内\"",    "\"",
+            "line\r\nbreak", "lf\nonly", "cr\ronly",  "back\\slash\\", " blanks at the edges ",
+            "tab\there",     ",",        "\"\","};
         const std::string line = CsvLine(fields);
         QCOMPARE(line.substr(line.size() - 2), std::string("\r\n"));
         Records records;
@@ -85,7 +87,8 @@ private Q_SLOTS:
         QTest::newRow("CR only") << QByteArray("a\rb\r") << QByteArrayList{"a", "b"};
         QTest::newRow("empty fields") << QByteArray(",\n,,x\r\n") << QByteArrayList{"|", "||x"};
         QTest::newRow("quoted empty") << QByteArray("\"\",a\r\n") << QByteArrayList{"|a"};
-        QTest::newRow("quote inside a plain field") << QByteArray("5\"\" disk,x\n") << QByteArrayList{"5\"\" disk|x"};
+        QTest::newRow("quote inside a plain field")
+            << QByteArray("5\"\" disk,x\n") << QByteArrayList{"5\"\" disk|x"};
         QTest::newRow("blank line inside") << QByteArray("a\n\nb\n") << QByteArrayList{"a", "", "b"};
         QTest::newRow("nothing") << QByteArray() << QByteArrayList{};
     }
@@ -130,16 +133,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("encoding"); // empty: refused
         QTest::addColumn<QString>("text");     // or the reason
         const QByteArray chinese("分机号,密码");
-        QTest::newRow("UTF-8 with a byte-order mark") << kBom + chinese << QStringLiteral("UTF-8（带BOM）")
-                                                      << QString::fromUtf8(chinese);
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << kBom + chinese << QStringLiteral("UTF-8（带BOM）") << QString::fromUtf8(chinese);
         QTest::newRow("UTF-8") << chinese << QStringLiteral("UTF-8") << QString::fromUtf8(chinese);
         QTest::newRow("ASCII") << QByteArray("id,x") << QStringLiteral("UTF-8") << QStringLiteral("id,x");
-        QTest::newRow("GBK") << QByteArray("\xB7\xD6\xBB\xFA\xBA\xC5,\xC3\xDC\xC2\xEB") << QStringLiteral("GBK")
-                             << QString::fromUtf8(chinese);
+        QTest::newRow("GBK") << QByteArray("\xB7\xD6\xBB\xFA\xBA\xC5,\xC3\xDC\xC2\xEB")
+                             << QStringLiteral("GBK") << QString::fromUtf8(chinese);
         QTest::newRow("Latin-1") << QByteArray("id,caf\xE9,x") << QString()
                                  << QStringLiteral("文件既不是 UTF-8 也不是 GBK 编码的文本");
-        QTest::newRow("bytes GBK leaves unassigned") << QByteArray("id,\xFF\xFF") << QString()
-                                 << QStringLiteral("文件既不是 UTF-8 也不是 GBK 编码的文本");
+        QTest::newRow("bytes GBK leaves unassigned")
+            << QByteArray("id,\xFF\xFF") << QString()
+            << QStringLiteral("文件既不是 UTF-8 也不是 GBK 编码的文本");
         QTest::newRow("a byte-order mark on other bytes")
             << kBom + QByteArray("\xB7\xD6") << QString()
             << QStringLiteral("文件以 UTF-8 的字节顺序标记开头，却含有不是 UTF-8 的字节");
@@ -178,7 +182,8 @@ private Q_SLOTS:
             << QStringList{row("第 1 行：缺少“透传号码”列，中继匹配由字冠、透传号码、中继项ID区分")};
         QTest::newRow("numbers")
             << int(CsvList::TrunkItems)
-            << QByteArray("ID,设备节点,数字中继口\n1,abc,-1\n2,2147483648,0\n,1,1\n3, 7 ,1.5\n4,+5,-2147483648\n")
+            << QByteArray(
+                   "ID,设备节点,数字中继口\n1,abc,-1\n2,2147483648,0\n,1,1\n3, 7 ,1.5\n4,+5,-2147483648\n")
             << QStringList{row("第 2 行“设备节点”列：“abc”不是 -2147483648 到 2147483647 之间的整数"),
                            row("第 3 行“设备节点”列：“2147483648”不是 -2147483648 到 2147483647 之间的整数"),
                            row("第 4 行“ID”列：“”不是 -2147483648 到 2147483647 之间的整数"),
@@ -191,19 +196,20 @@ private Q_SLOTS:
             << int(CsvList::SipAccounts)
             << QByteArray("ID,账户,密码\n1,") + QByteArray(49, 'a') + "," + QByteArray(29, 'p') + "\n2," +
                    QByteArray("账户账户账户账户账户账户账户账户xy") + ",\n3,a," + QByteArray(30, 'p') + "\n"
-            << QStringList{row("第 3 行“账户”列：“账户账户账户账户账户账户账户账户xy”有 50 字节，最多 49 字节"),
-                           row("第 4 行“密码”列：“") + QString(30, QLatin1Char('p')) +
-                               row("”有 30 字节，最多 29 字节")};
+            << QStringList{
+                   row("第 3 行“账户”列：“账户账户账户账户账户账户账户账户xy”有 50 字节，最多 49 字节"),
+                   row("第 4 行“密码”列：“") + QString(30, QLatin1Char('p')) +
+                       row("”有 30 字节，最多 29 字节")};
         QTest::newRow("password characters")
             << int(CsvList::Extensions)
             << QByteArray("分机号,接入密码\n1,") + QString(100, QChar(0x5BC6)).toUtf8() + "\n2," +
                    QString(101, QLatin1Char('x')).toUtf8() + "\n"
             << QStringList{row("第 3 行“接入密码”列：“") + QString(101, QLatin1Char('x')) +
                            row("”有 101 个字符，最多 100 个字符")};
-        QTest::newRow("options")
-            << int(CsvList::SipAccounts) << QByteArray("id,reg\n1,TRUE\n2,False\n3,yes\n4,\n")
-            << QStringList{row("第 4 行“reg”列：“yes”不是可选的值（true、false）"),
-                           row("第 5 行“reg”列：“”不是可选的值（true、false）")};
+        QTest::newRow("options") << int(CsvList::SipAccounts)
+                                 << QByteArray("id,reg\n1,TRUE\n2,False\n3,yes\n4,\n")
+                                 << QStringList{row("第 4 行“reg”列：“yes”不是可选的值（true、false）"),
+                                                row("第 5 行“reg”列：“”不是可选的值（true、false）")};
         QTest::newRow("priority not a number")
             << int(CsvList::TrunkMatches) << QByteArray("字冠,透传号码,中继项ID,优先级\n9,,1,high\n")
             << QStringList{row("第 2 行“优先级”列：“high”不是 -2147483648 到 2147483647 之间的整数")};
@@ -236,8 +242,8 @@ private Q_SLOTS:
             QVERIFY2(lines.front().endsWith(problems.front()), qPrintable(lines.front()));
             return;
         }
-        QCOMPARE(lines.front(), QStringLiteral("文件 f.csv（UTF-8）中有 %1 处问题，未写入任何内容：")
-                                    .arg(problems.size()));
+        QCOMPARE(lines.front(),
+                 QStringLiteral("文件 f.csv（UTF-8）中有 %1 处问题，未写入任何内容：").arg(problems.size()));
         QCOMPARE(lines.mid(1), problems);
     }
 
@@ -266,23 +272,24 @@ private Q_SLOTS:
         QTest::addColumn<bool>("replace");
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("after");
-        QTest::newRow("extensions merged") << int(CsvList::Extensions) << false
-                                           << QByteArray("number\n8001\n9\n") << QStringLiteral(
-                                                  "分机号,接入密码\n9,\n10,\n8001,a\n8002,b\n");
+        QTest::newRow("extensions merged")
+            << int(CsvList::Extensions) << false << QByteArray("number\n8001\n9\n")
+            << QStringLiteral("分机号,接入密码\n9,\n10,\n8001,a\n8002,b\n");
         QTest::newRow("extensions replaced")
             << int(CsvList::Extensions) << true << QByteArray("接入密码,分机号\nnew,8002\n\"x,y\",7\n")
             << QStringLiteral("分机号,接入密码\n7,\"x,y\"\n8002,new\n");
         QTest::newRow("accounts merged, defaults for a new one")
-            << int(CsvList::SipAccounts) << false << QByteArray("ID,注册端口,reg\n1,5070,FALSE\n2,5080,false\n")
+            << int(CsvList::SipAccounts) << false
+            << QByteArray("ID,注册端口,reg\n1,5070,FALSE\n2,5080,false\n")
             << QStringLiteral("ID,账户,鉴权账户,密码,注册地址,注册端口,是否注册,注册间隔\n"
                               "1,acc,,,10.0.0.1,5070,false,60\n2,,,,,5080,false,1800\n");
         QTest::newRow("accounts replaced by nothing")
             << int(CsvList::SipAccounts) << true << QByteArray("ID\n")
             << QStringLiteral("ID,账户,鉴权账户,密码,注册地址,注册端口,是否注册,注册间隔\n");
-        QTest::newRow("trunk items merged") << int(CsvList::TrunkItems) << false
-                                            << QByteArray("sip_user,id\n5,4\n-1,3\n")
-                                            << QStringLiteral("ID,设备节点,设备板号,数字中继口,SIP账号ID\n"
-                                                              "3,0,0,2,-1\n4,0,0,-1,5\n");
+        QTest::newRow("trunk items merged")
+            << int(CsvList::TrunkItems) << false << QByteArray("sip_user,id\n5,4\n-1,3\n")
+            << QStringLiteral("ID,设备节点,设备板号,数字中继口,SIP账号ID\n"
+                              "3,0,0,2,-1\n4,0,0,-1,5\n");
         QTest::newRow("match rules merged, numbered after the last")
             << int(CsvList::TrunkMatches) << false
             << QByteArray("ID,字冠,透传号码,中继项ID,优先级\n99,9,,3,2\n1,8,x,3,3\n")
@@ -320,14 +327,14 @@ private Q_SLOTS:
         CCfgData cfg = SmallStore();
         CCsvSheet sheet;
         std::string error;
-        QVERIFY2(sheet.FromBytes(CCsvSheet::Export(store, CsvList::TrunkMatches), CsvList::TrunkMatches, "f.csv",
-                                 error),
+        QVERIFY2(sheet.FromBytes(CCsvSheet::Export(store, CsvList::TrunkMatches), CsvList::TrunkMatches,
+                                 "f.csv", error),
                  error.c_str());
         QVERIFY2(sheet.ApplyTo(cfg, CCsvSheet::Mode::Replace, error), error.c_str());
         QCOMPARE(Exported(cfg, CsvList::TrunkMatches), Exported(store, CsvList::TrunkMatches));
 
-        QVERIFY2(sheet.FromBytes("字冠,透传号码,中继项ID,优先级\n0,,3,-3\n9,,3,0\n5,,3,-3\n", CsvList::TrunkMatches,
-                                 "f.csv", error),
+        QVERIFY2(sheet.FromBytes("字冠,透传号码,中继项ID,优先级\n0,,3,-3\n9,,3,0\n5,,3,-3\n",
+                                 CsvList::TrunkMatches, "f.csv", error),
                  error.c_str());
         QVERIFY(!sheet.ApplyTo(cfg, CCsvSheet::Mode::Merge, error));
         QCOMPARE(QString::fromStdString(error),
