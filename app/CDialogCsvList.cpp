@@ -4,11 +4,9 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 CDialogCsvList::CDialogCsvList(Purpose purpose, QWidget* parent)
@@ -29,18 +27,13 @@ CDialogCsvList::CDialogCsvList(Purpose purpose, QWidget* parent)
     form->addRow(label, m_comboList);
     layout->addLayout(form);
     if (importing) {
-        auto* modes = new QGroupBox(QStringLiteral("导入方式"), this);
-        m_radioMerge = new QRadioButton(
-            QStringLiteral("合并(&M)：添加文件中的新记录，更新键相同的记录，其余记录不变"), modes);
-        m_radioMerge->setObjectName(QStringLiteral("radioMerge"));
-        auto* replace =
-            new QRadioButton(QStringLiteral("替换(&R)：文件即整个表，文件中没有的记录将被删除"), modes);
-        replace->setObjectName(QStringLiteral("radioReplace"));
-        m_radioMerge->setChecked(true);
-        auto* modesLayout = new QVBoxLayout(modes);
-        modesLayout->addWidget(m_radioMerge);
-        modesLayout->addWidget(replace);
-        layout->addWidget(modes);
+        m_comboMode = new QComboBox(this);
+        m_comboMode->setObjectName(QStringLiteral("comboMode"));
+        m_comboMode->addItem(QStringLiteral("合并：添加新记录，更新键相同的记录，其余不变"));
+        m_comboMode->addItem(QStringLiteral("替换：以文件为整个表，删除文件中没有的记录"));
+        auto* modeLabel = new QLabel(QStringLiteral("方式(&M)："), this);
+        modeLabel->setBuddy(m_comboMode);
+        form->addRow(modeLabel, m_comboMode);
         auto* note =
             new QLabel(QStringLiteral("文件可以是 UTF-8 或 GBK 编码；标题行可用表格中的列名或数据库的列名。"
                                       "写入前会先列出将要发生的变更。"),
@@ -75,5 +68,6 @@ CsvList CDialogCsvList::List() const
 
 CCsvSheet::Mode CDialogCsvList::Mode() const
 {
-    return m_radioMerge && !m_radioMerge->isChecked() ? CCsvSheet::Mode::Replace : CCsvSheet::Mode::Merge;
+    return m_comboMode && m_comboMode->currentIndex() == 1 ? CCsvSheet::Mode::Replace
+                                                           : CCsvSheet::Mode::Merge;
 }

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 class QComboBox;
-class QRadioButton;
 
 /// Before a record list goes to or comes from a CSV file: which list, and for an import
 /// whether the file is merged into the list or replaces it. 选择文件… (Enter) goes on to the
@@ -28,5 +27,5 @@ public:
 
 private:
     QComboBox* m_comboList;
-    QRadioButton* m_radioMerge = nullptr;
+    QComboBox* m_comboMode = nullptr;
 };

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the loading and saving benchmark against a private MariaDB server, then
 # the timings of the IPO page's line lists and of the lines page, which need no database and
-# run offscreen.
+# run offscreen, and of a spreadsheet import.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -14,3 +14,4 @@ trap '"$root/scripts/mariadb.sh" stop "$dbdir"; rm -rf "$dbdir"' EXIT INT TERM
 "$root/build/release/bench/bench_config"
 QT_QPA_PLATFORM=offscreen "$root/build/release/bench/bench_ipo"
 QT_QPA_PLATFORM=offscreen "$root/build/release/bench/bench_lines"
+"$root/build/release/bench/bench_csv"

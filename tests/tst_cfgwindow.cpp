@@ -2,11 +2,13 @@
 // through the database menu, the viewer of the changes and its keys, the question before an
 // import, the pages shown afresh afterwards, and files refused with nothing written.
 #include "app/CDialogCfgChanges.h"
+#include "app/CDialogCsvList.h"
 #include "app/CTarvexDlg.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "config/CCfgFile.h"
+#include "config/CCsvSheet.h"
 #include "controls/CFileChooser.h"
 #include "controls/CPropertyGridCtrl.h"
 #include "controls/CPropertyGridProperty.h"
@@ -283,13 +285,14 @@ private Q_SLOTS:
         for (const QAction* action : window.Find<QMenu>("menuDatabase")->actions())
             items << (action->isSeparator() ? QStringLiteral("-")
                                             : action->objectName() + QLatin1Char(' ') + action->text());
-        QCOMPARE(items,
-                 (QStringList{QStringLiteral("actionDbInit 初始化数据库(&I)"),
-                              QStringLiteral("actionDsnSetup 数据源设置(&S)"), QStringLiteral("-"),
-                              QStringLiteral("actionExportCfg 导出配置到文件(&E)"),
-                              QStringLiteral("actionImportCfg 从文件导入配置(&M)"),
-                              QStringLiteral("actionCompareCfg 与文件比较配置(&C)"), QStringLiteral("-"),
-                              QStringLiteral("actionRestoreBackup 恢复备份(&B)...")}));
+        QCOMPARE(items, (QStringList{QStringLiteral("actionDbInit 初始化数据库(&I)"),
+                                     QStringLiteral("actionDsnSetup 数据源设置(&S)"), QStringLiteral("-"),
+                                     QStringLiteral("actionExportCfg 导出配置到文件(&E)"),
+                                     QStringLiteral("actionImportCfg 从文件导入配置(&M)"),
+                                     QStringLiteral("actionCompareCfg 与文件比较配置(&C)"),
+                                     QStringLiteral("-"), QStringLiteral("actionExportSheet 导出表格(&X)..."),
+                                     QStringLiteral("actionImportSheet 导入表格(&T)..."), QStringLiteral("-"),
+                                     QStringLiteral("actionRestoreBackup 恢复备份(&B)...")}));
     }
 
     void aCancelledFileChooserDoesNothing_data()
@@ -666,6 +669,138 @@ private Q_SLOTS:
         SampleConfig::LoadStore();
         QVERIFY2(CCfgChanges::Compare(*GetCfgData(), read).IsEmpty(),
                  CCfgChanges::Compare(*GetCfgData(), read).ToText().c_str());
+    }
+
+    // A list to a CSV file and back by keyboard: the list chosen in the dialog with the arrow
+    // keys, Enter for the file, and for an import the mode and the question, whose default
+    // is Cancel.
+    void sheetsByKeyboard_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("imports");
+        QTest::newRow("Return on Import") << "Return on btnOk" << true;
+        QTest::newRow("Escape") << "Escape" << false;
+    }
+    void sheetsByKeyboard()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, imports);
+        MessageRecorder messages;
+        ChooserAnswers chooser;
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Click("btnLine");
+        QString listFocus;
+        const auto chooseAccounts = [&listFocus](QWidget* modal, bool replace) {
+            if (!QTest::qWaitForWindowActive(modal) ||
+                !QTest::qWaitFor([modal] { return modal->isAncestorOf(QApplication::focusWidget()); }, 2000))
+                return;
+            listFocus = FocusName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            if (replace) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        };
+
+        const QString exported = m_folder.filePath(QStringLiteral("accounts.csv"));
+        chooser.Queue(exported);
+        WhenModalOpens([&](QWidget* modal) { chooseAccounts(modal, false); });
+        window.Trigger("actionExportSheet");
+        QCOMPARE(listFocus, QStringLiteral("comboList"));
+        QCOMPARE(chooser.Requests().size(), std::size_t(1));
+        const CFileChooser::Request& asked = chooser.Requests().front();
+        QVERIFY(asked.mode == CFileChooser::Mode::Save);
+        QCOMPARE(asked.filters,
+                 (QStringList{QStringLiteral("CSV 表格 (*.csv)"), QStringLiteral("所有文件 (*)")}));
+        QVERIFY2(QFileInfo(asked.start).fileName().contains(QStringLiteral("-SIP账户-")),
+                 qPrintable(asked.start));
+        QCOMPARE(FileBytes(exported), CCsvSheet::Export(*GetCfgData(), CsvList::SipAccounts));
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY2(messages.Texts().front().rfind("SIP账户已导出到 ", 0) == 0,
+                 messages.Texts().front().c_str());
+
+        // The file replaces the accounts: account 1 changed, account 2 gone, account 5 new.
+        messages.Clear();
+        const QString path = m_folder.filePath(QStringLiteral("new accounts.csv"));
+        QVERIFY(WriteBytes(path, "ID,账户\n1,imported\n5,new\n"));
+        chooser.Queue(path);
+        QVERIFY(ServerLog::Start());
+        Viewer seen;
+        WhenModalOpens([&](QWidget* modal) {
+            WhenModalOpens([&](QWidget* viewer) { AnswerViewer(viewer, how, seen); });
+            chooseAccounts(modal, true);
+        });
+        window.Trigger("actionImportSheet");
+        const Texts statements = ServerLog::Statements();
+        QVERIFY(ServerLog::Stop());
+        QCOMPARE(chooser.Requests().back().filters.front(), QStringLiteral("CSV 表格 (*.csv)"));
+        QCOMPARE(seen.title, QStringLiteral("确认导入配置"));
+        QCOMPARE(seen.firstFocus, QStringLiteral("btnCancel"));
+        QVERIFY2(seen.warning.startsWith(
+                     QStringLiteral("已按 UTF-8 读取文件中的 2 条SIP账户记录（替换整个表）。")),
+                 qPrintable(seen.warning));
+        QVERIFY2(
+            seen.changes.contains(QStringLiteral("SipAccounts (id 1): account \"base\" -> \"imported\"")) &&
+                seen.changes.contains(QStringLiteral("SipAccounts (id 2)")) &&
+                seen.changes.contains(QStringLiteral("SipAccounts (id 5)")),
+            qPrintable(seen.changes));
+        if (!imports) {
+            const Texts writes = ServerLog::Writes(statements);
+            QVERIFY2(writes.empty(), FirstOf(writes).c_str());
+            QVERIFY(messages.Messages().empty());
+            return;
+        }
+        QCOMPARE(ServerLog::TablesWritten(statements), Tables(kLinesTables));
+        QCOMPARE(messages.Texts(),
+                 Texts{"SIP账户表格已导入，已写入数据源 " + TestDatabase::Dsn() + "：线路配置。"});
+        // The new account takes the values one added on the page gets.
+        const Texts accounts = TestDatabase::Rows(
+            "SELECT id, account, proxy_port, reg, reg_interval FROM conf_sip_account ORDER BY id", 5);
+        QCOMPARE(accounts, (Texts{"1|imported|5061|true|60", "5|new|5060|true|1800"}));
+        QCOMPARE(window.GridValue("gridSipAccount", 0), QStringLiteral("imported"));
+    }
+
+    void theSheetDialogByKeyboard_data()
+    {
+        QTest::addColumn<int>("purpose");
+        QTest::newRow("export") << int(CDialogCsvList::Purpose::Export);
+        QTest::newRow("import") << int(CDialogCsvList::Purpose::Import);
+    }
+    void theSheetDialogByKeyboard()
+    {
+        QFETCH(int, purpose);
+        CDialogCsvList dialog{CDialogCsvList::Purpose(purpose)};
+        const auto [walked, onScreen] = TabRoundAndScreenOrder(dialog);
+        QCOMPARE(walked, onScreen);
+        QCOMPARE(onScreen.front(), QStringLiteral("comboList"));
+        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("btnChooseFile"))->isDefault(), true);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    // A sheet with problems is refused with all of them, before the database is read.
+    void aSheetWithProblemsIsRefused()
+    {
+        MessageRecorder messages;
+        ChooserAnswers chooser;
+        Window window;
+        QVERIFY(window.Exposed());
+        const QString path = m_folder.filePath(QStringLiteral("bad.csv"));
+        QVERIFY(WriteBytes(path, "分机号,接入密码\n8001,a\nx,b\n8001,c\n"));
+        chooser.Queue(path);
+        WhenModalOpens([](QWidget* modal) { ClickButton(modal, "btnChooseFile"); });
+        QVERIFY(ServerLog::Start());
+        window.Trigger("actionImportSheet");
+        const Texts statements = ServerLog::Statements();
+        QVERIFY(ServerLog::Stop());
+        QVERIFY2(statements.empty(), FirstOf(statements).c_str());
+        QCOMPARE(messages.Texts(), Texts{"表格导入失败：文件 " + path.toStdString() +
+                                         "（UTF-8）中有 2 处问题，未写入任何内容：\r\n"
+                                         "第 3 行“分机号”列：“x”不是 0 到 4294967295 之间的整数\r\n"
+                                         "第 4 行：分机号与第 2 行相同"});
     }
 
     void theComparisonIsWithTheDatabaseAsItIsNow()

@@ -136,7 +136,7 @@ const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-
 // The data source dialog, two groups, the larger window, the three lines sections, the three
 // device kinds, the IPO trunk lines, the viewer of the changes, the unsaved mark, the backups
 // and the exit question.
-constexpr int kPictures = 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1;
+constexpr int kPictures = 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1 + 2;
 
 /// Lets the window run for `milliseconds`.
 void RunFor(int milliseconds)
@@ -216,6 +216,23 @@ int main(int argc, char* argv[])
                 Click(viewer, "btnClose");
             });
             Trigger(main, "actionCompareCfg");
+            // A site's extension list from a spreadsheet, merged: the choice, then what it would change.
+            const QString sheet = files.filePath(QStringLiteral("extensions.csv"));
+            QFile sheetFile(sheet);
+            if (!sheetFile.open(QIODevice::WriteOnly) ||
+                sheetFile.write("分机号,接入密码\r\n8001,1234\r\n8101,\r\n8102,\r\n8103,8103\r\n") < 0)
+                std::cerr << "cannot write the extension sheet\n";
+            sheetFile.close();
+            chosen = QStringList{sheet};
+            WhenModalOpens(QStringLiteral("CDialogCsvList"), [](QWidget* choice) {
+                Save(choice, QStringLiteral("sheet-import-dialog.png"));
+                WhenModalOpens(QStringLiteral("CDialogCfgChanges"), [](QWidget* viewer) {
+                    Save(viewer, QStringLiteral("sheet-import-question.png"));
+                    Click(viewer, "btnCancel");
+                });
+                Click(choice, "btnChooseFile");
+            });
+            Trigger(main, "actionImportSheet");
             CFileChooser::SetHandler({});
             // The backups the saves above made.
             WhenModalOpens(QStringLiteral("CDialogBackups"), [](QWidget* backups) {
