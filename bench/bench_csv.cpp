@@ -59,8 +59,9 @@ void Measure(const CCfgData& large, CsvList list, CCsvSheet::Mode mode)
     const double compare = Milliseconds(timer);
     std::printf("%-14s %-7s %6zu rows, %5.0f KiB: read and checked %6.1f ms, preview %6.1f ms (%zu changes), "
                 "total %6.1f ms\n",
-                CsvListSpecOf(list).word, mode == CCsvSheet::Mode::Merge ? "merge" : "replace", sheet.RowCount(),
-                double(file.size()) / 1024, check, compare, changes.Lines(CfgGroup::Lines).size(), check + compare);
+                CsvListSpecOf(list).word, mode == CCsvSheet::Mode::Merge ? "merge" : "replace",
+                sheet.RowCount(), double(file.size()) / 1024, check, compare,
+                changes.Lines(CfgGroup::Lines).size(), check + compare);
 }
 
 } // namespace
@@ -69,7 +70,8 @@ int main()
 {
     CCfgData large;
     FillLargeLines(large);
-    std::printf("Spreadsheet import (no database; writing is one save of the lines group, see bench_config):\n");
+    std::printf(
+        "Spreadsheet import (no database; writing is one save of the lines group, see bench_config):\n");
     for (CsvList list : kCsvLists) {
         Measure(large, list, CCsvSheet::Mode::Merge);
         Measure(large, list, CCsvSheet::Mode::Replace);

@@ -219,5 +219,11 @@ int main(int argc, char* argv[])
     }
     saved &= Save(DrawApplicationIcon(64), folder, QStringLiteral("tarvex.png"));
     saved &= Save(DrawApplicationIcon(32), folder, QStringLiteral("tarvex_32.png"));
+    // The sizes of the desktop's icon theme, for the menu entry of an installed program.
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString theme = QStringLiteral("icons/%1x%1").arg(size);
+        saved &= folder.mkpath(theme) &&
+                 Save(DrawApplicationIcon(size), QDir(folder.filePath(theme)), QStringLiteral("tarvex.png"));
+    }
     return saved ? 0 : 1;
 }
