@@ -1,5 +1,7 @@
 #include "db/CDsnSettings.h"
 
+#include "db/CKeyring.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +33,12 @@ bool MakePrivateFile(const QString& path)
         return false;
     file.close();
     return QFile::setPermissions(path, kOwnerOnly);
+}
+
+/// The keyring entry of a data source's password.
+std::string KeyringKey(const std::string& dsn, const std::string& user)
+{
+    return user + '@' + dsn;
 }
 
 bool FileHasGroup(const QString& path)
@@ -77,20 +85,31 @@ void CDsnSettings::Read(DsnValues& values)
     settings.beginGroup(kGroup);
     values.dsn = settings.value(kDsnKey).toString().toStdString();
     values.user = settings.value(kUserKey).toString().toStdString();
-    values.password = settings.value(kPassKey).toString().toStdString();
+    // A password in the file is the newest: a write that reached the keyring removed it.
+    if (settings.contains(kPassKey))
+        values.password = settings.value(kPassKey).toString().toStdString();
+    else
+        CKeyring::Read(KeyringKey(values.dsn, values.user), values.password);
 }
 
-bool CDsnSettings::Write(const DsnValues& values)
+bool CDsnSettings::Write(const DsnValues& values, PasswordPlace* place)
 {
     const QString path = SettingsPath();
     if (!MakePrivateFile(path))
         return false;
+    const bool inKeyring =
+        CKeyring::Write(KeyringKey(values.dsn, values.user), values.password) == CKeyring::Result::Done;
+    if (place)
+        *place = inKeyring ? PasswordPlace::Keyring : PasswordPlace::File;
     {
         QSettings settings(path, QSettings::IniFormat);
         settings.beginGroup(kGroup);
         settings.setValue(kDsnKey, QString::fromStdString(values.dsn));
         settings.setValue(kUserKey, QString::fromStdString(values.user));
-        settings.setValue(kPassKey, QString::fromStdString(values.password));
+        if (inKeyring)
+            settings.remove(kPassKey);
+        else
+            settings.setValue(kPassKey, QString::fromStdString(values.password));
         settings.endGroup();
         settings.sync();
         if (settings.status() != QSettings::NoError)

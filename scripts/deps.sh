@@ -8,6 +8,7 @@ packages=(
   unixodbc unixodbc-dev odbc-mariadb
   mariadb-server mariadb-client
   fonts-noto-cjk qt6-translations-l10n
+  qtkeychain-qt6-dev libsecret-1-0 gnome-keyring dbus
 )
 
 missing=()

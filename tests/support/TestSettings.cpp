@@ -27,6 +27,9 @@ TestSettings::TestSettings()
     qputenv("XDG_CONFIG_HOME", m_folder.path().toLocal8Bit());
     // The user's data (the backups of saves) as well.
     qputenv("XDG_DATA_HOME", (m_folder.path() + QStringLiteral("/data")).toLocal8Bit());
+    // Nor the user's keyring: only a session bus of the tests' own (tests/with-keyring.sh) is used.
+    if (!qEnvironmentVariableIsSet("TARVEX_TEST_PRIVATE_BUS"))
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
 }
 
 TestSettings::~TestSettings()

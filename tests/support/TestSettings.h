@@ -5,7 +5,8 @@
 #include <QTemporaryDir>
 
 /// Points the per-user settings and data at a temporary folder for its lifetime, so a test
-/// never reads or writes the real user's settings or backups. One may live inside another's lifetime.
+/// never reads or writes the real user's settings, backups or keyring. One may live inside
+/// another's lifetime.
 class TestSettings
 {
 public:

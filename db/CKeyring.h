@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+/// Passwords in the desktop's keyring (the Secret Service: GNOME Keyring, KWallet), under the
+/// service "Tarvex". Every call waits for the keyring's answer; where no keyring runs (no
+/// session bus, no daemon, a keyring that cannot be unlocked) the answer comes at once.
+class CKeyring
+{
+public:
+    enum class Result
+    {
+        Done,
+        NotFound,
+        Unavailable,
+    };
+
+    static Result Read(const std::string& key, std::string& password);
+    static Result Write(const std::string& key, const std::string& password);
+};
