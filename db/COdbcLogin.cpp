@@ -1,6 +1,8 @@
 #include "db/COdbcLogin.h"
 
+#include "db/COdbcDataSources.h"
 #include "db/COdbcStatement.h"
+#include "db/ConnectAdvice.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 
@@ -146,9 +148,25 @@ bool PrepareMySqlSession(SQLHDBC dbc, std::string& error)
     return COdbcLogin::SessionFits(settings, error);
 }
 
-/// Connects a new handle with a connection string; `sqlState` tells why it failed.
+/// The first diagnostic record of a failed login: what tells its cause.
+struct LoginFailure
+{
+    std::string sqlState;
+    long nativeError = 0;
+};
+
+LoginFailure FailureOf(SQLHDBC dbc)
+{
+    SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
+    SQLINTEGER nativeError = 0;
+    SQLSMALLINT length = 0;
+    SQLGetDiagRec(SQL_HANDLE_DBC, dbc, 1, state, &nativeError, nullptr, 0, &length);
+    return {reinterpret_cast<const char*>(state), static_cast<long>(nativeError)};
+}
+
+/// Connects a new handle with a connection string; `failure` tells why it failed.
 bool OpenWithString(SQLHENV env, const std::string& connectString, CDbcHandle& handle, std::string& error,
-                    std::string& sqlState)
+                    LoginFailure& failure)
 {
     SQLHDBC dbc = SQL_NULL_HDBC;
     if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
@@ -164,11 +182,7 @@ bool OpenWithString(SQLHENV env, const std::string& connectString, CDbcHandle& h
                          &completedLength, SQL_DRIVER_NOPROMPT);
     if (!OdbcSucceeded(rc)) {
         error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
-        SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
-        SQLINTEGER nativeError = 0;
-        SQLSMALLINT length = 0;
-        SQLGetDiagRec(SQL_HANDLE_DBC, dbc, 1, state, &nativeError, nullptr, 0, &length);
-        sqlState = reinterpret_cast<const char*>(state);
+        failure = FailureOf(dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         return false;
     }
@@ -178,7 +192,8 @@ bool OpenWithString(SQLHENV env, const std::string& connectString, CDbcHandle& h
 
 /// Connects a new handle with the data source, user and password as arguments of their own.
 bool OpenWithArguments(SQLHENV env, const std::string& dsn, const std::string& user,
-                       const std::string& password, CDbcHandle& handle, std::string& error)
+                       const std::string& password, CDbcHandle& handle, std::string& error,
+                       LoginFailure& failure)
 {
     SQLHDBC dbc = SQL_NULL_HDBC;
     if (!OdbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
@@ -192,6 +207,7 @@ bool OpenWithArguments(SQLHENV env, const std::string& dsn, const std::string& u
     const SQLRETURN rc = SQLConnect(dbc, text(dsn), SQL_NTS, text(user), SQL_NTS, text(password), SQL_NTS);
     if (!OdbcSucceeded(rc)) {
         error = OdbcDiagnostics(SQL_HANDLE_DBC, dbc);
+        failure = FailureOf(dbc);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         return false;
     }
@@ -235,23 +251,31 @@ bool COdbcLogin::Open(SQLHENV env, Session& session, std::string& error) const
     bool opened = false;
     // Several statements per text only where the login asked for it, or the data source does.
     bool multiStatements = false;
+    LoginFailure failure;
     if (m_separate) {
-        opened = OpenWithArguments(env, m_dsn, m_user, m_password, handle, error);
+        opened = OpenWithArguments(env, m_dsn, m_user, m_password, handle, error, failure);
         multiStatements = (DataSourceOption("DSN=" + m_dsn) & kMultiStatementsOption) != 0;
     } else {
         // With the session attributes first; a driver that will not have them gets the string
         // as the user gave it. A server that cannot be reached is not tried twice.
-        std::string sqlState;
         opened = multiStatements =
-            OpenWithString(env, WithSessionAttributes(m_connectString), handle, error, sqlState);
-        if (!opened && !IsLoginFailure(sqlState)) {
+            OpenWithString(env, WithSessionAttributes(m_connectString), handle, error, failure);
+        if (!opened && !IsLoginFailure(failure.sqlState)) {
             error.clear();
-            opened = OpenWithString(env, m_connectString, handle, error, sqlState);
+            opened = OpenWithString(env, m_connectString, handle, error, failure);
             multiStatements = (DataSourceOption(m_connectString) & kMultiStatementsOption) != 0;
         }
     }
-    if (!opened)
+    if (!opened) {
+        // The driver's words, then what to do about them.
+        const std::string dsn = DataSource();
+        const std::string advice = ConnectAdvice(
+            ConnectCauseOf(failure.sqlState, failure.nativeError, error, COdbcDataSources::Defined(dsn)),
+            dsn);
+        if (!advice.empty())
+            error += "\r\n" + advice;
         return false;
+    }
     const int dbType = DbTypeOfName(InfoText(handle.Get(), SQL_DBMS_NAME));
     if (dbType == DbTypeMySql && !PrepareMySqlSession(handle.Get(), error))
         return false;

@@ -4,15 +4,20 @@
 #include "controls/CDialogUnits.h"
 #include "controls/UserMessage.h"
 #include "db/CDsnSettings.h"
+#include "db/COdbcDataSources.h"
 #include "db/IOtlConnection.h"
+#include "dialogs/CDialogNewDsn.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,7 +45,22 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
 
     auto* group = new QGroupBox(QStringLiteral("数据源信息"), this);
     group->setObjectName(QStringLiteral("groupSource"));
-    m_editDsn = NewField(group, QStringLiteral("editDsn"));
+    m_comboDsn = new QComboBox(group);
+    m_comboDsn->setObjectName(QStringLiteral("comboDsn"));
+    m_comboDsn->setEditable(true);
+    m_comboDsn->setInsertPolicy(QComboBox::NoInsert);
+    // The list shows each data source's driver beside its name; the field takes the name.
+    auto* list = new QTreeView(m_comboDsn);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setAllColumnsShowFocus(true);
+    m_comboDsn->setView(list);
+    m_comboDsn->setModel(new QStandardItemModel(0, 2, m_comboDsn));
+    m_editDsn = m_comboDsn->lineEdit();
+    m_editDsn->setObjectName(QStringLiteral("editDsn"));
+    auto* newDsn = new QPushButton(QStringLiteral("新建(&N)..."), group);
+    newDsn->setObjectName(QStringLiteral("btnNewDsn"));
+    newDsn->setAutoDefault(false);
     m_editUser = NewField(group, QStringLiteral("editUser"));
     m_editPass = NewField(group, QStringLiteral("editPass"));
     // At a site someone is always looking over a shoulder: shown only on request.
@@ -51,8 +71,8 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
             [this](bool shown) { m_editPass->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password); });
 
     auto* fields = new QGridLayout(group);
-    const std::pair<QString, QLineEdit*> rows[] = {
-        {QStringLiteral("DSN: "), m_editDsn},
+    const std::pair<QString, QWidget*> rows[] = {
+        {QStringLiteral("DSN: "), m_comboDsn},
         {QStringLiteral("用户: "), m_editUser},
         {QStringLiteral("密码: "), m_editPass},
     };
@@ -64,6 +84,7 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
         fields->addWidget(edit, row, 1);
         ++row;
     }
+    fields->addWidget(newDsn, 0, 2);
     fields->addWidget(showPass, row - 1, 2);
 
     auto* testButton = new QPushButton(QStringLiteral("测试(&T)"), this);
@@ -84,7 +105,8 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
     layout->addWidget(group);
     layout->addLayout(buttons);
 
-    setTabOrder(m_editDsn, m_editUser);
+    setTabOrder(m_comboDsn, newDsn);
+    setTabOrder(newDsn, m_editUser);
     setTabOrder(m_editUser, m_editPass);
     setTabOrder(m_editPass, showPass);
     setTabOrder(showPass, testButton);
@@ -98,6 +120,35 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
     connect(okButton, &QPushButton::clicked, this, &CDialogDsn::OnOK);
     connect(testButton, &QPushButton::clicked, this, &CDialogDsn::OnTest);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(newDsn, &QPushButton::clicked, this, &CDialogDsn::OnNewDsn);
+    FillDataSources();
+}
+
+void CDialogDsn::FillDataSources()
+{
+    const QString typed = m_editDsn->text();
+    auto* model = static_cast<QStandardItemModel*>(m_comboDsn->model());
+    model->removeRows(0, model->rowCount());
+    for (const OdbcDataSource& source : COdbcDataSources::List()) {
+        auto* driver =
+            new QStandardItem(QString::fromStdString(source.driver) +
+                              (source.system ? QStringLiteral("（系统）") : QStringLiteral("（用户）")));
+        driver->setForeground(palette().brush(QPalette::PlaceholderText));
+        model->appendRow({new QStandardItem(QString::fromStdString(source.name)), driver});
+    }
+    static_cast<QTreeView*>(m_comboDsn->view())->resizeColumnToContents(0);
+    m_comboDsn->setCurrentIndex(m_comboDsn->findText(typed));
+    m_editDsn->setText(typed);
+}
+
+void CDialogDsn::OnNewDsn()
+{
+    CDialogNewDsn dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_editDsn->setText(QString::fromStdString(dialog.Name()));
+    FillDataSources();
+    m_editUser->setFocus();
 }
 
 int CDialogDsn::DoModal()
@@ -113,6 +164,7 @@ bool CDialogDsn::ReadSettings()
     m_strDsn = values.dsn;
     m_strUser = values.user;
     m_strPass = values.password;
+    m_comboDsn->setCurrentIndex(m_comboDsn->findText(QString::fromStdString(m_strDsn)));
     m_editDsn->setText(QString::fromStdString(m_strDsn));
     m_editUser->setText(QString::fromStdString(m_strUser));
     m_editPass->setText(QString::fromStdString(m_strPass));

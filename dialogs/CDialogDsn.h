@@ -4,11 +4,13 @@
 
 #include <string>
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
 /// The data source dialog: the ODBC data source name, user and password, tested and
-/// opened as the one connection of the process.
+/// opened as the one connection of the process. The name is chosen from the data sources
+/// unixODBC knows, each shown with its driver, or typed; 新建... makes a user data source.
 class CDialogDsn : public CNoEscapeDialog
 {
     Q_OBJECT
@@ -26,13 +28,17 @@ public:
 private:
     void OnOK();
     void OnTest();
+    void OnNewDsn();
     void FieldsFromControls();
+    /// Lists the data sources afresh, keeping the name in the field.
+    void FillDataSources();
 
     std::string m_strPass;
     std::string m_strUser;
     std::string m_strDsn;
 
-    QLineEdit* m_editDsn;
+    QComboBox* m_comboDsn;
+    QLineEdit* m_editDsn; // the drop-down's own field
     QLineEdit* m_editUser;
     QLineEdit* m_editPass;
 };

@@ -225,8 +225,8 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Fill(&dialog, TestDatabase::Dsn(), TestDatabase::User(), TestDatabase::Password());
-        for (const char* name :
-             {"editDsn", "editUser", "editPass", "chkShowPass", "btnTest", "btnOk", "btnCancel"}) {
+        for (const char* name : {"editDsn", "btnNewDsn", "editUser", "editPass", "chkShowPass", "btnTest",
+                                 "btnOk", "btnCancel"}) {
             QTest::keyClick(dialog.findChild<QWidget*>(QString::fromLatin1(name)), Qt::Key_Escape);
             QVERIFY(dialog.isVisible());
         }
@@ -244,11 +244,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("focused");
         QTest::addColumn<bool>("open");
         QTest::addColumn<QString>("message");
-        QTest::newRow("Enter on Test") << 4 << int(Qt::Key_Return) << "btnTest" << true << "数据库连接成功!";
-        QTest::newRow("Space on Test") << 4 << int(Qt::Key_Space) << "btnTest" << true << "数据库连接成功!";
-        QTest::newRow("Enter on OK") << 5 << int(Qt::Key_Return) << "btnOk" << false << "";
-        QTest::newRow("Enter on Cancel") << 6 << int(Qt::Key_Return) << "btnCancel" << false << "";
-        QTest::newRow("keypad Enter on Cancel") << 6 << int(Qt::Key_Enter) << "btnCancel" << false << "";
+        QTest::newRow("Enter on Test") << 5 << int(Qt::Key_Return) << "btnTest" << true << "数据库连接成功!";
+        QTest::newRow("Space on Test") << 5 << int(Qt::Key_Space) << "btnTest" << true << "数据库连接成功!";
+        QTest::newRow("Enter on OK") << 6 << int(Qt::Key_Return) << "btnOk" << false << "";
+        QTest::newRow("Enter on Cancel") << 7 << int(Qt::Key_Return) << "btnCancel" << false << "";
+        QTest::newRow("keypad Enter on Cancel") << 7 << int(Qt::Key_Enter) << "btnCancel" << false << "";
     }
 
     void tabOrderAndEnterOnEachButton()

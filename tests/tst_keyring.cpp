@@ -53,7 +53,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         const QByteArray mode = qgetenv("TARVEX_TEST_KEYRING");
-        QVERIFY2(mode == "daemon" || mode == "none", "run through ctest: TARVEX_TEST_KEYRING says which case");
+        QVERIFY2(mode == "daemon" || mode == "none",
+                 "run through ctest: TARVEX_TEST_KEYRING says which case");
     }
 
     void thePasswordGoesWhereItCan()
@@ -64,7 +65,8 @@ private Q_SLOTS:
         QVERIFY(CDsnSettings::Write(values, &place));
         QCOMPARE(place == CDsnSettings::PasswordPlace::Keyring, KeyringExpected());
         QCOMPARE(SettingsFile().contains("PASS"), !KeyringExpected());
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        const QFile::Permissions others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         QVERIFY(!(QFile::permissions(QString::fromStdString(CDsnSettings::FileName())) & others));
         const DsnValues read = Stored();
         QCOMPARE(read.dsn, values.dsn);

@@ -5,6 +5,7 @@
 #include "controls/CPropertyGridCtrl.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QSet>
 #include <QStringList>
 #include <QTest>
@@ -13,11 +14,13 @@
 #include <vector>
 
 /// A control by object name as a user sees it: the address field for any of its parts, the
-/// property grid for its rows, "field/btnBrowse" for the browse button of a browse field.
+/// property grid for its rows, a drop-down for its field, "field/btnBrowse" for the browse
+/// button of a browse field.
 inline QString ControlName(const QWidget* widget)
 {
     const QWidget* parent = widget->parentWidget();
-    if (qobject_cast<const CIpAddressEdit*>(parent) || qobject_cast<const CPropertyGridCtrl*>(parent))
+    if (qobject_cast<const CIpAddressEdit*>(parent) || qobject_cast<const CPropertyGridCtrl*>(parent) ||
+        qobject_cast<const QComboBox*>(parent))
         return parent->objectName();
     if (qobject_cast<const CBrowseEdit*>(parent))
         return parent->objectName() + QLatin1Char('/') + widget->objectName();
