@@ -1,6 +1,8 @@
 #include "db/COdbcDataSources.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <odbcinst.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -43,13 +45,14 @@ void AddSources(SQLHENV env, SQLUSMALLINT first, bool system, std::vector<OdbcDa
     SQLCHAR driver[512];
     SQLSMALLINT nameLength = 0;
     SQLSMALLINT driverLength = 0;
-    for (SQLUSMALLINT direction = first;
-         Succeeded(SQLDataSources(env, direction, name, sizeof name, &nameLength, driver, sizeof driver,
-                                  &driverLength));
+    for (SQLUSMALLINT direction = first; Succeeded(SQLDataSources(
+             env, direction, name, sizeof name, &nameLength, driver, sizeof driver, &driverLength));
          direction = SQL_FETCH_NEXT) {
-        OdbcDataSource source{reinterpret_cast<const char*>(name), reinterpret_cast<const char*>(driver), system};
-        const bool hidden = std::any_of(sources.begin(), sources.end(),
-                                        [&source](const OdbcDataSource& known) { return known.name == source.name; });
+        OdbcDataSource source{reinterpret_cast<const char*>(name), reinterpret_cast<const char*>(driver),
+                              system};
+        const bool hidden =
+            std::any_of(sources.begin(), sources.end(),
+                        [&source](const OdbcDataSource& known) { return known.name == source.name; });
         if (!hidden)
             sources.push_back(std::move(source));
     }
@@ -84,9 +87,34 @@ public:
     CUserScope& operator=(const CUserScope&) = delete;
 };
 
+/// The user's odbc.ini as unixODBC finds it.
+std::string UserIniPath()
+{
+    if (const char* path = std::getenv("ODBCINI"); path && *path)
+        return path;
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.odbc.ini";
+}
+
+/// unixODBC writes the whole file anew, without its comments: the user's file as it was is
+/// kept beside it first.
+bool KeepCopy(const std::string& path, std::string& error)
+{
+    std::ifstream original(path, std::ios::binary);
+    if (!original)
+        return true; // nothing written yet
+    std::ofstream copy(path + ".bak", std::ios::binary | std::ios::trunc);
+    copy << original.rdbuf();
+    if (copy.flush())
+        return true;
+    error = "无法在写入前备份 " + path + "（" + path + ".bak）";
+    return false;
+}
+
 bool IsPort(const std::string& text)
 {
-    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (text.empty() || text.size() > 5 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
     const int port = std::stoi(text);
     return port >= 1 && port <= 65535;
@@ -126,8 +154,8 @@ std::vector<std::string> COdbcDataSources::Drivers()
     SQLSMALLINT nameLength = 0;
     SQLSMALLINT attributesLength = 0;
     for (SQLUSMALLINT direction = SQL_FETCH_FIRST;
-         Succeeded(SQLDrivers(env.Get(), direction, name, sizeof name, &nameLength, attributes, sizeof attributes,
-                              &attributesLength));
+         Succeeded(SQLDrivers(env.Get(), direction, name, sizeof name, &nameLength, attributes,
+                              sizeof attributes, &attributesLength));
          direction = SQL_FETCH_NEXT)
         drivers.emplace_back(reinterpret_cast<const char*>(name));
     return drivers;
@@ -146,8 +174,9 @@ bool COdbcDataSources::AddUser(const NewDataSource& source, std::string& error)
         error = "数据源名称不能为空，也不能含有 [ ] = ; { }";
         return false;
     }
-    for (const auto& [text, what] : {std::pair{&source.name, "数据源名称"}, std::pair{&source.server, "服务器"},
-                                     std::pair{&source.database, "数据库"}}) {
+    for (const auto& [text, what] :
+         {std::pair{&source.name, "数据源名称"}, std::pair{&source.server, "服务器"},
+          std::pair{&source.database, "数据库"}}) {
         error = IniProblem(*text, what);
         if (!error.empty())
             return false;
@@ -169,6 +198,8 @@ bool COdbcDataSources::AddUser(const NewDataSource& source, std::string& error)
         error = "端口 " + source.port + " 不是 1 到 65535 之间的数";
         return false;
     }
+    if (!KeepCopy(UserIniPath(), error))
+        return false;
     const CUserScope userScope;
     if (!SQLWriteDSNToIni(source.name.c_str(), source.driver.c_str())) {
         error = "无法写入数据源 " + source.name + "：" + InstallerError();

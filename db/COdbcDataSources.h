@@ -34,7 +34,8 @@ public:
     static std::vector<std::string> Drivers();
     /// Whether a data source of that name is defined, for the user or the system.
     static bool Defined(const std::string& name);
-    /// Writes `source` into the user's odbc.ini (where ODBCINI points, else ~/.odbc.ini).
+    /// Writes `source` into the user's odbc.ini (where ODBCINI points, else ~/.odbc.ini),
+    /// which unixODBC writes anew; the file as it was is kept as odbc.ini.bak beside it.
     /// False, with `error`, for a name that is taken or cannot be a section name, a driver that
     /// is not installed, a port that is no port, or a file that cannot be written.
     static bool AddUser(const NewDataSource& source, std::string& error);

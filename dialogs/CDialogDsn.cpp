@@ -60,7 +60,6 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
     m_editDsn->setObjectName(QStringLiteral("editDsn"));
     auto* newDsn = new QPushButton(QStringLiteral("新建(&N)..."), group);
     newDsn->setObjectName(QStringLiteral("btnNewDsn"));
-    newDsn->setAutoDefault(false);
     m_editUser = NewField(group, QStringLiteral("editUser"));
     m_editPass = NewField(group, QStringLiteral("editPass"));
     // At a site someone is always looking over a shoulder: shown only on request.

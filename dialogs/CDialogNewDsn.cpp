@@ -42,8 +42,8 @@ CDialogNewDsn::CDialogNewDsn(QWidget* parent)
 
     auto* form = new QFormLayout;
     const std::pair<QString, QWidget*> rows[] = {
-        {QStringLiteral("名称(&N)："), m_editName},         {QStringLiteral("驱动程序(&D)："), m_comboDriver},
-        {QStringLiteral("服务器(&V)："), m_editServer},     {QStringLiteral("端口(&P)："), m_editPort},
+        {QStringLiteral("名称(&N)："), m_editName},       {QStringLiteral("驱动程序(&D)："), m_comboDriver},
+        {QStringLiteral("服务器(&V)："), m_editServer},   {QStringLiteral("端口(&P)："), m_editPort},
         {QStringLiteral("数据库(&B)："), m_editDatabase},
     };
     for (const auto& [text, field] : rows) {
@@ -55,9 +55,10 @@ CDialogNewDsn::CDialogNewDsn(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     if (m_comboDriver->count() == 0) {
-        auto* none = new QLabel(QStringLiteral("没有安装 ODBC 驱动程序：MariaDB 和 MySQL 请安装 odbc-mariadb，"
-                                               "SQL Server 请安装 tdsodbc。"),
-                                this);
+        auto* none =
+            new QLabel(QStringLiteral("没有安装 ODBC 驱动程序：MariaDB 和 MySQL 请安装 odbc-mariadb，"
+                                      "SQL Server 请安装 tdsodbc。"),
+                       this);
         none->setObjectName(QStringLiteral("labelNoDriver"));
         none->setWordWrap(true);
         layout->addWidget(none);

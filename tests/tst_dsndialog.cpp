@@ -3,6 +3,7 @@
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
 #include "dialogs/CDialogDsn.h"
+#include "dialogs/CDialogNewDsn.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
@@ -10,9 +11,11 @@
 #include "support/TestSettings.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -65,9 +68,20 @@ class TestDsnDialog : public QObject
     Q_OBJECT
 
     std::unique_ptr<TestSettings> m_settings;
+    QTemporaryDir m_odbcFolder;
+    QString m_odbcIni;
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(TestDatabase::Connect()); }
+    void initTestCase()
+    {
+        // The user's data sources: a copy of the test server's, which 新建... may add to. Set
+        // before any call of unixODBC, which keeps the first user file it is given.
+        QVERIFY(m_odbcFolder.isValid());
+        m_odbcIni = m_odbcFolder.filePath(QStringLiteral("odbc.ini"));
+        QVERIFY(QFile::copy(qEnvironmentVariable("ODBCINI"), m_odbcIni));
+        qputenv("ODBCINI", m_odbcIni.toLocal8Bit());
+        QVERIFY(TestDatabase::Connect());
+    }
     void init() { m_settings = std::make_unique<TestSettings>(); }
     void cleanup() { m_settings.reset(); }
 
@@ -281,6 +295,107 @@ private Q_SLOTS:
         QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()"), openAs);
     }
 
+    // The data sources unixODBC knows are offered with their drivers; the stored one is
+    // chosen, a stored name unixODBC does not know stays as it is, and the arrow keys choose.
+    void theDataSourcesOffered()
+    {
+        const std::string dsn = TestDatabase::Dsn();
+        for (const std::string& stored : {dsn + "_gbk", std::string("typed by hand")}) {
+            QVERIFY(CDsnSettings::Write({stored, "user", "pw"}));
+            CDialogDsn dialog;
+            dialog.ReadSettings();
+            auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("comboDsn"));
+            QStringList offered;
+            for (int row = 0; row < combo->count(); ++row)
+                offered << combo->model()->index(row, 0).data().toString() + QLatin1Char('|') +
+                               combo->model()->index(row, 1).data().toString();
+            const QString driver = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so（用户）");
+            QVERIFY2(offered.mid(0, 4) ==
+                         (QStringList{QString::fromStdString(dsn) + QLatin1Char('|') + driver,
+                                      QString::fromStdString(dsn + "_gbk|") + driver,
+                                      QString::fromStdString(dsn + "_latin1|") + driver,
+                                      QString::fromStdString(dsn + "_unreachable|") + driver}),
+                     qPrintable(offered.join(QLatin1Char('\n'))));
+            QCOMPARE(Field(&dialog, "editDsn")->text(), QString::fromStdString(stored));
+            QCOMPARE(combo->currentIndex(), stored == dsn + "_gbk" ? 1 : -1);
+        }
+        CDialogDsn dialog;
+        dialog.ReadSettings();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.findChild<QComboBox*>(QStringLiteral("comboDsn"))->setCurrentIndex(0);
+        QTest::keyClick(Field(&dialog, "editDsn"), Qt::Key_Down);
+        QCOMPARE(Field(&dialog, "editDsn")->text(), QString::fromStdString(dsn + "_gbk"));
+    }
+
+    // 新建... by keyboard: the new data source is written into the user's odbc.ini, chosen in the
+    // field, and OK logs in with it. A name already taken is refused and the dialog stays.
+    void aNewDataSourceByKeyboard()
+    {
+        MessageRecorder messages;
+        CDialogDsn dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        Fill(&dialog, "", TestDatabase::User(), TestDatabase::Password());
+        QString refused;
+        QString firstFocus;
+        WhenModalOpens([&](QWidget* modal) {
+            if (!QTest::qWaitForWindowActive(modal) ||
+                !QTest::qWaitFor([modal] { return modal->isAncestorOf(QApplication::focusWidget()); }, 2000))
+                return;
+            firstFocus = QApplication::focusWidget()->objectName();
+            const auto type = [](const QString& text) {
+                QTest::keyClicks(QApplication::focusWidget(), text);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            };
+            type(QString::fromStdString(TestDatabase::Dsn()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // the only driver stays chosen
+            type(QStringLiteral("127.0.0.1"));
+            type(qEnvironmentVariable("TARVEX_DB_PORT"));
+            type(qEnvironmentVariable("TARVEX_DB_NAME"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            refused =
+                QString::fromStdString(messages.Texts().empty() ? std::string() : messages.Texts().front());
+            auto* name = modal->findChild<QLineEdit*>(QStringLiteral("editName"));
+            name->setText(QStringLiteral("made in the dialog"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        Field(&dialog, "editDsn")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnNewDsn"));
+        const QByteArray before = [this] {
+            QFile file(m_odbcIni);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(firstFocus, QStringLiteral("editName"));
+        QCOMPARE(refused, QStringLiteral("无法创建数据源：已有名为 %1 的数据源，请换一个名称")
+                              .arg(QString::fromStdString(TestDatabase::Dsn())));
+        QFile ini(m_odbcIni);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray after = ini.readAll();
+        QVERIFY2(after.contains("[made in the dialog]") && after.contains("[tarvex_test_unreachable]"),
+                 after.constData());
+        // unixODBC wrote the file anew, without its comments: the file as it was is kept.
+        QFile copy(m_odbcIni + QStringLiteral(".bak"));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), before);
+        QCOMPARE(Field(&dialog, "editDsn")->text(), QStringLiteral("made in the dialog"));
+        // Back in the dialog (the window manager activates it again; offscreen, the test does),
+        // the focus is on the user, next to be filled.
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(QTest::qWaitFor(
+            [&dialog] { return QApplication::focusWidget() == Field(&dialog, "editUser"); }, 2000));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT DATABASE()"),
+                 qEnvironmentVariable("TARVEX_DB_NAME").toStdString());
+        QVERIFY(TestDatabase::Connect());
+    }
+
     // The password is masked until the user asks to see it, by Space on the box after it.
     void passwordShownOnlyOnRequest()
     {
@@ -316,6 +431,14 @@ private Q_SLOTS:
         const auto [walked, onScreen] = TabRoundAndScreenOrder(dialog);
         QVERIFY(onScreen.size() > 4);
         QCOMPARE(walked, onScreen);
+        CDialogNewDsn newDsn;
+        const auto [newWalked, newOnScreen] = TabRoundAndScreenOrder(newDsn);
+        QCOMPARE(
+            newOnScreen.join(QLatin1Char(' ')),
+            QStringLiteral("editName comboDriver editServer editPort editDatabase btnOk btnCancel editName"));
+        QCOMPARE(newWalked, newOnScreen);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!newDsn.isVisible());
     }
 };
 
