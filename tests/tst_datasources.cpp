@@ -46,12 +46,14 @@ private Q_SLOTS:
         // Before any call of unixODBC, which keeps the first user file it is given.
         const QByteArray server = FileBytes(qEnvironmentVariable("ODBCINI"));
         m_driverLibrary = IniValue(server, "Driver");
-        QVERIFY2(!m_driverLibrary.isEmpty(), "run through scripts/test.sh: ODBCINI names the test server's file");
+        QVERIFY2(!m_driverLibrary.isEmpty(),
+                 "run through scripts/test.sh: ODBCINI names the test server's file");
         const QByteArray port = IniValue(server, "PORT");
         m_ini = m_folder.filePath(QStringLiteral("odbc.ini"));
         QFile file(m_ini);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(server + "\n[advice_nodb]\nDriver = " + m_driverLibrary + "\nSERVER = 127.0.0.1\nPORT = " + port +
+        file.write(server + "\n[advice_nodb]\nDriver = " + m_driverLibrary +
+                   "\nSERVER = 127.0.0.1\nPORT = " + port +
                    "\nDATABASE = no_such_database\n"
                    "\n[advice_nolib]\nDriver = /usr/lib/x86_64-linux-gnu/odbc/libtarvex-missing.so\n"
                    "SERVER = 127.0.0.1\n"
@@ -71,11 +73,12 @@ private Q_SLOTS:
                 listed << QString::fromStdString(source.name + " " + source.driver);
         }
         const QString library = QString::fromLatin1(m_driverLibrary);
-        QCOMPARE(listed.mid(listed.size() - 4),
-                 (QStringList{QStringLiteral("advice_nodb ") + library,
-                              QStringLiteral("advice_nolib /usr/lib/x86_64-linux-gnu/odbc/libtarvex-missing.so"),
-                              QStringLiteral("advice_nodriver Tarvex Missing Driver"),
-                              QStringLiteral("advice_badhost ") + library}));
+        QCOMPARE(
+            listed.mid(listed.size() - 4),
+            (QStringList{QStringLiteral("advice_nodb ") + library,
+                         QStringLiteral("advice_nolib /usr/lib/x86_64-linux-gnu/odbc/libtarvex-missing.so"),
+                         QStringLiteral("advice_nodriver Tarvex Missing Driver"),
+                         QStringLiteral("advice_badhost ") + library}));
         QCOMPARE(listed.front(), QString::fromStdString(TestDatabase::Dsn()) + QLatin1Char(' ') + library);
         QVERIFY(COdbcDataSources::Defined("advice_nolib"));
         QVERIFY(!COdbcDataSources::Defined("advice"));
@@ -126,8 +129,9 @@ private Q_SLOTS:
         QTest::newRow("line break") << QStringLiteral("site") << maria << QStringLiteral("a\nb") << QString()
                                     << QStringLiteral("服务器不能含有换行");
         for (const char* port : {"0", "65536", "33o6"})
-            QTest::newRow(port) << QStringLiteral("site") << maria << here << QString::fromLatin1(port)
-                                << QStringLiteral("端口 %1 不是 1 到 65535 之间的数").arg(QString::fromLatin1(port));
+            QTest::newRow(port)
+                << QStringLiteral("site") << maria << here << QString::fromLatin1(port)
+                << QStringLiteral("端口 %1 不是 1 到 65535 之间的数").arg(QString::fromLatin1(port));
     }
     void newDataSourcesRefused()
     {
@@ -139,7 +143,8 @@ private Q_SLOTS:
         const QByteArray before = FileBytes(m_ini);
         std::string why;
         QVERIFY(!COdbcDataSources::AddUser(
-            {name.toStdString(), driver.toStdString(), server.toStdString(), port.toStdString(), "tarvex"}, why));
+            {name.toStdString(), driver.toStdString(), server.toStdString(), port.toStdString(), "tarvex"},
+            why));
         QCOMPARE(QString::fromStdString(why), error);
         QCOMPARE(FileBytes(m_ini), before);
     }
@@ -152,12 +157,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("cause");
         QTest::newRow("data source unknown") << "advice_none" << true << int(ConnectCause::DataSourceUnknown);
         QTest::newRow("driver library missing") << "advice_nolib" << true << int(ConnectCause::DriverMissing);
-        QTest::newRow("driver not installed") << "advice_nodriver" << true << int(ConnectCause::DriverMissing);
+        QTest::newRow("driver not installed")
+            << "advice_nodriver" << true << int(ConnectCause::DriverMissing);
         QTest::newRow("server refusing") << QString::fromStdString(TestDatabase::UnreachableDsn()) << true
                                          << int(ConnectCause::ServerUnreachable);
         QTest::newRow("host unknown") << "advice_badhost" << true << int(ConnectCause::ServerUnreachable);
-        QTest::newRow("wrong password") << QString::fromStdString(TestDatabase::Dsn()) << false
-                                        << int(ConnectCause::LoginRefused);
+        QTest::newRow("wrong password")
+            << QString::fromStdString(TestDatabase::Dsn()) << false << int(ConnectCause::LoginRefused);
         QTest::newRow("database missing") << "advice_nodb" << true << int(ConnectCause::DatabaseMissing);
     }
     void eachFailedLoginSaysWhatToDo()
@@ -180,7 +186,8 @@ private Q_SLOTS:
         QCOMPARE(ConnectAdvice(ConnectCause::DataSourceUnknown, "site"),
                  std::string("没有名为 site 的数据源：请从 DSN 列表中选择一个，或用“新建...”创建。"));
         QCOMPARE(ConnectAdvice(ConnectCause::Other, "site"), std::string());
-        QVERIFY(ConnectCauseOf("28000", 18456, "Login failed for user 'sa'.", true) == ConnectCause::LoginRefused);
+        QVERIFY(ConnectCauseOf("28000", 18456, "Login failed for user 'sa'.", true) ==
+                ConnectCause::LoginRefused);
         QVERIFY(ConnectCauseOf("42000", 4060, "Cannot open database", true) == ConnectCause::DatabaseMissing);
         QVERIFY(ConnectCauseOf("08001", 0, "Unable to connect to data source", true) ==
                 ConnectCause::ServerUnreachable);
