@@ -136,7 +136,7 @@ const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-
 // The data source dialog, two groups, the larger window, the three lines sections, the three
 // device kinds, the IPO trunk lines, the viewer of the changes, the unsaved mark, the backups
 // and the exit question.
-constexpr int kPictures = 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1 + 2;
+constexpr int kPictures = 1 + 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1 + 2;
 
 /// Lets the window run for `milliseconds`.
 void RunFor(int milliseconds)
@@ -161,6 +161,16 @@ int main(int argc, char* argv[])
 
     WhenModalOpens(QStringLiteral("CDialogDsn"), [](QWidget* dsn) {
         Save(dsn, QStringLiteral("data-source-dialog.png"));
+        // 新建...: a data source made in the tool, cancelled here.
+        WhenModalOpens(QStringLiteral("CDialogNewDsn"), [](QWidget* newDsn) {
+            newDsn->findChild<QLineEdit*>(QStringLiteral("editName"))->setText(QStringLiteral("site"));
+            newDsn->findChild<QLineEdit*>(QStringLiteral("editServer"))->setText(QStringLiteral("192.168.10.20"));
+            newDsn->findChild<QLineEdit*>(QStringLiteral("editPort"))->setText(QStringLiteral("3306"));
+            newDsn->findChild<QLineEdit*>(QStringLiteral("editDatabase"))->setText(QStringLiteral("cti"));
+            Save(newDsn, QStringLiteral("new-data-source-dialog.png"));
+            Click(newDsn, "btnCancel");
+        });
+        Click(dsn, "btnNewDsn");
         WhenModalOpens(QStringLiteral("CTarvexDlg"), [](QWidget* main) {
             const char* const groups[][2] = {{"btnSys", "main-window-middleware.png"},
                                              {"btnLine", "main-window-lines.png"}};
