@@ -164,7 +164,8 @@ int main(int argc, char* argv[])
         // 新建...: a data source made in the tool, cancelled here.
         WhenModalOpens(QStringLiteral("CDialogNewDsn"), [](QWidget* newDsn) {
             newDsn->findChild<QLineEdit*>(QStringLiteral("editName"))->setText(QStringLiteral("site"));
-            newDsn->findChild<QLineEdit*>(QStringLiteral("editServer"))->setText(QStringLiteral("192.168.10.20"));
+            newDsn->findChild<QLineEdit*>(QStringLiteral("editServer"))
+                ->setText(QStringLiteral("192.168.10.20"));
             newDsn->findChild<QLineEdit*>(QStringLiteral("editPort"))->setText(QStringLiteral("3306"));
             newDsn->findChild<QLineEdit*>(QStringLiteral("editDatabase"))->setText(QStringLiteral("cti"));
             Save(newDsn, QStringLiteral("new-data-source-dialog.png"));
