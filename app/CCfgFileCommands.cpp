@@ -155,9 +155,9 @@ void CCfgFileCommands::OnExportSheet()
     CDialogCsvList choice(CDialogCsvList::Purpose::Export, m_window);
     if (choice.exec() != QDialog::Accepted)
         return;
-    const CsvListSpec& spec = CsvListSpecOf(choice.List());
-    const QString path = ChooseFile(true, QStringLiteral("导出%1表格").arg(QString::fromUtf8(spec.title)),
-                                    SheetFiles(), QString::fromUtf8(spec.title));
+    const CsvListLayout& layout = CsvListLayoutOf(choice.List());
+    const QString path = ChooseFile(true, QStringLiteral("导出%1表格").arg(QString::fromUtf8(layout.title)),
+                                    SheetFiles(), QString::fromUtf8(layout.title));
     if (path.isEmpty())
         return;
     CCfgFileSession session;
@@ -166,9 +166,9 @@ void CCfgFileCommands::OnExportSheet()
         ShowNotice(m_window, "表格导出失败：" + error);
         return;
     }
-    ShowNotice(m_window, std::string(spec.title) + "已导出到 " +
+    ShowNotice(m_window, std::string(layout.title) + "已导出到 " +
                              QDir::toNativeSeparators(path).toStdString() + "。\r\n文件中是数据源 " +
-                             DataSource() + " 中现有的" + spec.title + "；页面上尚未保存的修改不在其中。");
+                             DataSource() + " 中现有的" + layout.title + "；页面上尚未保存的修改不在其中。");
 }
 
 void CCfgFileCommands::OnImportSheet()
@@ -176,9 +176,9 @@ void CCfgFileCommands::OnImportSheet()
     CDialogCsvList choice(CDialogCsvList::Purpose::Import, m_window);
     if (choice.exec() != QDialog::Accepted)
         return;
-    const CsvListSpec& spec = CsvListSpecOf(choice.List());
+    const CsvListLayout& layout = CsvListLayoutOf(choice.List());
     const QString path = ChooseFile(
-        false, QStringLiteral("选择要导入的%1表格").arg(QString::fromUtf8(spec.title)), SheetFiles());
+        false, QStringLiteral("选择要导入的%1表格").arg(QString::fromUtf8(layout.title)), SheetFiles());
     if (path.isEmpty())
         return;
     CCsvSheet sheet;
@@ -198,9 +198,9 @@ void CCfgFileCommands::OnImportSheet()
     const bool replace = choice.Mode() == CCsvSheet::Mode::Replace;
     const QString note = QStringLiteral("已按 %1 读取文件中的 %2 条%3记录（%4）。\r\n")
                              .arg(QString::fromStdString(sheet.Encoding()), QString::number(sheet.RowCount()),
-                                  QString::fromUtf8(spec.title),
+                                  QString::fromUtf8(layout.title),
                                   replace ? QStringLiteral("替换整个表") : QStringLiteral("合并"));
-    WriteAfterQuestion(session, path, std::string(spec.title) + "表格", note);
+    WriteAfterQuestion(session, path, std::string(layout.title) + "表格", note);
 }
 
 void CCfgFileCommands::ImportFile(const QString& path)

@@ -186,7 +186,7 @@ int ExportSheet(CsvList list, const QString& file, CCfgFileSession& session)
     std::string error;
     if (!session.ExportSheet(list, file, error))
         return Fail(error);
-    Print(stdout, std::string("已将") + CsvListSpecOf(list).title + "导出到 " + file.toStdString() + "\n");
+    Print(stdout, std::string("已将") + CsvListLayoutOf(list).title + "导出到 " + file.toStdString() + "\n");
     return CCommandLine::kDone;
 }
 
@@ -221,7 +221,7 @@ int RunSheetCommand(const QCommandLineParser& parser, const QCommandLineOption& 
     if (exporting)
         return ExportSheet(list, file, session);
     Print(stdout, "已按 " + sheet.Encoding() + " 读取 " + file.toStdString() + "：" +
-                      std::to_string(sheet.RowCount()) + " 条" + CsvListSpecOf(list).title + "记录（" +
+                      std::to_string(sheet.RowCount()) + " 条" + CsvListLayoutOf(list).title + "记录（" +
                       (replace ? "替换整个表" : "合并") + "）\n");
     if (!session.TakeSheet(sheet, replace ? CCsvSheet::Mode::Replace : CCsvSheet::Mode::Merge, error))
         return Fail(error);

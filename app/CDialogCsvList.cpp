@@ -18,7 +18,7 @@ CDialogCsvList::CDialogCsvList(Purpose purpose, QWidget* parent)
 
     m_comboList->setObjectName(QStringLiteral("comboList"));
     for (CsvList list : kCsvLists)
-        m_comboList->addItem(QString::fromUtf8(CsvListSpecOf(list).title), static_cast<int>(list));
+        m_comboList->addItem(QString::fromUtf8(CsvListLayoutOf(list).title), static_cast<int>(list));
     auto* label = new QLabel(QStringLiteral("表(&T)："), this);
     label->setBuddy(m_comboList);
 

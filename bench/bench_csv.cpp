@@ -59,7 +59,7 @@ void Measure(const CCfgData& large, CsvList list, CCsvSheet::Mode mode)
     const double compare = Milliseconds(timer);
     std::printf("%-14s %-7s %6zu rows, %5.0f KiB: read and checked %6.1f ms, preview %6.1f ms (%zu changes), "
                 "total %6.1f ms\n",
-                CsvListSpecOf(list).word, mode == CCsvSheet::Mode::Merge ? "merge" : "replace",
+                CsvListLayoutOf(list).word, mode == CCsvSheet::Mode::Merge ? "merge" : "replace",
                 sheet.RowCount(), double(file.size()) / 1024, check, compare,
                 changes.Lines(CfgGroup::Lines).size(), check + compare);
 }

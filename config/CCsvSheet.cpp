@@ -2,6 +2,7 @@
 
 #include "config/CsvEncoding.h"
 #include "config/CsvText.h"
+#include "config/MessageList.h"
 
 #include <QFile>
 #include <algorithm>
@@ -59,14 +60,6 @@ enum class Spelling
     Bad,
 };
 
-std::string OptionsText(const CsvColumn& column)
-{
-    std::string options;
-    for (const std::string& option : column.options)
-        options += (options.empty() ? "" : "、") + option;
-    return options;
-}
-
 /// `cell` as the database spells a value of `column`; `why` when the column cannot take it.
 Spelling Spell(const CsvColumn& column, const std::string& cell, std::string& spelled, std::string& why)
 {
@@ -101,32 +94,32 @@ Spelling Spell(const CsvColumn& column, const std::string& cell, std::string& sp
     }
     if (!column.options.empty() &&
         std::find(column.options.begin(), column.options.end(), spelled) == column.options.end()) {
-        why = quoted + "不是可选的值（" + OptionsText(column) + "）";
+        why = quoted + "不是可选的值（" + MessageList(column.options) + "）";
         return outsideOptions;
     }
     return Spelling::Good;
 }
 
 /// The cells of `row` that tell its record apart, joined.
-std::string KeyOf(const CsvListSpec& spec, const CsvRow& row)
+std::string KeyOf(const CsvListLayout& layout, const CsvRow& row)
 {
     std::string key;
-    for (std::size_t index = 0; index < spec.columns.size(); ++index) {
-        if (spec.columns[index].identifies)
+    for (std::size_t index = 0; index < layout.columns.size(); ++index) {
+        if (layout.columns[index].identifies)
             key += row[index] + '\x1f';
     }
     return key;
 }
 
-/// "分机号" or "字冠、透传号码、中继项ID": the columns of the key, for messages.
-std::string KeyLabels(const CsvListSpec& spec)
+/// The labels of the columns, or of those of the key, for messages.
+std::string ColumnLabels(const CsvListLayout& layout, bool keyOnly)
 {
-    std::string labels;
-    for (const CsvColumn& column : spec.columns) {
-        if (column.identifies)
-            labels += (labels.empty() ? "" : "、") + column.label;
+    std::vector<std::string> labels;
+    for (const CsvColumn& column : layout.columns) {
+        if (column.identifies || !keyOnly)
+            labels.push_back(column.label);
     }
-    return labels;
+    return MessageList(labels);
 }
 
 std::string RowName(std::size_t rowNumber)
@@ -138,12 +131,12 @@ std::string RowName(std::size_t rowNumber)
 
 QByteArray CCsvSheet::Export(const CCfgData& cfg, CsvList list)
 {
-    const CsvListSpec& spec = CsvListSpecOf(list);
+    const CsvListLayout& layout = CsvListLayoutOf(list);
     std::vector<std::string> header;
-    for (const CsvColumn& column : spec.columns)
+    for (const CsvColumn& column : layout.columns)
         header.push_back(column.label);
     std::string text = CsvLine(header);
-    for (const CsvRow& row : spec.rows(cfg))
+    for (const CsvRow& row : layout.rows(cfg))
         text += CsvLine(row);
     return CsvFileBytes(text);
 }
@@ -163,7 +156,6 @@ bool CCsvSheet::FromBytes(const QByteArray& bytes, CsvList list, const std::stri
     m_list = list;
     m_name = name;
     m_rows.clear();
-    m_rowOfKey.clear();
     m_unusual.clear();
     std::string text;
     std::vector<std::vector<std::string>> records;
@@ -181,8 +173,10 @@ bool CCsvSheet::FromBytes(const QByteArray& bytes, CsvList list, const std::stri
     }
     std::vector<std::string> problems;
     if (ReadHeader(records.front(), problems)) {
+        // The row each key was first read in.
+        std::unordered_map<std::string, std::size_t> rowOfKey;
         for (std::size_t index = 1; index < records.size(); ++index)
-            ReadRow(records[index], index + 1, records.front(), problems);
+            ReadRow(records[index], index + 1, records.front(), rowOfKey, problems);
     }
     if (problems.empty())
         return true;
@@ -205,28 +199,25 @@ std::string CCsvSheet::ProblemsText(const std::vector<std::string>& problems) co
 
 bool CCsvSheet::ReadHeader(const std::vector<std::string>& header, std::vector<std::string>& problems)
 {
-    const CsvListSpec& spec = CsvListSpecOf(m_list);
-    m_placeOf.assign(spec.columns.size(), -1);
+    const CsvListLayout& layout = CsvListLayoutOf(m_list);
+    m_placeOf.assign(layout.columns.size(), -1);
     for (std::size_t place = 0; place < header.size(); ++place) {
         const std::string name = Trimmed(header[place]);
         const auto column =
-            std::find_if(spec.columns.begin(), spec.columns.end(), [&name](const CsvColumn& c) {
+            std::find_if(layout.columns.begin(), layout.columns.end(), [&name](const CsvColumn& c) {
                 return c.label == name ||
                        std::any_of(c.aliases.begin(), c.aliases.end(),
                                    [&name](const std::string& a) { return Lowered(a) == Lowered(name); });
             });
         const std::string where = "第 1 行第 " + std::to_string(place + 1) + " 列";
-        if (column == spec.columns.end()) {
+        if (column == layout.columns.end()) {
             if (name.empty() && place + 1 == header.size())
                 continue; // a trailing comma
-            std::string known;
-            for (const CsvColumn& c : spec.columns)
-                known += (known.empty() ? "" : "、") + c.label;
-            problems.push_back(where + "：" + spec.title + "表中没有“" + name + "”这一列（可用的列：" +
-                               known + "）");
+            problems.push_back(where + "：" + layout.title + "表中没有“" + name + "”这一列（可用的列：" +
+                               ColumnLabels(layout, false) + "）");
             continue;
         }
-        int& placeOf = m_placeOf[static_cast<std::size_t>(column - spec.columns.begin())];
+        int& placeOf = m_placeOf[static_cast<std::size_t>(column - layout.columns.begin())];
         if (placeOf >= 0) {
             problems.push_back(where + "：“" + column->label + "”列已在第 " + std::to_string(placeOf + 1) +
                                " 列出现过");
@@ -235,10 +226,10 @@ bool CCsvSheet::ReadHeader(const std::vector<std::string>& header, std::vector<s
         placeOf = static_cast<int>(place);
     }
     bool keyed = true;
-    for (std::size_t index = 0; index < spec.columns.size(); ++index) {
-        if (spec.columns[index].identifies && m_placeOf[index] < 0) {
-            problems.push_back("第 1 行：缺少“" + spec.columns[index].label + "”列，" + spec.title + "由" +
-                               KeyLabels(spec) + "区分");
+    for (std::size_t index = 0; index < layout.columns.size(); ++index) {
+        if (layout.columns[index].identifies && m_placeOf[index] < 0) {
+            problems.push_back("第 1 行：缺少“" + layout.columns[index].label + "”列，" + layout.title +
+                               "由" + ColumnLabels(layout, true) + "区分");
             keyed = false;
         }
     }
@@ -246,11 +237,13 @@ bool CCsvSheet::ReadHeader(const std::vector<std::string>& header, std::vector<s
 }
 
 void CCsvSheet::ReadRow(const std::vector<std::string>& cells, std::size_t rowNumber,
-                        const std::vector<std::string>& header, std::vector<std::string>& problems)
+                        const std::vector<std::string>& header,
+                        std::unordered_map<std::string, std::size_t>& rowOfKey,
+                        std::vector<std::string>& problems)
 {
     if (std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return cell.empty(); }))
         return;
-    const CsvListSpec& spec = CsvListSpecOf(m_list);
+    const CsvListLayout& layout = CsvListLayoutOf(m_list);
     bool good = true;
     for (std::size_t place = header.size(); place < cells.size(); ++place) {
         if (!cells[place].empty()) {
@@ -259,10 +252,10 @@ void CCsvSheet::ReadRow(const std::vector<std::string>& cells, std::size_t rowNu
             good = false;
         }
     }
-    CsvRow row(spec.columns.size());
+    CsvRow row(layout.columns.size());
     std::vector<std::pair<std::size_t, std::string>> unusual; // column, problem
-    for (std::size_t index = 0; index < spec.columns.size(); ++index) {
-        const CsvColumn& column = spec.columns[index];
+    for (std::size_t index = 0; index < layout.columns.size(); ++index) {
+        const CsvColumn& column = layout.columns[index];
         if (m_placeOf[index] < 0 || column.numbered)
             continue;
         const auto place = static_cast<std::size_t>(m_placeOf[index]);
@@ -280,10 +273,10 @@ void CCsvSheet::ReadRow(const std::vector<std::string>& cells, std::size_t rowNu
     if (!good)
         return;
     // Rows are told apart by their key: a second row with the same one would overwrite the first.
-    const auto [first, added] = m_rowOfKey.emplace(KeyOf(spec, row), rowNumber);
+    const auto [first, added] = rowOfKey.emplace(KeyOf(layout, row), rowNumber);
     if (!added) {
-        problems.push_back(RowName(rowNumber) + "：" + KeyLabels(spec) + "与" + RowName(first->second) +
-                           "相同");
+        problems.push_back(RowName(rowNumber) + "：" + ColumnLabels(layout, true) + "与" +
+                           RowName(first->second) + "相同");
         return;
     }
     for (auto& [column, problem] : unusual)
@@ -293,26 +286,26 @@ void CCsvSheet::ReadRow(const std::vector<std::string>& cells, std::size_t rowNu
 
 bool CCsvSheet::ApplyTo(CCfgData& cfg, Mode mode, std::string& error) const
 {
-    const CsvListSpec& spec = CsvListSpecOf(m_list);
-    const std::vector<CsvRow> existing = spec.rows(cfg);
+    const CsvListLayout& layout = CsvListLayoutOf(m_list);
+    const std::vector<CsvRow> existing = layout.rows(cfg);
     std::unordered_map<std::string, std::size_t> existingAt;
     for (std::size_t index = 0; index < existing.size(); ++index)
-        existingAt.emplace(KeyOf(spec, existing[index]), index);
+        existingAt.emplace(KeyOf(layout, existing[index]), index);
     std::vector<CsvRow> result = mode == Mode::Merge ? existing : std::vector<CsvRow>();
     std::unordered_map<std::string, std::size_t> resultAt =
         mode == Mode::Merge ? existingAt : std::unordered_map<std::string, std::size_t>();
     // A numbered column of a new record takes the next number after every one in use.
     long long lastNumber = 0;
     for (const CsvRow& row : existing) {
-        for (std::size_t index = 0; index < spec.columns.size(); ++index) {
-            if (spec.columns[index].numbered)
+        for (std::size_t index = 0; index < layout.columns.size(); ++index) {
+            if (layout.columns[index].numbered)
                 lastNumber = std::max(lastNumber, std::stoll(row[index]));
         }
     }
     std::vector<std::string> problems;
     for (const Unusual& value : m_unusual) {
         const CsvRow& read = m_rows[value.row];
-        const auto old = existingAt.find(KeyOf(spec, read));
+        const auto old = existingAt.find(KeyOf(layout, read));
         if (old == existingAt.end() || existing[old->second][value.column] != read[value.column])
             problems.push_back(value.problem);
     }
@@ -321,11 +314,11 @@ bool CCsvSheet::ApplyTo(CCfgData& cfg, Mode mode, std::string& error) const
         return false;
     }
     for (const CsvRow& read : m_rows) {
-        const std::string key = KeyOf(spec, read);
+        const std::string key = KeyOf(layout, read);
         const auto old = existingAt.find(key);
-        CsvRow row = old != existingAt.end() ? existing[old->second] : spec.newRow;
-        for (std::size_t index = 0; index < spec.columns.size(); ++index) {
-            if (spec.columns[index].numbered) {
+        CsvRow row = old != existingAt.end() ? existing[old->second] : layout.newRow;
+        for (std::size_t index = 0; index < layout.columns.size(); ++index) {
+            if (layout.columns[index].numbered) {
                 if (old == existingAt.end())
                     row[index] = std::to_string(++lastNumber);
             } else if (m_placeOf[index] >= 0) {
@@ -340,6 +333,6 @@ bool CCsvSheet::ApplyTo(CCfgData& cfg, Mode mode, std::string& error) const
             result.push_back(std::move(row));
         }
     }
-    spec.store(result, cfg);
+    layout.store(result, cfg);
     return true;
 }

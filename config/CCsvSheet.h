@@ -41,7 +41,6 @@ public:
     /// with `error` telling each other one, and `cfg` unchanged, otherwise.
     bool ApplyTo(CCfgData& cfg, Mode mode, std::string& error) const;
 
-    CsvList List() const { return m_list; }
     /// The character set the file was read in.
     const std::string& Encoding() const { return m_encoding; }
     std::size_t RowCount() const { return m_rows.size(); }
@@ -50,7 +49,7 @@ private:
     struct Unusual
     {
         std::size_t row;    // in m_rows
-        std::size_t column; // of the list's spec
+        std::size_t column; // of the list's layout
         std::string problem;
     };
 
@@ -59,17 +58,16 @@ private:
     /// that the rows cannot be told apart.
     bool ReadHeader(const std::vector<std::string>& header, std::vector<std::string>& problems);
     void ReadRow(const std::vector<std::string>& cells, std::size_t rowNumber,
-                 const std::vector<std::string>& header, std::vector<std::string>& problems);
+                 const std::vector<std::string>& header,
+                 std::unordered_map<std::string, std::size_t>& rowOfKey, std::vector<std::string>& problems);
 
     CsvList m_list = CsvList::Extensions;
     std::string m_name;
     std::string m_encoding;
-    /// For each column of the list's spec: its place in the file, or -1.
+    /// For each column of the list's layout: its place in the file, or -1.
     std::vector<int> m_placeOf;
     /// The file's records, each full width, read values spelled as the database spells them.
     std::vector<CsvRow> m_rows;
-    /// While reading: the row each key was first read in.
-    std::unordered_map<std::string, std::size_t> m_rowOfKey;
     /// Values outside their options, to be checked against the list they go into.
     std::vector<Unusual> m_unusual;
 };

@@ -2,6 +2,7 @@
 
 #include "config/CfgGroups.h"
 #include "config/CfgRecordTable.h"
+#include "config/MessageList.h"
 
 #include <algorithm>
 #include <limits>
@@ -36,22 +37,22 @@ template <class Record> CsvRow RowOf(const RecordTable<Record>& table, const Rec
 /// The list of a record kind, its columns the kind's fields. The ID is the key where the
 /// records have their own; the fields that name a record in a comparison otherwise.
 template <class Record>
-CsvListSpec SpecOf(const char* word, const char* title, const RecordTable<Record>& table)
+CsvListLayout LayoutOf(const char* word, const char* title, const RecordTable<Record>& table)
 {
-    CsvListSpec spec;
-    spec.word = word;
-    spec.title = title;
+    CsvListLayout layout;
+    layout.word = word;
+    layout.title = title;
     const RecordField<Record>* id = IdField(table);
     const bool ownIds = id && id->inserted;
     for (const RecordField<Record>& field : table.fields)
-        spec.columns.push_back(ColumnOf(field, ownIds ? &field == id : field.keyRank > 0));
-    spec.rows = [&table](const CCfgData& cfg) {
+        layout.columns.push_back(ColumnOf(field, ownIds ? &field == id : field.keyRank > 0));
+    layout.rows = [&table](const CCfgData& cfg) {
         std::vector<CsvRow> rows;
         for (const auto& record : cfg.*table.member)
             rows.push_back(RowOf(table, *record));
         return rows;
     };
-    spec.store = [&table](const std::vector<CsvRow>& rows, CCfgData& cfg) {
+    layout.store = [&table](const std::vector<CsvRow>& rows, CCfgData& cfg) {
         CRecordList<Record>& list = cfg.*table.member;
         list.DeleteAll();
         for (const CsvRow& row : rows) {
@@ -73,15 +74,15 @@ CsvListSpec SpecOf(const char* word, const char* title, const RecordTable<Record
             list.AddTail(std::move(record));
         }
     };
-    spec.newRow = RowOf(table, table.newRecord());
-    return spec;
+    layout.newRow = RowOf(table, table.newRecord());
+    return layout;
 }
 
-CsvListSpec ExtensionSpec()
+CsvListLayout ExtensionLayout()
 {
-    CsvListSpec spec;
-    spec.word = "extensions";
-    spec.title = "分机";
+    CsvListLayout layout;
+    layout.word = "extensions";
+    layout.title = "分机";
     CsvColumn number;
     number.label = kExtenNumber.label;
     number.aliases = {kExtenNumber.column, kExtenNumber.key};
@@ -93,8 +94,8 @@ CsvListSpec ExtensionSpec()
     password.label = kExtenPassword.label;
     password.aliases = {kExtenPassword.column, kExtenPassword.key};
     password.roomChars = kExtenPasswordRoom;
-    spec.columns = {number, password};
-    spec.rows = [](const CCfgData& cfg) {
+    layout.columns = {number, password};
+    layout.rows = [](const CCfgData& cfg) {
         ExtenList extens = ExtensInOrder(cfg.Extens);
         std::sort(extens.begin(), extens.end());
         std::vector<CsvRow> rows;
@@ -103,34 +104,34 @@ CsvListSpec ExtensionSpec()
             rows.push_back({std::to_string(exten), std::move(text)});
         return rows;
     };
-    spec.store = [](const std::vector<CsvRow>& rows, CCfgData& cfg) {
+    layout.store = [](const std::vector<CsvRow>& rows, CCfgData& cfg) {
         ExtenList extens;
         extens.reserve(rows.size());
         for (const CsvRow& row : rows)
             extens.emplace_back(static_cast<unsigned>(std::stoul(row[0])), row[1]);
         SetExtensInOrder(cfg.Extens, extens);
     };
-    spec.newRow = {"0", ""};
-    return spec;
+    layout.newRow = {"0", ""};
+    return layout;
 }
 
 } // namespace
 
-const CsvListSpec& CsvListSpecOf(CsvList list)
+const CsvListLayout& CsvListLayoutOf(CsvList list)
 {
-    static const std::array<CsvListSpec, 4> specs = {
-        ExtensionSpec(),
-        SpecOf("sip-accounts", "SIP账户", SipAccountTable()),
-        SpecOf("trunk-items", "中继项", TrunkItemTable()),
-        SpecOf("trunk-matches", "中继匹配", TrunkMatchTable()),
+    static const std::array<CsvListLayout, 4> layouts = {
+        ExtensionLayout(),
+        LayoutOf("sip-accounts", "SIP账户", SipAccountTable()),
+        LayoutOf("trunk-items", "中继项", TrunkItemTable()),
+        LayoutOf("trunk-matches", "中继匹配", TrunkMatchTable()),
     };
-    return specs[static_cast<std::size_t>(list)];
+    return layouts[static_cast<std::size_t>(list)];
 }
 
 bool CsvListFromWord(const std::string& word, CsvList& list)
 {
     for (CsvList candidate : kCsvLists) {
-        if (word == CsvListSpecOf(candidate).word) {
+        if (word == CsvListLayoutOf(candidate).word) {
             list = candidate;
             return true;
         }
@@ -140,8 +141,8 @@ bool CsvListFromWord(const std::string& word, CsvList& list)
 
 std::string CsvListWords()
 {
-    std::string words;
+    std::vector<std::string> words;
     for (CsvList list : kCsvLists)
-        words += std::string(words.empty() ? "" : "、") + CsvListSpecOf(list).word;
-    return words;
+        words.emplace_back(CsvListLayoutOf(list).word);
+    return MessageList(words);
 }

@@ -48,7 +48,7 @@ struct CsvColumn
 using CsvRow = std::vector<std::string>;
 
 /// A record list as CSV files hold it.
-struct CsvListSpec
+struct CsvListLayout
 {
     /// The list's word on the command line: "extensions", "sip-accounts", ...
     const char* word;
@@ -63,7 +63,7 @@ struct CsvListSpec
     CsvRow newRow;
 };
 
-const CsvListSpec& CsvListSpecOf(CsvList list);
+const CsvListLayout& CsvListLayoutOf(CsvList list);
 /// The list a command-line word names; false for none.
 bool CsvListFromWord(const std::string& word, CsvList& list);
 /// "extensions、sip-accounts、trunk-items、trunk-matches" for usages.

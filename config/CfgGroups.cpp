@@ -2,6 +2,7 @@
 
 #include "config/CfgRecordTable.h"
 #include "config/CfgSettings.h"
+#include "config/MessageList.h"
 
 #include <memory>
 
@@ -31,10 +32,10 @@ std::string CfgGroupName(CfgGroup group)
 
 std::string CfgGroupNames(const std::vector<CfgGroup>& groups)
 {
-    std::string names;
+    std::vector<std::string> names;
     for (CfgGroup group : groups)
-        names += (names.empty() ? "" : "、") + CfgGroupName(group);
-    return names;
+        names.push_back(CfgGroupName(group));
+    return MessageList(names);
 }
 
 std::vector<std::string> CfgGroupTables(CfgGroup group)

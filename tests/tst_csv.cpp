@@ -348,7 +348,7 @@ private Q_SLOTS:
     {
         for (CsvList list : kCsvLists) {
             CsvList found = CsvList::Extensions;
-            QVERIFY(CsvListFromWord(CsvListSpecOf(list).word, found));
+            QVERIFY(CsvListFromWord(CsvListLayoutOf(list).word, found));
             QVERIFY(found == list);
         }
         CsvList found = CsvList::Extensions;
