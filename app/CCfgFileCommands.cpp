@@ -254,8 +254,19 @@ void CCfgFileCommands::WriteAfterQuestion(CCfgFileSession& session, const QStrin
     std::vector<CfgGroup> written;
     bool done = false;
     {
-        const CBusyScope busy(m_window, QStringLiteral("正在导入配置..."));
+        CBusyScope busy(m_window, QStringLiteral("正在导入配置..."));
+        // A colleague may have saved since the differences were listed: asked as a save asks.
+        CCfgDb* cfgDb = GetCfgDb();
+        cfgDb->SetOverwriteQuestion([this, &busy](CfgGroup group, const CCfgChanges& changed) {
+            return busy.Ask([&] {
+                return CDialogCfgChanges::ConfirmOverwrite(
+                    m_window, group, changed, QStringLiteral("自列出差异以来"),
+                    QStringLiteral(
+                        "覆盖：用文件中的内容替换数据库中的这些修改。取消：这组配置不写入任何内容。"));
+            });
+        });
         done = session.Write(written, error);
+        cfgDb->SetOverwriteQuestion(nullptr);
     }
     // The store now holds the file's groups (also one whose writing failed, as after a
     // failed Save), so Save from the pages writes them again.

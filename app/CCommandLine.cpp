@@ -4,6 +4,7 @@
 #include "app/QtTranslations.h"
 #include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
+#include "config/CCfgDb.h"
 #include "config/CCfgFileSession.h"
 #include "config/CCsvSheet.h"
 #include "config/CfgGroups.h"
@@ -160,8 +161,15 @@ int Import(const CCfgChanges& changes, CCfgFileSession& session, bool askFirst)
         Print(stderr, "未确认，未写入任何内容。\n");
         return CCommandLine::kChanges;
     }
+    // What a colleague saved after the differences were listed is not written over unseen.
+    CCfgDb* cfgDb = GetCfgDb();
+    cfgDb->SetOverwriteQuestion([](CfgGroup, const CCfgChanges&) { return false; });
     std::vector<CfgGroup> written;
-    if (!session.Write(written, error))
+    const bool done = session.Write(written, error);
+    cfgDb->SetOverwriteQuestion(nullptr);
+    if (!done && cfgDb->Declined())
+        error += "（在列出差异之后）；请重新运行，查看新的差异";
+    if (!done)
         return Fail(error);
     Print(stdout, "已写入：" + CfgGroupNames(written) + "\n");
     return CCommandLine::kDone;

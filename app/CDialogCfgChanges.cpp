@@ -1,6 +1,9 @@
 #include "app/CDialogCfgChanges.h"
 
+#include "config/CCfgChanges.h"
+#include "config/CfgGroups.h"
 #include "controls/CDialogUnits.h"
+#include "db/CDsnSettings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -77,4 +80,20 @@ CDialogCfgChanges::CDialogCfgChanges(Mode mode, const QString& heading, const QS
     const CDialogUnits units(font());
     setMinimumSize(units.Size(200, 120));
     resize(units.Size(360, 220));
+}
+
+bool CDialogCfgChanges::ConfirmOverwrite(QWidget* owner, CfgGroup group, const CCfgChanges& changes,
+                                         const QString& since, const QString& warning)
+{
+    DsnValues values;
+    CDsnSettings::Read(values);
+    const QString name = QString::fromStdString(CfgGroupName(group));
+    QString lines = name + QStringLiteral("：");
+    for (const std::string& line : changes.Lines(group))
+        lines += QStringLiteral("\n  ") + QString::fromStdString(line);
+    CDialogCfgChanges question(Mode::ConfirmOverwrite,
+                               QStringLiteral("%1，数据源 %2 中的%3已被修改。数据库中的变化：")
+                                   .arg(since, QString::fromStdString(values.dsn), name),
+                               lines, warning, owner);
+    return question.exec() == QDialog::Accepted;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "config/CCfgDb.h"
+
 #include <QDialog>
+
+class CCfgChanges;
 
 class QPlainTextEdit;
 
@@ -26,6 +30,12 @@ public:
     /// will do.
     CDialogCfgChanges(Mode mode, const QString& heading, const QString& changes, const QString& warning,
                       QWidget* parent = nullptr);
+
+    /// Asks before a write goes over what a colleague changed in `group` of the database:
+    /// `since` says since when ("自本窗口上次读取或保存以来"), `warning` what each answer does.
+    /// True for 覆盖.
+    static bool ConfirmOverwrite(QWidget* owner, CfgGroup group, const CCfgChanges& changes,
+                                 const QString& since, const QString& warning);
 
 private:
     QPlainTextEdit* m_editChanges;

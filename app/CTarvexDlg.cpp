@@ -437,7 +437,12 @@ bool CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const ch
     {
         CBusyScope busy(this, QStringLiteral("正在保存配置..."));
         cfgDb->SetOverwriteQuestion([this, &busy](CfgGroup group, const CCfgChanges& changes) {
-            return busy.Ask([&] { return ConfirmOverwrite(group, changes); });
+            return busy.Ask([&] {
+                return CDialogCfgChanges::ConfirmOverwrite(
+                    this, group, changes, QStringLiteral("自本窗口上次读取或保存以来"),
+                    QStringLiteral(
+                        "覆盖：用本页的内容替换数据库中的这些修改。取消：不写入任何内容，本页的修改保留。"));
+            });
         });
         saved = (cfgDb->*save)();
         cfgDb->SetOverwriteQuestion(nullptr);
@@ -450,24 +455,6 @@ bool CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const ch
         text += "\r\n（与数据库的连接曾经断开，保存前已重新连接。）";
     ShowNotice(this, text);
     return saved;
-}
-
-bool CTarvexDlg::ConfirmOverwrite(CfgGroup group, const CCfgChanges& changes)
-{
-    DsnValues values;
-    CDsnSettings::Read(values);
-    const QString name = QString::fromStdString(CfgGroupName(group));
-    QString lines = name + QStringLiteral("：");
-    for (const std::string& line : changes.Lines(group))
-        lines += QStringLiteral("\n  ") + QString::fromStdString(line);
-    CDialogCfgChanges question(
-        CDialogCfgChanges::Mode::ConfirmOverwrite,
-        QStringLiteral("自本窗口上次读取或保存以来，数据源 %1 中的%2已被修改。数据库中的变化：")
-            .arg(QString::fromStdString(values.dsn), name),
-        lines,
-        QStringLiteral("覆盖：用本页的内容替换数据库中的这些修改。取消：不写入任何内容，本页的修改保留。"),
-        this);
-    return question.exec() == QDialog::Accepted;
 }
 
 bool CTarvexDlg::ConfirmExit()

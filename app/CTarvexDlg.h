@@ -77,9 +77,6 @@ private:
     void OnDsnSetup();
     /// Names the data source that Save writes to, as last confirmed.
     void ShowDataSource();
-    /// Shows what changed in the database since this window last read or wrote `group`, and
-    /// asks whether to write over it.
-    bool ConfirmOverwrite(CfgGroup group, const CCfgChanges& changes);
     /// Whether the window may end: with unsaved groups, after saving them or letting them go;
     /// otherwise after the usual question.
     bool ConfirmExit();

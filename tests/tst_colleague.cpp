@@ -5,6 +5,7 @@
 #include "config/CCfgDb.h"
 #include "config/CCfgGroupSnapshot.h"
 #include "controls/CButtonST.h"
+#include "controls/CFileChooser.h"
 #include "db/IOtlConnection.h"
 #include "support/ConfigTables.h"
 #include "support/MainWindowHost.h"
@@ -15,10 +16,12 @@
 #include "support/TestSettings.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -221,6 +224,62 @@ private Q_SLOTS:
                  Texts{"kept"});
         // Declined, the page keeps the edit and its group stays unsaved.
         QCOMPARE(window.Find<CButtonST>(tile.toLatin1().constData())->IsMarked(), !written);
+    }
+
+    // An import lists the differences and asks; a colleague who saves before the answer is
+    // not written over unseen: the write asks as a save does. Here a spreadsheet of
+    // extensions is merged while a colleague adds extension 9100.
+    void anImportAsksAboutAChangeSinceItsPreview_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("afterwards");
+        QTest::newRow("覆盖") << "click 覆盖"
+                              << "8001 8002 8003";
+        QTest::newRow("Escape") << "Escape"
+                                << "8001 8002 9100";
+    }
+    void anImportAsksAboutAChangeSinceItsPreview()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, afterwards);
+        QVERIFY(FillAndLoad());
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("extensions.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("分机号,接入密码\n8003,p8003\n") > 0);
+        file.close();
+        CFileChooser::SetHandler([&path](const CFileChooser::Request&) { return path; });
+        Question seen;
+        bool previewed = false;
+        WhenModalOpens([&](QWidget* choice) {
+            WhenModalOpens([&](QWidget* preview) {
+                previewed = preview->objectName() == QLatin1String("CDialogCfgChanges");
+                QVERIFY(Colleague().Run(
+                    {"INSERT INTO conf_line (id, type, value) VALUES (9100, 0, 'colleague')"}));
+                QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
+                AnswerWhenAsked(answer, seen);
+            });
+            ClickButton(choice, "btnChooseFile");
+        });
+        window.Trigger("actionImportSheet");
+        CFileChooser::SetHandler({});
+        QVERIFY(previewed);
+        QVERIFY(seen.asked);
+        QCOMPARE(seen.title, QStringLiteral("数据库中的配置已被修改"));
+        QVERIFY2(seen.heading.startsWith(QStringLiteral("自列出差异以来")), qPrintable(seen.heading));
+        QVERIFY2(seen.changes.contains(QStringLiteral("9100")), qPrintable(seen.changes));
+        QCOMPARE(seen.focus, QStringLiteral("btnCancel"));
+        QCOMPARE(TestDatabase::Rows(
+                     "SELECT GROUP_CONCAT(id ORDER BY id SEPARATOR ' ') FROM conf_line WHERE type = 0", 1),
+                 Texts{afterwards.toStdString()});
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY2(QString::fromStdString(messages.Texts().front())
+                     .startsWith(answer == QLatin1String("Escape") ? QStringLiteral("分机表格导入失败：")
+                                                                   : QStringLiteral("分机表格已导入")),
+                 messages.Texts().front().c_str());
     }
 
     // Rows the program keeps without editing come from the tables as they are at the save: a

@@ -487,6 +487,39 @@ private Q_SLOTS:
                  Texts{std::to_string(before.size() + 1)});
     }
 
+    // A colleague who saves after the differences are listed, while the command waits for its
+    // "y", is not written over: the import is refused, and run again it shows the new ones.
+    void aColleaguesChangeWhileAskingRefusesTheImport()
+    {
+        QTemporaryDir folder;
+        const QString in = folder.filePath(QStringLiteral("extensions.csv"));
+        QVERIFY(WriteBytes(in, "分机号,接入密码\n9001,new\n"));
+        QProcess process;
+        process.setProcessEnvironment(
+            WithPassword(Console(folder.filePath(QStringLiteral("config"))), TestDatabase::Password()));
+        process.start(QStringLiteral(TARVEX_EXECUTABLE),
+                      QStringList{QStringLiteral("import-csv"), QStringLiteral("extensions"), in} +
+                          DataSource());
+        QByteArray out;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                process.waitForReadyRead(100);
+                out += process.readAllStandardOutput();
+                return out.contains("新增分机 9001");
+            },
+            kRunLimitMs));
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (9100, 0, 'colleague')"}));
+        process.write("y\n");
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(kRunLimitMs));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY2(err.contains(QStringLiteral("已被他人修改")) && err.contains(QStringLiteral("请重新运行")),
+                 qPrintable(err));
+        QCOMPARE(TestDatabase::Rows("SELECT value FROM conf_line WHERE id IN (9001, 9100) ORDER BY id", 1),
+                 Texts{"colleague"});
+    }
+
     // A sheet with problems, or an unknown list, is refused before any login: here there is
     // no data source to log in to, and the message is the file's.
     void sheetsRefusedBeforeALogin_data()
