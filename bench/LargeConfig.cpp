@@ -8,7 +8,7 @@
 void FillLargeLines(CCfgData& cfg)
 {
     cfg = CCfgData();
-    for (unsigned number = 10000; number < 20000; ++number)
+    for (int number = 10000; number < 20000; ++number)
         cfg.Extens.SetAt(number, "pw" + std::to_string(number));
     for (int id = 1; id <= 2000; ++id) {
         auto account = std::make_unique<tagSIP_ACCOUNT>();

@@ -151,13 +151,11 @@ std::vector<Item> Extens(const CCfgData& cfg)
 {
     // In the order of the numbers as shown, whatever order the store keeps.
     ExtenList numbers = ExtensInOrder(cfg.Extens);
-    std::sort(numbers.begin(), numbers.end(), [](const auto& a, const auto& b) {
-        return static_cast<int>(a.first) < static_cast<int>(b.first);
-    });
+    std::sort(numbers.begin(), numbers.end());
     std::vector<Item> items;
     items.reserve(numbers.size());
     for (const auto& [number, password] : numbers) {
-        const std::string shown = std::to_string(static_cast<int>(number));
+        const std::string shown = std::to_string(number);
         items.push_back({"(" + std::string(kExtenNumber.key) + " " + shown + ")",
                          {{kExtenPassword.key, Quoted(password), true}},
                          "分机 " + shown});

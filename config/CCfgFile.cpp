@@ -219,14 +219,11 @@ QJsonObject WriteLines(const CCfgData& cfg, CJsonWriter& writer)
     const std::string path = JsonMember(group, ExtenTable().list);
     // In the order of the numbers as the file gives them, whatever order the store keeps.
     ExtenList numbers = ExtensInOrder(cfg.Extens);
-    std::sort(numbers.begin(), numbers.end(), [](const auto& a, const auto& b) {
-        return static_cast<int>(a.first) < static_cast<int>(b.first);
-    });
+    std::sort(numbers.begin(), numbers.end());
     QJsonArray extens;
     for (const auto& [number, password] : numbers) {
         const std::string where = JsonMember(JsonElement(path, extens.size()), kExtenPassword.key);
-        // The number as the signed id column holds it.
-        extens.append(QJsonObject{{JsonKey(kExtenNumber.key), static_cast<int>(number)},
+        extens.append(QJsonObject{{JsonKey(kExtenNumber.key), number},
                                   {JsonKey(kExtenPassword.key), writer.Text(password, where)}});
     }
     QJsonObject object{{JsonKey(ExtenTable().list), extens}};
@@ -256,7 +253,7 @@ bool ReadExtens(const QJsonValue& value, const std::string& path, CJsonReader& r
                          password) ||
             !numbers.Add(number, numberAt, reader))
             return false;
-        extens.emplace_back(static_cast<unsigned>(number), std::move(password));
+        extens.emplace_back(number, std::move(password));
     }
     SetExtensInOrder(cfg.Extens, extens);
     return true;

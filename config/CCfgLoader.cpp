@@ -135,7 +135,7 @@ bool LoadKeptLines(ILoadRows& source, std::vector<KeptRow>& kept)
 bool LoadExtens(ILoadRows& source, CCfgData& cfg)
 {
     return ForEachRow(source, ExtenTable().select, [&cfg](IOtlRecordset& row) {
-        cfg.Extens.SetAt(static_cast<unsigned>(row.GetFieldInt(1)), row.GetFieldString(2));
+        cfg.Extens.SetAt(row.GetFieldInt(1), row.GetFieldString(2));
     });
 }
 

@@ -98,22 +98,18 @@ void WriteLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport& rep
 {
     const ListTable& extens = ExtenTable();
     sql.Sql(std::string("TRUNCATE TABLE ") + extens.table);
-    cfg.Extens.ForEach([&sql, &extens](unsigned number, const std::string& password) {
-        // The key is the 32 bits loading read from the signed id column: written back as
-        // that same number, so a number stored there comes back unchanged.
+    cfg.Extens.ForEach([&sql, &extens](int number, const std::string& password) {
         const std::string what = ExtenName(number);
         sql.Insert(extens.insert,
-                   {sql.Number(static_cast<int>(number), extens.table, kExtenNumber.column,
-                               what + kExtenNumber.label),
+                   {sql.Number(number, extens.table, kExtenNumber.column, what + kExtenNumber.label),
                     sql.Text(password, extens.table, kExtenPassword.column, what + kExtenPassword.label)});
     });
     // Lines of other types are not the extensions': written back as they were, under their
     // own numbers, which no extension may take.
     for (const KeptRow& line : report.keptLines) {
         std::string text;
-        if (cfg.Extens.Lookup(static_cast<unsigned>(line.id), text)) {
-            sql.Refuse("分机 " + std::to_string(static_cast<unsigned>(line.id)) + " 与数据库中类型为 " +
-                       std::to_string(line.type) +
+        if (cfg.Extens.Lookup(line.id, text)) {
+            sql.Refuse("分机 " + std::to_string(line.id) + " 与数据库中类型为 " + std::to_string(line.type) +
                        " 的线路同号，而 conf_line 的每个号码只能出现一次。"
                        "请换一个分机号；未写入任何内容");
             return;

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-std::size_t CExtenMap::BucketOf(unsigned key)
+std::size_t CExtenMap::BucketOf(int key)
 {
-    // The minimal-standard generator step on the key taken as a signed 32-bit number.
-    const std::int64_t k = static_cast<std::int32_t>(key);
+    // The minimal-standard generator step on the key as a signed 32-bit number.
+    const std::int64_t k = key;
     const std::int64_t quotient = k / 127773;
     const std::int64_t remainder = k % 127773;
     std::int64_t h = 16807 * remainder - 2836 * quotient;
@@ -14,7 +14,7 @@ std::size_t CExtenMap::BucketOf(unsigned key)
     return static_cast<std::size_t>(h % static_cast<std::int64_t>(kBucketCount));
 }
 
-void CExtenMap::SetAt(unsigned key, const std::string& text)
+void CExtenMap::SetAt(int key, const std::string& text)
 {
     Bucket& bucket = m_buckets[BucketOf(key)];
     const auto [found, added] = m_index.try_emplace(key, bucket.size());
@@ -24,7 +24,7 @@ void CExtenMap::SetAt(unsigned key, const std::string& text)
         bucket[found->second].second = text;
 }
 
-bool CExtenMap::Lookup(unsigned key, std::string& text) const
+bool CExtenMap::Lookup(int key, std::string& text) const
 {
     const auto found = m_index.find(key);
     if (found == m_index.end())

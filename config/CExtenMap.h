@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-/// Extension number -> access password. Its enumeration order is part of what the user
-/// sees (the extension grid) and of what is saved (the order of the INSERTs), so it is kept
+/// Extension number (as the signed id column holds it) -> access password. Its enumeration order is part of
+/// what the user sees (the extension grid) and of what is saved (the order of the INSERTs), so it is kept
 /// exactly: 17 buckets visited in ascending order, within a bucket the most recently added
 /// key first; setting an existing key replaces its text in place. Lookups go through an
 /// index, so filling the map stays linear however many extensions there are.
@@ -18,10 +18,10 @@ public:
     static constexpr std::size_t kBucketCount = 17;
 
     /// The bucket of a key.
-    static std::size_t BucketOf(unsigned key);
+    static std::size_t BucketOf(int key);
 
-    void SetAt(unsigned key, const std::string& text);
-    bool Lookup(unsigned key, std::string& text) const;
+    void SetAt(int key, const std::string& text);
+    bool Lookup(int key, std::string& text) const;
     void RemoveAll();
     std::size_t GetCount() const { return m_index.size(); }
     bool IsEmpty() const { return m_index.empty(); }
@@ -36,8 +36,8 @@ public:
     }
 
 private:
-    using Bucket = std::vector<std::pair<unsigned, std::string>>; // oldest first
+    using Bucket = std::vector<std::pair<int, std::string>>; // oldest first
 
     std::array<Bucket, kBucketCount> m_buckets;
-    std::unordered_map<unsigned, std::size_t> m_index; // key -> position in its bucket
+    std::unordered_map<int, std::size_t> m_index; // key -> position in its bucket
 };

@@ -87,8 +87,8 @@ CsvListLayout ExtensionLayout()
     number.label = kExtenNumber.label;
     number.aliases = {kExtenNumber.column, kExtenNumber.key};
     number.kind = FieldKind::Number;
-    number.minimum = 0;
-    number.maximum = std::numeric_limits<unsigned>::max();
+    number.minimum = kExtenNumberLeast;
+    number.maximum = kExtenNumberMost;
     number.identifies = true;
     CsvColumn password;
     password.label = kExtenPassword.label;
@@ -108,7 +108,7 @@ CsvListLayout ExtensionLayout()
         ExtenList extens;
         extens.reserve(rows.size());
         for (const CsvRow& row : rows)
-            extens.emplace_back(static_cast<unsigned>(std::stoul(row[0])), row[1]);
+            extens.emplace_back(std::stoi(row[0]), row[1]);
         SetExtensInOrder(cfg.Extens, extens);
     };
     layout.newRow = {"0", ""};

@@ -73,8 +73,7 @@ ExtenList ExtensInOrder(const CExtenMap& extens)
 {
     ExtenList list;
     list.reserve(extens.GetCount());
-    extens.ForEach(
-        [&list](unsigned number, const std::string& password) { list.emplace_back(number, password); });
+    extens.ForEach([&list](int number, const std::string& password) { list.emplace_back(number, password); });
     return list;
 }
 

@@ -23,7 +23,7 @@ std::vector<std::string> CfgGroupTables(CfgGroup group);
 void CopyCfgGroup(const CCfgData& from, CCfgData& to, CfgGroup group);
 
 /// Extensions as a map enumerates them.
-using ExtenList = std::vector<std::pair<unsigned, std::string>>;
+using ExtenList = std::vector<std::pair<int, std::string>>;
 ExtenList ExtensInOrder(const CExtenMap& extens);
 /// Fills `extens` so that it enumerates `list` in its order, as far as the buckets allow:
 /// each bucket shows its newest entry first, so the entries go in from last to first.

@@ -150,7 +150,7 @@ const ListTable& ExtenTable()
 const ExtenField kExtenNumber{"id", "number", "分机号"};
 const ExtenField kExtenPassword{"value", "password", "接入密码"};
 
-std::string ExtenName(unsigned number)
+std::string ExtenName(int number)
 {
     return "分机 " + std::to_string(number) + " 的";
 }

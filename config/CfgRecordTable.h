@@ -5,6 +5,7 @@
 #include "config/CfgRecordField.h"
 
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -88,10 +89,13 @@ struct ExtenField
 };
 extern const ExtenField kExtenNumber;
 extern const ExtenField kExtenPassword;
+/// The extension numbers the id column of conf_line holds: every path takes these and no others.
+constexpr int kExtenNumberLeast = std::numeric_limits<int>::min();
+constexpr int kExtenNumberMost = std::numeric_limits<int>::max();
 /// The most characters of an access password that conf_line keeps.
 constexpr int kExtenPasswordRoom = 100;
 /// How messages name an extension, up to a field's label.
-std::string ExtenName(unsigned number);
+std::string ExtenName(int number);
 /// The other rows of conf_line, which the program keeps without editing.
 extern const char* const kKeptLinesSelect;
 extern const char* const kKeptLinesInsert;

@@ -1,5 +1,6 @@
 #include "pages/CDialogCfgLine.h"
 
+#include "config/CfgRecordTable.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CDigitsValidator.h"
 #include "controls/CPropertyGridProperty.h"
@@ -248,13 +249,15 @@ void CDialogCfgLine::OnAddExten()
     if (!ReadExtenRange(999, "分机数需在1至999之间！", first, count))
         return;
     // A number beyond the column's range could not be saved.
-    if (first + count - 1 > kMaxExten) {
-        ExtenMessage("分机号不能大于2147483647，请减小起始分机号或添加数量！", m_editFirstExten);
+    if (first + count - 1 > kExtenNumberMost) {
+        const std::string text =
+            "分机号不能大于" + std::to_string(kExtenNumberMost) + "，请减小起始分机号或添加数量！";
+        ExtenMessage(text.c_str(), m_editFirstExten);
         return;
     }
-    std::vector<std::pair<unsigned, QString>> extens;
+    std::vector<std::pair<int, QString>> extens;
     for (qint64 number = first; number < first + count; ++number)
-        extens.emplace_back(static_cast<unsigned>(number), QString::number(number));
+        extens.emplace_back(static_cast<int>(number), QString::number(number));
     m_gridExten->SetExtens(extens);
     ClearExtenRange();
 }
@@ -266,7 +269,7 @@ void CDialogCfgLine::OnDelExten()
     if (!ReadExtenRange(99, "分机数需在1至99之间！", first, count))
         return;
     for (qint64 number = first; number < first + count; ++number) {
-        if (CPropertyGridProperty* row = m_gridExten->FindById(static_cast<unsigned>(number)))
+        if (CPropertyGridProperty* row = m_gridExten->FindById(static_cast<int>(number)))
             m_gridExten->DeleteProperty(row);
     }
     ClearExtenRange();

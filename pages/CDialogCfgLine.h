@@ -17,9 +17,6 @@ class CDialogCfgLine : public CCfgDialog
     Q_OBJECT
 
 public:
-    /// The largest extension number: conf_line keeps it in a signed 32-bit column.
-    static constexpr qint64 kMaxExten = 2147483647;
-
     explicit CDialogCfgLine(QWidget* parent = nullptr);
 
     void UpdateCfg() override;

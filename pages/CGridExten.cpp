@@ -33,20 +33,20 @@ void CGridExten::InitGrid()
     AddProperties(std::move(rows));
 }
 
-std::unique_ptr<CPropertyGridProperty> CGridExten::NewRow(unsigned nExten, const QString& password)
+std::unique_ptr<CPropertyGridProperty> CGridExten::NewRow(int nExten, const QString& password)
 {
     auto row = CPropertyGridProperty::NewValue(QString::number(nExten), password, {}, nExten);
     row->SetMaxCharacters(kExtenPasswordRoom);
     return row;
 }
 
-int CGridExten::LowerBound(unsigned nExten) const
+int CGridExten::LowerBound(int nExten) const
 {
     int low = 0;
     int high = GetPropertyCount();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (static_cast<unsigned>(GetProperty(middle)->GetData()) < nExten)
+        if (GetProperty(middle)->GetData() < nExten)
             low = middle + 1;
         else
             high = middle;
@@ -54,15 +54,15 @@ int CGridExten::LowerBound(unsigned nExten) const
     return low;
 }
 
-void CGridExten::SetExten(unsigned nExten, const QString& password)
+void CGridExten::SetExten(int nExten, const QString& password)
 {
     SetExtens({{nExten, password}});
 }
 
-void CGridExten::SetExtens(const std::vector<std::pair<unsigned, QString>>& extens)
+void CGridExten::SetExtens(const std::vector<std::pair<int, QString>>& extens)
 {
-    std::vector<std::pair<unsigned, QString>> added;
-    std::unordered_set<unsigned> adding;
+    std::vector<std::pair<int, QString>> added;
+    std::unordered_set<int> adding;
     for (const auto& [number, password] : extens) {
         if (CPropertyGridProperty* row = FindById(number)) {
             row->SetValue(password);
@@ -75,8 +75,7 @@ void CGridExten::SetExtens(const std::vector<std::pair<unsigned, QString>>& exte
     // Numbers that fall between the same two rows go in as one insertion.
     for (std::size_t first = 0; first < added.size();) {
         const int position = LowerBound(added[first].first);
-        const unsigned limit =
-            position < GetPropertyCount() ? static_cast<unsigned>(GetProperty(position)->GetData()) : 0;
+        const qint64 limit = position < GetPropertyCount() ? GetProperty(position)->GetData() : 0;
         std::vector<std::unique_ptr<CPropertyGridProperty>> rows;
         std::size_t last = first;
         while (last < added.size() && (position == GetPropertyCount() || added[last].first < limit)) {
@@ -88,23 +87,23 @@ void CGridExten::SetExtens(const std::vector<std::pair<unsigned, QString>>& exte
     }
 }
 
-CPropertyGridProperty* CGridExten::FindById(unsigned nExten) const
+CPropertyGridProperty* CGridExten::FindById(int nExten) const
 {
     return FindItemByData(nExten);
 }
 
 void CGridExten::SaveToCfg()
 {
-    std::unordered_map<unsigned, std::size_t> lastPlace;
+    std::unordered_map<int, std::size_t> lastPlace;
     lastPlace.reserve(m_storeOrder.size());
     for (std::size_t place = 0; place < m_storeOrder.size(); ++place)
         lastPlace[m_storeOrder[place]] = place;
     CExtenMap& extens = GetCfgData()->Extens;
     extens.RemoveAll();
-    std::vector<unsigned> kept;
+    std::vector<int> kept;
     kept.reserve(static_cast<std::size_t>(GetPropertyCount()));
     for (std::size_t place = 0; place < m_storeOrder.size(); ++place) {
-        const unsigned number = m_storeOrder[place];
+        const int number = m_storeOrder[place];
         if (lastPlace[number] != place)
             continue;
         if (const CPropertyGridProperty* row = FindById(number)) {

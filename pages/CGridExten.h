@@ -21,20 +21,20 @@ public:
     void InitGrid();
     /// Sets the password of extension `nExten` where it is listed; otherwise adds a row for
     /// it in its place.
-    void SetExten(unsigned nExten, const QString& password);
+    void SetExten(int nExten, const QString& password);
     /// The same for several extensions at once, added in the order given.
-    void SetExtens(const std::vector<std::pair<unsigned, QString>>& extens);
+    void SetExtens(const std::vector<std::pair<int, QString>>& extens);
     /// The row of extension `nExten`, or null.
-    CPropertyGridProperty* FindById(unsigned nExten) const;
+    CPropertyGridProperty* FindById(int nExten) const;
     /// Replaces the store's Extens with the rows of the grid, in the store's order.
     void SaveToCfg();
 
 private:
-    static std::unique_ptr<CPropertyGridProperty> NewRow(unsigned nExten, const QString& password);
+    static std::unique_ptr<CPropertyGridProperty> NewRow(int nExten, const QString& password);
     /// The first row whose number is not below `nExten`.
-    int LowerBound(unsigned nExten) const;
+    int LowerBound(int nExten) const;
 
     /// Numbers in the store's order, with those added since at the end; a number deleted and
     /// added again is here twice, its last place counting.
-    std::vector<unsigned> m_storeOrder;
+    std::vector<int> m_storeOrder;
 };

@@ -799,7 +799,7 @@ private Q_SLOTS:
         QVERIFY2(statements.empty(), FirstOf(statements).c_str());
         QCOMPARE(messages.Texts(), Texts{"表格导入失败：文件 " + path.toStdString() +
                                          "（UTF-8）中有 2 处问题，未写入任何内容：\r\n"
-                                         "第 3 行“分机号”列：“x”不是 0 到 4294967295 之间的整数\r\n"
+                                         "第 3 行“分机号”列：“x”不是 -2147483648 到 2147483647 之间的整数\r\n"
                                          "第 4 行：分机号与第 2 行相同"});
     }
 

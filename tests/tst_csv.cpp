@@ -189,9 +189,11 @@ private Q_SLOTS:
                            row("第 4 行“ID”列：“”不是 -2147483648 到 2147483647 之间的整数"),
                            row("第 5 行“数字中继口”列：“1.5”不是 -2147483648 到 2147483647 之间的整数")};
         QTest::newRow("extension numbers")
-            << int(CsvList::Extensions) << QByteArray("number\n-1\n4294967296\n4294967295\n")
-            << QStringList{row("第 2 行“number”列：“-1”不是 0 到 4294967295 之间的整数"),
-                           row("第 3 行“number”列：“4294967296”不是 0 到 4294967295 之间的整数")};
+            << int(CsvList::Extensions)
+            << QByteArray("number\n-2147483648\n2147483647\n3000000000\n-2147483649\n4294967295\n")
+            << QStringList{row("第 4 行“number”列：“3000000000”不是 -2147483648 到 2147483647 之间的整数"),
+                           row("第 5 行“number”列：“-2147483649”不是 -2147483648 到 2147483647 之间的整数"),
+                           row("第 6 行“number”列：“4294967295”不是 -2147483648 到 2147483647 之间的整数")};
         QTest::newRow("text rooms")
             << int(CsvList::SipAccounts)
             << QByteArray("ID,账户,密码\n1,") + QByteArray(49, 'a') + "," + QByteArray(29, 'p') + "\n2," +

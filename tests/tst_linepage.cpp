@@ -305,12 +305,29 @@ private Q_SLOTS:
         QCOMPARE(control.GetPropertyCount(), 0);
     }
 
+    // A number another tool stored below zero is shown and kept as the id column holds it,
+    // in its place by number, never as a large unsigned one.
+    void extensionNumbersAsTheColumnHoldsThem()
+    {
+        CCfgData& cfg = *GetCfgData();
+        cfg.Extens.SetAt(8001, "a");
+        cfg.Extens.SetAt(-5, "stray");
+        cfg.Extens.SetAt(INT_MIN, "lowest");
+        PageWindow window;
+        QCOMPARE(Rows(window.Extens()), (QStringList{QStringLiteral("-2147483648=lowest"),
+                                                     QStringLiteral("-5=stray"), QStringLiteral("8001=a")}));
+        window.page->UpdateCfg();
+        std::string password;
+        QVERIFY(cfg.Extens.Lookup(-5, password) && password == "stray");
+        QCOMPARE(cfg.Extens.GetCount(), std::size_t(3));
+    }
+
     // The grid lists the extensions by number; the store keeps its own order, the order of a
     // save's statements, with the extensions added on the page at its end.
     void extensionsInNumericOrderTheStoreInItsOwn()
     {
         CCfgData& cfg = *GetCfgData();
-        for (unsigned number = 8001; number <= 8005; ++number)
+        for (int number = 8001; number <= 8005; ++number)
             cfg.Extens.SetAt(number, "pw" + std::to_string(number));
         cfg.Extens.SetAt(8003, "");
         cfg.Extens.SetAt(8005, " with spaces ");
@@ -817,7 +834,7 @@ private Q_SLOTS:
         }
         // The index of the grid agrees with its rows.
         for (int index = 0; index < grid.GetPropertyCount(); ++index)
-            QCOMPARE(grid.FindById(static_cast<unsigned>(grid.GetProperty(index)->GetData())),
+            QCOMPARE(grid.FindById(static_cast<int>(grid.GetProperty(index)->GetData())),
                      grid.GetProperty(index));
     }
 

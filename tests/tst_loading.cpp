@@ -30,9 +30,8 @@ std::vector<std::string> IpoLineTexts(const CCfgData& cfg)
 std::vector<std::string> ExtenTexts(const CCfgData& cfg)
 {
     std::vector<std::string> texts;
-    cfg.Extens.ForEach([&texts](unsigned key, const std::string& text) {
-        texts.push_back(std::to_string(key) + "=" + text);
-    });
+    cfg.Extens.ForEach(
+        [&texts](int key, const std::string& text) { texts.push_back(std::to_string(key) + "=" + text); });
     return texts;
 }
 

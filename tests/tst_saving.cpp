@@ -71,9 +71,8 @@ std::vector<std::string*> DevTexts(CCfgData& cfg)
 Texts LineGroup(const CCfgData& cfg)
 {
     Texts texts;
-    cfg.Extens.ForEach([&texts](unsigned key, const std::string& text) {
-        texts.push_back(std::to_string(key) + "=" + text);
-    });
+    cfg.Extens.ForEach(
+        [&texts](int key, const std::string& text) { texts.push_back(std::to_string(key) + "=" + text); });
     for (const auto& a : cfg.SipAccounts)
         texts.push_back(std::to_string(a->id) + "|" + a->account + "|" + a->auth_account + "|" + a->password +
                         "|" + a->proxy_addr + "|" + std::to_string(a->proxy_port) + "|" +
@@ -283,7 +282,7 @@ private Q_SLOTS:
         CCfgData& cfg = FreshStore();
         cfg.CtiAddr = "10.0.0.1";
         cfg.IvrFlows = {"a.xml"};
-        for (unsigned number = 8001; number <= 8005; ++number)
+        for (int number = 8001; number <= 8005; ++number)
             cfg.Extens.SetAt(number, "p" + std::to_string(number));
         QVERIFY(ServerLog::Start());
         const bool savedSys = GetCfgDb()->SaveSysCfg();
@@ -726,11 +725,11 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::Run(
             {"INSERT INTO conf_sip_account VALUES (7, 'old', 'old', 'old', 'old', 1, 'true', 1)"}));
         CCfgData& cfg = FreshStore();
-        for (unsigned number = 100000; number < 102500; ++number)
+        for (int number = 100000; number < 102500; ++number)
             cfg.Extens.SetAt(number, "p" + std::to_string(number));
-        std::vector<unsigned> order;
-        cfg.Extens.ForEach([&order](unsigned number, const std::string&) { order.push_back(number); });
-        const unsigned refused = order[static_cast<std::size_t>(position)];
+        std::vector<int> order;
+        cfg.Extens.ForEach([&order](int number, const std::string&) { order.push_back(number); });
+        const int refused = order[static_cast<std::size_t>(position)];
         QVERIFY(TestDatabase::RefuseInserts("conf_line", "refuse_line", "NEW.id = " + std::to_string(refused),
                                             "line refused"));
 
@@ -756,11 +755,11 @@ private Q_SLOTS:
                      TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port()), error),
                  error.c_str());
         CCfgData& cfg = FreshStore();
-        for (unsigned number = 100000; number < 102500; ++number)
+        for (int number = 100000; number < 102500; ++number)
             cfg.Extens.SetAt(number, "p" + std::to_string(number));
         // The second batch never arrives whole.
-        std::vector<unsigned> order;
-        cfg.Extens.ForEach([&order](unsigned number, const std::string&) { order.push_back(number); });
+        std::vector<int> order;
+        cfg.Extens.ForEach([&order](int number, const std::string&) { order.push_back(number); });
         proxy.CutWhenClientSends("VALUES (" + std::to_string(order[1500]) + ",");
 
         QVERIFY(!GetCfgDb()->SaveLineCfg());

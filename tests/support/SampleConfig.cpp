@@ -51,8 +51,8 @@ void Fill(CCfgData& cfg, const std::string& text)
     AddIpoLine(cfg, "1", "DT", "");
     cfg.Extens.SetAt(8001, text);
     cfg.Extens.SetAt(8002, text + "2");
-    cfg.Extens.SetAt(8018, text + "18");             // in the bucket of 8001, so listed before it
-    cfg.Extens.SetAt(static_cast<unsigned>(-5), ""); // a stray number the signed id column can hold
+    cfg.Extens.SetAt(8018, text + "18"); // in the bucket of 8001, so listed before it
+    cfg.Extens.SetAt(-5, "");            // a stray number the signed id column can hold
     for (int id : {1, 2}) {
         auto account = std::make_unique<tagSIP_ACCOUNT>();
         account->id = id;
