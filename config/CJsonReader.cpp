@@ -55,6 +55,9 @@ bool CJsonReader::Text(const QJsonValue& value, const std::string& path, std::st
     const std::string problem = JsonTextProblem(text);
     if (!problem.empty())
         return Fail(path, problem);
+    // A fixed field ends at its first NUL, so what follows one would be lost without a word.
+    if (room != 0 && text.find('\0') != std::string::npos)
+        return Fail(path, "含有空字符（U+0000），该字段存放不了");
     if (room != 0 && text.size() > room) {
         return Fail(path, "有 " + std::to_string(text.size()) + " 个字节（UTF-8），超过了该字段可存放的 " +
                               std::to_string(room) + " 个字节");

@@ -23,8 +23,6 @@ std::string JsonElement(const std::string& path, qsizetype index)
 
 std::string JsonTextProblem(const std::string& text)
 {
-    if (text.find('\0') != std::string::npos)
-        return "含有空字符（U+0000）";
     if (QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8() !=
         QByteArray::fromStdString(text))
         return "不是有效的 UTF-8 文本";

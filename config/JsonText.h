@@ -13,7 +13,8 @@ std::string JsonMember(const std::string& path, const char* key);
 /// "path[index]": where an element of an array stands.
 std::string JsonElement(const std::string& path, qsizetype index);
 
-/// Why `text` would not come back the same from a JSON file: empty when it would.
+/// Why `text` would not come back the same from a JSON file: empty when it would. A NUL is
+/// no reason: JSON carries it as \u0000.
 std::string JsonTextProblem(const std::string& text);
 
 /// Line and column (both from 1, the column in characters) of a byte offset, for messages.

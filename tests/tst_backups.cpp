@@ -61,6 +61,11 @@ private Q_SLOTS:
         QFETCH(int, group);
         CCfgData sample;
         SampleConfig::Fill(sample, "引号'\"\\ back\\slash, 中文\r\n");
+        // NULs another tool stored, in each group.
+        const std::string nul("a\0b", 3);
+        sample.IvrFlows.push_back(nul);
+        sample.McAddr = nul;
+        sample.Extens.SetAt(8003, nul);
         QVERIFY(SampleConfig::PutOnServer(sample));
         const CCfgData held = StoreCopy();
         CCfgData changed;
@@ -95,6 +100,14 @@ private Q_SLOTS:
         QCOMPARE(listed.front().path, path);
         QCOMPARE(listed.front().header.dataSource, TestDatabase::Dsn());
         QCOMPARE(listed.front().header.time, contents.backup->time);
+
+        // Written back, it gives the tables as they were, NULs and all.
+        CopyCfgGroup(read, *GetCfgData(), CfgGroup(group));
+        QVERIFY2(GetCfgDb()->SaveGroup(CfgGroup(group)), GetCfgDb()->GetDbError().c_str());
+        SampleConfig::LoadStore();
+        QVERIFY2(!CCfgChanges::Compare(held, *GetCfgData()).Differs(CfgGroup(group)),
+                 CCfgChanges::Compare(held, *GetCfgData()).ToText().c_str());
+        QCOMPARE(GetCfgData()->McAddr, nul);
     }
 
     // The newest are kept; a data source whose name holds what a file name cannot comes back
