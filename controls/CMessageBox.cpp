@@ -40,7 +40,8 @@ MsgAnswer ShowMessageBox(const UserMessage& message)
         break;
     case MsgButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        // A yes/no question asks before something that cannot be taken back: Enter must not do it.
+        box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         break;
     case MsgButtons::SaveDiscardCancel:

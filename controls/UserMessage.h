@@ -9,7 +9,7 @@ enum class MsgButtons
 {
     Ok,
     OkCancel,
-    YesNo,
+    YesNo,             // before something that cannot be taken back: 否 is the default
     SaveDiscardCancel, // 保存, 不保存, 取消
 };
 

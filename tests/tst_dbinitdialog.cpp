@@ -1,6 +1,7 @@
 // The database initialisation dialog: its form, the refusals, the confirmation, the report,
 // and the keyboard; the MySQL set-up on the private test server, the SQL Server set-up with
 // recorded statements.
+#include "controls/CMessageBox.h"
 #include "controls/UserMessage.h"
 #include "db/IOtlConnection.h"
 #include "dialogs/CDialogDbInit.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -218,6 +220,29 @@ private Q_SLOTS:
         const UserMessage& question = messages.Messages().front();
         QCOMPARE(question.caption, std::string("数据库初始化"));
         QVERIFY(question.buttons == MsgButtons::YesNo && question.icon == MsgIcon::Question);
+        QVERIFY(connection.Calls().empty());
+        QVERIFY(dialog.isVisible());
+    }
+
+    // The warning in the real box: Enter on it as it opens keeps the tables.
+    void enterOnTheWarningKeepsTheTables()
+    {
+        RecordingConnection connection(DbTypeMySql);
+        const MessageHandler before = SetMessageHandler(ShowMessageBox);
+        CDialogDbInit dialog;
+        dialog.show();
+        Choose(&dialog, 1, true, true);
+        bool noFocused = false;
+        WhenModalOpens([&noFocused](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            noFocused = QApplication::focusWidget() == box->button(QMessageBox::No);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        ClickButton(&dialog, "btnOk");
+        SetMessageHandler(before);
+        QVERIFY(noFocused);
         QVERIFY(connection.Calls().empty());
         QVERIFY(dialog.isVisible());
     }

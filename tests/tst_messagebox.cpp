@@ -83,9 +83,10 @@ private Q_SLOTS:
 
         QTest::newRow("Yes/No: click Yes") << MsgButtons::YesNo << Action::ClickFirst << MsgAnswer::Yes;
         QTest::newRow("Yes/No: click No") << MsgButtons::YesNo << Action::ClickSecond << MsgAnswer::No;
-        QTest::newRow("Yes/No: Enter") << MsgButtons::YesNo << Action::Enter << MsgAnswer::Yes;
+        QTest::newRow("Yes/No: Enter") << MsgButtons::YesNo << Action::Enter << MsgAnswer::No;
         QTest::newRow("Yes/No: Escape") << MsgButtons::YesNo << Action::Escape << MsgAnswer::No;
-        QTest::newRow("Yes/No: Tab, Enter") << MsgButtons::YesNo << Action::TabThenEnter << MsgAnswer::No;
+        QTest::newRow("Yes/No: Tab, Enter") << MsgButtons::YesNo << Action::TabThenEnter << MsgAnswer::Yes;
+        QTest::newRow("Yes/No: Tab, Space") << MsgButtons::YesNo << Action::TabThenSpace << MsgAnswer::Yes;
         QTest::newRow("Yes/No: close box") << MsgButtons::YesNo << Action::CloseBox << MsgAnswer::No;
 
         const MsgButtons three = MsgButtons::SaveDiscardCancel;
@@ -134,14 +135,17 @@ private Q_SLOTS:
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
                 break;
             case Action::TabThenEnter:
-            case Action::TabThenSpace:
-                // The default button has the focus as the box opens; Tab goes to the other.
-                QCOMPARE(QApplication::focusWidget(), firstButton);
+            case Action::TabThenSpace: {
+                // The default button has the focus as the box opens; Tab goes to the other. A
+                // yes/no question defaults to 否.
+                const bool noFirst = buttons == MsgButtons::YesNo;
+                QCOMPARE(QApplication::focusWidget(), noFirst ? secondButton : firstButton);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget(), secondButton);
+                QCOMPARE(QApplication::focusWidget(), noFirst ? firstButton : secondButton);
                 QTest::keyClick(QApplication::focusWidget(),
                                 action == Action::TabThenEnter ? Qt::Key_Return : Qt::Key_Space);
                 break;
+            }
             case Action::CloseBox:
                 box->close();
                 break;
