@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -26,19 +27,38 @@ inline void EndModalsAfterFailure()
     }
 }
 
-/// Acts on the modal window that the code under test opens next, once its event loop runs.
-/// The action gets the modal window; it must end the window or arrange for that. A check
-/// that fails inside the action ends the window as well.
-inline void WhenModalOpens(std::function<void(QWidget*)> action, int attempt = 0)
+namespace ModalDriver {
+
+/// How many actions wait for a modal window to act on; a modal window that opens while none
+/// waits is unexpected (see UnexpectedModalGuard.cpp).
+inline int pendingActions = 0;
+
+inline void Await(std::function<void(QWidget*)> action, QPointer<QWidget> before, int attempt)
 {
-    QTimer::singleShot(10, [action = std::move(action), attempt] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QTimer::singleShot(10, [action = std::move(action), before, attempt] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != before) {
+            --pendingActions;
             action(modal);
             EndModalsAfterFailure();
         } else if (attempt < 500) {
-            WhenModalOpens(action, attempt + 1);
+            Await(action, before, attempt + 1);
+        } else {
+            --pendingActions;
         }
     });
+}
+
+} // namespace ModalDriver
+
+/// Acts on the modal window that the code under test opens next, once its event loop runs:
+/// never on the one open as this is called, which may still be busy on its way to the next.
+/// The action gets the modal window; it must end the window or arrange for that. A check
+/// that fails inside the action ends the window as well.
+inline void WhenModalOpens(std::function<void(QWidget*)> action)
+{
+    ++ModalDriver::pendingActions;
+    ModalDriver::Await(std::move(action), QApplication::activeModalWidget(), 0);
 }
 
 /// Clicks the child button `objectName` of `window`.
