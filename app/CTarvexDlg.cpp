@@ -27,8 +27,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -142,6 +144,13 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_labelNoDevice->setWordWrap(true);
     m_labelNoDevice->setGeometry(m_frame->geometry().adjusted(4, 4, -4, -4));
     m_labelNoDevice->hide();
+    // Beside the tiles: which device the device page edits while another type is chosen.
+    m_labelDeviceHint = new QLabel(form);
+    m_labelDeviceHint->setObjectName(QStringLiteral("labelDeviceHint"));
+    m_labelDeviceHint->setWordWrap(true);
+    m_labelDeviceHint->setTextFormat(Qt::PlainText);
+    m_labelDeviceHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_labelDeviceHint->hide();
 
     m_saveBase = units.Rect(219, 254, 38, 14);
     m_exitBase = units.Rect(260, 254, 38, 14);
@@ -175,11 +184,13 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     connect(dbInit, &QAction::triggered, this, &CTarvexDlg::OnDbInit);
     connect(dsnSetup, &QAction::triggered, this, &CTarvexDlg::OnDsnSetup);
     connect(exportCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnExportCfg);
-    connect(importCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnImportCfg);
+    connect(importCfg, &QAction::triggered, this, [this] { Writing([this] { m_cfgFiles->OnImportCfg(); }); });
     connect(compareCfg, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnCompareCfg);
-    connect(restoreBackup, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnRestoreBackup);
+    connect(restoreBackup, &QAction::triggered, this,
+            [this] { Writing([this] { m_cfgFiles->OnRestoreBackup(); }); });
     connect(exportSheet, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnExportSheet);
-    connect(importSheet, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnImportSheet);
+    connect(importSheet, &QAction::triggered, this,
+            [this] { Writing([this] { m_cfgFiles->OnImportSheet(); }); });
     connect(about, &QAction::triggered, this, &CTarvexDlg::OnAbout);
 
     m_marker.Mark(QString::fromStdString(ApplicationName()), this);
@@ -223,6 +234,8 @@ void CTarvexDlg::resizeEvent(QResizeEvent* event)
     m_frame->setGeometry(m_frameBase.adjusted(0, 0, wider, taller));
     const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
     m_labelNoDevice->setGeometry(area);
+    const int hintLeft = m_btnLine->geometry().right() + 8;
+    m_labelDeviceHint->setGeometry(hintLeft, 0, m_form->width() - hintLeft - 4, m_frame->y());
     m_btnSave->setGeometry(m_saveBase.translated(wider, taller));
     m_btnExit->setGeometry(m_exitBase.translated(wider, taller));
     m_labelDataSource->setGeometry(m_dataSourceBase.translated(0, taller).adjusted(0, 0, wider, 0));
@@ -292,6 +305,7 @@ void CTarvexDlg::CreatePages()
     m_pageIpo = new CDialogCfgIpo(m_form);
     m_pageFs = new CDialogCfgFs(m_form);
     m_devPages = {m_pageIpo, m_pageEhang, m_pageFs};
+    connect(m_pageSys, &CDialogCfgSys::DeviceTypeChosen, this, &CTarvexDlg::ShowDeviceHint);
     m_pageLine = new CDialogCfgLine(m_form);
 
     const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
@@ -313,6 +327,7 @@ void CTarvexDlg::RebuildPages()
         delete page;
     CreatePages();
     ShowGroup(group);
+    ShowDeviceHint();
 }
 
 void CTarvexDlg::PlacePage(CCfgDialog* page, const QRect& area)
@@ -399,7 +414,18 @@ void CTarvexDlg::ShowGroup(int group)
 
 void CTarvexDlg::OnSave()
 {
-    SaveGroupPage(m_nCurGroup);
+    Writing([this] { SaveGroupPage(m_nCurGroup); });
+}
+
+void CTarvexDlg::Writing(const std::function<void()>& write)
+{
+    {
+        const QScopedValueRollback<bool> writing(m_writing, true);
+        write();
+    }
+    // A close asked for meanwhile is answered now, from what the write left unsaved.
+    if (std::exchange(m_closeWanted, false))
+        close();
 }
 
 bool CTarvexDlg::SaveGroupPage(int group)
@@ -427,7 +453,22 @@ bool CTarvexDlg::SaveGroupPage(int group)
         break;
     }
     m_unsaved->Refresh();
+    ShowDeviceHint();
     return saved;
+}
+
+void CTarvexDlg::ShowDeviceHint()
+{
+    // The device page follows the saved type, so that its settings are those of the device
+    // the middleware uses; a new choice waits for the middleware group's save.
+    const int chosen = m_pageSys->DeviceType();
+    const int saved = GetCfgData()->DevType;
+    const QString savedName = CDialogCfgSys::DeviceTypeName(saved);
+    const QString chosenName = CDialogCfgSys::DeviceTypeName(chosen);
+    m_labelDeviceHint->setVisible(chosen != saved && !chosenName.isEmpty());
+    m_labelDeviceHint->setText((savedName.isEmpty() ? QStringLiteral("设备页仍按已保存的设备类型显示")
+                                                    : QStringLiteral("设备页仍是 %1 的设置").arg(savedName)) +
+                               QStringLiteral("；新的设备类型 %1 在保存中间件配置后生效").arg(chosenName));
 }
 
 bool CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure)
@@ -472,11 +513,18 @@ bool CTarvexDlg::ConfirmExit()
     // The device group's page is the one the device type selects, whether or not it was shown.
     if (!m_pageDevShown)
         m_pageDevShown = SelectedDevicePage();
-    for (CfgGroup group : unsaved) {
-        if (!SaveGroupPage(static_cast<int>(group) + 1))
-            return false;
+    bool saved = true;
+    {
+        const QScopedValueRollback<bool> writing(m_writing, true);
+        for (CfgGroup group : unsaved) {
+            saved = SaveGroupPage(static_cast<int>(group) + 1);
+            if (!saved)
+                break;
+        }
     }
-    return true;
+    // This is the answer to any close asked for during those saves.
+    m_closeWanted = false;
+    return saved;
 }
 
 void CTarvexDlg::OnExit()
@@ -487,8 +535,14 @@ void CTarvexDlg::OnExit()
 
 void CTarvexDlg::closeEvent(QCloseEvent* event)
 {
-    // Not while a save is under way; otherwise the close box and Alt+F4 ask the same
-    // question as Exit.
+    // A write may be waiting on a question of its own: the exit question comes after it, once
+    // the outcome is known. Other busy work takes no close. Otherwise the close box and
+    // Alt+F4 ask the same question as Exit.
+    if (m_writing) {
+        m_closeWanted = true;
+        event->ignore();
+        return;
+    }
     if (isEnabled() && ConfirmExit())
         QDialog::closeEvent(event);
     else

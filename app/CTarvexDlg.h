@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class CButtonST;
 class CCfgChanges;
@@ -61,6 +62,8 @@ private:
     CCfgDialog* SelectedDevicePage() const;
 
     void OnSave();
+    /// Runs a save or an import; a close asked for meanwhile waits for its end.
+    void Writing(const std::function<void()>& write);
     /// Saves group 1, 2 or 3 from its page, as Save does when it is on show; true when written.
     bool SaveGroupPage(int group);
     /// Runs one group's save, busy meanwhile, and reports the result.
@@ -69,6 +72,8 @@ private:
     CCfgDialog* PageOf(CfgGroup group) const;
     /// Marks the tile of each group whose page has unsaved changes.
     void ShowUnsavedMarks();
+    /// Says, beside the tiles, when the device type chosen differs from the saved one.
+    void ShowDeviceHint();
     /// Lays out the three group tiles in a row from the window's top-left corner.
     void LayOutTiles();
     void OnExit();
@@ -105,10 +110,13 @@ private:
     QLabel* m_banner;
     QFrame* m_frame = nullptr;
     QLabel* m_labelNoDevice;
+    QLabel* m_labelDeviceHint;
     QLabel* m_labelDataSource;
     QPushButton* m_btnSave;
     QPushButton* m_btnExit;
     CCfgFileCommands* m_cfgFiles;
     CUnsavedGroups* m_unsaved;
     CSingleInstance m_marker;
+    bool m_writing = false;
+    bool m_closeWanted = false;
 };

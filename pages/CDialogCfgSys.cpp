@@ -25,6 +25,12 @@ namespace {
 
 constexpr int kTemplateHeight = 641;
 
+/// The device kinds in the order of their type numbers.
+QStringList DeviceTypeNames()
+{
+    return {QStringLiteral("IPO500V2"), QStringLiteral("eHangCom"), QStringLiteral("FreeSWITCH")};
+}
+
 CBrowseEdit* NewBrowseEdit(CBrowseEdit::Mode mode, const QString& objectName)
 {
     auto* edit = new CBrowseEdit(mode);
@@ -197,6 +203,7 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
 
     connect(addFlow, &QPushButton::clicked, this, &CDialogCfgSys::OnAddFlow);
     connect(delFlow, &QPushButton::clicked, this, &CDialogCfgSys::OnDelFlow);
+    connect(m_comboDevType, &QComboBox::currentIndexChanged, this, &CDialogCfgSys::DeviceTypeChosen);
 
     OnInitDialog();
 }
@@ -209,8 +216,7 @@ bool CDialogCfgSys::OnInitDialog()
     ShowStored(m_editCtiPort, cfg.CtiPort);
     m_comboRecType->Fill({QStringLiteral("中继录音"), QStringLiteral("并线录音")}, cfg.RecType);
     ShowStored(m_editRecPath, cfg.RecPath);
-    m_comboDevType->Fill(
-        {QStringLiteral("IPO500V2"), QStringLiteral("eHangCom"), QStringLiteral("FreeSWITCH")}, cfg.DevType);
+    m_comboDevType->Fill(DeviceTypeNames(), cfg.DevType);
     ShowStored(m_editAcdPort, cfg.AcdPort);
     ShowStored(m_editAgentLockedPeriod, cfg.AgentLockedPeriod);
     m_comboPPType->Fill({QStringLiteral("自动话后处理"), QStringLiteral("手动话后处理")}, cfg.PPType);
@@ -228,6 +234,16 @@ bool CDialogCfgSys::OnInitDialog()
                          cfg.TtsType);
     ShowStored(m_editTtsBufferPath, cfg.TtsBufferPath);
     return true;
+}
+
+int CDialogCfgSys::DeviceType() const
+{
+    return m_comboDevType->Index();
+}
+
+QString CDialogCfgSys::DeviceTypeName(int type)
+{
+    return DeviceTypeNames().value(type);
 }
 
 void CDialogCfgSys::UpdateCfg()

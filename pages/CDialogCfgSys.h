@@ -20,10 +20,19 @@ public:
 
     void UpdateCfg() override;
 
+    /// The device type chosen in the box, saved or not.
+    int DeviceType() const;
+    /// The name the box gives device type `type`; empty for a number it does not list.
+    static QString DeviceTypeName(int type);
+
     /// Appends the chosen flow file to the list, unless it is empty or listed already.
     void OnAddFlow();
     /// Removes the selected flow file, if one is selected.
     void OnDelFlow();
+
+Q_SIGNALS:
+    /// Another device type was chosen in the box.
+    void DeviceTypeChosen();
 
 protected:
     bool OnInitDialog() override;

@@ -226,6 +226,37 @@ private Q_SLOTS:
         QCOMPARE(window.Find<CButtonST>(tile.toLatin1().constData())->IsMarked(), !written);
     }
 
+    // Closing the window while a save waits on the colleague question asks nothing then; the
+    // exit question comes once the save has ended, from its outcome.
+    void aCloseDuringASaveIsAskedAboutAfterIt()
+    {
+        QVERIFY(FillAndLoad());
+        MessageRecorder messages;
+        messages.QueueAnswer(MsgAnswer::Ok);     // the save's notice
+        messages.QueueAnswer(MsgAnswer::Cancel); // the exit question: the window stays
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Click("btnLine");
+        window.AddExten(QStringLiteral("9001"));
+        QVERIFY(Colleague().Run({"INSERT INTO conf_line (id, type, value) VALUES (7777, 0, 'c7777')"}));
+
+        Texts duringTheQuestion{"not asked"};
+        WhenModalOpens([&](QWidget* question) {
+            QVERIFY(QTest::qWaitForWindowActive(question));
+            window.dialog.close();
+            duringTheQuestion = messages.Texts();
+            QTest::mouseClick(question->findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
+        });
+        window.Click("btnSave");
+        QCOMPARE(duringTheQuestion, Texts{});
+        QCOMPARE(messages.Texts(), (Texts{"线路配置信息保存成功", "确定要退出Tarvex吗?"}));
+        QVERIFY(window.dialog.isVisible());
+        QCOMPARE(TestDatabase::Rows("SELECT GROUP_CONCAT(id ORDER BY id SEPARATOR ' ') FROM conf_line "
+                                    "WHERE type = 0",
+                                    1),
+                 Texts{"8001 8002 9001"});
+    }
+
     // An import lists the differences and asks; a colleague who saves before the answer is
     // not written over unseen: the write asks as a save does. Here a spreadsheet of
     // extensions is merged while a colleague adds extension 9100.

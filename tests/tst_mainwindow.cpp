@@ -562,17 +562,37 @@ private Q_SLOTS:
                  Listed(DeviceRows(changes)));
     }
 
+    // The device tile shows the saved device type's page; a new choice on the middleware page
+    // is said beside the tiles until the middleware group's save makes it the device page.
     void theDevicePageFollowsTheSavedDeviceType()
     {
         QVERIFY(LoadDeviceTables(1));
         MessageRecorder messages;
         Window window;
         QVERIFY(window.Exposed());
+        auto* hint = window.Find<QLabel>("labelDeviceHint");
         window.Click("btnDev");
         QVERIFY(window.Find("CDialogCfgEhang")->isVisible());
+        QVERIFY(!hint->isVisible());
         window.Click("btnSys");
-        window.Find<QComboBox>("comboDevType")->setCurrentIndex(2);
+        auto* devType = window.Find<QComboBox>("comboDevType");
+        devType->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(devType, Qt::Key_Down);
+        QCOMPARE(devType->currentText(), QStringLiteral("FreeSWITCH"));
+        QVERIFY(hint->isVisible());
+        QCOMPARE(
+            hint->text(),
+            QStringLiteral("设备页仍是 eHangCom 的设置；新的设备类型 FreeSWITCH 在保存中间件配置后生效"));
+        window.Click("btnDev");
+        QVERIFY(window.Find("CDialogCfgEhang")->isVisible());
+        QVERIFY(hint->isVisible());
+        // Back to the saved type: nothing to say.
+        window.Click("btnSys");
+        QTest::keyClick(devType, Qt::Key_Up);
+        QVERIFY(!hint->isVisible());
+        QTest::keyClick(devType, Qt::Key_Down);
         window.Click("btnSave");
+        QVERIFY(!hint->isVisible());
         window.Click("btnDev");
         QVERIFY(window.Find("CDialogCfgFs")->isVisible());
         QVERIFY(!window.Find("CDialogCfgEhang")->isVisible());
@@ -878,6 +898,8 @@ private Q_SLOTS:
                      TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port()), error),
                  error.c_str());
         MessageRecorder messages;
+        messages.QueueAnswer(MsgAnswer::Ok);     // the save's notice
+        messages.QueueAnswer(MsgAnswer::Cancel); // the exit question: the window stays
         Window window;
         QVERIFY(window.Exposed());
         auto* ctiPort = window.Find<QLineEdit>("editCtiPort");
@@ -891,7 +913,7 @@ private Q_SLOTS:
                     busyWindow = busyWindow ||
                                  (widget->objectName() == QLatin1String("busyWindow") && widget->isVisible());
                 QTest::keyClicks(ctiPort, QStringLiteral("0"));
-                // The close box while the save runs: no exit question, and the window stays.
+                // The close box while the save runs: no exit question while it runs.
                 window.dialog.close();
             }
         });
@@ -900,7 +922,8 @@ private Q_SLOTS:
         look.stop();
         QVERIFY(!enabled);
         QVERIFY(busyWindow);
-        QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
+        // The close asked for during the save is asked about once it has ended.
+        QCOMPARE(messages.Texts(), (Texts{"中间件配置信息保存成功", "确定要退出Tarvex吗?"}));
         QVERIFY(window.dialog.isVisible());
         QCOMPARE(ctiPort->text(), QStringLiteral("9911"));
         QVERIFY(window.dialog.isEnabled());
