@@ -1,9 +1,11 @@
 // Configuration files from the main window on the test server: export, compare and import
 // through the database menu, the viewer of the changes and its keys, the question before an
 // import, the pages shown afresh afterwards, and files refused with nothing written.
+#include "app/CDialogBackups.h"
 #include "app/CDialogCfgChanges.h"
 #include "app/CDialogCsvList.h"
 #include "app/CTarvexDlg.h"
+#include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
@@ -18,6 +20,7 @@
 #include "support/FocusChain.h"
 #include "support/MainWindowHost.h"
 #include "support/MessageRecorder.h"
+#include "support/Mnemonics.h"
 #include "support/ModalDriver.h"
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"
@@ -229,6 +232,10 @@ void AnswerViewer(QWidget* modal, const QString& how, Viewer& seen)
         } else if (how.startsWith(QLatin1String("click "))) {
             seen.pressed = how.mid(6);
             QTest::mouseClick(modal->findChild<QWidget*>(how.mid(6)), Qt::LeftButton);
+        } else if (how.startsWith(QLatin1String("Alt+"))) {
+            // The mnemonic presses its button a moment later, as a click looks.
+            QTest::keyClick(modal, Qt::Key(how.at(4).unicode()), Qt::AltModifier);
+            QTRY_VERIFY(!modal->isVisible());
         }
     }
     seen.closed = !modal->isVisible();
@@ -538,6 +545,34 @@ private Q_SLOTS:
         QCOMPARE(WalkFocus(&viewer, Qt::Key(key), int(order.size()) - 1), order);
     }
 
+    // Every mnemonic the viewer and the other dialogs of the database menu show works from
+    // the keyboard.
+    void mnemonicsOfTheDialogs()
+    {
+        for (const auto mode : {CDialogCfgChanges::Mode::ConfirmImport,
+                                CDialogCfgChanges::Mode::ConfirmOverwrite, CDialogCfgChanges::Mode::View}) {
+            CDialogCfgChanges viewer(mode, QStringLiteral("heading"), QStringLiteral("line 1\n"),
+                                     QStringLiteral("warning"));
+            viewer.show();
+            QVERIFY(QTest::qWaitForWindowActive(&viewer));
+            const QStringList dead = DeadMnemonics(&viewer);
+            QVERIFY2(dead.isEmpty(), qPrintable(dead.join(QLatin1Char(' '))));
+        }
+        for (const auto& open : std::vector<std::function<std::unique_ptr<QDialog>()>>{
+                 [] { return std::make_unique<CDialogCsvList>(CDialogCsvList::Purpose::Import); },
+                 [] {
+                     CCfgBackups::Entry entry;
+                     entry.path = QStringLiteral("/nowhere.backup.json");
+                     return std::make_unique<CDialogBackups>(std::vector<CCfgBackups::Entry>{entry});
+                 }}) {
+            const std::unique_ptr<QDialog> dialog = open();
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+            const QStringList dead = DeadMnemonics(dialog.get());
+            QVERIFY2(dead.isEmpty(), qPrintable(dead.join(QLatin1Char(' '))));
+        }
+    }
+
     void compareNotices_data()
     {
         const QString kPath = m_folder.filePath(QStringLiteral("site.json"));
@@ -679,6 +714,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("imports");
         QTest::newRow("Return on Import") << "Return on btnOk" << true;
+        QTest::newRow("Alt+I") << "Alt+I" << true;
         QTest::newRow("Escape") << "Escape" << false;
     }
     void sheetsByKeyboard()
@@ -935,8 +971,7 @@ private Q_SLOTS:
                 listed << table->item(0, column)->text();
             // The focus arrives with the activation, at times a moment after it.
             QVERIFY(QTest::qWaitFor([table] { return QApplication::focusWidget() == table; }, 2000));
-            WhenModalOpens(
-                [&](QWidget* viewer) { AnswerViewer(viewer, QStringLiteral("click btnOk"), asked); });
+            WhenModalOpens([&](QWidget* viewer) { AnswerViewer(viewer, QStringLiteral("Alt+I"), asked); });
             QTest::keyClick(table, Qt::Key_Tab);
             QCOMPARE(FocusName(), QStringLiteral("btnRestore"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

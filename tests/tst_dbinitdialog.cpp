@@ -7,6 +7,7 @@
 #include "dialogs/CDialogDbInit.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
+#include "support/Mnemonics.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingConnection.h"
 #include "support/SchemaInfo.h"
@@ -426,6 +427,16 @@ private Q_SLOTS:
         QCOMPARE(connection.Calls().front().operation, std::string("ExecuteSqlNoCheck"));
         QCOMPARE(connection.Calls().front().sql, std::string("DROP TABLE conf_system"));
         QCOMPARE(Texts(messages).last(), Text(kDone));
+    }
+
+    // Every mnemonic shown reaches its control from the keyboard.
+    void mnemonics()
+    {
+        CDialogDbInit dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        const QStringList dead = DeadMnemonics(&dialog);
+        QVERIFY2(dead.isEmpty(), qPrintable(dead.join(QLatin1Char(' '))));
     }
 
     void keyboard()

@@ -6,6 +6,7 @@
 #include "dialogs/CDialogNewDsn.h"
 #include "support/FocusChain.h"
 #include "support/MessageRecorder.h"
+#include "support/Mnemonics.h"
 #include "support/ModalDriver.h"
 #include "support/TestDatabase.h"
 #include "support/TestSettings.h"
@@ -230,6 +231,21 @@ private Q_SLOTS:
         QVERIFY(messages.Messages().front().icon == MsgIcon::Information);
         QCOMPARE(StoredKeys(), QStringList());
         QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()"), openAs);
+    }
+
+    // Every mnemonic shown reaches its control from the keyboard, in both dialogs.
+    void mnemonics()
+    {
+        CDialogDsn dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QStringList dead = DeadMnemonics(&dialog);
+        QVERIFY2(dead.isEmpty(), qPrintable(dead.join(QLatin1Char(' '))));
+        CDialogNewDsn newDsn;
+        newDsn.show();
+        QVERIFY(QTest::qWaitForWindowActive(&newDsn));
+        dead = DeadMnemonics(&newDsn);
+        QVERIFY2(dead.isEmpty(), qPrintable(dead.join(QLatin1Char(' '))));
     }
 
     void keyboard()

@@ -16,6 +16,7 @@
 #include "support/ConfigTables.h"
 #include "support/MainWindowHost.h"
 #include "support/MessageRecorder.h"
+#include "support/Mnemonics.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingProgress.h"
 #include "support/SampleConfig.h"
@@ -760,6 +761,28 @@ private Q_SLOTS:
         window.Click("btnExit");
         QCOMPARE(messages.Texts(), Texts{"线路配置有尚未保存的修改。退出前保存吗?"});
         QVERIFY(!window.dialog.isVisible());
+    }
+
+    // Every mnemonic the window shows works from the keyboard: the buttons on each group, and
+    // the menus, which open at Alt and their letter.
+    void mnemonics()
+    {
+        Window window;
+        QVERIFY(window.Active());
+        for (const char* tile : {"btnSys", "btnDev", "btnLine"}) {
+            window.Click(tile);
+            const QStringList dead = DeadMnemonics(&window.dialog);
+            QVERIFY2(dead.isEmpty(),
+                     qPrintable(QString::fromLatin1(tile) + QLatin1Char(' ') + dead.join(QLatin1Char(' '))));
+        }
+        for (const auto& [key, menu] :
+             {std::pair{Qt::Key_D, "menuDatabase"}, std::pair{Qt::Key_H, "menuHelp"}}) {
+            QTest::keyClick(&window.dialog, key, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QCOMPARE(QApplication::activePopupWidget()->objectName(), QString::fromLatin1(menu));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
     }
 
     void enterAndEscapeDoNothing()
