@@ -45,30 +45,28 @@ std::string Quoted(const std::string& text)
 
 struct Field
 {
-    const char* name;
+    const char* label;
     std::string value; // as shown, texts quoted
     bool secret;
 };
 
-/// A record as the comparison sees it: its key and the fields beside the key.
+/// A record as the comparison sees it: its key as shown ("8001", "线路号 \"201\"，线路类型
+/// \"EXT\"") and the fields beside the key.
 struct Item
 {
     std::string key;
     std::vector<Field> fields;
-    /// How the user knows the record ("分机 8001"), for a record with nothing to show but secrets.
-    std::string title;
 };
 
-/// A record added or removed: the fields it shows (a secret is no news of its own), or,
-/// where it shows none, its title.
+/// A record added or removed: the fields it shows (a secret is no news of its own).
 std::string Describe(const Item& item)
 {
     std::string text;
     for (const Field& field : item.fields) {
         if (!field.secret)
-            text += (text.empty() ? " " : ", ") + std::string(field.name) + " " + field.value;
+            text += (text.empty() ? " " : "，") + std::string(field.label) + " " + field.value;
     }
-    return text.empty() && !item.title.empty() ? item.title : text;
+    return text;
 }
 
 std::string Differences(const std::vector<Field>& before, const std::vector<Field>& after)
@@ -79,15 +77,15 @@ std::string Differences(const std::vector<Field>& before, const std::vector<Fiel
         const Field& now = after[index];
         if (old.value == now.value)
             continue;
-        text += (text.empty() ? "" : ", ") + std::string(old.name) +
-                (old.secret ? std::string(" 已更改") + kHidden : " " + old.value + " -> " + now.value);
+        text += (text.empty() ? "" : "，") + std::string(old.label) +
+                (old.secret ? std::string("已更改") + kHidden : " " + old.value + " -> " + now.value);
     }
     return text;
 }
 
 /// Compares two lists of one kind, pairing records by key; `ordered` when the database keeps
 /// the list's order, so that another order is a change of its own.
-void CompareList(const char* list, const std::vector<Item>& before, const std::vector<Item>& after,
+void CompareList(const char* caption, const std::vector<Item>& before, const std::vector<Item>& after,
                  bool ordered, std::vector<std::string>& lines)
 {
     struct Occurrences
@@ -103,12 +101,12 @@ void CompareList(const char* list, const std::vector<Item>& before, const std::v
     for (const Item& item : after)
         ++keys[item.key].inAfter;
 
-    auto name = [list, &keys](const std::string& key, std::size_t occurrence) {
+    auto name = [caption, &keys](const std::string& key, std::size_t occurrence) {
         const Occurrences& seen = keys.at(key);
-        std::string text = std::string(list) + " " + key;
+        std::string text = std::string(caption) + " " + key;
         if (seen.before.size() > 1 || seen.inAfter > 1)
             text += "（第 " + std::to_string(occurrence + 1) + " 个）";
-        return text + ": ";
+        return text + "：";
     };
 
     std::vector<bool> paired(before.size(), false);
@@ -136,14 +134,14 @@ void CompareList(const char* list, const std::vector<Item>& before, const std::v
         lines.push_back(name(before[index].key, occurrence) + "删除" + Describe(before[index]));
     }
     if (ordered && !std::is_sorted(pairedInOrder.begin(), pairedInOrder.end()))
-        lines.push_back(std::string(list) + ": 顺序改变");
+        lines.push_back(std::string(caption) + "：顺序改变");
 }
 
 std::vector<Item> IvrFlows(const CCfgData& cfg)
 {
     std::vector<Item> items;
     for (const std::string& flow : cfg.IvrFlows)
-        items.push_back({Quoted(flow), {}, {}});
+        items.push_back({Quoted(flow), {}});
     return items;
 }
 
@@ -154,22 +152,39 @@ std::vector<Item> Extens(const CCfgData& cfg)
     std::sort(numbers.begin(), numbers.end());
     std::vector<Item> items;
     items.reserve(numbers.size());
-    for (const auto& [number, password] : numbers) {
-        const std::string shown = std::to_string(number);
-        items.push_back({"(" + std::string(kExtenNumber.key) + " " + shown + ")",
-                         {{kExtenPassword.key, Quoted(password), true}},
-                         "分机 " + shown});
-    }
+    for (const auto& [number, password] : numbers)
+        items.push_back({std::to_string(number), {{kExtenPassword.label, Quoted(password), true}}});
     return items;
 }
 
-/// A record's field as shown: texts quoted.
+/// A record's field as shown: texts quoted, flags as 是 or 否.
 template <class Record> std::string Shown(const RecordField<Record>& field, const Record& record)
 {
-    return field.kind == FieldKind::Text ? Quoted(field.text(record)) : field.Spelled(record);
+    switch (field.kind) {
+    case FieldKind::Text:
+        return Quoted(field.text(record));
+    case FieldKind::Flag:
+        return record.*field.flag ? "是" : "否";
+    case FieldKind::Number:
+        break;
+    }
+    return field.Spelled(record);
 }
 
-/// The records of a list: the key fields in their rank, the others beside the key.
+/// A setting's value as shown: a text quoted, an index with the choice it names.
+std::string Shown(const CfgSetting& setting, const CCfgData& cfg)
+{
+    if (setting.kind == SettingKind::Text)
+        return Quoted(setting.Value(cfg));
+    const int index = cfg.*setting.number;
+    std::string shown = std::to_string(index);
+    if (index >= 0 && static_cast<std::size_t>(index) < setting.options.size())
+        shown += std::string("（") + setting.options[static_cast<std::size_t>(index)] + "）";
+    return shown;
+}
+
+/// The records of a list: the key fields in their rank, the others beside the key. A key that
+/// is the record's own number is shown as the number alone: "SIP账户 3".
 template <class Record> std::vector<Item> Records(const RecordTable<Record>& table, const CCfgData& cfg)
 {
     std::vector<const RecordField<Record>*> keys;
@@ -178,17 +193,21 @@ template <class Record> std::vector<Item> Records(const RecordTable<Record>& tab
             keys.push_back(&field);
     }
     std::sort(keys.begin(), keys.end(), [](const auto* a, const auto* b) { return a->keyRank < b->keyRank; });
+    const bool byNumber = keys.size() == 1 && keys.front() == IdField(table);
     std::vector<Item> items;
     for (const auto& record : cfg.*table.member) {
         Item item;
-        for (const RecordField<Record>* field : keys)
-            item.key +=
-                (item.key.empty() ? "(" : ", ") + std::string(field->column) + " " + Shown(*field, *record);
-        item.key += ")";
+        for (const RecordField<Record>* field : keys) {
+            if (!item.key.empty())
+                item.key += "，";
+            if (!byNumber)
+                item.key += std::string(field->label) + " ";
+            item.key += Shown(*field, *record);
+        }
         for (const RecordField<Record>& field : table.fields) {
             // A record numbered by the database is named by what it holds, not by its id.
             if (field.keyRank == 0 && field.inserted)
-                item.fields.push_back({field.column, Shown(field, *record), field.secret});
+                item.fields.push_back({field.label, Shown(field, *record), field.secret});
         }
         items.push_back(std::move(item));
     }
@@ -199,7 +218,7 @@ template <class Record>
 void CompareRecords(const RecordTable<Record>& table, const CCfgData& current, const CCfgData& incoming,
                     std::vector<std::string>& lines)
 {
-    CompareList(table.list, Records(table, current), Records(table, incoming), table.ordered, lines);
+    CompareList(table.caption, Records(table, current), Records(table, incoming), table.ordered, lines);
 }
 
 } // namespace
@@ -208,22 +227,21 @@ CCfgChanges CCfgChanges::Compare(const CCfgData& current, const CCfgData& incomi
 {
     CCfgChanges changes;
     for (const CfgSetting& setting : CfgSettings()) {
-        const bool text = setting.kind == SettingKind::Text;
-        const std::string old = text ? Quoted(setting.Value(current)) : setting.Value(current);
-        const std::string now = text ? Quoted(setting.Value(incoming)) : setting.Value(incoming);
+        const std::string old = Shown(setting, current);
+        const std::string now = Shown(setting, incoming);
         if (old != now) {
             changes.m_lines[Index(setting.group)].push_back(
-                std::string(setting.key) + ": " +
+                std::string(setting.label) + "：" +
                 (setting.secret ? std::string("已更改") + kHidden : old + " -> " + now));
         }
     }
     std::vector<std::string>& sys = changes.m_lines[Index(CfgGroup::System)];
     std::vector<std::string>& dev = changes.m_lines[Index(CfgGroup::Device)];
     std::vector<std::string>& lines = changes.m_lines[Index(CfgGroup::Lines)];
-    CompareList(IvrFlowTable().list, IvrFlows(current), IvrFlows(incoming), true, sys);
+    CompareList(IvrFlowTable().caption, IvrFlows(current), IvrFlows(incoming), true, sys);
     CompareRecords(IpoLineTable(), current, incoming, dev);
     // Loading reads the extensions sorted by number, whatever order they were saved in.
-    CompareList(ExtenTable().list, Extens(current), Extens(incoming), false, lines);
+    CompareList(ExtenTable().caption, Extens(current), Extens(incoming), false, lines);
     ForEachRecordTable(CfgGroup::Lines,
                        [&](const auto& table) { CompareRecords(table, current, incoming, lines); });
     return changes;

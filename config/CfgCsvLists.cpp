@@ -36,12 +36,11 @@ template <class Record> CsvRow RowOf(const RecordTable<Record>& table, const Rec
 
 /// The list of a record kind, its columns the kind's fields. The ID is the key where the
 /// records have their own; the fields that name a record in a comparison otherwise.
-template <class Record>
-CsvListLayout LayoutOf(const char* word, const char* title, const RecordTable<Record>& table)
+template <class Record> CsvListLayout LayoutOf(const char* word, const RecordTable<Record>& table)
 {
     CsvListLayout layout;
     layout.word = word;
-    layout.title = title;
+    layout.title = table.caption;
     const RecordField<Record>* id = IdField(table);
     const bool ownIds = id && id->inserted;
     for (const RecordField<Record>& field : table.fields)
@@ -82,7 +81,7 @@ CsvListLayout ExtensionLayout()
 {
     CsvListLayout layout;
     layout.word = "extensions";
-    layout.title = "分机";
+    layout.title = ExtenTable().caption;
     CsvColumn number;
     number.label = kExtenNumber.label;
     number.aliases = {kExtenNumber.column, kExtenNumber.key};
@@ -121,9 +120,9 @@ const CsvListLayout& CsvListLayoutOf(CsvList list)
 {
     static const std::array<CsvListLayout, 4> layouts = {
         ExtensionLayout(),
-        LayoutOf("sip-accounts", "SIP账户", SipAccountTable()),
-        LayoutOf("trunk-items", "中继项", TrunkItemTable()),
-        LayoutOf("trunk-matches", "中继匹配", TrunkMatchTable()),
+        LayoutOf("sip-accounts", SipAccountTable()),
+        LayoutOf("trunk-items", TrunkItemTable()),
+        LayoutOf("trunk-matches", TrunkMatchTable()),
     };
     return layouts[static_cast<std::size_t>(list)];
 }

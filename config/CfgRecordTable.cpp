@@ -14,6 +14,7 @@ const RecordTable<tagIpoLine>& IpoLineTable()
     static const RecordTable<tagIpoLine> table{
         "conf_vs",
         "IpoLines",
+        "IPO线路",
         &CCfgData::IpoLines,
         "SELECT name, value, value2 FROM conf_vs",
         "INSERT INTO conf_vs (name, Value, value2) VALUES ('%s', '%s', '%s')",
@@ -21,7 +22,7 @@ const RecordTable<tagIpoLine>& IpoLineTable()
         true,
         nullptr,
         [](const tagIpoLine& line, std::size_t index) {
-            return "IPO线路" + Ordinal(index) + "（线路号 " + line.value + "）的";
+            return IpoLineTable().caption + Ordinal(index) + "（线路号 " + line.value + "）的";
         },
         [] { return tagIpoLine(); },
         {
@@ -37,6 +38,7 @@ const RecordTable<tagSIP_ACCOUNT>& SipAccountTable()
     static const RecordTable<tagSIP_ACCOUNT> table{
         "conf_sip_account",
         "SipAccounts",
+        "SIP账户",
         &CCfgData::SipAccounts,
         "SELECT id, account, auth_account, password, proxy_addr, proxy_port, reg, reg_interval FROM "
         "conf_sip_account ORDER BY id ASC",
@@ -46,7 +48,7 @@ const RecordTable<tagSIP_ACCOUNT>& SipAccountTable()
         false,
         "SIP账户ID",
         [](const tagSIP_ACCOUNT& account, std::size_t) {
-            return "SIP账户" + std::to_string(account.id) + " 的";
+            return SipAccountTable().caption + std::to_string(account.id) + " 的";
         },
         [] {
             tagSIP_ACCOUNT rec;
@@ -73,13 +75,16 @@ const RecordTable<tagTRUNK_ITEM>& TrunkItemTable()
     static const RecordTable<tagTRUNK_ITEM> table{
         "conf_trunk_item",
         "TrunkItems",
+        "中继项",
         &CCfgData::TrunkItems,
         "SELECT id, node, board, span, sip_user FROM conf_trunk_item ORDER BY id ASC",
         "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (%d, %d, %d, %d, %d)",
         "中继项配置信息读取失败！",
         false,
         "中继项ID",
-        [](const tagTRUNK_ITEM& item, std::size_t) { return "中继项" + std::to_string(item.id) + " 的"; },
+        [](const tagTRUNK_ITEM& item, std::size_t) {
+            return TrunkItemTable().caption + std::to_string(item.id) + " 的";
+        },
         [] {
             tagTRUNK_ITEM rec;
             rec.span = -1;
@@ -102,6 +107,7 @@ const RecordTable<tagTRUNK_MATCH>& TrunkMatchTable()
     static const RecordTable<tagTRUNK_MATCH> table{
         "conf_trunk_match",
         "TrunkMatches",
+        "中继匹配",
         &CCfgData::TrunkMatches,
         "SELECT id, prefix, caller, trunk_id, priority FROM conf_trunk_match ORDER BY id ASC",
         "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('%s', '%s', %d, %d)",
@@ -109,7 +115,7 @@ const RecordTable<tagTRUNK_MATCH>& TrunkMatchTable()
         true,
         nullptr,
         [](const tagTRUNK_MATCH& match, std::size_t) {
-            return "中继匹配" + std::to_string(match.id) + " 的";
+            return TrunkMatchTable().caption + std::to_string(match.id) + " 的";
         },
         [] {
             tagTRUNK_MATCH rec;
@@ -128,22 +134,29 @@ const RecordTable<tagTRUNK_MATCH>& TrunkMatchTable()
 
 const ListTable& IvrFlowTable()
 {
-    static const ListTable table{"conf_ivr_flow", "IvrFlows", "SELECT * FROM conf_ivr_flow",
-                                 "INSERT INTO conf_ivr_flow (FilePath) VALUES ('%s')", nullptr};
+    static const ListTable table{"conf_ivr_flow",
+                                 "IvrFlows",
+                                 "IVR流程文件",
+                                 "SELECT * FROM conf_ivr_flow",
+                                 "INSERT INTO conf_ivr_flow (FilePath) VALUES ('%s')",
+                                 nullptr};
     return table;
 }
 
 const char* const kIvrFlowColumn = "FilePath";
 std::string IvrFlowName(std::size_t index)
 {
-    return "IVR流程文件" + Ordinal(index);
+    return IvrFlowTable().caption + Ordinal(index);
 }
 
 const ListTable& ExtenTable()
 {
-    static const ListTable table{
-        "conf_line", "Extens", "SELECT id, value FROM conf_line WHERE type = 0 ORDER BY id ASC",
-        "INSERT INTO conf_line (id, type, Value) VALUES (%u, 0, '%s')", "分机配置信息读取失败！"};
+    static const ListTable table{"conf_line",
+                                 "Extens",
+                                 "分机",
+                                 "SELECT id, value FROM conf_line WHERE type = 0 ORDER BY id ASC",
+                                 "INSERT INTO conf_line (id, type, Value) VALUES (%u, 0, '%s')",
+                                 "分机配置信息读取失败！"};
     return table;
 }
 
@@ -152,7 +165,7 @@ const ExtenField kExtenPassword{"value", "password", "接入密码"};
 
 std::string ExtenName(int number)
 {
-    return "分机 " + std::to_string(number) + " 的";
+    return std::string(ExtenTable().caption) + " " + std::to_string(number) + " 的";
 }
 
 const char* const kKeptLinesSelect =

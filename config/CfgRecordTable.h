@@ -14,8 +14,11 @@
 template <class Record> struct RecordTable
 {
     const char* table;
-    /// The list's key in a configuration file and its name in the viewer of changes.
+    /// The list's key in a configuration file.
     const char* list;
+    /// What the user calls one of its records: in the viewer of changes, the grids' captions,
+    /// the CSV lists and messages.
+    const char* caption;
     CRecordList<Record> CCfgData::*member;
     /// The query loading sends; its columns are the fields, in their order.
     const char* select;
@@ -68,6 +71,7 @@ struct ListTable
 {
     const char* table;
     const char* list;
+    const char* caption;
     const char* select;
     const char* insert;
     const char* loadFailure;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 /// How a setting is held: a text, or the index of a choice from a list.
 enum class SettingKind
@@ -19,6 +20,8 @@ enum class SettingKind
 struct CfgSetting
 {
     const char* key;
+    /// What the user calls it, wherever it is named out of its page's context.
+    const char* label;
     CfgGroup group;
     SettingKind kind;
     std::string CCfgData::*text; // Text settings
@@ -30,6 +33,8 @@ struct CfgSetting
     bool spacedQuery;
     /// The group's list (the IVR flows, the IPO lines) is read and written right after it.
     bool listFollows;
+    /// An index setting's choices, in the order of their numbers.
+    std::vector<const char*> options;
 
     /// The setting's value as the value column holds it.
     std::string Value(const CCfgData& cfg) const;
@@ -41,6 +46,9 @@ struct CfgSetting
 
 /// The 37 scalar settings, in the store's order, which is also the order of loading and saving.
 const std::array<CfgSetting, 37>& CfgSettings();
+
+/// The setting of `key`, one of the store's own.
+const CfgSetting& CfgSettingOf(const char* key);
 
 /// The key/value table of a group's settings: conf_system or conf_dev.
 const char* CfgSettingTable(CfgGroup group);

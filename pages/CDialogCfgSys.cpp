@@ -1,6 +1,7 @@
 #include "pages/CDialogCfgSys.h"
 
 #include "config/CCfgData.h"
+#include "config/CfgSettings.h"
 #include "controls/CBrowseEdit.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CIndexCombo.h"
@@ -25,10 +26,13 @@ namespace {
 
 constexpr int kTemplateHeight = 641;
 
-/// The device kinds in the order of their type numbers.
-QStringList DeviceTypeNames()
+/// An index setting's choices, as the catalogue names them.
+QStringList OptionsOf(const char* key)
 {
-    return {QStringLiteral("IPO500V2"), QStringLiteral("eHangCom"), QStringLiteral("FreeSWITCH")};
+    QStringList names;
+    for (const char* option : CfgSettingOf(key).options)
+        names << QString::fromUtf8(option);
+    return names;
 }
 
 CBrowseEdit* NewBrowseEdit(CBrowseEdit::Mode mode, const QString& objectName)
@@ -214,14 +218,14 @@ bool CDialogCfgSys::OnInitDialog()
     const CCfgData& cfg = *GetCfgData();
     m_ipCtiAddr->SetAddress(FromStore(cfg.CtiAddr));
     ShowStored(m_editCtiPort, cfg.CtiPort);
-    m_comboRecType->Fill({QStringLiteral("中继录音"), QStringLiteral("并线录音")}, cfg.RecType);
+    m_comboRecType->Fill(OptionsOf("RecType"), cfg.RecType);
     ShowStored(m_editRecPath, cfg.RecPath);
-    m_comboDevType->Fill(DeviceTypeNames(), cfg.DevType);
+    m_comboDevType->Fill(OptionsOf("DevType"), cfg.DevType);
     ShowStored(m_editAcdPort, cfg.AcdPort);
     ShowStored(m_editAgentLockedPeriod, cfg.AgentLockedPeriod);
-    m_comboPPType->Fill({QStringLiteral("自动话后处理"), QStringLiteral("手动话后处理")}, cfg.PPType);
+    m_comboPPType->Fill(OptionsOf("PPType"), cfg.PPType);
     ShowStored(m_editPPTime, cfg.PPTime);
-    m_comboQueueType->Fill({QStringLiteral("VIP队列"), QStringLiteral("FIFS队列")}, cfg.QueueType);
+    m_comboQueueType->Fill(OptionsOf("QueueType"), cfg.QueueType);
     ShowStored(m_editLeaveWordPath, cfg.LeaveWordPath);
     ShowStored(m_editIvrFlowCount, cfg.IvrFlowCount);
     m_listFlows->clear();
@@ -229,9 +233,7 @@ bool CDialogCfgSys::OnInitDialog()
         m_listFlows->addItem(FromStore(flow));
     ShowStored(m_editLogPath, cfg.LogPath);
     ShowStored(m_editCallConcurrency, cfg.CallConcurrency);
-    m_comboTtsType->Fill({QStringLiteral("不启用TTS"), QStringLiteral("科大讯飞"), QStringLiteral("捷通华声"),
-                          QStringLiteral("IBM")},
-                         cfg.TtsType);
+    m_comboTtsType->Fill(OptionsOf("TtsType"), cfg.TtsType);
     ShowStored(m_editTtsBufferPath, cfg.TtsBufferPath);
     return true;
 }
@@ -243,7 +245,7 @@ int CDialogCfgSys::DeviceType() const
 
 QString CDialogCfgSys::DeviceTypeName(int type)
 {
-    return DeviceTypeNames().value(type);
+    return OptionsOf("DevType").value(type);
 }
 
 void CDialogCfgSys::UpdateCfg()

@@ -431,58 +431,57 @@ private Q_SLOTS:
                       const QString& hidden = {}) { QTest::newRow(name) << edits << lines << hidden; };
         row("nothing", {}, {});
         row("text setting", {QStringLiteral("middleware/CtiAddr=\"a \\\"b\\\"\"")},
-            {QStringLiteral("CtiAddr: \"base\" -> \"a \\\"b\\\"\"")});
+            {QStringLiteral("CTI地址：\"base\" -> \"a \\\"b\\\"\"")});
         row("emptied setting", {QStringLiteral("device/ScPort=\"\"")},
-            {QStringLiteral("ScPort: \"base\" -> \"\"")});
-        row("integer setting", {QStringLiteral("middleware/DevType=0")}, {QStringLiteral("DevType: 2 -> 0")});
+            {QStringLiteral("毅航监听端口：\"base\" -> \"\"")});
+        row("integer setting", {QStringLiteral("middleware/DevType=0")},
+            {QStringLiteral("设备类型：2（FreeSWITCH） -> 0（IPO500V2）")});
         row("password setting", {QStringLiteral("device/FsEslPwd=\"hunter2\"")},
-            {QStringLiteral("FsEslPwd: 已更改（不显示）")}, QStringLiteral("hunter2"));
+            {QStringLiteral("FreeSWITCH接入口令：已更改（不显示）")}, QStringLiteral("hunter2"));
         row("flow added",
             {QStringLiteral("middleware/IvrFlows=[\"base\", \"base2\", \"base3\", \"base\", \"new.xml\"]")},
-            {QStringLiteral("IvrFlows \"new.xml\": 新增")});
+            {QStringLiteral("IVR流程文件 \"new.xml\"：新增")});
         row("second of two equal flows removed", {QStringLiteral("middleware/IvrFlows/3=<remove>")},
-            {QStringLiteral("IvrFlows \"base\"（第 2 个）: 删除")});
+            {QStringLiteral("IVR流程文件 \"base\"（第 2 个）：删除")});
         row("flows in another order", {QStringLiteral("middleware/IvrFlows=<reversed>")},
-            {QStringLiteral("IvrFlows: 顺序改变")});
+            {QStringLiteral("IVR流程文件：顺序改变")});
         row("IPO line changed", {QStringLiteral("device/IpoLines/0/value2=\"9\"")},
-            {QStringLiteral("IpoLines (value \"base\", name \"EXT\"): value2 \"base\" -> \"9\"")});
+            {QStringLiteral("IPO线路 线路号 \"base\"，线路类型 \"EXT\"：关联VS线路 \"base\" -> \"9\"")});
         row("IPO line of another type", {QStringLiteral("device/IpoLines/0/name=\"IVR\"")},
-            {QStringLiteral("IpoLines (value \"base\", name \"IVR\"): 新增 value2 \"base\""),
-             QStringLiteral("IpoLines (value \"base\", name \"EXT\"): 删除 value2 \"base\"")});
+            {QStringLiteral("IPO线路 线路号 \"base\"，线路类型 \"IVR\"：新增 关联VS线路 \"base\""),
+             QStringLiteral("IPO线路 线路号 \"base\"，线路类型 \"EXT\"：删除 关联VS线路 \"base\"")});
         row("extension added",
             {QStringLiteral("lines/Extens/4={\"number\": 9001, \"password\": \"s3cret\"}")},
-            {QStringLiteral("Extens (number 9001): 新增分机 9001")}, QStringLiteral("s3cret"));
+            {QStringLiteral("分机 9001：新增")}, QStringLiteral("s3cret"));
         row("extension password and one removed",
             {QStringLiteral("lines/Extens=[{\"number\": 8002, \"password\": \"s3cret\"}, {\"number\": -5, "
                             "\"password\": \"\"}, "
                             "{\"number\": 8018, \"password\": \"base18\"}]")},
-            {QStringLiteral("Extens (number 8002): password 已更改（不显示）"),
-             QStringLiteral("Extens (number 8001): 删除分机 8001")},
+            {QStringLiteral("分机 8002：接入密码已更改（不显示）"), QStringLiteral("分机 8001：删除")},
             QStringLiteral("s3cret"));
         row("extensions in another order", {QStringLiteral("lines/Extens=<reversed>")}, {});
         row("the lowest extension removed", {QStringLiteral("lines/Extens/0=<remove>")},
-            {QStringLiteral("Extens (number -5): 删除分机 -5")});
+            {QStringLiteral("分机 -5：删除")});
         row("SIP account fields",
             {QStringLiteral("lines/SipAccounts/0/account=\"other\""),
              QStringLiteral("lines/SipAccounts/0/reg=false")},
-            {QStringLiteral("SipAccounts (id 1): account \"base\" -> \"other\", reg true -> false")});
+            {QStringLiteral("SIP账户 1：账户 \"base\" -> \"other\"，是否注册 是 -> 否")});
         row("SIP password", {QStringLiteral("lines/SipAccounts/1/password=\"s3cret\"")},
-            {QStringLiteral("SipAccounts (id 2): password 已更改（不显示）")}, QStringLiteral("s3cret"));
+            {QStringLiteral("SIP账户 2：密码已更改（不显示）")}, QStringLiteral("s3cret"));
         row("SIP accounts in another order", {QStringLiteral("lines/SipAccounts=<reversed>")}, {});
         row("trunk item removed", {QStringLiteral("lines/TrunkItems/1=<remove>")},
-            {QStringLiteral("TrunkItems (id 2): 删除 node -1, board -1, span -1, sip_user 1")});
+            {QStringLiteral("中继项 2：删除 设备节点 -1，设备板号 -1，数字中继口 -1，SIP账号ID 1")});
         row("trunk match priority", {QStringLiteral("lines/TrunkMatches/0/priority=5")},
-            {QStringLiteral(
-                "TrunkMatches (prefix \"base\", caller \"base\", trunk_id 2): priority -3 -> 5")});
+            {QStringLiteral("中继匹配 字冠 \"base\"，透传号码 \"base\"，中继项ID 2：优先级 -3 -> 5")});
         row("trunk match ids only",
             {QStringLiteral("lines/TrunkMatches/0/id=40"), QStringLiteral("lines/TrunkMatches/1/id=41")}, {});
         row("trunk matches in another order", {QStringLiteral("lines/TrunkMatches=<reversed>")},
-            {QStringLiteral("TrunkMatches: 顺序改变")});
+            {QStringLiteral("中继匹配：顺序改变")});
         row("every group",
             {QStringLiteral("lines/TrunkItems/0/span=3"), QStringLiteral("device/McPort=\"1\""),
              QStringLiteral("middleware/TtsType=0")},
-            {QStringLiteral("TtsType: 3 -> 0"), QStringLiteral("McPort: \"base\" -> \"1\""),
-             QStringLiteral("TrunkItems (id 1): span 2 -> 3")});
+            {QStringLiteral("TTS类型：3（IBM） -> 0（不启用TTS）"),
+             QStringLiteral("毅航MC端口：\"base\" -> \"1\""), QStringLiteral("中继项 1：数字中继口 2 -> 3")});
     }
 
     void changes()
@@ -522,12 +521,10 @@ private Q_SLOTS:
         const CCfgChanges changes = CCfgChanges::Compare(current, incoming);
         QStringList shown;
         for (const std::string& line : changes.Lines(CfgGroup::Lines))
-            shown << QString::fromStdString(line).section(QLatin1Char(':'), 0, 0);
-        QCOMPARE(
-            shown,
-            (QStringList{QStringLiteral("Extens (number 8001)"), QStringLiteral("Extens (number 8004)"),
-                         QStringLiteral("Extens (number 19975)"), QStringLiteral("Extens (number 8003)"),
-                         QStringLiteral("Extens (number 8007)"), QStringLiteral("Extens (number 19992)")}));
+            shown << QString::fromStdString(line).section(QStringLiteral("："), 0, 0);
+        QCOMPARE(shown, (QStringList{QStringLiteral("分机 8001"), QStringLiteral("分机 8004"),
+                                     QStringLiteral("分机 19975"), QStringLiteral("分机 8003"),
+                                     QStringLiteral("分机 8007"), QStringLiteral("分机 19992")}));
     }
 
     void changesAsText()
@@ -541,11 +538,12 @@ private Q_SLOTS:
                                    incoming, error));
         const CCfgChanges changes = CCfgChanges::Compare(base, incoming);
         QCOMPARE(changes.DifferingGroups(), std::vector<CfgGroup>{CfgGroup::Device});
-        QCOMPARE(changes.ToText(), std::string("中间件配置：无变化\n"
-                                               "设备配置：\n"
-                                               "  McAddr: \"base\" -> \"10.0.0.9\"\n"
-                                               "  IpoLines (value \"1\", name \"DT\"): value2 \"\" -> \"7\"\n"
-                                               "线路配置：无变化\n"));
+        QCOMPARE(changes.ToText(),
+                 std::string("中间件配置：无变化\n"
+                             "设备配置：\n"
+                             "  毅航MC地址：\"base\" -> \"10.0.0.9\"\n"
+                             "  IPO线路 线路号 \"1\"，线路类型 \"DT\"：关联VS线路 \"\" -> \"7\"\n"
+                             "线路配置：无变化\n"));
     }
 
     void importWritesOnlyTheGroupsThatDiffer_data()

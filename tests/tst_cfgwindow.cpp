@@ -499,10 +499,10 @@ private Q_SLOTS:
         QCOMPARE(seen.heading, QStringLiteral("数据源 %1 中的配置 -> 文件 %2 中的配置：")
                                    .arg(QString::fromStdString(TestDatabase::Dsn()), path));
         QCOMPARE(seen.changes, QStringLiteral("中间件配置：\n"
-                                              "  CtiPort: \"base\" -> \"9911\"\n"
+                                              "  CTI端口：\"base\" -> \"9911\"\n"
                                               "设备配置：无变化\n"
                                               "线路配置：\n"
-                                              "  SipAccounts (id 1): account \"base\" -> \"other\"\n"));
+                                              "  SIP账户 1：账户 \"base\" -> \"other\"\n"));
         QVERIFY(seen.readOnly);
         QVERIFY(seen.warning.isEmpty());
         // The list has the focus first, so the arrow keys scroll it.
@@ -658,11 +658,11 @@ private Q_SLOTS:
         QVERIFY(ServerLog::Stop());
 
         QCOMPARE(seen.title, QStringLiteral("确认导入配置"));
-        QVERIFY2(
-            seen.changes.contains(QStringLiteral("  CtiPort: \"base\" -> \"9911\"\n  DevType: 2 -> 1\n")) &&
-                seen.changes.contains(QStringLiteral("设备配置：无变化")) &&
-                seen.changes.contains(QStringLiteral("SipAccounts (id 1): account \"base\" -> \"imported\"")),
-            qPrintable(seen.changes));
+        QVERIFY2(seen.changes.contains(QStringLiteral(
+                     "  CTI端口：\"base\" -> \"9911\"\n  设备类型：2（FreeSWITCH） -> 1（eHangCom）\n")) &&
+                     seen.changes.contains(QStringLiteral("设备配置：无变化")) &&
+                     seen.changes.contains(QStringLiteral("SIP账户 1：账户 \"base\" -> \"imported\"")),
+                 qPrintable(seen.changes));
         QVERIFY(seen.readOnly);
         QVERIFY2(seen.warning.contains(QStringLiteral("中间件配置、线路配置")) &&
                      seen.warning.contains(QString::fromStdString(TestDatabase::Dsn())) &&
@@ -777,11 +777,10 @@ private Q_SLOTS:
         QVERIFY2(seen.warning.startsWith(
                      QStringLiteral("已按 UTF-8 读取文件中的 2 条SIP账户记录（替换整个表）。")),
                  qPrintable(seen.warning));
-        QVERIFY2(
-            seen.changes.contains(QStringLiteral("SipAccounts (id 1): account \"base\" -> \"imported\"")) &&
-                seen.changes.contains(QStringLiteral("SipAccounts (id 2)")) &&
-                seen.changes.contains(QStringLiteral("SipAccounts (id 5)")),
-            qPrintable(seen.changes));
+        QVERIFY2(seen.changes.contains(QStringLiteral("SIP账户 1：账户 \"base\" -> \"imported\"")) &&
+                     seen.changes.contains(QStringLiteral("SIP账户 2：")) &&
+                     seen.changes.contains(QStringLiteral("SIP账户 5：")),
+                 qPrintable(seen.changes));
         if (!imports) {
             const Texts writes = ServerLog::Writes(statements);
             QVERIFY2(writes.empty(), FirstOf(writes).c_str());
@@ -856,7 +855,7 @@ private Q_SLOTS:
         WhenModalOpens([&](QWidget* modal) { AnswerViewer(modal, QStringLiteral("Escape"), compared); });
         window.Trigger("actionCompareCfg");
         QVERIFY2(
-            compared.changes.startsWith(QStringLiteral("中间件配置：\n  CtiAddr: \"other\" -> \"base\"\n")),
+            compared.changes.startsWith(QStringLiteral("中间件配置：\n  CTI地址：\"other\" -> \"base\"\n")),
             qPrintable(compared.changes));
 
         chooser.Queue(path);
@@ -980,7 +979,7 @@ private Q_SLOTS:
         QCOMPARE(listed.value(1), QString::fromStdString(TestDatabase::Dsn()));
         QCOMPARE(listed.value(2), QStringLiteral("中间件配置"));
         QCOMPARE(asked.firstFocus, QStringLiteral("btnCancel"));
-        QVERIFY2(asked.changes.contains(QStringLiteral("LogPath: \"/wrong\" -> \"base\"")),
+        QVERIFY2(asked.changes.contains(QStringLiteral("日志路径：\"/wrong\" -> \"base\"")),
                  qPrintable(asked.changes));
         QCOMPARE(messages.Texts().size(), std::size_t(1));
         QVERIFY2(QString::fromStdString(messages.Texts().front()).startsWith(QStringLiteral("配置已导入")),

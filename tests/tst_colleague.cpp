@@ -175,13 +175,13 @@ private Q_SLOTS:
                                 << QString::fromUtf8(afterwards);
         };
         const char* addExten = "INSERT INTO conf_line (id, type, value) VALUES (7777, 0, 'c7777')";
-        row("added extension, 覆盖", "btnLine", addExten, "7777", "click 覆盖", "8001 8002 9001");
-        row("added extension, Escape", "btnLine", addExten, "7777", "Escape", "7777 8001 8002");
-        row("added extension, Enter", "btnLine", addExten, "7777", "Enter", "7777 8001 8002");
+        row("added extension, 覆盖", "btnLine", addExten, "分机 7777：新增", "click 覆盖", "8001 8002 9001");
+        row("added extension, Escape", "btnLine", addExten, "分机 7777：新增", "Escape", "7777 8001 8002");
+        row("added extension, Enter", "btnLine", addExten, "分机 7777：新增", "Enter", "7777 8001 8002");
         const char* setting = "UPDATE conf_system SET value = '55' WHERE name = 'CallConcurrency'";
-        row("changed setting, 覆盖", "btnSys", setting, "CallConcurrency: \"30\" -> \"55\"", "click 覆盖",
+        row("changed setting, 覆盖", "btnSys", setting, "外呼最大并发量：\"30\" -> \"55\"", "click 覆盖",
             "99");
-        row("changed setting, Enter", "btnSys", setting, "CallConcurrency: \"30\" -> \"55\"", "Enter", "55");
+        row("changed setting, Enter", "btnSys", setting, "外呼最大并发量：\"30\" -> \"55\"", "Enter", "55");
     }
     void aColleaguesChangeIsShownFirst()
     {

@@ -166,8 +166,8 @@ private Q_SLOTS:
         QVERIFY(WriteBytes(file, edited));
         outcome = Run(QStringList{QStringLiteral("diff"), file} + DataSource(), console);
         QVERIFY2(outcome.exitCode == 1, qPrintable(Shown(outcome)));
-        QVERIFY2(outcome.out.contains(QStringLiteral("CtiAddr: \"base\" -> \"10.9.9.9\"")) &&
-                     outcome.out.contains(QStringLiteral("SipAccounts (id 1): password 已更改（不显示）")) &&
+        QVERIFY2(outcome.out.contains(QStringLiteral("CTI地址：\"base\" -> \"10.9.9.9\"")) &&
+                     outcome.out.contains(QStringLiteral("SIP账户 1：密码已更改（不显示）")) &&
                      outcome.out.contains(QStringLiteral("设备配置：无变化")) &&
                      !outcome.out.contains(QStringLiteral("n3w")),
                  qPrintable(outcome.out));
@@ -393,7 +393,7 @@ private Q_SLOTS:
         outcome = Run(QStringList{QStringLiteral("import"), backup, QStringLiteral("--yes")} + DataSource(),
                       console);
         QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
-        QVERIFY2(outcome.out.contains(QStringLiteral("CtiAddr: \"wrong\" -> \"base\"")) &&
+        QVERIFY2(outcome.out.contains(QStringLiteral("CTI地址：\"wrong\" -> \"base\"")) &&
                      outcome.out.contains(QStringLiteral("线路配置：无变化")),
                  qPrintable(outcome.out));
         QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
@@ -475,7 +475,7 @@ private Q_SLOTS:
         QVERIFY2(outcome.exitCode == 1, qPrintable(Shown(outcome)));
         QVERIFY2(outcome.out.contains(QStringLiteral("已按 GBK 读取")) &&
                      outcome.out.contains(QStringLiteral("1 条分机记录（合并）")) &&
-                     outcome.out.contains(QStringLiteral("新增分机 9001")),
+                     outcome.out.contains(QStringLiteral("分机 9001：新增")),
                  qPrintable(outcome.out));
         QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line ORDER BY id", 2), before);
 
@@ -505,7 +505,7 @@ private Q_SLOTS:
             [&] {
                 process.waitForReadyRead(100);
                 out += process.readAllStandardOutput();
-                return out.contains("新增分机 9001");
+                return out.contains("分机 9001：新增");
             },
             kRunLimitMs));
         QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (9100, 0, 'colleague')"}));
