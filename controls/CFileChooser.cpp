@@ -1,9 +1,13 @@
 #include "controls/CFileChooser.h"
 
+#include "controls/CFileColumns.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QSettings>
+#include <QTreeView>
 #include <utility>
 
 namespace {
@@ -28,6 +32,12 @@ QString AskWithDialog(const CFileChooser::Request& request)
 {
     QFileDialog dialog(request.owner, request.title);
     dialog.setObjectName(QStringLiteral("fileDialog"));
+    // Qt's own dialog, so that it speaks the program's language whatever the desktop's.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new CFileColumns(&dialog));
+    // The details view as wide as its texts, none of them cut.
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     const bool save = request.mode == CFileChooser::Mode::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Saving asks before it replaces a file; opening takes only a file that exists.

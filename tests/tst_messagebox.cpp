@@ -1,15 +1,24 @@
 // The real message box behind the message seam: every button kind answered by key and by
 // click, on the offscreen platform, with what the box showed, in Chinese as in the program.
 #include "app/QtTranslations.h"
+#include "controls/CFileChooser.h"
 #include "controls/CMessageBox.h"
 #include "support/ModalDriver.h"
+#include "support/TestSettings.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <memory>
 
 Q_DECLARE_METATYPE(MsgButtons)
@@ -54,6 +63,9 @@ Q_DECLARE_METATYPE(Action)
 class TestMessageBox : public QObject
 {
     Q_OBJECT
+
+    // The chooser remembers its folder in the user's settings: a test's own.
+    TestSettings m_settings;
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(InstallQtChineseTranslations(*QCoreApplication::instance())); }
@@ -190,6 +202,60 @@ private Q_SLOTS:
         QCOMPARE(int(shown.icon), expected);
         shown.buttons.sort();
         QCOMPARE(shown.buttons, (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
+    }
+
+    // Qt's file chooser in Chinese whatever the system's language: the kind, size and date of
+    // each entry, and columns wide enough for them.
+    void theFileChooserIsChinese()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+        QFile file(folder.filePath(QStringLiteral("site.json")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(500, 'x')) == 500);
+        file.close();
+        QStringList rows;
+        QStringList headers;
+        bool wideEnough = false;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            dialog->setViewMode(QFileDialog::Detail);
+            auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            QAbstractItemModel* model = view->model();
+            QTRY_COMPARE(model->rowCount(view->rootIndex()), 2);
+            for (int column = 0; column < 4; ++column)
+                headers << model->headerData(column, Qt::Horizontal).toString();
+            for (int row = 0; row < 2; ++row) {
+                QStringList cells;
+                for (int column = 0; column < 4; ++column)
+                    cells << model->index(row, column, view->rootIndex()).data().toString();
+                rows << cells.join(QLatin1Char('|'));
+            }
+            wideEnough = true;
+            for (int row = 0; row < 2; ++row) {
+                for (int column = 1; column < 4; ++column) {
+                    const QString text = model->index(row, column, view->rootIndex()).data().toString();
+                    wideEnough =
+                        wideEnough && view->columnWidth(column) > view->fontMetrics().horizontalAdvance(text);
+                }
+            }
+            dialog->reject();
+        });
+        CFileChooser::Request request;
+        request.mode = CFileChooser::Mode::Open;
+        request.start = folder.path();
+        QVERIFY(CFileChooser::Choose(request).isEmpty());
+        QCOMPARE(headers, (QStringList{QStringLiteral("名称"), QStringLiteral("大小"), QStringLiteral("类型"),
+                                       QStringLiteral("修改日期")}));
+        rows.sort();
+        const QString modified =
+            QLocale(QLocale::Chinese, QLocale::China)
+                .toString(QFileInfo(folder.filePath(QStringLiteral("site.json"))).lastModified(),
+                          QLocale::ShortFormat);
+        QCOMPARE(rows.value(0), QStringLiteral("site.json|500 字节|JSON 文件|") + modified);
+        QVERIFY2(rows.value(1).startsWith(QStringLiteral("sub||文件夹|")), qPrintable(rows.value(1)));
+        QVERIFY(wideEnough);
     }
 
     void standardTextsAreChinese()
