@@ -270,15 +270,19 @@ int CCommandLine::Run(int argc, char* argv[])
     parser.setApplicationDescription(Description());
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("export、import、diff、backups、export-csv 或 import-csv"),
-                                 QStringLiteral("<command>"));
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("配置文件"),
-                                 QStringLiteral("<file>"));
+                                 QStringLiteral("<命令>"));
+    parser.addPositionalArgument(
+        QStringLiteral("arguments"),
+        QStringLiteral("export、import、diff：<文件> 为配置文件（import 也可以是备份文件）；\n"
+                       "export-csv、import-csv：<表> <文件>，<文件> 为 CSV 文件；\n"
+                       "backups：无"),
+        QStringLiteral("[<表>] [<文件>]"));
     const QCommandLineOption dsn({QStringLiteral("d"), QStringLiteral("dsn")},
-                                 QStringLiteral("数据源名称（默认取自保存的设置）"), QStringLiteral("name"));
+                                 QStringLiteral("数据源名称（默认取自保存的设置）"), QStringLiteral("名称"));
     const QCommandLineOption user({QStringLiteral("u"), QStringLiteral("user")},
-                                  QStringLiteral("数据库用户（默认取自保存的设置）"), QStringLiteral("name"));
+                                  QStringLiteral("数据库用户（默认取自保存的设置）"), QStringLiteral("用户"));
     const QCommandLineOption passwordFile(QStringLiteral("password-file"),
-                                          QStringLiteral("从该文件的第一行读取密码"), QStringLiteral("file"));
+                                          QStringLiteral("从该文件的第一行读取密码"), QStringLiteral("文件"));
     const QCommandLineOption yes({QStringLiteral("y"), QStringLiteral("yes")},
                                  QStringLiteral("import、import-csv 时不询问，直接写入有差异的配置组"));
     const QCommandLineOption replace(QStringLiteral("replace"),

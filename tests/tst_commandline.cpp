@@ -133,6 +133,11 @@ private Q_SLOTS:
             QVERIFY2(outcome.out.contains(QString::fromUtf8(part)), part);
         // Qt's own lines too are Chinese, whatever the system's language.
         QVERIFY2(!outcome.out.contains(QStringLiteral("Displays")), qPrintable(outcome.out));
+        // The synopsis covers the spreadsheet commands, whose file is no configuration file.
+        QVERIFY2(outcome.out.contains(QStringLiteral("<命令> [<表>] [<文件>]")) &&
+                     outcome.out.contains(QStringLiteral("<文件> 为 CSV 文件")) &&
+                     !outcome.out.contains(QStringLiteral("<file>")),
+                 qPrintable(outcome.out));
     }
 
     void exportDiffAndImportAsAScriptDoes()
