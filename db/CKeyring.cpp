@@ -1,5 +1,7 @@
 #include "db/CKeyring.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QEventLoop>
 #include <QTimer>
 #include <qt6keychain/keychain.h>
@@ -39,6 +41,21 @@ CKeyring::Result Finish(QKeychain::Job& job, const std::string& key)
 }
 
 } // namespace
+
+bool CKeyring::Reachable()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return false;
+    const QStringList activatable = bus.interface()->activatableServiceNames();
+    for (const QString& service :
+         {QStringLiteral("org.freedesktop.secrets"), QStringLiteral("org.kde.kwalletd5"),
+          QStringLiteral("org.kde.kwalletd6")}) {
+        if (bus.interface()->isServiceRegistered(service) || activatable.contains(service))
+            return true;
+    }
+    return false;
+}
 
 CKeyring::Result CKeyring::Read(const std::string& key, std::string& password)
 {

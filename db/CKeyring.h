@@ -15,6 +15,8 @@ public:
         Unavailable,
     };
 
+    /// Whether a keyring answers on the session bus, asked without waking or unlocking it.
+    static bool Reachable();
     static Result Read(const std::string& key, std::string& password);
     static Result Write(const std::string& key, const std::string& password);
 };

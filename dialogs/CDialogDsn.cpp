@@ -4,6 +4,7 @@
 #include "controls/CDialogUnits.h"
 #include "controls/UserMessage.h"
 #include "db/CDsnSettings.h"
+#include "db/CKeyring.h"
 #include "db/COdbcDataSources.h"
 #include "db/IOtlConnection.h"
 #include "dialogs/CDialogNewDsn.h"
@@ -85,6 +86,18 @@ CDialogDsn::CDialogDsn(QWidget* parent) : CNoEscapeDialog(parent)
     }
     fields->addWidget(newDsn, 0, 2);
     fields->addWidget(showPass, row - 1, 2);
+    // Where no keyring answers, the password is kept in the settings file as it is typed.
+    if (!CKeyring::Reachable()) {
+        auto* inClear =
+            new QLabel(QStringLiteral("没有可用的桌面密钥环：密码将以明文保存在 %1（仅本人可读）。")
+                           .arg(QString::fromStdString(CDsnSettings::FileName())),
+                       group);
+        inClear->setObjectName(QStringLiteral("labelPasswordInClear"));
+        inClear->setWordWrap(true);
+        inClear->setTextFormat(Qt::PlainText);
+        inClear->setForegroundRole(QPalette::PlaceholderText);
+        fields->addWidget(inClear, row, 1, 1, 2);
+    }
 
     auto* testButton = new QPushButton(QStringLiteral("测试(&T)"), this);
     testButton->setObjectName(QStringLiteral("btnTest"));

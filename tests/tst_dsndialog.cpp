@@ -1,6 +1,7 @@
 // The data source dialog: stored settings, OK, Test, Cancel and the keyboard, against the
 // private test server.
 #include "db/CDsnSettings.h"
+#include "db/CKeyring.h"
 #include "db/IOtlConnection.h"
 #include "dialogs/CDialogDsn.h"
 #include "dialogs/CDialogNewDsn.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -231,6 +233,23 @@ private Q_SLOTS:
         QVERIFY(messages.Messages().front().icon == MsgIcon::Information);
         QCOMPARE(StoredKeys(), QStringList());
         QCOMPARE(IOtlConnection::getInstance()->QueryValue("SELECT CURRENT_USER()"), openAs);
+    }
+
+    // With no keyring the password goes to the settings file as typed: the dialog says so
+    // under the password, naming the file.
+    void saysWhereThePasswordIsKept()
+    {
+        TestSettings settings;
+        CDialogDsn dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* note = dialog.findChild<QLabel*>(QStringLiteral("labelPasswordInClear"));
+        QCOMPARE(note != nullptr, !CKeyring::Reachable());
+        if (note) {
+            QVERIFY(note->isVisible());
+            QVERIFY(note->text().contains(QString::fromStdString(CDsnSettings::FileName())));
+            QVERIFY(note->geometry().top() >= Field(&dialog, "editPass")->geometry().bottom());
+        }
     }
 
     // Every mnemonic shown reaches its control from the keyboard, in both dialogs.

@@ -64,6 +64,8 @@ private Q_SLOTS:
         CDsnSettings::PasswordPlace place = CDsnSettings::PasswordPlace::File;
         QVERIFY(CDsnSettings::Write(values, &place));
         QCOMPARE(place == CDsnSettings::PasswordPlace::Keyring, KeyringExpected());
+        // What the data source dialog says under the password follows the same answer.
+        QCOMPARE(CKeyring::Reachable(), KeyringExpected());
         QCOMPARE(SettingsFile().contains("PASS"), !KeyringExpected());
         const QFile::Permissions others =
             QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
