@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -148,7 +149,12 @@ void CDialogDsn::FillDataSources()
         driver->setForeground(palette().brush(QPalette::PlaceholderText));
         model->appendRow({new QStandardItem(QString::fromStdString(source.name)), driver});
     }
-    static_cast<QTreeView*>(m_comboDsn->view())->resizeColumnToContents(0);
+    // The list opens as wide as its names and drivers, however narrow the box.
+    auto* list = static_cast<QTreeView*>(m_comboDsn->view());
+    list->resizeColumnToContents(0);
+    list->resizeColumnToContents(1);
+    list->setMinimumWidth(list->columnWidth(0) + list->columnWidth(1) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
     m_comboDsn->setCurrentIndex(m_comboDsn->findText(typed));
     m_editDsn->setText(typed);
 }

@@ -20,6 +20,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <memory>
 
 namespace {
@@ -358,9 +359,27 @@ private Q_SLOTS:
         dialog.ReadSettings();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        dialog.findChild<QComboBox*>(QStringLiteral("comboDsn"))->setCurrentIndex(0);
+        auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("comboDsn"));
+        combo->setCurrentIndex(0);
         QTest::keyClick(Field(&dialog, "editDsn"), Qt::Key_Down);
         QCOMPARE(Field(&dialog, "editDsn")->text(), QString::fromStdString(dsn + "_gbk"));
+
+        // Opened, the list shows every name and driver whole, wider than the box if need be.
+        combo->showPopup();
+        auto* list = qobject_cast<QTreeView*>(combo->view());
+        QVERIFY(list);
+        QTRY_VERIFY(list->isVisible());
+        for (int row = 0; row < combo->count(); ++row) {
+            for (int column = 0; column < 2; ++column) {
+                const QString text = combo->model()->index(row, column).data().toString();
+                QVERIFY2(list->visualRect(combo->model()->index(row, column)).width() >
+                                 list->fontMetrics().horizontalAdvance(text) &&
+                             list->visualRect(combo->model()->index(row, column)).right() <
+                                 list->viewport()->width(),
+                         qPrintable(text));
+            }
+        }
+        combo->hidePopup();
     }
 
     // 新建... by keyboard: the new data source is written into the user's odbc.ini, chosen in the
