@@ -9,6 +9,7 @@
 #include "config/CCsvSheet.h"
 #include "config/CfgGroups.h"
 #include "db/CDsnSettings.h"
+#include "db/ConnectAdvice.h"
 #include "db/IOtlConnection.h"
 
 #include <QCommandLineParser>
@@ -76,8 +77,9 @@ bool ReadPasswordFile(const QString& path, std::string& password, std::string& e
 /// settings; the password never from the command line itself.
 bool ResolveDataSource(const QCommandLineParser& parser, const QCommandLineOption& dsnOption,
                        const QCommandLineOption& userOption, const QCommandLineOption& passwordFileOption,
-                       DsnValues& source, std::string& error)
+                       DsnValues& source, bool& noPassword, std::string& error)
 {
+    noPassword = false;
     DsnValues stored;
     // Reading the settings creates them when missing; a command leaves the user's files alone.
     const bool haveStored = QFile::exists(QString::fromStdString(CDsnSettings::FileName()));
@@ -99,8 +101,12 @@ bool ResolveDataSource(const QCommandLineParser& parser, const QCommandLineOptio
         source.password = stored.password;
         return true;
     }
-    if (CTerminal::IsInteractive() &&
-        !CTerminal::ReadSecret("数据源 " + source.dsn + " 用户 " + source.user + " 的密码：",
+    if (!CTerminal::IsInteractive()) {
+        // An account may have no password: tried without one, and said so should it fail.
+        noPassword = true;
+        return true;
+    }
+    if (!CTerminal::ReadSecret("数据源 " + source.dsn + " 用户 " + source.user + " 的密码：",
                                source.password)) {
         error = "未输入密码";
         return false;
@@ -109,11 +115,17 @@ bool ResolveDataSource(const QCommandLineParser& parser, const QCommandLineOptio
 }
 
 /// Connects as the window does and reads the whole configuration into `session`.
-bool ConnectAndRead(const DsnValues& source, CCfgFileSession& session, std::string& error)
+/// `noPassword`: none was given and none could be asked for.
+bool ConnectAndRead(const DsnValues& source, bool noPassword, CCfgFileSession& session, std::string& error)
 {
     std::string connectError;
     if (!IOtlConnection::getInstance()->ConnectDsn(source.dsn, source.user, source.password, connectError)) {
         error = "无法连接数据源 " + source.dsn + "：" + connectError;
+        if (noPassword)
+            error += std::string("\r\n未提供密码（没有终端可以询问），因此以空密码登录。密码可以来自 "
+                                 "--password-file 指定的文件、环境变量 ") +
+                     kPasswordVariable +
+                     "，或在 Tarvex 窗口中为该数据源和用户保存的设置；在终端中运行时会询问密码。";
         return false;
     }
     return session.ReadDatabase(error);
@@ -220,11 +232,12 @@ int RunSheetCommand(const QCommandLineParser& parser, const QCommandLineOption& 
     CCsvSheet sheet;
     CCfgFileSession session;
     DsnValues source;
+    bool noPassword = false;
     std::string error;
     // A broken file is refused before a login.
     if ((!exporting && !sheet.Read(file, list, error)) ||
-        !ResolveDataSource(parser, dsn, user, passwordFile, source, error) ||
-        !ConnectAndRead(source, session, error))
+        !ResolveDataSource(parser, dsn, user, passwordFile, source, noPassword, error) ||
+        !ConnectAndRead(source, noPassword, session, error))
         return Fail(error);
     if (exporting)
         return ExportSheet(list, file, session);
@@ -264,6 +277,7 @@ bool CCommandLine::IsCommand(int argc, char* argv[])
 int CCommandLine::Run(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
+    SetProcessAdviceReader(AdviceReader::Console);
     // Qt's own lines of the help (-h, --help-all) in Chinese like the rest.
     InstallQtChineseTranslations(application);
     QCommandLineParser parser;
@@ -310,11 +324,12 @@ int CCommandLine::Run(int argc, char* argv[])
     const bool exporting = command == QLatin1String("export");
     CCfgFileSession session;
     DsnValues source;
+    bool noPassword = false;
     std::string error;
     // A broken file is refused before a login.
     if ((!exporting && !session.ReadFile(file, error)) ||
-        !ResolveDataSource(parser, dsn, user, passwordFile, source, error) ||
-        !ConnectAndRead(source, session, error))
+        !ResolveDataSource(parser, dsn, user, passwordFile, source, noPassword, error) ||
+        !ConnectAndRead(source, noPassword, session, error))
         return Fail(error);
     if (exporting)
         return Export(file, session);

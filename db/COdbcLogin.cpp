@@ -270,8 +270,8 @@ bool COdbcLogin::Open(SQLHENV env, Session& session, std::string& error) const
         // The driver's words, then what to do about them.
         const std::string dsn = DataSource();
         const std::string advice = ConnectAdvice(
-            ConnectCauseOf(failure.sqlState, failure.nativeError, error, COdbcDataSources::Defined(dsn)),
-            dsn);
+            ConnectCauseOf(failure.sqlState, failure.nativeError, error, COdbcDataSources::Defined(dsn)), dsn,
+            ProcessAdviceReader());
         if (!advice.empty())
             error += "\r\n" + advice;
         return false;

@@ -36,15 +36,44 @@ ConnectCause ConnectCauseOf(const std::string& sqlState, long nativeError, const
     return ConnectCause::Other;
 }
 
-std::string ConnectAdvice(ConnectCause cause, const std::string& dsn)
+namespace {
+
+AdviceReader& Reader()
 {
+    static AdviceReader reader = AdviceReader::Window;
+    return reader;
+}
+
+} // namespace
+
+AdviceReader ProcessAdviceReader()
+{
+    return Reader();
+}
+
+void SetProcessAdviceReader(AdviceReader reader)
+{
+    Reader() = reader;
+}
+
+std::string ConnectAdvice(ConnectCause cause, const std::string& dsn, AdviceReader reader)
+{
+    const bool console = reader == AdviceReader::Console;
     switch (cause) {
     case ConnectCause::DriverMissing:
         return "数据源 " + dsn +
                " 所用的 ODBC 驱动程序没有安装：MariaDB 和 MySQL 请安装 odbc-mariadb，SQL Server 请安装 "
-               "tdsodbc；或用“新建...”为数据源选一个已安装的驱动程序。";
+               "tdsodbc；" +
+               (console
+                    ? std::string("或在 ODBC 数据源文件（~/.odbc.ini，或环境变量 ODBCINI 所指的文件）中为它"
+                                  "指定一个已安装的驱动程序（odbcinst -q -d 列出已安装的驱动程序）。")
+                    : std::string("或用“新建...”为数据源选一个已安装的驱动程序。"));
     case ConnectCause::DataSourceUnknown:
-        return "没有名为 " + dsn + " 的数据源：请从 DSN 列表中选择一个，或用“新建...”创建。";
+        return "没有名为 " + dsn + " 的数据源：" +
+               (console ? std::string(
+                              "odbcinst -q -s 列出已有的数据源；新的数据源写在 ~/.odbc.ini（或环境变量 "
+                              "ODBCINI 所指的文件）中，也可以在 Tarvex 窗口的数据源对话框中用“新建...”创建。")
+                        : std::string("请从 DSN 列表中选择一个，或用“新建...”创建。"));
     case ConnectCause::ServerUnreachable:
         return "连不上数据库服务器：请检查数据源 " + dsn +
                " 中的服务器地址和端口、服务器是否在运行，以及防火墙或 VPN 是否放行。";
@@ -53,7 +82,10 @@ std::string ConnectAdvice(ConnectCause cause, const std::string& dsn)
     case ConnectCause::DatabaseMissing:
         return "服务器上没有数据源 " + dsn +
                " 所指的数据库，或该用户无权使用它：请检查数据源中的数据库名，或先在服务器上创建数据库，"
-               "再用“初始化数据库”建表。";
+               "再用" +
+               (console ? std::string("Tarvex 窗口中的“数据库 → 初始化数据库”")
+                        : std::string("“初始化数据库”")) +
+               "建表。";
     case ConnectCause::Other:
         break;
     }

@@ -19,5 +19,18 @@ enum class ConnectCause
 ConnectCause ConnectCauseOf(const std::string& sqlState, long nativeError, const std::string& message,
                             bool dataSourceDefined);
 
-/// What the user can do about `cause` at data source `dsn`; empty for Other.
-std::string ConnectAdvice(ConnectCause cause, const std::string& dsn);
+/// Who reads the advice: the window's user, who has the data source dialog, or the console's,
+/// who has odbc.ini and unixODBC's tools.
+enum class AdviceReader
+{
+    Window,
+    Console,
+};
+
+/// Who reads the advice in this process: the window's user unless the command line said
+/// otherwise at its start.
+AdviceReader ProcessAdviceReader();
+void SetProcessAdviceReader(AdviceReader reader);
+
+/// What `reader` can do about `cause` at data source `dsn`; empty for Other.
+std::string ConnectAdvice(ConnectCause cause, const std::string& dsn, AdviceReader reader);

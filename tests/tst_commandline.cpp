@@ -279,7 +279,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>(
             "arguments"); // "<file>" stands for a valid file, "<dsn>" for the data source
-        QTest::addColumn<QString>("password"); // TARVEX_PASSWORD; "<test>" the test server's
+        QTest::addColumn<QString>("password"); // TARVEX_PASSWORD; "<test>" the test server's, "<none>" unset
         QTest::addColumn<QString>("said");
         const QString test = QStringLiteral("<test>");
         QTest::newRow("unknown option")
@@ -298,6 +298,16 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("<dsn>")}
             << "wrong"
             << "无法连接数据源";
+        // No terminal to ask on and no password anywhere: the refusal says where one may come from.
+        QTest::newRow("no password at all")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("<dsn>")}
+            << "<none>"
+            << "未提供密码";
+        // Console advice, not the window's.
+        QTest::newRow("unknown data source")
+            << QStringList{QStringLiteral("diff"), QStringLiteral("<file>"), QStringLiteral("--dsn"),
+                           QStringLiteral("no_such_source")}
+            << test << "odbcinst -q -s";
         QTest::newRow("missing file")
             << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/site.json"),
                            QStringLiteral("--yes"), QStringLiteral("<dsn>")}
@@ -341,9 +351,12 @@ private Q_SLOTS:
         }
         const std::string secret =
             password == QLatin1String("<test>") ? TestDatabase::Password() : password.toStdString();
+        const QProcessEnvironment console = Console(folder.filePath(QStringLiteral("config")));
         const Outcome outcome =
-            Run(resolved, WithPassword(Console(folder.filePath(QStringLiteral("config"))), secret));
-        QVERIFY2(outcome.exitCode == 2 && outcome.err.contains(said), qPrintable(Shown(outcome)));
+            Run(resolved, password == QLatin1String("<none>") ? console : WithPassword(console, secret));
+        QVERIFY2(outcome.exitCode == 2 && outcome.err.contains(said) &&
+                     !outcome.err.contains(QStringLiteral("DSN 列表")),
+                 qPrintable(Shown(outcome)));
         QVERIFY(outcome.out.isEmpty());
         QCOMPARE(Setting("conf_system", "CtiAddr"), std::string("base"));
     }

@@ -177,15 +177,25 @@ private Q_SLOTS:
                                         rightPassword ? TestDatabase::Password() : "wrong", error));
         const QStringList lines = QString::fromStdString(error).split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines.back(), QString::fromStdString(ConnectAdvice(ConnectCause(cause), dsn.toStdString())));
+        QCOMPARE(lines.back(), QString::fromStdString(ConnectAdvice(ConnectCause(cause), dsn.toStdString(),
+                                                                    AdviceReader::Window)));
     }
 
     // The advice in words, and the causes the other drivers give that cannot be produced here.
     void causesAndWords()
     {
-        QCOMPARE(ConnectAdvice(ConnectCause::DataSourceUnknown, "site"),
+        QCOMPARE(ConnectAdvice(ConnectCause::DataSourceUnknown, "site", AdviceReader::Window),
                  std::string("没有名为 site 的数据源：请从 DSN 列表中选择一个，或用“新建...”创建。"));
-        QCOMPARE(ConnectAdvice(ConnectCause::Other, "site"), std::string());
+        QCOMPARE(ConnectAdvice(ConnectCause::Other, "site", AdviceReader::Window), std::string());
+        // The console's reader has odbc.ini and unixODBC's tools, not the window's list.
+        for (const ConnectCause cause :
+             {ConnectCause::DriverMissing, ConnectCause::DataSourceUnknown, ConnectCause::DatabaseMissing}) {
+            const std::string window = ConnectAdvice(cause, "site", AdviceReader::Window);
+            const std::string console = ConnectAdvice(cause, "site", AdviceReader::Console);
+            QVERIFY2(console != window && console.find("DSN 列表") == std::string::npos, console.c_str());
+        }
+        QVERIFY(ConnectAdvice(ConnectCause::DataSourceUnknown, "site", AdviceReader::Console)
+                    .find("odbcinst -q -s") != std::string::npos);
         QVERIFY(ConnectCauseOf("28000", 18456, "Login failed for user 'sa'.", true) ==
                 ConnectCause::LoginRefused);
         QVERIFY(ConnectCauseOf("42000", 4060, "Cannot open database", true) == ConnectCause::DatabaseMissing);
