@@ -16,8 +16,8 @@ template <class Record> CsvColumn ColumnOf(const RecordField<Record>& field, boo
     column.aliases = {field.column};
     column.kind = field.kind;
     column.roomBytes = field.room;
-    column.minimum = std::numeric_limits<int>::min();
-    column.maximum = std::numeric_limits<int>::max();
+    column.minimum = field.minimum;
+    column.maximum = field.maximum;
     column.options =
         field.kind == FieldKind::Flag ? std::vector<std::string>{"true", "false"} : field.options;
     column.identifies = identifies;

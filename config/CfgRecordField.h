@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -36,6 +37,9 @@ template <class Record> struct RecordField
     /// A number chosen from these values only, never typed; empty for any number. A flag is
     /// always one of "true" and "false".
     std::vector<std::string> options = {};
+    /// The numbers a user may enter (in a grid, a spreadsheet): the column's, or a port's.
+    int minimum = std::numeric_limits<int>::min();
+    int maximum = std::numeric_limits<int>::max();
 
     std::string (*text)(const Record&) = nullptr;
     void (*setText)(Record&, const std::string&) = nullptr;
@@ -58,6 +62,14 @@ template <class Record> struct RecordField
     {
         RecordField field = *this;
         field.inserted = false;
+        return field;
+    }
+    /// A TCP or UDP port: 1 to 65535.
+    RecordField Port() const
+    {
+        RecordField field = *this;
+        field.minimum = 1;
+        field.maximum = 65535;
         return field;
     }
     RecordField Options(std::vector<std::string> values) const

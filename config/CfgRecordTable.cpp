@@ -63,7 +63,7 @@ const RecordTable<tagSIP_ACCOUNT>& SipAccountTable()
             TextField<&tagSIP_ACCOUNT::auth_account>("auth_account", "鉴权账户"),
             TextField<&tagSIP_ACCOUNT::password>("password", "密码").Secret(),
             TextField<&tagSIP_ACCOUNT::proxy_addr>("proxy_addr", "注册地址"),
-            NumberField<&tagSIP_ACCOUNT::proxy_port>("proxy_port", "注册端口"),
+            NumberField<&tagSIP_ACCOUNT::proxy_port>("proxy_port", "注册端口").Port(),
             FlagField<&tagSIP_ACCOUNT::reg>("reg", "是否注册"),
             NumberField<&tagSIP_ACCOUNT::reg_interval>("reg_interval", "注册间隔"),
         }};

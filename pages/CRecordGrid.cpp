@@ -31,12 +31,11 @@ void CRecordGrid::AddText(CPropertyGridProperty& group, const QString& label, co
     group.AddSubItem(std::move(row));
 }
 
-void CRecordGrid::AddNumber(CPropertyGridProperty& group, const QString& label, int value,
-                            const QString& description)
+void CRecordGrid::AddNumber(CPropertyGridProperty& group, const QString& label, int value, int minimum,
+                            int maximum, const QString& description)
 {
     auto row = CPropertyGridProperty::NewValue(label, QString::number(value), description, group.GetData());
-    // The store holds the number in an int, as the columns do.
-    row->SetIntegerRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    row->SetIntegerRange(minimum, maximum);
     group.AddSubItem(std::move(row));
 }
 

@@ -29,9 +29,10 @@ protected:
     /// A text field of a record: typing stops at `roomBytes` bytes of UTF-8 (0: no limit).
     static void AddText(CPropertyGridProperty& group, const QString& label, const std::string& text,
                         int roomBytes);
-    /// A number field, shown as signed decimal; only a whole number the field can hold can be typed.
-    static void AddNumber(CPropertyGridProperty& group, const QString& label, int value,
-                          const QString& description = {});
+    /// A number field, shown as signed decimal; only a whole number from `minimum` to `maximum`
+    /// can be typed.
+    static void AddNumber(CPropertyGridProperty& group, const QString& label, int value, int minimum,
+                          int maximum, const QString& description = {});
     /// A field edited only by choosing one of `options`.
     static void AddChoice(CPropertyGridProperty& group, const QString& label, const QString& value,
                           const QStringList& options, const QString& description = {});

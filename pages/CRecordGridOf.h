@@ -123,7 +123,7 @@ private:
             else if (!options.isEmpty())
                 AddChoice(*group, label, QString::number(rec.*field->number), options, description);
             else
-                AddNumber(*group, label, rec.*field->number, description);
+                AddNumber(*group, label, rec.*field->number, field->minimum, field->maximum, description);
         }
         return group;
     }

@@ -432,8 +432,8 @@ private Q_SLOTS:
         QTest::newRow("sip accounts")
             << QStringLiteral("sip-accounts")
             << QByteArray("ID,账户,鉴权账户,密码,注册地址,注册端口,是否注册,注册间隔\r\n"
-                          "-3,\"a,b\",\"\"\"q\"\"\",密码\\,host.example,0,false,-2147483648\r\n"
-                          "12,中文账户,\"x\ny\",,10.0.0.1,5060,true,2147483647\r\n")
+                          "-3,\"a,b\",\"\"\"q\"\"\",密码\\,host.example,1,false,-2147483648\r\n"
+                          "12,中文账户,\"x\ny\",,10.0.0.1,65535,true,2147483647\r\n")
             << QStringLiteral("conf_sip_account");
         QTest::newRow("trunk items") << QStringLiteral("trunk-items")
                                      << QByteArray("ID,设备节点,设备板号,数字中继口,SIP账号ID\r\n"

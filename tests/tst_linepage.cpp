@@ -541,6 +541,28 @@ private Q_SLOTS:
         QCOMPARE((*std::next(cfg.TrunkMatches.begin()))->id, 4);
     }
 
+    // A port cell takes 1 to 65535 only, as the spreadsheet import does.
+    void portCellsTakeOnlyPorts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the largest") << QStringLiteral("65535") << QStringLiteral("65535");
+        QTest::newRow("one past the largest") << QStringLiteral("65536") << QStringLiteral("6553");
+        QTest::newRow("far past") << QStringLiteral("70000") << QStringLiteral("7000");
+        QTest::newRow("the smallest") << QStringLiteral("1") << QStringLiteral("1");
+        QTest::newRow("below zero") << QStringLiteral("-1") << QStringLiteral("1");
+    }
+    void portCellsTakeOnlyPorts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        AddAccount(*GetCfgData(), 1, "a", 5060, true);
+        PageWindow window;
+        QVERIFY(window.Show());
+        CPropertyGridCtrl& grid = window.Accounts();
+        QCOMPARE(EditValue(grid, grid.GetProperty(0)->GetSubItem(4), typed), shown);
+    }
+
     // A number cell takes only what its column can hold: digits, a minus, within the range of
     // an int. Anything else is refused while typing; a number left half typed keeps the value.
     void numberCellsTakeOnlyWhatTheirColumnHolds_data()
@@ -577,11 +599,11 @@ private Q_SLOTS:
         AddMatch(cfg, 1, "0", "", 3, 1);
         PageWindow window;
         QVERIFY(window.Show());
-        // The number rows of every grid: port and interval, the four of a trunk item, the trunk item of a
-        // rule.
+        // The number rows of every grid but the port: the interval, the four of a trunk item, the
+        // trunk item of a rule.
         const QList<std::pair<CPropertyGridCtrl*, int>> numbers = {
-            {&window.Accounts(), 4}, {&window.Accounts(), 6}, {&window.Items(), 0},  {&window.Items(), 1},
-            {&window.Items(), 2},    {&window.Items(), 3},    {&window.Matches(), 2}};
+            {&window.Accounts(), 6}, {&window.Items(), 0}, {&window.Items(), 1},
+            {&window.Items(), 2},    {&window.Items(), 3}, {&window.Matches(), 2}};
         QStringList before;
         for (const auto& [grid, position] : numbers)
             before << grid->GetProperty(0)->GetSubItem(position)->GetValue();
@@ -595,13 +617,9 @@ private Q_SLOTS:
         window.page->UpdateCfg();
         const tagSIP_ACCOUNT& account = **cfg.SipAccounts.begin();
         const tagTRUNK_ITEM& item = **cfg.TrunkItems.begin();
-        const QList<int> stored = {account.proxy_port,
-                                   account.reg_interval,
-                                   item.node,
-                                   item.board,
-                                   item.span,
-                                   item.sip_user,
-                                   (**cfg.TrunkMatches.begin()).trunk_id};
+        const QList<int> stored = {account.reg_interval, item.node,
+                                   item.board,           item.span,
+                                   item.sip_user,        (**cfg.TrunkMatches.begin()).trunk_id};
         for (int index = 0; index < stored.size(); ++index)
             QCOMPARE(QString::number(stored[index]), after[index]);
     }
