@@ -10,6 +10,10 @@
 #include <utility>
 #include <vector>
 
+/// The ports a TCP or UDP field may name.
+constexpr int kSmallestPort = 1;
+constexpr int kLargestPort = 65535;
+
 /// How a record field is held: a text, a number or a flag.
 enum class FieldKind
 {
@@ -68,8 +72,8 @@ template <class Record> struct RecordField
     RecordField Port() const
     {
         RecordField field = *this;
-        field.minimum = 1;
-        field.maximum = 65535;
+        field.minimum = kSmallestPort;
+        field.maximum = kLargestPort;
         return field;
     }
     RecordField Options(std::vector<std::string> values) const

@@ -33,6 +33,8 @@ struct CfgSetting
     bool spacedQuery;
     /// The group's list (the IVR flows, the IPO lines) is read and written right after it.
     bool listFollows;
+    /// A text setting that holds a TCP or UDP port: typed as 1 to 65535.
+    bool port;
     /// An index setting's choices, in the order of their numbers.
     std::vector<const char*> options;
 

@@ -20,15 +20,15 @@ CDialogCfgEhang::CDialogCfgEhang(QWidget* parent) : CCfgDialog(kTemplateHeight, 
 {
     setObjectName(QStringLiteral("CDialogCfgEhang"));
     m_ipScAddr = NewAddressEdit(QStringLiteral("ipScAddr"));
-    m_editScPort = NewDigitsEdit(QStringLiteral("editScPort"));
+    m_editScPort = NewSettingDigitsEdit("ScPort");
     m_ipMcAddr = NewAddressEdit(QStringLiteral("ipMcAddr"));
-    m_editMcPort = NewDigitsEdit(QStringLiteral("editMcPort"));
-    m_editDigTrunkCount = NewDigitsEdit(QStringLiteral("editDigTrunkCount"));
-    m_editVoipTrunkCount = NewDigitsEdit(QStringLiteral("editVoipTrunkCount"));
+    m_editMcPort = NewSettingDigitsEdit("McPort");
+    m_editDigTrunkCount = NewSettingDigitsEdit("DigTrunkCount");
+    m_editVoipTrunkCount = NewSettingDigitsEdit("VoipTrunkCount");
     m_ipVoipSignallingAddr = NewAddressEdit(QStringLiteral("ipVoipSignallingAddr"));
     m_ipVoipMediaAddr = NewAddressEdit(QStringLiteral("ipVoipMediaAddr"));
     m_ipFaxServerAddr = NewAddressEdit(QStringLiteral("ipFaxServerAddr"));
-    m_editFaxServerPort = NewDigitsEdit(QStringLiteral("editFaxServerPort"));
+    m_editFaxServerPort = NewSettingDigitsEdit("FaxServerPort");
 
     DeviceGrid grid(Form(), CDialogUnits(font()));
     grid.SetHeading(QStringLiteral("毅航："), QStringLiteral("labelEhang"));

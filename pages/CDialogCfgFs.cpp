@@ -20,11 +20,11 @@ CDialogCfgFs::CDialogCfgFs(QWidget* parent) : CCfgDialog(kTemplateHeight, parent
 {
     setObjectName(QStringLiteral("CDialogCfgFs"));
     m_ipFsEslAddr = NewAddressEdit(QStringLiteral("ipFsEslAddr"));
-    m_editFsEslPort = NewDigitsEdit(QStringLiteral("editFsEslPort"));
+    m_editFsEslPort = NewSettingDigitsEdit("FsEslPort");
     // The password is shown in clear: installers read it off to check it.
     m_editFsEslPwd = NewTextEdit(QStringLiteral("editFsEslPwd"));
-    m_editFsIvrPort = NewDigitsEdit(QStringLiteral("editFsIvrPort"));
-    m_editFsTrunkCount = NewDigitsEdit(QStringLiteral("editFsTrunkCount"));
+    m_editFsIvrPort = NewSettingDigitsEdit("FsIvrPort");
+    m_editFsTrunkCount = NewSettingDigitsEdit("FsTrunkCount");
     m_editFsExtContext = NewTextEdit(QStringLiteral("editFsExtContext"));
     m_editFsMeetingContext = NewTextEdit(QStringLiteral("editFsMeetingContext"));
     m_editFsPCallContext = NewTextEdit(QStringLiteral("editFsPCallContext"));

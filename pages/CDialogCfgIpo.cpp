@@ -206,7 +206,7 @@ CDialogCfgIpo::CDialogCfgIpo(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     const CDialogUnits units(font());
     m_ipDevLinkIp = NewAddressEdit(QStringLiteral("ipDevLinkIp"));
     m_editDevLinkPwd = NewTextEdit(QStringLiteral("editDevLinkPwd"));
-    m_editIpoLinkPort = NewDigitsEdit(QStringLiteral("editIpoLinkPort"));
+    m_editIpoLinkPort = NewSettingDigitsEdit("IpoLinkPort");
 
     m_listExtLines = NewLineList(QStringLiteral("listExtLines"), units);
     m_editExtStart = NewDigitsEdit(QStringLiteral("editExtStart"));

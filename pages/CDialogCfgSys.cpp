@@ -103,17 +103,17 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
 
     m_ipCtiAddr = new CIpAddressEdit;
     m_ipCtiAddr->setObjectName(QStringLiteral("ipCtiAddr"));
-    m_editCtiPort = NewDigitsEdit(QStringLiteral("editCtiPort"));
+    m_editCtiPort = NewSettingDigitsEdit("CtiPort");
     m_comboRecType = NewIndexCombo(QStringLiteral("comboRecType"));
     m_editRecPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editRecPath"));
     m_comboDevType = NewIndexCombo(QStringLiteral("comboDevType"));
-    m_editAcdPort = NewDigitsEdit(QStringLiteral("editAcdPort"));
-    m_editAgentLockedPeriod = NewDigitsEdit(QStringLiteral("editAgentLockedPeriod"));
+    m_editAcdPort = NewSettingDigitsEdit("AcdPort");
+    m_editAgentLockedPeriod = NewSettingDigitsEdit("AgentLockedPeriod");
     m_comboPPType = NewIndexCombo(QStringLiteral("comboPPType"));
-    m_editPPTime = NewDigitsEdit(QStringLiteral("editPPTime"));
+    m_editPPTime = NewSettingDigitsEdit("PPTime");
     m_comboQueueType = NewIndexCombo(QStringLiteral("comboQueueType"));
     m_editLeaveWordPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editLeaveWordPath"));
-    m_editIvrFlowCount = NewDigitsEdit(QStringLiteral("editIvrFlowCount"));
+    m_editIvrFlowCount = NewSettingDigitsEdit("IvrFlowCount");
     m_editFlowFile = NewBrowseEdit(CBrowseEdit::Mode::File, QStringLiteral("editFlowFile"));
     auto* addFlow = NewButton(QStringLiteral("添加"), QStringLiteral("btnAddFlow"));
     m_listFlows = new QListWidget;
@@ -123,7 +123,7 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     GrowsWithWindow(m_listFlows);
     auto* delFlow = NewButton(QStringLiteral("删除"), QStringLiteral("btnDelFlow"));
     m_editLogPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editLogPath"));
-    m_editCallConcurrency = NewDigitsEdit(QStringLiteral("editCallConcurrency"));
+    m_editCallConcurrency = NewSettingDigitsEdit("CallConcurrency");
     m_comboTtsType = NewIndexCombo(QStringLiteral("comboTtsType"));
     m_editTtsBufferPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editTtsBufferPath"));
 

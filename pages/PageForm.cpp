@@ -1,6 +1,9 @@
 #include "pages/PageForm.h"
 
+#include "config/CfgRecordField.h"
+#include "config/CfgSettings.h"
 #include "controls/CDialogUnits.h"
+#include "controls/CDigitsValidator.h"
 #include "controls/CIpAddressEdit.h"
 
 #include <QComboBox>
@@ -33,6 +36,16 @@ QLineEdit* NewDigitsEdit(const QString& objectName)
 {
     QLineEdit* edit = NewTextEdit(objectName);
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    return edit;
+}
+
+QLineEdit* NewSettingDigitsEdit(const char* key)
+{
+    const QString objectName = QStringLiteral("edit") + QString::fromLatin1(key);
+    if (!CfgSettingOf(key).port)
+        return NewDigitsEdit(objectName);
+    QLineEdit* edit = NewTextEdit(objectName);
+    edit->setValidator(new CDigitsValidator(kLargestPort, edit));
     return edit;
 }
 

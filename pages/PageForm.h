@@ -18,6 +18,9 @@ namespace PageForm {
 
 /// An edit box into which only digits can be typed or pasted; a stored text is shown as it is.
 QLineEdit* NewDigitsEdit(const QString& objectName);
+/// The digits box of setting `key` ("edit" and the key): a port, as the catalogue marks it,
+/// takes no more than 65535.
+QLineEdit* NewSettingDigitsEdit(const char* key);
 /// An edit box for any characters, shown in clear.
 QLineEdit* NewTextEdit(const QString& objectName);
 CIpAddressEdit* NewAddressEdit(const QString& objectName);

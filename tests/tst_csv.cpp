@@ -188,10 +188,10 @@ private Q_SLOTS:
                            row("第 3 行“设备节点”列：“2147483648”不是 -2147483648 到 2147483647 之间的整数"),
                            row("第 4 行“ID”列：“”不是 -2147483648 到 2147483647 之间的整数"),
                            row("第 5 行“数字中继口”列：“1.5”不是 -2147483648 到 2147483647 之间的整数")};
-        QTest::newRow("ports")
-            << int(CsvList::SipAccounts) << QByteArray("ID,注册端口\n1,65535\n2,70000\n3,0\n4,1\n")
-            << QStringList{row("第 3 行“注册端口”列：“70000”不是 1 到 65535 之间的整数"),
-                           row("第 4 行“注册端口”列：“0”不是 1 到 65535 之间的整数")};
+        QTest::newRow("ports") << int(CsvList::SipAccounts)
+                               << QByteArray("ID,注册端口\n1,65535\n2,70000\n3,0\n4,1\n")
+                               << QStringList{row("第 3 行“注册端口”列：“70000”不是 1 到 65535 之间的整数"),
+                                              row("第 4 行“注册端口”列：“0”不是 1 到 65535 之间的整数")};
         QTest::newRow("extension numbers")
             << int(CsvList::Extensions)
             << QByteArray("number\n-2147483648\n2147483647\n3000000000\n-2147483649\n4294967295\n")

@@ -4,6 +4,7 @@
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
 #include "config/CfgGroups.h"
+#include "config/CfgSettings.h"
 #include "controls/CButtonST.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CMessageBox.h"
@@ -761,6 +762,24 @@ private Q_SLOTS:
         window.Click("btnExit");
         QCOMPARE(messages.Texts(), Texts{"线路配置有尚未保存的修改。退出前保存吗?"});
         QVERIFY(!window.dialog.isVisible());
+    }
+
+    // Every setting the catalogue calls a port stops at 65535 as it is typed; other numbers do not.
+    void portFieldsTakeOnlyPorts()
+    {
+        Window window;
+        QVERIFY(window.Exposed());
+        int ports = 0;
+        for (const CfgSetting& setting : CfgSettings()) {
+            auto* edit = window.Find<QLineEdit>(("edit" + std::string(setting.key)).c_str());
+            if (setting.kind != SettingKind::Text || !edit || edit->validator() == nullptr)
+                continue;
+            edit->clear();
+            QTest::keyClicks(edit, QStringLiteral("65536"));
+            QCOMPARE(edit->text(), setting.port ? QStringLiteral("6553") : QStringLiteral("65536"));
+            ports += setting.port ? 1 : 0;
+        }
+        QCOMPARE(ports, 8);
     }
 
     // Every mnemonic the window shows works from the keyboard: the buttons on each group, and
