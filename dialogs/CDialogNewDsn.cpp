@@ -1,5 +1,6 @@
 #include "dialogs/CDialogNewDsn.h"
 
+#include "config/CfgRecordField.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CDigitsValidator.h"
 #include "controls/UserMessage.h"
@@ -38,7 +39,7 @@ CDialogNewDsn::CDialogNewDsn(QWidget* parent)
         m_comboDriver->addItem(QString::fromStdString(driver));
     m_editServer->setPlaceholderText(QStringLiteral("地址或主机名"));
     m_editPort->setPlaceholderText(QStringLiteral("驱动程序的默认端口"));
-    m_editPort->setValidator(new CDigitsValidator(65535, m_editPort));
+    m_editPort->setValidator(new CDigitsValidator(kLargestPort, m_editPort));
 
     auto* form = new QFormLayout;
     const std::pair<QString, QWidget*> rows[] = {

@@ -361,6 +361,52 @@ private Q_SLOTS:
         QVERIFY2(!seen.changes.contains(QStringLiteral("9001")), qPrintable(seen.changes));
     }
 
+    // After a save, ended well or stopped part-way, another connection gets the group's lock
+    // at once. A save stopped part-way and repeated once its cause is gone writes without a
+    // question: the half-written tables are this window's own doing, not a colleague's.
+    void theLockIsFreeAfterASaveAndARepeatedSaveWrites()
+    {
+        QVERIFY(FillAndLoad());
+        const auto lockIsFree = [] {
+            std::unique_ptr<IOtlConnection> other = IOtlConnection::getInstance()->NewSeparate();
+            std::string error;
+            if (!other->Connect(TestDatabase::ConnectString(), error))
+                return false;
+            const std::string name = "LEFT(CONCAT('tarvex.', DATABASE(), '.lines'), 64)";
+            const bool got = other->QueryValue("SELECT GET_LOCK(" + name + ", 0)") == "1";
+            other->ExecuteSqlNoCheck("DO RELEASE_LOCK(" + name + ")");
+            other->Disconnect();
+            return got;
+        };
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        window.Click("btnLine");
+        window.AddExten(QStringLiteral("9001"));
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"线路配置信息保存成功"});
+        QVERIFY(lockIsFree());
+
+        window.AddExten(QStringLiteral("9002"));
+        QVERIFY(TestDatabase::RefuseInserts("conf_line", "refuse_9002", "NEW.id = 9002", "line refused"));
+        messages.Clear();
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY2(messages.Texts().front().find("line refused") != std::string::npos,
+                 messages.Texts().front().c_str());
+        QVERIFY(lockIsFree());
+
+        // Any question now fails the test at once, named.
+        QVERIFY(TestDatabase::Run({"DROP TRIGGER refuse_9002"}));
+        messages.Clear();
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"线路配置信息保存成功"});
+        QCOMPARE(TestDatabase::Rows(
+                     "SELECT GROUP_CONCAT(id ORDER BY id SEPARATOR ' ') FROM conf_line WHERE type = 0", 1),
+                 Texts{"8001 8002 9001 9002"});
+        QVERIFY(lockIsFree());
+    }
+
     // A save of a group waits for another save of the same group: it goes ahead once the
     // other lets go, or is refused, naming who holds it, when the other takes too long.
     void aSecondSaveOfTheGroupWaits_data()

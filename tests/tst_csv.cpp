@@ -147,9 +147,10 @@ private Q_SLOTS:
         QTest::newRow("a byte-order mark on other bytes")
             << kBom + QByteArray("\xB7\xD6") << QString()
             << QStringLiteral("文件以 UTF-8 的字节顺序标记开头，却含有不是 UTF-8 的字节");
-        QTest::newRow("UTF-16") << QByteArray("\xFF\xFEi\0d\0", 6) << QString()
-                                << QStringLiteral("文件是 UTF-16 编码的（电子表格“Unicode 文本”格式），"
-                                                  "请另存为“CSV UTF-8”或“CSV（逗号分隔）”");
+        const QString utf16 = QStringLiteral("文件是 UTF-16 编码的（电子表格“Unicode 文本”格式），"
+                                             "请另存为“CSV UTF-8”或“CSV（逗号分隔）”");
+        QTest::newRow("UTF-16, little-endian") << QByteArray("\xFF\xFEi\0d\0", 6) << QString() << utf16;
+        QTest::newRow("UTF-16, big-endian") << QByteArray("\xFE\xFF\0i\0d", 6) << QString() << utf16;
     }
     void characterSets()
     {

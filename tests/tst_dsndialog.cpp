@@ -494,6 +494,20 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!newDsn.isVisible());
     }
+
+    // The port box of a new data source stops at the last port.
+    void aNewDataSourcePortIsAPort()
+    {
+        CDialogNewDsn newDsn;
+        newDsn.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&newDsn));
+        QLineEdit* port = Field(&newDsn, "editPort");
+        QTest::keyClicks(port, QStringLiteral("65536"));
+        QCOMPARE(port->text(), QStringLiteral("6553"));
+        port->clear();
+        QTest::keyClicks(port, QStringLiteral("65535"));
+        QCOMPARE(port->text(), QStringLiteral("65535"));
+    }
 };
 
 QTEST_MAIN(TestDsnDialog)

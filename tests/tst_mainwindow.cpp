@@ -23,13 +23,17 @@
 #include "support/SampleConfig.h"
 #include "support/TestDatabase.h"
 #include "support/TestSettings.h"
+#include "support/WheelInput.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -659,6 +663,57 @@ private Q_SLOTS:
         window.Click("btnSave");
         QCOMPARE(messages.Texts(), Texts{"中间件配置信息保存成功"});
         QCOMPARE(tiles(), clean);
+    }
+
+    // Edits that come by no key: a wheel turn on a combo, a drop into a field, an input
+    // method's commit. Each marks its group within a second, and undoing it clears the mark.
+    void editsWithoutKeysMarkTheGroup()
+    {
+        QVERIFY(ConfigTables::CreateEmpty());
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_system (Name, Value) VALUES ('RecType', '0'), "
+                                   "('CallConcurrency', '30')"}));
+        RecordingProgress progress;
+        QVERIFY(GetCfgDb()->LoadCfg(progress));
+        Window window;
+        QVERIFY(window.Exposed());
+        CButtonST* tile = window.Button("btnSys");
+        const auto markedWithinASecond = [tile](bool marked) {
+            return QTest::qWaitFor([tile, marked] { return tile->IsMarked() == marked; }, 1000);
+        };
+        QVERIFY(!tile->IsMarked());
+
+        auto* recType = window.Find<QComboBox>("comboRecType");
+        recType->setFocus();
+        Wheel(recType, QPoint(0, -120));
+        QCOMPARE(recType->currentIndex(), 1);
+        QVERIFY(markedWithinASecond(true));
+        Wheel(recType, QPoint(0, 120));
+        QCOMPARE(recType->currentIndex(), 0);
+        QVERIFY(markedWithinASecond(false));
+
+        auto* concurrency = window.Find<QLineEdit>("editCallConcurrency");
+        concurrency->setFocus();
+        concurrency->setCursorPosition(2);
+        QMimeData dropped;
+        dropped.setText(QStringLiteral("5"));
+        // A drag enters the field before its drop.
+        QDragEnterEvent enter(concurrency->rect().center(), Qt::CopyAction, &dropped, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(concurrency, &enter);
+        QDropEvent drop(QPointF(concurrency->rect().center()), Qt::CopyAction, &dropped, Qt::LeftButton,
+                        Qt::NoModifier);
+        QApplication::sendEvent(concurrency, &drop);
+        QVERIFY2(concurrency->text() != QStringLiteral("30"), qPrintable(concurrency->text()));
+        QVERIFY(markedWithinASecond(true));
+        concurrency->setText(QStringLiteral("30"));
+        QTest::keyClick(concurrency, Qt::Key_End); // a key that changes nothing brings the check
+        QVERIFY(markedWithinASecond(false));
+
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("7"));
+        QApplication::sendEvent(concurrency, &commit);
+        QCOMPARE(concurrency->text(), QStringLiteral("307"));
+        QVERIFY(markedWithinASecond(true));
     }
 
     void exitQuestion_data()

@@ -7,6 +7,7 @@
 #include "controls/CFileChooser.h"
 #include "pages/CDialogCfgSys.h"
 #include "support/TestSettings.h"
+#include "support/WheelInput.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -99,17 +100,6 @@ QRect BarPart(const QScrollBar& bar, QStyle::SubControl part)
 {
     const QStyleOptionSlider option = BarOption(bar);
     return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
-}
-
-/// One turn of the wheel over `target`, delivered as the window system delivers it, so that
-/// controls that do not use the wheel pass it on to their parents.
-void Wheel(QWidget* target, QPoint angleDelta)
-{
-    const QPoint local = target->rect().center();
-    QWheelEvent event(local, target->mapToGlobal(local), QPoint(), angleDelta, Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QSpontaneKeyEvent::setSpontaneous(&event);
-    QApplication::instance()->notify(target, &event);
 }
 
 /// A position given from the top (1) or from H.
