@@ -147,18 +147,17 @@ bool CCfgDialog::OnInitDialog()
     const int formHeight = std::max(units.Y(m_templateHeight), m_form->minimumSizeHint().height());
     m_formHeight = formHeight;
     m_form->setFixedHeight(formHeight + m_extraHeight);
+    // Where the lowest control ends, as the form lays them out: the template may be taller.
+    m_contentHeight = formHeight;
+    if (QLayout* layout = m_form->layout()) {
+        layout->activate();
+        m_contentHeight =
+            std::min(formHeight, m_form->childrenRect().bottom() + 1 + layout->contentsMargins().bottom());
+    }
     resize(units.X(kTemplateWidth), formHeight);
-
-    // The page is still at its template size, so H is the height of the whole form, not
-    // of the frame it will be shown in; the range never changes afterwards.
-    m_nPageHeight = height();
-    // A range of 1 to factor x H viewed a page H at a time: its last position is H + 1 and
-    // the thumb is half the track.
-    const int rangeEnd = m_nScrollFactor * m_nPageHeight;
-    m_scrollBar->setRange(1, rangeEnd - m_nPageHeight + 1);
-    m_scrollBar->setPageStep(m_nPageHeight);
     m_scrollBar->setSingleStep(1);
     m_scrollBar->setValue(1);
+    UpdateScrollRange();
 
     // A combo box takes the wheel only once it has the focus; otherwise the wheel scrolls
     // the page instead of quietly changing a setting under the mouse.
@@ -270,6 +269,7 @@ void CCfgDialog::SetExtraHeight(int extra)
         if (growing.fixedHeight)
             growing.control->setMaximumHeight(height);
     }
+    UpdateScrollRange();
 }
 
 bool CCfgDialog::FilterEvent(QObject* watched, QEvent* event)
@@ -327,10 +327,26 @@ void CCfgDialog::wheelEvent(QWheelEvent* event)
 void CCfgDialog::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int barWidth = m_scrollBar->sizeHint().width();
+    UpdateScrollRange();
+}
+
+void CCfgDialog::UpdateScrollRange()
+{
+    // What the controls take: their height at the least size, and the window's extra height
+    // where lists and grids grow with it.
+    const int contentHeight =
+        std::min(m_form->height(), m_contentHeight + (m_growing.empty() ? 0 : m_extraHeight));
+    // A range of 1 to H + 1 viewed a page H at a time: the thumb is half the track.
+    m_nPageHeight = std::max(0, contentHeight - height());
+    const bool scrolls = m_nPageHeight > 0;
+    const int barWidth = scrolls ? m_scrollBar->sizeHint().width() : 0;
     m_scrollBar->setGeometry(width() - barWidth, 0, barWidth, height());
+    m_scrollBar->setVisible(scrolls);
     m_viewport->setGeometry(0, 0, std::max(0, width() - barWidth), height());
     m_form->setFixedWidth(m_viewport->width());
+    m_scrollBar->setRange(1, m_nPageHeight + 1);
+    m_scrollBar->setPageStep(std::max(1, m_nPageHeight));
+    ApplyScrollPos(std::min(m_nScrollPos, m_nPageHeight + 1));
 }
 
 void CCfgDialog::ApplyScrollPos(int position)

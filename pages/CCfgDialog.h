@@ -39,12 +39,12 @@ public:
 
     /// The current scroll position, 1 when the form is not scrolled.
     int ScrollPos() const { return m_nScrollPos; }
-    /// The form's height H, measured once at initialisation.
+    /// H: how far the form scrolls, so that its last control comes to the frame's bottom and
+    /// no further; 0, and no scroll bar, when the frame shows it whole.
     int PageHeight() const { return m_nPageHeight; }
 
     /// The height the window has beyond its least size. The form grows by as much, and the
-    /// page's lists and grids share it, so a larger window shows more rows; the scroll range
-    /// stays what it is, as the frame grows by the same height.
+    /// page's lists and grids share it, so a larger window shows more rows.
     void SetExtraHeight(int extra);
 
 protected:
@@ -80,13 +80,15 @@ private:
     /// true when the event is used up.
     bool FilterEvent(QObject* watched, QEvent* event);
     void ApplyScrollPos(int position);
+    /// Sets H and the bar from what the form holds and the frame shows, keeping the position
+    /// where it still can be.
+    void UpdateScrollRange();
     /// Scrolls the least that shows `control` whole, or its top when it is taller than the frame.
     void ScrollIntoView(const QWidget* control);
     /// What is brought into view for a control that takes the focus: the control, or the
     /// whole of what it is part of.
     static const QWidget* ShownWhole(const QWidget* control);
 
-    int m_nScrollFactor = 2;
     int m_nPageHeight = 0;
     int m_nScrollPos = 1;
 
@@ -98,7 +100,8 @@ private:
     };
 
     int m_templateHeight;
-    int m_formHeight = 0; // the form's height at the window's least size
+    int m_formHeight = 0;    // the form's height at the window's least size
+    int m_contentHeight = 0; // what its controls take of it
     int m_extraHeight = 0;
     std::vector<Growing> m_growing;
     bool m_bFocusingOnShow = false;

@@ -439,6 +439,45 @@ private Q_SLOTS:
                  Texts{"7777"});
     }
 
+    // No page scrolls past its last control, at the least size or a large one; a page that
+    // fits its frame has no scroll bar.
+    void noPageScrollsPastItsLastControl()
+    {
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Exposed());
+        const QSize least = window.dialog.size();
+        for (const QSize size : {least, least + QSize(200, 600)}) {
+            window.dialog.resize(size);
+            for (CCfgDialog* page : window.dialog.findChildren<CCfgDialog*>()) {
+                page->show();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+                auto* bar = page->findChild<QScrollBar*>(QStringLiteral("pageScrollBar"));
+                bar->triggerAction(QAbstractSlider::SliderToMaximum);
+                int lowest = 0;
+                QString lowestName;
+                const auto* form = page->findChild<QWidget*>(QStringLiteral("pageForm"));
+                for (const QWidget* control : form->findChildren<QWidget*>()) {
+                    if (control->isVisibleTo(page) &&
+                        control->mapTo(page, QPoint(0, control->height())).y() > lowest) {
+                        lowest = control->mapTo(page, QPoint(0, control->height())).y();
+                        lowestName = control->objectName();
+                    }
+                }
+                const QString name = page->objectName() + QStringLiteral(" at %1, %2 ends at %3 of %4")
+                                                              .arg(size.height())
+                                                              .arg(lowestName)
+                                                              .arg(lowest)
+                                                              .arg(page->height());
+                QVERIFY2(lowest <= page->height(), qPrintable(name));
+                QVERIFY2(bar->isVisible() ? lowest >= page->height() - 30 : page->ScrollPos() == 1,
+                         qPrintable(name));
+                bar->triggerAction(QAbstractSlider::SliderToMinimum);
+                page->hide();
+            }
+        }
+    }
+
     void everyPageShowsItsWholeWidthInTheFrame()
     {
         MessageRecorder messages;
