@@ -1,6 +1,7 @@
 #include "app/CCommandLine.h"
 #include "app/CTarvexApp.h"
 #include "app/QtTranslations.h"
+#include "controls/CFocusFrame.h"
 #include "controls/CMessageBox.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
         return CCommandLine::Run(argc, argv);
     QApplication application(argc, argv);
     InstallQtChineseTranslations(application);
+    CFocusFrame::Install(application);
     QIcon icon(QStringLiteral(":/images/tarvex.png"));
     icon.addFile(QStringLiteral(":/images/tarvex_32.png"));
     application.setWindowIcon(icon);

@@ -6,6 +6,7 @@
 #include "config/CfgGroups.h"
 #include "config/CfgSettings.h"
 #include "controls/CButtonST.h"
+#include "controls/CFocusFrame.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CMessageBox.h"
 #include "controls/CXListCtrl.h"
@@ -1131,6 +1132,35 @@ private Q_SLOTS:
         QCOMPARE(GetCfgData()->CtiPort, std::string("1234"));
         QVERIFY(window.dialog.isVisible());
         QVERIFY(messages.Messages().empty());
+    }
+
+    // The focus ring: every focusable control shows the grids' two highlight pixels around it
+    // when it has the focus, buttons and lists as much as fields. Last, as it stays installed.
+    void theFocusIsRingedWhereverItIs()
+    {
+        CFocusFrame::Install(*qApp);
+        MessageRecorder messages;
+        Window window;
+        QVERIFY(window.Active());
+        const auto ringed = [&window](const char* name) {
+            QWidget* control = window.Find(name);
+            control->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            // An address is ringed whole, whichever part has the focus.
+            QWidget* whole = qobject_cast<CIpAddressEdit*>(control) ? control : QApplication::focusWidget();
+            for (const CFocusFrame* frame : window.dialog.findChildren<CFocusFrame*>()) {
+                if (frame->isVisible() && frame->widget() == whole &&
+                    frame->geometry().contains(whole->geometry()))
+                    return true;
+            }
+            return false;
+        };
+        for (const char* name : {"btnSave", "btnExit", "editCtiPort", "listFlows", "ipCtiAddr"})
+            QVERIFY2(ringed(name), name);
+        window.Click("btnDev");
+        window.Click("btnLine");
+        // A grid rings itself inside its rows: no second ring.
+        QVERIFY(!ringed("gridExten"));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "app/CTarvexApp.h"
 #include "app/QtTranslations.h"
 #include "controls/CFileChooser.h"
+#include "controls/CFocusFrame.h"
 #include "controls/CMessageBox.h"
 #include "controls/CPropertyGridCtrl.h"
 #include "controls/CPropertyGridProperty.h"
@@ -152,6 +153,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     InstallQtChineseTranslations(application);
+    CFocusFrame::Install(application);
     g_folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     // Every box is answered with its first button; the exit question so ends the window.
     SetMessageHandler([](const UserMessage& message) {
