@@ -15,6 +15,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -32,31 +34,6 @@ int Fail(const std::string& message)
 {
     Print(stderr, "tarvex: " + message + "\n");
     return CCommandLine::kFailed;
-}
-
-QString Description()
-{
-    return QStringLiteral(
-        "Tarvex 配置文件命令（无需图形界面）：\n"
-        "  export <文件>  将数据库中的全部配置导出到文件（JSON）\n"
-        "  diff <文件>    比较数据库与文件，按配置组列出差异（数据库中的值 -> 文件中的值）\n"
-        "  import <文件>  列出差异，确认后只写入有差异的配置组（--yes 不询问）；\n"
-        "                 也可以是一个备份文件，恢复其中的配置组\n"
-        "  backups        列出保存和导入前所做的备份（文件、时间、数据源、配置组），最新的在前\n"
-        "  export-csv <表> <文件>  将一个记录表导出为 CSV 文件（UTF-8，带 BOM，电子表格可直接打开）\n"
-        "  import-csv <表> <文件>  从 CSV 文件（UTF-8 或 GBK）导入一个记录表：列出差异，确认后写入\n"
-        "                 线路配置；默认合并（按键添加或更新记录），--replace 以文件为整个表\n"
-        "                 <表>：extensions（分机）、sip-accounts（SIP账户）、trunk-items（中继项）、\n"
-        "                 trunk-matches（中继匹配）\n"
-        "\n"
-        "数据源与用户默认取自程序保存的数据源设置，可用 --dsn、--user 另行指定。\n"
-        "密码依次取自 --password-file 指定的文件、环境变量 TARVEX_PASSWORD、\n"
-        "保存的设置（桌面密钥环，或私有的设置文件；数据源和用户与之相同时），\n"
-        "否则在终端上询问（不回显）。\n"
-        "密码从不需要写在命令行上。\n"
-        "\n"
-        "退出码：0 完成（diff：没有差异）；1 diff 发现差异，或 import 未获确认；2 出错。\n"
-        "不带命令启动时打开 Tarvex 窗口。");
 }
 
 bool ReadPasswordFile(const QString& path, std::string& password, std::string& error)
@@ -210,34 +187,71 @@ int ExportSheet(CsvList list, const QString& file, CCfgFileSession& session)
     return CCommandLine::kDone;
 }
 
-std::string Usage()
+/// The options every command reads.
+struct Options
 {
-    return "用法：tarvex export|import|diff <文件> [选项]，tarvex export-csv|import-csv <表> <文件> [选项]，"
-           "或 tarvex backups（详见 tarvex --help）";
+    QCommandLineOption dsn{{QStringLiteral("d"), QStringLiteral("dsn")},
+                           QStringLiteral("数据源名称（默认取自保存的设置）"),
+                           QStringLiteral("名称")};
+    QCommandLineOption user{{QStringLiteral("u"), QStringLiteral("user")},
+                            QStringLiteral("数据库用户（默认取自保存的设置）"),
+                            QStringLiteral("用户")};
+    QCommandLineOption passwordFile{QStringLiteral("password-file"),
+                                    QStringLiteral("从该文件的第一行读取密码"), QStringLiteral("文件")};
+    QCommandLineOption yes{{QStringLiteral("y"), QStringLiteral("yes")},
+                           QStringLiteral("import、import-csv 时不询问，直接写入有差异的配置组")};
+    QCommandLineOption replace{QStringLiteral("replace"),
+                               QStringLiteral("import-csv 时以文件为整个表（文件中没有的记录被删除）")};
+};
+
+/// A command as given: its words after the command's own, and the options.
+struct Given
+{
+    const QCommandLineParser& parser;
+    const Options& options;
+    QStringList words;
+
+    bool LogIn(DsnValues& source, CCfgFileSession& session, std::string& error) const
+    {
+        bool noPassword = false;
+        return ResolveDataSource(parser, options.dsn, options.user, options.passwordFile, source, noPassword,
+                                 error) &&
+               ConnectAndRead(source, noPassword, session, error);
+    }
+};
+
+/// export, diff and import: the whole configuration against a configuration or backup file.
+int RunFileCommand(const Given& given, bool exporting, bool importing)
+{
+    const QString file = given.words.at(0);
+    CCfgFileSession session;
+    DsnValues source;
+    std::string error;
+    // A broken file is refused before a login.
+    if ((!exporting && !session.ReadFile(file, error)) || !given.LogIn(source, session, error))
+        return Fail(error);
+    if (exporting)
+        return Export(file, session);
+    const CCfgChanges changes = PrintChanges(file, source, session);
+    if (!importing)
+        return changes.IsEmpty() ? CCommandLine::kDone : CCommandLine::kChanges;
+    return Import(changes, session, !given.parser.isSet(given.options.yes));
 }
 
 /// export-csv and import-csv: one record list against a CSV file.
-int RunSheetCommand(const QCommandLineParser& parser, const QCommandLineOption& dsn,
-                    const QCommandLineOption& user, const QCommandLineOption& passwordFile, bool askFirst,
-                    bool replace)
+int RunSheetCommand(const Given& given, bool exporting)
 {
-    const QStringList arguments = parser.positionalArguments();
     CsvList list = CsvList::Extensions;
-    if (arguments.size() != 3)
-        return Fail(Usage());
-    if (!CsvListFromWord(arguments.at(1).toStdString(), list))
-        return Fail("没有名为 " + arguments.at(1).toStdString() + " 的表，可用的表：" + CsvListWords());
-    const QString file = arguments.at(2);
-    const bool exporting = arguments.at(0) == QLatin1String("export-csv");
+    if (!CsvListFromWord(given.words.at(0).toStdString(), list))
+        return Fail("没有名为 " + given.words.at(0).toStdString() + " 的表，可用的表：" + CsvListWords());
+    const QString file = given.words.at(1);
+    const bool replace = given.parser.isSet(given.options.replace);
     CCsvSheet sheet;
     CCfgFileSession session;
     DsnValues source;
-    bool noPassword = false;
     std::string error;
     // A broken file is refused before a login.
-    if ((!exporting && !sheet.Read(file, list, error)) ||
-        !ResolveDataSource(parser, dsn, user, passwordFile, source, noPassword, error) ||
-        !ConnectAndRead(source, noPassword, session, error))
+    if ((!exporting && !sheet.Read(file, list, error)) || !given.LogIn(source, session, error))
         return Fail(error);
     if (exporting)
         return ExportSheet(list, file, session);
@@ -246,10 +260,95 @@ int RunSheetCommand(const QCommandLineParser& parser, const QCommandLineOption& 
                       (replace ? "替换整个表" : "合并") + "）\n");
     if (!session.TakeSheet(sheet, replace ? CCsvSheet::Mode::Replace : CCsvSheet::Mode::Merge, error))
         return Fail(error);
-    return Import(PrintChanges(file, source, session), session, askFirst);
+    return Import(PrintChanges(file, source, session), session, !given.parser.isSet(given.options.yes));
 }
 
-const char* const kCommands[] = {"export", "import", "diff", "backups", "export-csv", "import-csv"};
+/// One command: its word, the words it takes, its lines of the help, and what runs it.
+struct Command
+{
+    const char* word;
+    const char* arguments; // as the help and the usage show them; one word each
+    const char* help;      // continuation lines start with a line break
+    int (*run)(const Given& given);
+
+    qsizetype ArgumentCount() const { return QString::fromUtf8(arguments).count(QLatin1Char('<')); }
+};
+
+const std::array<Command, 6>& Commands()
+{
+    static const std::array<Command, 6> commands = {{
+        {"export", "<文件>", "将数据库中的全部配置导出到文件（JSON）",
+         [](const Given& given) { return RunFileCommand(given, true, false); }},
+        {"diff", "<文件>", "比较数据库与文件，按配置组列出差异（数据库中的值 -> 文件中的值）",
+         [](const Given& given) { return RunFileCommand(given, false, false); }},
+        {"import", "<文件>",
+         "列出差异，确认后只写入有差异的配置组（--yes 不询问）；\n也可以是一个备份文件，恢复其中的配置组",
+         [](const Given& given) { return RunFileCommand(given, false, true); }},
+        {"backups", "", "列出保存和导入前所做的备份（文件、时间、数据源、配置组），最新的在前",
+         [](const Given&) { return ListBackups(); }},
+        {"export-csv", "<表> <文件>", "将一个记录表导出为 CSV 文件（UTF-8，带 BOM，电子表格可直接打开）",
+         [](const Given& given) { return RunSheetCommand(given, true); }},
+        {"import-csv", "<表> <文件>",
+         "从 CSV 文件（UTF-8 或 "
+         "GBK）导入一个记录表：列出差异，确认后写入\n线路配置；默认合并（按键添加或更新记录），"
+         "--replace "
+         "以文件为整个表\n<表>：extensions（分机）、sip-accounts（SIP账户）、trunk-items（中继项）、\n"
+         "trunk-matches（中继匹配）",
+         [](const Given& given) { return RunSheetCommand(given, false); }},
+    }};
+    return commands;
+}
+
+const Command* CommandOf(const QString& word)
+{
+    for (const Command& command : Commands()) {
+        if (word == QLatin1String(command.word))
+            return &command;
+    }
+    return nullptr;
+}
+
+QString Description()
+{
+    QString text = QStringLiteral("Tarvex 配置文件命令（无需图形界面）：\n");
+    const QString indent(17, QLatin1Char(' '));
+    for (const Command& command : Commands()) {
+        QString synopsis = QStringLiteral("  ") + QLatin1String(command.word);
+        if (*command.arguments)
+            synopsis += QLatin1Char(' ') + QString::fromUtf8(command.arguments);
+        const QStringList lines = QString::fromUtf8(command.help).split(QLatin1Char('\n'));
+        // Chinese characters take two columns of a terminal.
+        qsizetype columns = 0;
+        for (const QChar c : synopsis)
+            columns += c.unicode() >= 0x2E80 ? 2 : 1;
+        text += synopsis + QString(std::max<qsizetype>(2, indent.size() - columns), QLatin1Char(' ')) +
+                lines.front() + QLatin1Char('\n');
+        for (const QString& line : lines.mid(1))
+            text += indent + line + QLatin1Char('\n');
+    }
+    return text +
+           QStringLiteral("\n"
+                          "数据源与用户默认取自程序保存的数据源设置，可用 --dsn、--user 另行指定。\n"
+                          "密码依次取自 --password-file 指定的文件、环境变量 TARVEX_PASSWORD、\n"
+                          "保存的设置（桌面密钥环，或私有的设置文件；数据源和用户与之相同时），\n"
+                          "否则在终端上询问（不回显）。\n"
+                          "密码从不需要写在命令行上。\n"
+                          "\n"
+                          "退出码：0 完成（diff：没有差异）；1 diff 发现差异，或 import 未获确认；2 出错。\n"
+                          "不带命令启动时打开 Tarvex 窗口。");
+}
+
+std::string Usage()
+{
+    QStringList forms;
+    for (const Command& command : Commands())
+        forms << QStringLiteral("tarvex %1%2")
+                     .arg(QLatin1String(command.word),
+                          *command.arguments ? QLatin1Char(' ') + QString::fromUtf8(command.arguments)
+                                             : QString());
+    return "用法：" + forms.join(QStringLiteral("，")).toStdString() + "（选项详见 tarvex --help）";
+}
+
 const char* const kHelpOptions[] = {"-h", "--help", "-?", "--help-all"};
 
 } // namespace
@@ -262,8 +361,8 @@ bool CCommandLine::IsCommand(int argc, char* argv[])
     if (argc > 1 && argv[1][0] != '-')
         return true;
     for (int index = 1; index < argc; ++index) {
-        for (const char* word : kCommands) {
-            if (std::strcmp(argv[index], word) == 0)
+        for (const Command& command : Commands()) {
+            if (std::strcmp(argv[index], command.word) == 0)
                 return true;
         }
         for (const char* word : kHelpOptions) {
@@ -282,26 +381,18 @@ int CCommandLine::Run(int argc, char* argv[])
     InstallQtChineseTranslations(application);
     QCommandLineParser parser;
     parser.setApplicationDescription(Description());
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("export、import、diff、backups、export-csv 或 import-csv"),
+    QStringList words;
+    for (const Command& command : Commands())
+        words << QString::fromLatin1(command.word);
+    parser.addPositionalArgument(QStringLiteral("command"), words.join(QStringLiteral("、")),
                                  QStringLiteral("<命令>"));
     parser.addPositionalArgument(
         QStringLiteral("arguments"),
-        QStringLiteral("export、import、diff：<文件> 为配置文件（import 也可以是备份文件）；\n"
-                       "export-csv、import-csv：<表> <文件>，<文件> 为 CSV 文件；\n"
-                       "backups：无"),
+        QStringLiteral("命令所需：<文件> 为配置文件（import 也可以是备份文件），export-csv、import-csv 的 "
+                       "<文件> 为 CSV 文件"),
         QStringLiteral("[<表>] [<文件>]"));
-    const QCommandLineOption dsn({QStringLiteral("d"), QStringLiteral("dsn")},
-                                 QStringLiteral("数据源名称（默认取自保存的设置）"), QStringLiteral("名称"));
-    const QCommandLineOption user({QStringLiteral("u"), QStringLiteral("user")},
-                                  QStringLiteral("数据库用户（默认取自保存的设置）"), QStringLiteral("用户"));
-    const QCommandLineOption passwordFile(QStringLiteral("password-file"),
-                                          QStringLiteral("从该文件的第一行读取密码"), QStringLiteral("文件"));
-    const QCommandLineOption yes({QStringLiteral("y"), QStringLiteral("yes")},
-                                 QStringLiteral("import、import-csv 时不询问，直接写入有差异的配置组"));
-    const QCommandLineOption replace(QStringLiteral("replace"),
-                                     QStringLiteral("import-csv 时以文件为整个表（文件中没有的记录被删除）"));
-    parser.addOptions({dsn, user, passwordFile, yes, replace});
+    const Options options;
+    parser.addOptions({options.dsn, options.user, options.passwordFile, options.yes, options.replace});
     const QCommandLineOption help = parser.addHelpOption();
 
     if (!parser.parse(QCoreApplication::arguments()))
@@ -311,30 +402,8 @@ int CCommandLine::Run(int argc, char* argv[])
         return kDone;
     }
     const QStringList arguments = parser.positionalArguments();
-    const QString command = arguments.value(0);
-    if (command == QLatin1String("backups") && arguments.size() == 1)
-        return ListBackups();
-    if (command == QLatin1String("export-csv") || command == QLatin1String("import-csv"))
-        return RunSheetCommand(parser, dsn, user, passwordFile, !parser.isSet(yes), parser.isSet(replace));
-    if (arguments.size() != 2 || (command != QLatin1String("export") && command != QLatin1String("import") &&
-                                  command != QLatin1String("diff")))
+    const Command* command = CommandOf(arguments.value(0));
+    if (!command || arguments.size() != command->ArgumentCount() + 1)
         return Fail(Usage());
-    const QString file = arguments.at(1);
-
-    const bool exporting = command == QLatin1String("export");
-    CCfgFileSession session;
-    DsnValues source;
-    bool noPassword = false;
-    std::string error;
-    // A broken file is refused before a login.
-    if ((!exporting && !session.ReadFile(file, error)) ||
-        !ResolveDataSource(parser, dsn, user, passwordFile, source, noPassword, error) ||
-        !ConnectAndRead(source, noPassword, session, error))
-        return Fail(error);
-    if (exporting)
-        return Export(file, session);
-    const CCfgChanges changes = PrintChanges(file, source, session);
-    if (command == QLatin1String("diff"))
-        return changes.IsEmpty() ? kDone : kChanges;
-    return Import(changes, session, !parser.isSet(yes));
+    return command->run(Given{parser, options, arguments.mid(1)});
 }

@@ -84,5 +84,4 @@ void CSingleInstance::BringToFront()
         popup->raise();
         popup->activateWindow();
     }
-    Q_EMIT Activated();
 }

@@ -26,9 +26,6 @@ public:
     /// How often the marked window was asked to show itself.
     int ActivationCount() const { return m_activations; }
 
-Q_SIGNALS:
-    void Activated();
-
 private:
     void OnNewConnection();
     void ReadRequest(QLocalSocket* socket);

@@ -51,8 +51,6 @@ public:
 
     /// Whether Write had to open the connection again before its first statement.
     bool Reconnected() const { return m_reconnected; }
-    /// What the file read holds.
-    const CfgFileContents& Contents() const { return m_contents; }
 
 private:
     void TakeWhatTheFileLacks();
