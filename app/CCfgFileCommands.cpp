@@ -257,7 +257,7 @@ void CCfgFileCommands::WriteAfterQuestion(CCfgFileSession& session, const QStrin
         CBusyScope busy(m_window, QStringLiteral("正在导入配置..."));
         // A colleague may have saved since the differences were listed: asked as a save asks.
         CCfgDb* cfgDb = GetCfgDb();
-        cfgDb->SetOverwriteQuestion([this, &busy](CfgGroup group, const CCfgChanges& changed) {
+        const CCfgDb::Asking asking(*cfgDb, [this, &busy](CfgGroup group, const CCfgChanges& changed) {
             return busy.Ask([&] {
                 return CDialogCfgChanges::ConfirmOverwrite(
                     m_window, group, changed, QStringLiteral("自列出差异以来"),
@@ -266,7 +266,6 @@ void CCfgFileCommands::WriteAfterQuestion(CCfgFileSession& session, const QStrin
             });
         });
         done = session.Write(written, error);
-        cfgDb->SetOverwriteQuestion(nullptr);
     }
     // The store now holds the file's groups (also one whose writing failed, as after a
     // failed Save), so Save from the pages writes them again.

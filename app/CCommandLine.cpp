@@ -152,10 +152,12 @@ int Import(const CCfgChanges& changes, CCfgFileSession& session, bool askFirst)
     }
     // What a colleague saved after the differences were listed is not written over unseen.
     CCfgDb* cfgDb = GetCfgDb();
-    cfgDb->SetOverwriteQuestion([](CfgGroup, const CCfgChanges&) { return false; });
     std::vector<CfgGroup> written;
-    const bool done = session.Write(written, error);
-    cfgDb->SetOverwriteQuestion(nullptr);
+    bool done = false;
+    {
+        const CCfgDb::Asking asking(*cfgDb, [](CfgGroup, const CCfgChanges&) { return false; });
+        done = session.Write(written, error);
+    }
     if (!done && cfgDb->Declined())
         error += "（在列出差异之后）；请重新运行，查看新的差异";
     if (!done)

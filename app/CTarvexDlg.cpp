@@ -477,7 +477,7 @@ bool CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const ch
     bool saved = false;
     {
         CBusyScope busy(this, QStringLiteral("正在保存配置..."));
-        cfgDb->SetOverwriteQuestion([this, &busy](CfgGroup group, const CCfgChanges& changes) {
+        const CCfgDb::Asking asking(*cfgDb, [this, &busy](CfgGroup group, const CCfgChanges& changes) {
             return busy.Ask([&] {
                 return CDialogCfgChanges::ConfirmOverwrite(
                     this, group, changes, QStringLiteral("自本窗口上次读取或保存以来"),
@@ -486,7 +486,6 @@ bool CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const ch
             });
         });
         saved = (cfgDb->*save)();
-        cfgDb->SetOverwriteQuestion(nullptr);
     }
     // The user chose to write nothing over a colleague's changes: nothing more to say.
     if (cfgDb->Declined())

@@ -65,7 +65,22 @@ public:
     /// process last read or wrote (`changes`: from that to what they hold now): true to write
     /// over them. Without a question a save writes.
     using OverwriteQuestion = std::function<bool(CfgGroup group, const CCfgChanges& changes)>;
-    void SetOverwriteQuestion(OverwriteQuestion question) { m_overwrite = std::move(question); }
+    /// The question for the writes made while it lives; without one, or once it ends however
+    /// it ends, a save writes.
+    class Asking
+    {
+    public:
+        Asking(CCfgDb& cfgDb, OverwriteQuestion question) : m_cfgDb(cfgDb)
+        {
+            m_cfgDb.m_overwrite = std::move(question);
+        }
+        ~Asking() { m_cfgDb.m_overwrite = nullptr; }
+        Asking(const Asking&) = delete;
+        Asking& operator=(const Asking&) = delete;
+
+    private:
+        CCfgDb& m_cfgDb;
+    };
     /// Whether the last save wrote nothing because the question was answered no.
     bool Declined() const { return m_declined; }
 
