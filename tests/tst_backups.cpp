@@ -9,6 +9,7 @@
 #include "support/ConfigTables.h"
 #include "support/SampleConfig.h"
 #include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 #include "support/TestSettings.h"
 
 #include <QDir>
@@ -19,12 +20,6 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 /// A copy of the process store.
 CCfgData StoreCopy()

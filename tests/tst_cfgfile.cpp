@@ -11,6 +11,7 @@
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"
 #include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 #include "support/TestSettings.h"
 
 #include <QFile>
@@ -34,18 +35,6 @@ QByteArray Json(const CCfgData& cfg)
     if (!CCfgFile::ToJson(cfg, json, error))
         qWarning("%s", error.c_str());
     return json;
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 /// `node` with the value at `path` ("lines/SipAccounts/0/reg") replaced by `value` (JSON; at

@@ -25,6 +25,7 @@
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"
 #include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 #include "support/TestSettings.h"
 
 #include <QAction>
@@ -93,18 +94,6 @@ private:
     QTimer m_timer;
     QStringList m_opened;
 };
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray Json(const CCfgData& cfg)
 {

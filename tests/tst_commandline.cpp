@@ -8,6 +8,7 @@
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"
 #include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 #include "support/TestSettings.h"
 
 #include <QFile>
@@ -74,18 +75,6 @@ QStringList DataSource()
 {
     return {QStringLiteral("--dsn"), QString::fromStdString(TestDatabase::Dsn()), QStringLiteral("--user"),
             QString::fromStdString(TestDatabase::User())};
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 std::string Setting(const char* table, const char* name)

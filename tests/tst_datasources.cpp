@@ -5,6 +5,7 @@
 #include "db/ConnectAdvice.h"
 #include "db/IOtlConnection.h"
 #include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,12 +13,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 /// The value of `key` in the first section of an odbc.ini text that has it.
 QByteArray IniValue(const QByteArray& ini, const QByteArray& key)
