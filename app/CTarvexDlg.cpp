@@ -150,6 +150,10 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     m_labelDeviceHint->setWordWrap(true);
     m_labelDeviceHint->setTextFormat(Qt::PlainText);
     m_labelDeviceHint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Two lines of it fit the height of the tiles.
+    QFont smaller = m_labelDeviceHint->font();
+    smaller.setPointSizeF(smaller.pointSizeF() * 0.9);
+    m_labelDeviceHint->setFont(smaller);
     m_labelDeviceHint->hide();
 
     m_saveBase = units.Rect(219, 254, 38, 14);

@@ -135,9 +135,9 @@ const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-
                                         {"labelTrunkItemHeading", "main-window-lines-trunk-items.png"},
                                         {"labelTrunkMatchHeading", "main-window-lines-trunk-matches.png"}};
 // The data source dialog, two groups, the larger window, the three lines sections, the three
-// device kinds, the IPO trunk lines, the viewer of the changes, the unsaved mark, the backups
-// and the exit question.
-constexpr int kPictures = 1 + 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1 + 2;
+// device kinds, the IPO trunk lines, the viewer of the changes, the unsaved mark, the device
+// type chosen, the backups and the exit question.
+constexpr int kPictures = 1 + 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1 + 1 + 2;
 
 /// Lets the window run for `milliseconds`.
 void RunFor(int milliseconds)
@@ -263,6 +263,11 @@ int main(int argc, char* argv[])
             }
             RunFor(500);
             Save(main, QStringLiteral("main-window-unsaved.png"));
+            // Another device type chosen, not yet saved: the line beside the tiles says so.
+            devType->setCurrentIndex((devType->currentIndex() + 1) % devType->count());
+            Click(main, "btnDev");
+            Save(main, QStringLiteral("main-window-device-type-chosen.png"));
+            Click(main, "btnSys");
             // The exit question in the real message box, naming the unsaved group; 不保存
             // then ends the window.
             SetMessageHandler(ShowMessageBox);
