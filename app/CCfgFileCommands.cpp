@@ -5,13 +5,14 @@
 #include "app/CDialogCsvList.h"
 #include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
-#include "config/CCfgDb.h"
 #include "config/CCfgFileSession.h"
+#include "config/CCfgImport.h"
 #include "config/CfgGroups.h"
 #include "controls/CBusyScope.h"
 #include "controls/CFileChooser.h"
 #include "controls/UserMessage.h"
 #include "db/CDsnSettings.h"
+#include "db/IOtlConnection.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -56,8 +57,9 @@ const CCfgFileCommands::FileKind& SheetFiles()
 
 } // namespace
 
-CCfgFileCommands::CCfgFileCommands(QWidget* window, std::function<void()> refreshPages)
-    : QObject(window), m_window(window), m_refreshPages(std::move(refreshPages)),
+CCfgFileCommands::CCfgFileCommands(QWidget* window, CCfgDocument& document,
+                                   std::function<void()> refreshPages)
+    : QObject(window), m_window(window), m_document(document), m_refreshPages(std::move(refreshPages)),
       m_folder(CFileChooser::LastFolder())
 {
 }
@@ -81,10 +83,7 @@ QString CCfgFileCommands::ChooseFile(bool save, const QString& title, const File
 
 std::string CCfgFileCommands::ReadDatabase(CCfgFileSession& session)
 {
-    CCfgDb* cfgDb = GetCfgDb();
     const CBusyScope busy(m_window, QStringLiteral("正在读取数据库中的配置..."));
-    if (!cfgDb->EnsureConnected())
-        return cfgDb->GetDbError();
     std::string error;
     return session.ReadDatabase(error) ? std::string() : error + "。\r\n请检查数据库中的这些表后重试";
 }
@@ -100,7 +99,7 @@ void CCfgFileCommands::OnExportCfg()
     const QString path = ChooseFile(true, QStringLiteral("导出配置到文件"), ConfigurationFiles());
     if (path.isEmpty())
         return;
-    CCfgFileSession session;
+    CCfgFileSession session(*IOtlConnection::getInstance());
     std::string error = ReadDatabase(session);
     if (!error.empty() || !session.Export(path, error)) {
         ShowNotice(m_window, "配置导出失败：" + error);
@@ -117,7 +116,7 @@ void CCfgFileCommands::OnCompareCfg()
     const QString path = ChooseFile(false, QStringLiteral("选择要比较的配置文件"), ConfigurationFiles());
     if (path.isEmpty())
         return;
-    CCfgFileSession session;
+    CCfgFileSession session(*IOtlConnection::getInstance());
     std::string error;
     if (session.ReadFile(path, error))
         error = ReadDatabase(session);
@@ -160,7 +159,7 @@ void CCfgFileCommands::OnExportSheet()
                                     SheetFiles(), QString::fromUtf8(layout.title));
     if (path.isEmpty())
         return;
-    CCfgFileSession session;
+    CCfgFileSession session(*IOtlConnection::getInstance());
     std::string error = ReadDatabase(session);
     if (!error.empty() || !session.ExportSheet(choice.List(), path, error)) {
         ShowNotice(m_window, "表格导出失败：" + error);
@@ -188,7 +187,7 @@ void CCfgFileCommands::OnImportSheet()
         const CBusyScope busy(m_window, QStringLiteral("正在检查表格..."));
         read = sheet.Read(path, choice.List(), error);
     }
-    CCfgFileSession session;
+    CCfgFileSession session(*IOtlConnection::getInstance());
     if (read)
         error = ReadDatabase(session);
     if (!error.empty() || !session.TakeSheet(sheet, choice.Mode(), error)) {
@@ -205,7 +204,7 @@ void CCfgFileCommands::OnImportSheet()
 
 void CCfgFileCommands::ImportFile(const QString& path)
 {
-    CCfgFileSession session;
+    CCfgFileSession session(*IOtlConnection::getInstance());
     std::string error;
     if (!session.ReadFile(path, error)) {
         ShowNotice(m_window, "配置导入失败：" + error + "\r\n未写入任何内容。");
@@ -219,60 +218,85 @@ void CCfgFileCommands::ImportFile(const QString& path)
     WriteAfterQuestion(session, path, "配置", QString());
 }
 
+namespace {
+
+/// The window's questions, asked over the busy window.
+class WindowImportQuestions final : public ICfgImportQuestions
+{
+public:
+    WindowImportQuestions(QWidget* window, CBusyScope& busy, QString heading, QString note, std::string dsn)
+        : m_window(window), m_busy(busy), m_heading(std::move(heading)), m_note(std::move(note)),
+          m_dsn(std::move(dsn))
+    {
+    }
+
+    bool ConfirmImport(const CCfgChanges& changes) override
+    {
+        const QString warning =
+            m_note +
+            QStringLiteral(
+                "确定后将把文件中的%1写入数据源 %2（这些配置组的表先清空再写入），其余配置组不变。\r\n"
+                "导入后各页面显示新的配置，页面上尚未保存的修改将被丢弃。")
+                .arg(QString::fromStdString(CfgGroupNames(changes.DifferingGroups())),
+                     QString::fromStdString(m_dsn));
+        return m_busy.Ask([&] {
+            CDialogCfgChanges question(CDialogCfgChanges::Mode::ConfirmImport, m_heading,
+                                       QString::fromStdString(changes.ToText()), warning, m_window);
+            return question.exec() == QDialog::Accepted;
+        });
+    }
+
+    bool Overwrite(CfgGroup group, const CCfgChanges& changes) override
+    {
+        return m_busy.Ask([&] {
+            return CDialogCfgChanges::ConfirmOverwrite(
+                m_window, group, changes, QStringLiteral("自列出差异以来"),
+                QStringLiteral("覆盖：用文件中的内容替换数据库中的这些修改。取消：这组配置不写入任何内容。"));
+        });
+    }
+
+private:
+    QWidget* m_window;
+    CBusyScope& m_busy;
+    QString m_heading;
+    QString m_note;
+    std::string m_dsn;
+};
+
+} // namespace
+
 void CCfgFileCommands::WriteAfterQuestion(CCfgFileSession& session, const QString& path,
                                           const std::string& subject, const QString& note)
 {
-    std::string error;
-    const CCfgChanges changes = session.Compare();
     const std::string dsn = DataSource();
-    if (changes.IsEmpty()) {
+    CfgImportOutcome outcome;
+    {
+        CBusyScope busy(m_window, QStringLiteral("正在导入配置..."));
+        WindowImportQuestions questions(m_window, busy, Heading(path), note, dsn);
+        outcome = CCfgImport::Run(session, session.Compare(), m_document, questions);
+    }
+    switch (outcome.result) {
+    case CfgImportOutcome::Result::Unchanged:
         ShowNotice(m_window, "文件 " + QDir::toNativeSeparators(path).toStdString() + " 与数据源 " + dsn +
                                  " 中的配置没有差异，未写入任何内容。");
         return;
-    }
-    // A file refused is refused before the question, not after it.
-    const std::vector<CfgGroup> groups = changes.DifferingGroups();
-    bool prepared = false;
-    {
-        const CBusyScope busy(m_window, QStringLiteral("正在检查配置文件..."));
-        prepared = session.Prepare(changes, error);
-    }
-    if (!prepared) {
-        ShowNotice(m_window, subject + "导入失败：" + error);
+    case CfgImportOutcome::Result::Refused:
+        ShowNotice(m_window, subject + "导入失败：" + outcome.error);
         return;
-    }
-    const QString warning =
-        note +
-        QStringLiteral("确定后将把文件中的%1写入数据源 %2（这些配置组的表先清空再写入），其余配置组不变。\r\n"
-                       "导入后各页面显示新的配置，页面上尚未保存的修改将被丢弃。")
-            .arg(QString::fromStdString(CfgGroupNames(groups)), QString::fromStdString(dsn));
-    CDialogCfgChanges question(CDialogCfgChanges::Mode::ConfirmImport, Heading(path),
-                               QString::fromStdString(changes.ToText()), warning, m_window);
-    if (question.exec() != QDialog::Accepted)
+    case CfgImportOutcome::Result::NotConfirmed:
         return;
-
-    std::vector<CfgGroup> written;
-    bool done = false;
-    {
-        CBusyScope busy(m_window, QStringLiteral("正在导入配置..."));
-        // A colleague may have saved since the differences were listed: asked as a save asks.
-        CCfgDb* cfgDb = GetCfgDb();
-        const CCfgDb::Asking asking(*cfgDb, [this, &busy](CfgGroup group, const CCfgChanges& changed) {
-            return busy.Ask([&] {
-                return CDialogCfgChanges::ConfirmOverwrite(
-                    m_window, group, changed, QStringLiteral("自列出差异以来"),
-                    QStringLiteral(
-                        "覆盖：用文件中的内容替换数据库中的这些修改。取消：这组配置不写入任何内容。"));
-            });
-        });
-        done = session.Write(written, error);
+    case CfgImportOutcome::Result::Written:
+    case CfgImportOutcome::Result::Failed:
+        break;
     }
-    // The store now holds the file's groups (also one whose writing failed, as after a
+    // The document now holds the file's groups (also one whose writing failed, as after a
     // failed Save), so Save from the pages writes them again.
     m_refreshPages();
-    std::string report = done ? subject + "已导入，已写入数据源 " + dsn + "：" + CfgGroupNames(written) + "。"
-                              : subject + "导入失败：" + error;
-    if (session.Reconnected())
+    std::string report =
+        outcome.result == CfgImportOutcome::Result::Written
+            ? subject + "已导入，已写入数据源 " + dsn + "：" + CfgGroupNames(outcome.written) + "。"
+            : subject + "导入失败：" + outcome.error;
+    if (outcome.reconnected)
         report += "\r\n（与数据库的连接曾经断开，写入前已重新连接。）";
     ShowNotice(m_window, report);
 }

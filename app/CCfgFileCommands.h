@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+class CCfgDocument;
 class CCfgFileSession;
 class QWidget;
 
@@ -29,8 +30,8 @@ public:
         QString suffix;
     };
 
-    /// `refreshPages` makes the pages show the store afresh after an import.
-    CCfgFileCommands(QWidget* window, std::function<void()> refreshPages);
+    /// An import writes into `document`; `refreshPages` then makes the pages show its store afresh.
+    CCfgFileCommands(QWidget* window, CCfgDocument& document, std::function<void()> refreshPages);
 
     void OnExportCfg();
     void OnImportCfg();
@@ -60,6 +61,7 @@ private:
     QString Heading(const QString& path) const;
 
     QWidget* m_window;
+    CCfgDocument& m_document;
     std::function<void()> m_refreshPages;
     QString m_folder;
 };

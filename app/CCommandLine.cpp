@@ -4,8 +4,9 @@
 #include "app/QtTranslations.h"
 #include "config/CCfgBackups.h"
 #include "config/CCfgChanges.h"
-#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CCfgFileSession.h"
+#include "config/CCfgImport.h"
 #include "config/CCsvSheet.h"
 #include "config/CfgGroups.h"
 #include "db/CDsnSettings.h"
@@ -135,34 +136,44 @@ bool Confirmed(const std::vector<CfgGroup>& groups)
     return word == QStringLiteral("y") || word == QStringLiteral("yes") || word == QStringLiteral("是");
 }
 
+/// The terminal's questions: the import is confirmed by typing y, unless --yes says so
+/// beforehand; a colleague's changes made after the differences were listed are never
+/// written over unseen.
+class TerminalImportQuestions final : public ICfgImportQuestions
+{
+public:
+    explicit TerminalImportQuestions(bool askFirst) : m_askFirst(askFirst) {}
+    bool ConfirmImport(const CCfgChanges& changes) override
+    {
+        return !m_askFirst || Confirmed(changes.DifferingGroups());
+    }
+    bool Overwrite(CfgGroup, const CCfgChanges&) override { return false; }
+
+private:
+    bool m_askFirst;
+};
+
 int Import(const CCfgChanges& changes, CCfgFileSession& session, bool askFirst)
 {
-    if (changes.IsEmpty()) {
+    CCfgDocument document;
+    TerminalImportQuestions questions(askFirst);
+    const CfgImportOutcome outcome = CCfgImport::Run(session, changes, document, questions);
+    switch (outcome.result) {
+    case CfgImportOutcome::Result::Unchanged:
         Print(stdout, "数据库已与文件一致，未写入任何内容。\n");
         return CCommandLine::kDone;
-    }
-    // Refused files are refused before the question, not after it.
-    std::string error;
-    if (!session.Prepare(changes, error))
-        return Fail(error);
-    const std::vector<CfgGroup> groups = changes.DifferingGroups();
-    if (askFirst && !Confirmed(groups)) {
+    case CfgImportOutcome::Result::NotConfirmed:
         Print(stderr, "未确认，未写入任何内容。\n");
         return CCommandLine::kChanges;
+    case CfgImportOutcome::Result::Refused:
+        return Fail(outcome.error);
+    case CfgImportOutcome::Result::Failed:
+        return Fail(outcome.declined ? outcome.error + "（在列出差异之后）；请重新运行，查看新的差异"
+                                     : outcome.error);
+    case CfgImportOutcome::Result::Written:
+        break;
     }
-    // What a colleague saved after the differences were listed is not written over unseen.
-    CCfgDb* cfgDb = GetCfgDb();
-    std::vector<CfgGroup> written;
-    bool done = false;
-    {
-        const CCfgDb::Asking asking(*cfgDb, [](CfgGroup, const CCfgChanges&) { return false; });
-        done = session.Write(written, error);
-    }
-    if (!done && cfgDb->Declined())
-        error += "（在列出差异之后）；请重新运行，查看新的差异";
-    if (!done)
-        return Fail(error);
-    Print(stdout, "已写入：" + CfgGroupNames(written) + "\n");
+    Print(stdout, "已写入：" + CfgGroupNames(outcome.written) + "\n");
     return CCommandLine::kDone;
 }
 
@@ -226,7 +237,7 @@ struct Given
 int RunFileCommand(const Given& given, bool exporting, bool importing)
 {
     const QString file = given.words.at(0);
-    CCfgFileSession session;
+    CCfgFileSession session(*IOtlConnection::getInstance());
     DsnValues source;
     std::string error;
     // A broken file is refused before a login.
@@ -249,7 +260,7 @@ int RunSheetCommand(const Given& given, bool exporting)
     const QString file = given.words.at(1);
     const bool replace = given.parser.isSet(given.options.replace);
     CCsvSheet sheet;
-    CCfgFileSession session;
+    CCfgFileSession session(*IOtlConnection::getInstance());
     DsnValues source;
     std::string error;
     // A broken file is refused before a login.

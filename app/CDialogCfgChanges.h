@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/CCfgDb.h"
+#include "config/CfgGroup.h"
 
 #include <QDialog>
 

@@ -24,7 +24,7 @@ bool CTarvexApp::InitInstance()
         GetCfgDb()->LoadCfg(progress);
     }
 
-    CTarvexDlg mainWindow;
+    CTarvexDlg mainWindow(*GetCfgDocument());
     mainWindow.exec();
     return false;
 }

@@ -6,13 +6,16 @@
 #include "app/CUnsavedGroups.h"
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
-#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
+#include "config/CCfgWriter.h"
 #include "config/CfgGroups.h"
+#include "config/ICfgOverwriteQuestion.h"
 #include "controls/CBusyScope.h"
 #include "controls/CButtonST.h"
 #include "controls/CDialogUnits.h"
 #include "controls/UserMessage.h"
 #include "db/CDsnSettings.h"
+#include "db/IOtlConnection.h"
 #include "dialogs/CDialogDbInit.h"
 #include "dialogs/CDialogDsn.h"
 #include "pages/CDialogCfgEhang.h"
@@ -69,7 +72,7 @@ QPushButton* NewButton(QWidget* parent, const QString& text, const QString& obje
 
 } // namespace
 
-CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
+CTarvexDlg::CTarvexDlg(CCfgDocument& document, QWidget* parent) : QDialog(parent), m_document(document)
 {
     setObjectName(QStringLiteral("CTarvexDlg"));
     setWindowTitle(QStringLiteral("Tarvex"));
@@ -173,9 +176,9 @@ CTarvexDlg::CTarvexDlg(QWidget* parent) : QDialog(parent)
     resize(sizeHint());
     RestoreWindowPlace();
     InitPages();
-    m_unsaved = new CUnsavedGroups(this, [this](CfgGroup group) { return PageOf(group); });
+    m_unsaved = new CUnsavedGroups(this, m_document, [this](CfgGroup group) { return PageOf(group); });
     connect(m_unsaved, &CUnsavedGroups::Changed, this, &CTarvexDlg::ShowUnsavedMarks);
-    m_cfgFiles = new CCfgFileCommands(this, [this] {
+    m_cfgFiles = new CCfgFileCommands(this, m_document, [this] {
         RebuildPages();
         m_unsaved->Refresh();
     });
@@ -304,13 +307,13 @@ void CTarvexDlg::CreatePages()
 {
     // Every page fills itself from the store once, here; all three device pages are made,
     // whichever device kind is in use, so the others keep their loaded values for Save.
-    m_pageSys = new CDialogCfgSys(m_form);
-    m_pageEhang = new CDialogCfgEhang(m_form);
-    m_pageIpo = new CDialogCfgIpo(m_form);
-    m_pageFs = new CDialogCfgFs(m_form);
+    m_pageSys = new CDialogCfgSys(m_document.Store(), m_form);
+    m_pageEhang = new CDialogCfgEhang(m_document.Store(), m_form);
+    m_pageIpo = new CDialogCfgIpo(m_document.Store(), m_form);
+    m_pageFs = new CDialogCfgFs(m_document.Store(), m_form);
     m_devPages = {m_pageIpo, m_pageEhang, m_pageFs};
     connect(m_pageSys, &CDialogCfgSys::DeviceTypeChosen, this, &CTarvexDlg::ShowDeviceHint);
-    m_pageLine = new CDialogCfgLine(m_form);
+    m_pageLine = new CDialogCfgLine(m_document.Store(), m_form);
 
     const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
     for (CCfgDialog* page : Pages())
@@ -355,13 +358,13 @@ void CTarvexDlg::SetGroupImages(int group, bool selected)
 
 bool CTarvexDlg::IsDevTypeValid() const
 {
-    const int devType = GetCfgData()->DevType;
+    const int devType = m_document.Store().DevType;
     return devType >= 0 && devType < static_cast<int>(m_devPages.size());
 }
 
 CCfgDialog* CTarvexDlg::SelectedDevicePage() const
 {
-    return IsDevTypeValid() ? m_devPages[static_cast<std::size_t>(GetCfgData()->DevType)] : nullptr;
+    return IsDevTypeValid() ? m_devPages[static_cast<std::size_t>(m_document.Store().DevType)] : nullptr;
 }
 
 void CTarvexDlg::ShowGroup(int group)
@@ -402,7 +405,7 @@ void CTarvexDlg::ShowGroup(int group)
         } else {
             m_labelNoDevice->setText(
                 QStringLiteral("设备类型无效（%1）。请在中间件页选择设备类型并保存，再回到设备页。")
-                    .arg(GetCfgData()->DevType));
+                    .arg(m_document.Store().DevType));
             m_labelNoDevice->show();
         }
         break;
@@ -437,8 +440,8 @@ bool CTarvexDlg::SaveGroupPage(int group)
     bool saved = false;
     switch (group) {
     case 1:
-        m_pageSys->UpdateCfg();
-        saved = SaveGroup(&CCfgDb::SaveSysCfg, "中间件配置信息保存成功", "中间件配置信息保存失败, ");
+        m_pageSys->UpdateCfg(m_document.Store());
+        saved = SaveGroup(CfgGroup::System, "中间件配置信息保存成功", "中间件配置信息保存失败, ");
         break;
     case 2:
         // A device type that names no page shows no page, and nothing is written.
@@ -446,12 +449,12 @@ bool CTarvexDlg::SaveGroupPage(int group)
             ShowNotice(this, "设备配置信息保存失败, 设备类型无效");
             break;
         }
-        m_pageDevShown->UpdateCfg();
-        saved = SaveGroup(&CCfgDb::SaveDevCfg, "设备配置信息保存成功", "设备配置信息保存失败, ");
+        m_pageDevShown->UpdateCfg(m_document.Store());
+        saved = SaveGroup(CfgGroup::Device, "设备配置信息保存成功", "设备配置信息保存失败, ");
         break;
     case 3:
-        m_pageLine->UpdateCfg();
-        saved = SaveGroup(&CCfgDb::SaveLineCfg, "线路配置信息保存成功", "线路配置信息保存失败, ");
+        m_pageLine->UpdateCfg(m_document.Store());
+        saved = SaveGroup(CfgGroup::Lines, "线路配置信息保存成功", "线路配置信息保存失败, ");
         break;
     default:
         break;
@@ -466,7 +469,7 @@ void CTarvexDlg::ShowDeviceHint()
     // The device page follows the saved type, so that its settings are those of the device
     // the middleware uses; a new choice waits for the middleware group's save.
     const int chosen = m_pageSys->DeviceType();
-    const int saved = GetCfgData()->DevType;
+    const int saved = m_document.Store().DevType;
     const QString savedName = CDialogCfgSys::DeviceTypeName(saved);
     const QString chosenName = CDialogCfgSys::DeviceTypeName(chosen);
     m_labelDeviceHint->setVisible(chosen != saved && !chosenName.isEmpty());
@@ -475,30 +478,29 @@ void CTarvexDlg::ShowDeviceHint()
                                QStringLiteral("；新的设备类型 %1 在保存中间件配置后生效").arg(chosenName));
 }
 
-bool CTarvexDlg::SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure)
+bool CTarvexDlg::SaveGroup(CfgGroup group, const char* success, const char* failure)
 {
-    CCfgDb* cfgDb = GetCfgDb();
-    bool saved = false;
+    CfgWriteOutcome outcome;
     {
         CBusyScope busy(this, QStringLiteral("正在保存配置..."));
-        const CCfgDb::Asking asking(*cfgDb, [this, &busy](CfgGroup group, const CCfgChanges& changes) {
+        CfgOverwriteAsking question([this, &busy](CfgGroup changed, const CCfgChanges& changes) {
             return busy.Ask([&] {
                 return CDialogCfgChanges::ConfirmOverwrite(
-                    this, group, changes, QStringLiteral("自本窗口上次读取或保存以来"),
+                    this, changed, changes, QStringLiteral("自本窗口上次读取或保存以来"),
                     QStringLiteral(
                         "覆盖：用本页的内容替换数据库中的这些修改。取消：不写入任何内容，本页的修改保留。"));
             });
         });
-        saved = (cfgDb->*save)();
+        outcome = CCfgWriter::Save(*IOtlConnection::getInstance(), m_document, group, &question);
     }
     // The user chose to write nothing over a colleague's changes: nothing more to say.
-    if (cfgDb->Declined())
+    if (outcome.result == CfgWriteOutcome::Result::Declined)
         return false;
-    std::string text = saved ? std::string(success) : failure + cfgDb->GetDbError();
-    if (cfgDb->Reconnected())
+    std::string text = outcome.IsWritten() ? std::string(success) : failure + outcome.error;
+    if (outcome.reconnected)
         text += "\r\n（与数据库的连接曾经断开，保存前已重新连接。）";
     ShowNotice(this, text);
-    return saved;
+    return outcome.IsWritten();
 }
 
 bool CTarvexDlg::ConfirmExit()
@@ -580,7 +582,7 @@ void CTarvexDlg::OnDbInit()
     if (dialog.DoModal() != QDialog::Accepted)
         return;
     for (CfgGroup group : kCfgGroups)
-        GetCfgDb()->NotePartlyWritten(group);
+        m_document.NotePartlyWritten(group);
     m_unsaved->Refresh();
 }
 

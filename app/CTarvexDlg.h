@@ -1,13 +1,14 @@
 #pragma once
 
 #include "app/CSingleInstance.h"
-#include "config/CCfgDb.h"
+#include "config/CfgGroup.h"
 
 #include <QDialog>
 #include <array>
 #include <functional>
 
 class CButtonST;
+class CCfgDocument;
 class CCfgChanges;
 class CUnsavedGroups;
 class CCfgFileCommands;
@@ -27,7 +28,8 @@ class CTarvexDlg : public QDialog
     Q_OBJECT
 
 public:
-    explicit CTarvexDlg(QWidget* parent = nullptr);
+    /// `document`: what the pages show and the saves write; it outlives the window.
+    explicit CTarvexDlg(CCfgDocument& document, QWidget* parent = nullptr);
 
     /// Shows group 1 (middleware), 2 (device) or 3 (lines), or 0: none; the group on show
     /// stays as it is.
@@ -67,7 +69,7 @@ private:
     /// Saves group 1, 2 or 3 from its page, as Save does when it is on show; true when written.
     bool SaveGroupPage(int group);
     /// Runs one group's save, busy meanwhile, and reports the result.
-    bool SaveGroup(bool (CCfgDb::*save)(), const char* success, const char* failure);
+    bool SaveGroup(CfgGroup group, const char* success, const char* failure);
     /// The page a save of `group` copies from; null when the device type names none.
     CCfgDialog* PageOf(CfgGroup group) const;
     /// Marks the tile of each group whose page has unsaved changes.
@@ -86,6 +88,7 @@ private:
     /// otherwise after the usual question.
     bool ConfirmExit();
 
+    CCfgDocument& m_document;
     int m_nCurGroup = 0;
     CButtonST* m_btnSys;
     CButtonST* m_btnDev;

@@ -2,6 +2,7 @@
 
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
+#include "config/CCfgDocument.h"
 #include "config/CfgGroups.h"
 #include "pages/CCfgDialog.h"
 
@@ -30,8 +31,8 @@ bool MayEdit(QEvent::Type type)
 
 } // namespace
 
-CUnsavedGroups::CUnsavedGroups(QWidget* window, PageOf pageOf)
-    : QObject(window), m_window(window), m_pageOf(std::move(pageOf))
+CUnsavedGroups::CUnsavedGroups(QWidget* window, const CCfgDocument& document, PageOf pageOf)
+    : QObject(window), m_window(window), m_document(document), m_pageOf(std::move(pageOf))
 {
     m_later.setSingleShot(true);
     m_later.setInterval(kSettleMs);
@@ -42,27 +43,22 @@ CUnsavedGroups::CUnsavedGroups(QWidget* window, PageOf pageOf)
 void CUnsavedGroups::Refresh()
 {
     m_later.stop();
-    // Each page copies itself into the store, as a save would, and one comparison tells all
-    // three groups; the store's own groups come back afterwards, so nothing but the answer
-    // is left of it.
-    CCfgData& store = *GetCfgData();
-    CCfgData kept;
+    // Each page copies itself over its group of the store, as a save would, into a copy of
+    // its own: one comparison then tells all three groups, and the store is left as it is.
+    CCfgData edited;
     std::array<bool, 3> compared{};
     for (CfgGroup group : kCfgGroups) {
         if (CCfgDialog* page = m_pageOf(group)) {
-            CopyCfgGroup(store, kept, group);
-            page->UpdateCfg();
+            CopyCfgGroup(m_document.Store(), edited, group);
+            page->UpdateCfg(edited);
             compared[static_cast<std::size_t>(group)] = true;
         }
     }
-    const CCfgChanges changes = CCfgChanges::Compare(GetCfgDb()->Reference(), store);
+    const CCfgChanges changes = CCfgChanges::Compare(m_document.Reference(), edited);
     std::array<bool, 3> unsaved{};
     for (CfgGroup group : kCfgGroups) {
         const auto index = static_cast<std::size_t>(group);
-        if (!compared[index])
-            continue;
-        unsaved[index] = changes.Differs(group);
-        CopyCfgGroup(kept, store, group);
+        unsaved[index] = compared[index] && changes.Differs(group);
     }
     if (unsaved == m_unsaved)
         return;

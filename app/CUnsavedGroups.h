@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/CCfgDb.h"
+#include "config/CfgGroup.h"
 
 #include <QObject>
 #include <QTimer>
@@ -9,6 +9,7 @@
 #include <vector>
 
 class CCfgDialog;
+class CCfgDocument;
 class QWidget;
 
 /// Tells which groups' pages differ from what the database held when this process last read
@@ -20,9 +21,10 @@ class CUnsavedGroups : public QObject
     Q_OBJECT
 
 public:
-    /// `pageOf` gives the page that a save of a group copies from, or null when there is none.
+    /// `pageOf` gives the page that a save of a group copies from, or null when there is none;
+    /// the pages are told against the reference of `document`.
     using PageOf = std::function<CCfgDialog*(CfgGroup)>;
-    CUnsavedGroups(QWidget* window, PageOf pageOf);
+    CUnsavedGroups(QWidget* window, const CCfgDocument& document, PageOf pageOf);
 
     /// Compares every group now, and says so when the answer changed.
     void Refresh();
@@ -38,6 +40,7 @@ protected:
 
 private:
     QWidget* m_window;
+    const CCfgDocument& m_document;
     PageOf m_pageOf;
     QTimer m_later;
     std::array<bool, 3> m_unsaved{};

@@ -9,6 +9,7 @@
 #include "bench/LargeConfig.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CQuietProgress.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"

@@ -3,6 +3,8 @@
 // selected rows (every other row, the worst case for removal, and one block), and saving
 // the lists into the store. Runs offscreen unless a display is asked for.
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "controls/CXListCtrl.h"
 #include "pages/CDialogCfgIpo.h"
 
@@ -44,7 +46,7 @@ void Measure(int rows)
     FillStore(rows);
     QElapsedTimer timer;
     timer.start();
-    CDialogCfgIpo page;
+    CDialogCfgIpo page(*GetCfgData());
     page.show();
     QCoreApplication::processEvents();
     const double fill = Milliseconds(timer);
@@ -76,7 +78,7 @@ void Measure(int rows)
     const double deleteBlock = Milliseconds(timer);
 
     timer.restart();
-    page.UpdateCfg();
+    page.UpdateCfg(*GetCfgData());
     const double save = Milliseconds(timer);
 
     std::printf(

@@ -10,6 +10,7 @@
 #include "bench/LargeConfig.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CfgGroups.h"
 #include "controls/CPropertyGridCtrl.h"
 #include "controls/UserMessage.h"
@@ -65,7 +66,7 @@ struct ShownPage
     void Build()
     {
         window.resize(520, 460);
-        page = new CDialogCfgLine(&window);
+        page = new CDialogCfgLine(*GetCfgData(), &window);
         page->setGeometry(4, 4, 512, 400);
         page->show();
         window.show();
@@ -127,7 +128,7 @@ int main(int argc, char* argv[])
         FillLargeLines(*GetCfgData());
         ShownPage shown;
         shown.Build();
-        const double ms = Timed([&shown] { shown.page->UpdateCfg(); });
+        const double ms = Timed([&shown] { shown.page->UpdateCfg(*GetCfgData()); });
         const CCfgData& cfg = *GetCfgData();
         saved = cfg.Extens.GetCount() + cfg.SipAccounts.GetCount() + cfg.TrunkItems.GetCount() +
                 cfg.TrunkMatches.GetCount();
@@ -139,10 +140,10 @@ int main(int argc, char* argv[])
     const double unsavedMs = Best([] {
         FillLargeLines(*GetCfgData());
         for (CfgGroup group : kCfgGroups)
-            GetCfgDb()->SetReference(group, *GetCfgData());
+            GetCfgDocument()->SetReference(group, *GetCfgData());
         ShownPage shown;
         shown.Build();
-        CUnsavedGroups unsaved(&shown.window, [&shown](CfgGroup group) {
+        CUnsavedGroups unsaved(&shown.window, *GetCfgDocument(), [&shown](CfgGroup group) {
             return group == CfgGroup::Lines ? static_cast<CCfgDialog*>(shown.page) : nullptr;
         });
         return Timed([&unsaved] { unsaved.Refresh(); });
@@ -151,7 +152,7 @@ int main(int argc, char* argv[])
     const double openMs = Best([] {
         FillLargeLines(*GetCfgData());
         return Timed([] {
-            CTarvexDlg window;
+            CTarvexDlg window(*GetCfgDocument());
             window.show();
             Settle();
             window.ShowGroup(3);

@@ -62,6 +62,3 @@ struct CCfgData
     CTrunkItem TrunkItems;
     CTrunkMatch TrunkMatches;
 };
-
-/// The process's store, constructed with its defaults on first use.
-CCfgData* GetCfgData();

@@ -1,9 +1,10 @@
 #include "config/CCfgFileSession.h"
 
-#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CCfgFile.h"
 #include "config/CCfgLoader.h"
 #include "config/CCfgSaveBuilder.h"
+#include "config/CCfgWriter.h"
 #include "config/CColumnRules.h"
 #include "config/CQuietProgress.h"
 #include "config/CfgGroups.h"
@@ -32,14 +33,12 @@ void CCfgFileSession::TakeWhatTheFileLacks()
 
 bool CCfgFileSession::ReadDatabase(std::string& error)
 {
-    CCfgDb* cfgDb = GetCfgDb();
-    if (!cfgDb->EnsureConnected()) {
-        error = cfgDb->GetDbError();
+    bool reconnected = false;
+    if (!CCfgWriter::EnsureConnected(m_db, reconnected, error))
         return false;
-    }
     m_database = CCfgData();
     CQuietProgress progress;
-    CCfgLoader::Load(progress, m_database, m_report);
+    CCfgLoader::Load(m_db, progress, m_database, m_report);
     m_databaseRead = true;
     TakeWhatTheFileLacks();
     return m_report.StandsForTheDatabase(m_database, error);
@@ -88,38 +87,34 @@ bool CCfgFileSession::Prepare(const CCfgChanges& changes, std::string& error)
         for (std::string& table : CfgGroupTables(group))
             tables.push_back(std::move(table));
     }
-    IOtlConnection* db = IOtlConnection::getInstance();
-    const CColumnRules rules = CColumnRules::Read(db, tables);
+    const CColumnRules rules = CColumnRules::Read(&m_db, tables);
     for (CfgGroup group : groups) {
         std::vector<SqlStatement> statements;
-        if (!CCfgSaveBuilder::Build(group, m_file, m_report, rules, db->GetDbType(), statements, error))
+        if (!CCfgSaveBuilder::Build(group, m_file, m_report, rules, m_db.GetDbType(), statements, error))
             return false;
         m_prepared.push_back(group);
     }
     return true;
 }
 
-bool CCfgFileSession::Write(std::vector<CfgGroup>& written, std::string& error)
+bool CCfgFileSession::Write(CCfgDocument& document, ICfgOverwriteQuestion* question,
+                            std::vector<CfgGroup>& written, bool& declined, std::string& error)
 {
     written.clear();
+    declined = false;
     m_reconnected = false;
-    CCfgDb* cfgDb = GetCfgDb();
-    CCfgData& store = *GetCfgData();
-    bool done = true;
-    if (!m_prepared.empty() && !cfgDb->EnsureConnected()) {
-        error = CfgGroupName(m_prepared.front()) + "写入失败，" + cfgDb->GetDbError();
+    if (!m_prepared.empty() && !CCfgWriter::EnsureConnected(m_db, m_reconnected, error)) {
+        error = CfgGroupName(m_prepared.front()) + "写入失败，" + error;
         return false;
     }
-    m_reconnected = cfgDb->Reconnected();
-    for (CfgGroup group : kCfgGroups) {
-        CopyCfgGroup(m_database, store, group);
-        cfgDb->SetReference(group, m_database);
-    }
-    cfgDb->AdoptLoadReport(m_report);
+    document.Adopt(m_database, m_report);
+    bool done = true;
     for (CfgGroup group : m_prepared) {
-        CopyCfgGroup(m_file, store, group);
-        if (!cfgDb->WriteGroup(group, m_file)) {
-            error = CfgGroupName(group) + "写入失败，" + cfgDb->GetDbError();
+        CopyCfgGroup(m_file, document.Store(), group);
+        const CfgWriteOutcome outcome = CCfgWriter::Write(m_db, document, group, m_file, question);
+        if (!outcome.IsWritten()) {
+            declined = outcome.result == CfgWriteOutcome::Result::Declined;
+            error = CfgGroupName(group) + "写入失败，" + outcome.error;
             if (!written.empty())
                 error += "（此前已写入：" + CfgGroupNames(written) + "）";
             done = false;

@@ -12,12 +12,18 @@
 #include <string>
 #include <vector>
 
+class CCfgDocument;
+class ICfgOverwriteQuestion;
+
 /// One export, comparison or import of a configuration file, the same for the window and the
-/// command line. The database is read afresh into a store of the session's own, so that the
-/// process store and what its saves refuse stay as they are until an import writes.
+/// command line, through a given connection. The database is read afresh into a store of the
+/// session's own, so that a document and what its saves refuse stay as they are until an
+/// import writes.
 class CCfgFileSession
 {
 public:
+    explicit CCfgFileSession(IOtlConnection& db) : m_db(db) {}
+
     /// Reads the file at `path`; false, with `error` saying where and why, for a file that is
     /// not a valid configuration file. A backup holds one group: the session takes the others
     /// as the database holds them, so only that group can differ.
@@ -43,11 +49,13 @@ public:
     /// is written then.
     bool Prepare(const CCfgChanges& changes, std::string& error);
     /// Writes the prepared groups in the order middleware, device, lines, each as a save writes
-    /// (under its lock, after a backup of what it held), stopping at the first that fails. The process store
-    /// then holds the database's configuration with the file's groups in place of those written (and of one
-    /// that failed, as after a failed Save), and the saves of the process store go by this session's reading
-    /// of the database. `written` lists the groups written.
-    bool Write(std::vector<CfgGroup>& written, std::string& error);
+    /// (under its lock, after a backup of what it held, asking `question`), stopping at the
+    /// first that fails. `document` then holds the database's configuration with the file's
+    /// groups in place of those written (and of one that failed, as after a failed Save), and
+    /// its saves go by this session's reading of the database. `written` lists the groups
+    /// written; `declined`, whether the question was answered no.
+    bool Write(CCfgDocument& document, ICfgOverwriteQuestion* question, std::vector<CfgGroup>& written,
+               bool& declined, std::string& error);
 
     /// Whether Write had to open the connection again before its first statement.
     bool Reconnected() const { return m_reconnected; }
@@ -55,6 +63,7 @@ public:
 private:
     void TakeWhatTheFileLacks();
 
+    IOtlConnection& m_db;
     CCfgData m_database;
     CfgLoadReport m_report;
     CCfgData m_file;

@@ -118,8 +118,8 @@ std::string Padded(std::string select, std::size_t columns, std::size_t width)
 
 } // namespace
 
-CCfgGroupSnapshot::CCfgGroupSnapshot(CfgGroup group)
-    : m_group(group), m_dbType(IOtlConnection::getInstance()->GetDbType())
+CCfgGroupSnapshot::CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group)
+    : m_db(db), m_group(group), m_dbType(db.GetDbType())
 {
 }
 
@@ -127,16 +127,15 @@ CCfgGroupSnapshot::~CCfgGroupSnapshot()
 {
     if (m_locksHeld == 0)
         return;
-    IOtlConnection* db = IOtlConnection::getInstance();
     if (m_dbType == DbTypeSqlServer) {
-        db->ExecuteSqlNoCheck("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
-                              "; EXEC sp_releaseapplock @Resource = @name, @LockOwner = 'Session'");
+        m_db.ExecuteSqlNoCheck("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
+                               "; EXEC sp_releaseapplock @Resource = @name, @LockOwner = 'Session'");
         return;
     }
     std::string release = "DO RELEASE_LOCK(" + LockName(m_dbType) + ")";
     for (int extra = 1; extra < m_locksHeld; ++extra)
         release += ", RELEASE_LOCK(" + LockName(m_dbType) + ")";
-    db->ExecuteSqlNoCheck(release);
+    m_db.ExecuteSqlNoCheck(release);
 }
 
 bool CCfgGroupSnapshot::Take(std::string& error)
@@ -191,8 +190,7 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
                 Padded(select, parts[i].columns.size(), width) + parts[i].from + kNoLimit + ")";
     }
 
-    IOtlConnection* db = IOtlConnection::getInstance();
-    const RecordsetPtr rows(db->OpenRecordset(text));
+    const RecordsetPtr rows(m_db.OpenRecordset(text));
     if (!rows)
         return false;
     ran = true;
@@ -235,9 +233,8 @@ bool CCfgGroupSnapshot::TakeOneByOne(std::string& error)
 {
     if (!LockOneByOne(error))
         return false;
-    IOtlConnection* db = IOtlConnection::getInstance();
-    m_rules = CColumnRules::Read(db, CfgGroupTables(m_group));
-    if (!CCfgLoader::LoadGroup(m_group, m_data, m_report)) {
+    m_rules = CColumnRules::Read(&m_db, CfgGroupTables(m_group));
+    if (!CCfgLoader::LoadGroup(m_db, m_group, m_data, m_report)) {
         error = m_report.Gap(m_group);
         return false;
     }
@@ -246,14 +243,13 @@ bool CCfgGroupSnapshot::TakeOneByOne(std::string& error)
 
 bool CCfgGroupSnapshot::LockOneByOne(std::string& error)
 {
-    IOtlConnection* db = IOtlConnection::getInstance();
     const std::string wait = std::to_string(kLockWaitSeconds);
     if (m_dbType == DbTypeSqlServer) {
         // A lock not had within the wait is an error of the batch.
-        if (!db->ExecuteSql("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
-                            "; DECLARE @result int; EXEC @result = sp_getapplock @Resource = @name, "
-                            "@LockMode = 'Exclusive', @LockOwner = 'Session', @LockTimeout = " +
-                            wait + "000; IF @result < 0 RAISERROR('locked', 16, 1)")) {
+        if (!m_db.ExecuteSql("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
+                             "; DECLARE @result int; EXEC @result = sp_getapplock @Resource = @name, "
+                             "@LockMode = 'Exclusive', @LockOwner = 'Session', @LockTimeout = " +
+                             wait + "000; IF @result < 0 RAISERROR('locked', 16, 1)")) {
             error = LockRefusal();
             return false;
         }
@@ -262,7 +258,7 @@ bool CCfgGroupSnapshot::LockOneByOne(std::string& error)
     }
     if (m_dbType != DbTypeMySql)
         return true;
-    if (db->QueryValue("SELECT GET_LOCK(" + LockName(m_dbType) + ", " + wait + ")") != "1") {
+    if (m_db.QueryValue("SELECT GET_LOCK(" + LockName(m_dbType) + ", " + wait + ")") != "1") {
         error = LockRefusal();
         return false;
     }
@@ -274,7 +270,7 @@ std::string CCfgGroupSnapshot::LockRefusal()
 {
     std::string holder;
     if (m_dbType == DbTypeMySql) {
-        const RecordsetPtr rows(IOtlConnection::getInstance()->OpenRecordset(
+        const RecordsetPtr rows(m_db.OpenRecordset(
             "SELECT USER, HOST FROM information_schema.PROCESSLIST WHERE ID = IS_USED_LOCK(" +
             LockName(m_dbType) + ")"));
         if (rows && !rows->IsEof()) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "config/CCfgData.h"
-#include "config/CCfgDb.h"
 #include "config/CColumnRules.h"
+#include "config/CfgGroup.h"
 #include "config/CfgLoadReport.h"
 
 #include <string>
+
+class IOtlConnection;
 
 /// One group's tables as they are just before a save writes them, read with the same queries
 /// as loading, together with the definitions of their columns, while the group's save lock
@@ -21,7 +23,7 @@ public:
     /// How long a save waits for another save of the same group.
     static constexpr int kLockWaitSeconds = 5;
 
-    explicit CCfgGroupSnapshot(CfgGroup group);
+    CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group);
     ~CCfgGroupSnapshot();
     CCfgGroupSnapshot(const CCfgGroupSnapshot&) = delete;
     CCfgGroupSnapshot& operator=(const CCfgGroupSnapshot&) = delete;
@@ -43,6 +45,7 @@ private:
     /// The lock's name as an SQL expression of the dialect: one per database and group.
     std::string LockName(int dbType) const;
 
+    IOtlConnection& m_db;
     CfgGroup m_group;
     CCfgData m_data;
     CfgLoadReport m_report;

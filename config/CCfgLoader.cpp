@@ -17,19 +17,17 @@ namespace {
 constexpr int kFailureShownMs = 1500;
 constexpr int kLastStep = 7;
 
-/// The process-wide connection, one query a round trip.
+/// A connection, one query a round trip.
 class ConnectionRows final : public ILoadRows
 {
 public:
-    RecordsetPtr Open(const std::string& query) override
-    {
-        return RecordsetPtr(IOtlConnection::getInstance()->OpenRecordset(query));
-    }
-    std::string Value(const std::string& query) override
-    {
-        return IOtlConnection::getInstance()->QueryValue(query);
-    }
-    std::string LastError() override { return IOtlConnection::getInstance()->GetLastErrorText(); }
+    explicit ConnectionRows(IOtlConnection& db) : m_db(db) {}
+    RecordsetPtr Open(const std::string& query) override { return RecordsetPtr(m_db.OpenRecordset(query)); }
+    std::string Value(const std::string& query) override { return m_db.QueryValue(query); }
+    std::string LastError() override { return m_db.GetLastErrorText(); }
+
+private:
+    IOtlConnection& m_db;
 };
 
 /// Runs `fill` for every row of `query`; false when the rows cannot be read at all.
@@ -206,13 +204,13 @@ bool LoadLines(ILoadRows& source, CCfgData& cfg, CfgLoadReport& report, const ch
 
 } // namespace
 
-bool CCfgLoader::Load(ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& report)
+bool CCfgLoader::Load(IOtlConnection& db, ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& report)
 {
     report = CfgLoadReport();
     progress.Open(0, kLastStep);
     progress.SetText("配置参数加载中...");
 
-    ConnectionRows source;
+    ConnectionRows source(db);
     int step = 1;
     const char* failure = nullptr;
     if (LoadSettingsGroup(source, CfgGroup::System, progress, step, cfg, report, failure) &&
@@ -245,8 +243,8 @@ bool CCfgLoader::LoadGroup(CfgGroup group, ILoadRows& source, CCfgData& cfg, Cfg
     return report.Gap(group).empty();
 }
 
-bool CCfgLoader::LoadGroup(CfgGroup group, CCfgData& cfg, CfgLoadReport& report)
+bool CCfgLoader::LoadGroup(IOtlConnection& db, CfgGroup group, CCfgData& cfg, CfgLoadReport& report)
 {
-    ConnectionRows source;
+    ConnectionRows source(db);
     return LoadGroup(group, source, cfg, report);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/CCfgData.h"
-#include "config/CCfgDb.h"
+#include "config/CfgGroup.h"
 
 #include <array>
 #include <string>

@@ -50,20 +50,18 @@ const CfgTable kCfgTables[] = {
 
 } // namespace
 
-bool CCfgSchema::ClearCfgTables()
+bool CCfgSchema::ClearCfgTables(IOtlConnection& connection)
 {
-    IOtlConnection* connection = IOtlConnection::getInstance();
     for (const CfgTable& table : kCfgTables)
-        connection->ExecuteSql(table.truncate);
+        connection.ExecuteSql(table.truncate);
     return true;
 }
 
-bool CCfgSchema::CreateCfgTables()
+bool CCfgSchema::CreateCfgTables(IOtlConnection& connection)
 {
-    IOtlConnection* connection = IOtlConnection::getInstance();
     for (const CfgTable& table : kCfgTables) {
-        connection->ExecuteSqlNoCheck(table.drop);
-        if (!connection->ExecuteSql(table.create))
+        connection.ExecuteSqlNoCheck(table.drop);
+        if (!connection.ExecuteSql(table.create))
             return false;
     }
     return true;

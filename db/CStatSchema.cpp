@@ -125,44 +125,42 @@ const CStatSchema::ProcScript CStatSchema::MySqlProc = {
     "创建MySQL统计表存储过程出错：\r\n",
 };
 
-bool CStatSchema::ClearStatTables()
+bool CStatSchema::ClearStatTables(IOtlConnection& connection)
 {
-    IOtlConnection* connection = IOtlConnection::getInstance();
-    connection->ExecuteSql(kTruncateCounter);
+    connection.ExecuteSql(kTruncateCounter);
     // Only the seed row is checked: where even the counter cannot be seeded, the report
     // tables are left as they were.
-    if (!connection->ExecuteInsert(kSeedRow))
+    if (!connection.ExecuteInsert(kSeedRow))
         return false;
     for (const ReportTable& table : kReportTables)
-        connection->ExecuteSql(table.truncate);
+        connection.ExecuteSql(table.truncate);
     return true;
 }
 
-bool CStatSchema::CreateStatTables()
+bool CStatSchema::CreateStatTables(IOtlConnection& connection)
 {
-    IOtlConnection* connection = IOtlConnection::getInstance();
-    connection->ExecuteSqlNoCheck(kDropCounter);
-    if (!connection->ExecuteSql(kCreateCounter) || !connection->ExecuteInsert(kSeedRow))
+    connection.ExecuteSqlNoCheck(kDropCounter);
+    if (!connection.ExecuteSql(kCreateCounter) || !connection.ExecuteInsert(kSeedRow))
         return false;
     for (const ReportTable& table : kReportTables) {
-        connection->ExecuteSqlNoCheck(table.drop);
-        if (!connection->ExecuteSql(table.create))
+        connection.ExecuteSqlNoCheck(table.drop);
+        if (!connection.ExecuteSql(table.create))
             return false;
     }
     return true;
 }
 
-bool CStatSchema::CreateStatProcSqlServer(std::string& error)
+bool CStatSchema::CreateStatProcSqlServer(IOtlConnection& connection, std::string& error)
 {
-    return CreateStatProc(SqlServerProc, error);
+    return CreateStatProc(connection, SqlServerProc, error);
 }
 
-bool CStatSchema::CreateStatProcMySql(std::string& error)
+bool CStatSchema::CreateStatProcMySql(IOtlConnection& connection, std::string& error)
 {
-    return CreateStatProc(MySqlProc, error);
+    return CreateStatProc(connection, MySqlProc, error);
 }
 
-bool CStatSchema::CreateStatProc(const ProcScript& script, std::string& error)
+bool CStatSchema::CreateStatProc(IOtlConnection& connection, const ProcScript& script, std::string& error)
 {
     QFile resource(QString::fromUtf8(script.resourcePath));
     if (!resource.open(QIODevice::ReadOnly)) {
@@ -170,9 +168,8 @@ bool CStatSchema::CreateStatProc(const ProcScript& script, std::string& error)
         return false;
     }
     const QByteArray bytes = resource.readAll();
-    IOtlConnection* connection = IOtlConnection::getInstance();
-    if (connection->ExecuteSql(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+    if (connection.ExecuteSql(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return true;
-    error = script.failurePrefix + connection->GetLastErrorText();
+    error = script.failurePrefix + connection.GetLastErrorText();
     return false;
 }

@@ -2,9 +2,11 @@
 
 #include <string>
 
+class IOtlConnection;
+
 /// The statistics tables (the call-id counter and the report tables) and the procedure
-/// proc_DataAnalysis that sums up one agent login. Stateless; works on the process-wide
-/// connection; a failure comes back as its message.
+/// proc_DataAnalysis that sums up one agent login. Stateless; works on the connection it
+/// is given; a failure comes back as its message.
 class CStatSchema
 {
 public:
@@ -21,14 +23,14 @@ public:
 
     /// Empties the existing tables and seeds the counter (SQL Server). False only when the
     /// seed row is refused; the report tables are then left as they were.
-    static bool ClearStatTables();
+    static bool ClearStatTables(IOtlConnection& connection);
     /// Drops and creates the tables, seeding the counter (MySQL). False at the first CREATE
     /// (or the seed row) the database refuses; the tables after it are not touched.
-    static bool CreateStatTables();
+    static bool CreateStatTables(IOtlConnection& connection);
 
-    static bool CreateStatProcSqlServer(std::string& error);
-    static bool CreateStatProcMySql(std::string& error);
+    static bool CreateStatProcSqlServer(IOtlConnection& connection, std::string& error);
+    static bool CreateStatProcMySql(IOtlConnection& connection, std::string& error);
     /// Sends the whole script as one statement. False, with `error` holding the matching
     /// message, when the script is missing or the database refuses it.
-    static bool CreateStatProc(const ProcScript& script, std::string& error);
+    static bool CreateStatProc(IOtlConnection& connection, const ProcScript& script, std::string& error);
 };

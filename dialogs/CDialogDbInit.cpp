@@ -1,6 +1,7 @@
 #include "dialogs/CDialogDbInit.h"
 
 #include "config/CCfgDb.h"
+#include "config/CCfgWriter.h"
 #include "controls/CBusyScope.h"
 #include "controls/CDialogUnits.h"
 #include "controls/UserMessage.h"
@@ -141,11 +142,13 @@ void CDialogDbInit::OnOK()
     CCfgDb* cfgDb = GetCfgDb();
     std::string report;
     const CBusyScope busy(this, QStringLiteral("正在初始化数据库..."));
-    if (!cfgDb->EnsureConnected()) {
-        ShowNotice(this, cfgDb->GetDbError());
+    bool reconnected = false;
+    std::string error;
+    if (!CCfgWriter::EnsureConnected(*IOtlConnection::getInstance(), reconnected, error)) {
+        ShowNotice(this, error);
         return;
     }
-    if (cfgDb->Reconnected())
+    if (reconnected)
         report += "与数据库的连接曾经断开，已重新连接。\r\n";
     if (m_bCreateCfg) {
         const bool done = dbType == EntrySqlServer ? cfgDb->ClearCfgTables() : cfgDb->CreateCfgTables();

@@ -5,6 +5,7 @@
 #include <vector>
 
 class QColor;
+struct CCfgData;
 class QScrollBar;
 
 /// Base of the configuration pages. A page is a borderless child of the main window, shown
@@ -29,10 +30,9 @@ public:
     explicit CCfgDialog(int templateHeight, QWidget* parent = nullptr);
     ~CCfgDialog() override;
 
-    /// Copies the state of every control of the page into the store, replacing list members
-    /// as a whole. Only the main window's Save calls it; it validates nothing, shows nothing
-    /// and cannot fail.
-    virtual void UpdateCfg() = 0;
+    /// Copies the state of every control of the page into `cfg`, replacing list members as a
+    /// whole; the rest of `cfg` stays. It validates nothing, shows nothing and cannot fail.
+    virtual void UpdateCfg(CCfgData& cfg) = 0;
 
     /// The main window paints its pages white.
     void SetBackgroundColor(const QColor& color);

@@ -16,7 +16,7 @@ constexpr int kTemplateHeight = 311;
 
 } // namespace
 
-CDialogCfgEhang::CDialogCfgEhang(QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgEhang::CDialogCfgEhang(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgEhang"));
     m_ipScAddr = NewAddressEdit(QStringLiteral("ipScAddr"));
@@ -59,12 +59,11 @@ CDialogCfgEhang::CDialogCfgEhang(QWidget* parent) : CCfgDialog(kTemplateHeight, 
                  m_editFaxServerPort});
 
     OnInitDialog();
+    Show(cfg);
 }
 
-bool CDialogCfgEhang::OnInitDialog()
+void CDialogCfgEhang::Show(const CCfgData& cfg)
 {
-    CCfgDialog::OnInitDialog();
-    const CCfgData& cfg = *GetCfgData();
     m_ipScAddr->SetAddress(FromStore(cfg.ScAddr));
     ShowStored(m_editScPort, cfg.ScPort);
     m_ipMcAddr->SetAddress(FromStore(cfg.McAddr));
@@ -75,12 +74,10 @@ bool CDialogCfgEhang::OnInitDialog()
     m_ipVoipMediaAddr->SetAddress(FromStore(cfg.VoipMediaAddr));
     m_ipFaxServerAddr->SetAddress(FromStore(cfg.FaxServerAddr));
     ShowStored(m_editFaxServerPort, cfg.FaxServerPort);
-    return true;
 }
 
-void CDialogCfgEhang::UpdateCfg()
+void CDialogCfgEhang::UpdateCfg(CCfgData& cfg)
 {
-    CCfgData& cfg = *GetCfgData();
     cfg.ScAddr = ToStore(m_ipScAddr->Address());
     cfg.ScPort = ToStore(m_editScPort->text());
     cfg.McAddr = ToStore(m_ipMcAddr->Address());

@@ -13,12 +13,12 @@ class CDialogCfgEhang : public CCfgDialog
     Q_OBJECT
 
 public:
-    explicit CDialogCfgEhang(QWidget* parent = nullptr);
+    CDialogCfgEhang(const CCfgData& cfg, QWidget* parent = nullptr);
 
-    void UpdateCfg() override;
+    void UpdateCfg(CCfgData& cfg) override;
 
 protected:
-    bool OnInitDialog() override;
+    void Show(const CCfgData& cfg);
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -16,7 +16,7 @@ constexpr int kTemplateHeight = 302;
 
 } // namespace
 
-CDialogCfgFs::CDialogCfgFs(QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgFs::CDialogCfgFs(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgFs"));
     m_ipFsEslAddr = NewAddressEdit(QStringLiteral("ipFsEslAddr"));
@@ -49,12 +49,11 @@ CDialogCfgFs::CDialogCfgFs(QWidget* parent) : CCfgDialog(kTemplateHeight, parent
                  m_editFsExtContext, m_editFsMeetingContext, m_editFsPCallContext});
 
     OnInitDialog();
+    Show(cfg);
 }
 
-bool CDialogCfgFs::OnInitDialog()
+void CDialogCfgFs::Show(const CCfgData& cfg)
 {
-    CCfgDialog::OnInitDialog();
-    const CCfgData& cfg = *GetCfgData();
     m_ipFsEslAddr->SetAddress(FromStore(cfg.FsEslAddr));
     ShowStored(m_editFsEslPort, cfg.FsEslPort);
     ShowStored(m_editFsEslPwd, cfg.FsEslPwd);
@@ -63,12 +62,10 @@ bool CDialogCfgFs::OnInitDialog()
     ShowStored(m_editFsExtContext, cfg.FsExtContext);
     ShowStored(m_editFsMeetingContext, cfg.FsMeetingContext);
     ShowStored(m_editFsPCallContext, cfg.FsPCallContext);
-    return true;
 }
 
-void CDialogCfgFs::UpdateCfg()
+void CDialogCfgFs::UpdateCfg(CCfgData& cfg)
 {
-    CCfgData& cfg = *GetCfgData();
     cfg.FsEslAddr = ToStore(m_ipFsEslAddr->Address());
     cfg.FsEslPort = ToStore(m_editFsEslPort->text());
     cfg.FsEslPwd = ToStore(m_editFsEslPwd->text());

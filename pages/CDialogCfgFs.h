@@ -13,12 +13,12 @@ class CDialogCfgFs : public CCfgDialog
     Q_OBJECT
 
 public:
-    explicit CDialogCfgFs(QWidget* parent = nullptr);
+    CDialogCfgFs(const CCfgData& cfg, QWidget* parent = nullptr);
 
-    void UpdateCfg() override;
+    void UpdateCfg(CCfgData& cfg) override;
 
 protected:
-    bool OnInitDialog() override;
+    void Show(const CCfgData& cfg);
     void showEvent(QShowEvent* event) override;
 
 private:

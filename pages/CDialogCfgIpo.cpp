@@ -200,7 +200,7 @@ QGroupBox* NewLineGroup(const QString& title, const QString& objectName, CXListC
 
 } // namespace
 
-CDialogCfgIpo::CDialogCfgIpo(QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgIpo"));
     const CDialogUnits units(font());
@@ -261,17 +261,16 @@ CDialogCfgIpo::CDialogCfgIpo(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     connect(delTrunk, &QPushButton::clicked, this, &CDialogCfgIpo::OnDelTrunkLines);
 
     OnInitDialog();
+    Show(cfg);
 }
 
-bool CDialogCfgIpo::OnInitDialog()
+void CDialogCfgIpo::Show(const CCfgData& cfg)
 {
-    CCfgDialog::OnInitDialog();
     m_comboExtType->addItems({QStringLiteral("EXT"), QStringLiteral("IVR"), QStringLiteral("FAX")});
     m_comboExtType->setCurrentIndex(0);
     m_comboTrunkType->addItems({QStringLiteral("DT"), QStringLiteral("H323"), QStringLiteral("SIP")});
     m_comboTrunkType->setCurrentIndex(0);
 
-    const CCfgData& cfg = *GetCfgData();
     m_ipDevLinkIp->SetAddress(FromStore(cfg.DevLinkIp));
     ShowStored(m_editDevLinkPwd, cfg.DevLinkPwd);
     ShowStored(m_editIpoLinkPort, cfg.IpoLinkPort);
@@ -281,12 +280,10 @@ bool CDialogCfgIpo::OnInitDialog()
         list->SetItemText(row, 1, FromStore(line->name));
         list->SetItemText(row, 2, FromStore(line->value2));
     }
-    return true;
 }
 
-void CDialogCfgIpo::UpdateCfg()
+void CDialogCfgIpo::UpdateCfg(CCfgData& cfg)
 {
-    CCfgData& cfg = *GetCfgData();
     cfg.DevLinkIp = ToStore(m_ipDevLinkIp->Address());
     cfg.DevLinkPwd = ToStore(m_editDevLinkPwd->text());
     cfg.IpoLinkPort = ToStore(m_editIpoLinkPort->text());

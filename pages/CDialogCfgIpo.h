@@ -16,9 +16,9 @@ class CDialogCfgIpo : public CCfgDialog
     Q_OBJECT
 
 public:
-    explicit CDialogCfgIpo(QWidget* parent = nullptr);
+    CDialogCfgIpo(const CCfgData& cfg, QWidget* parent = nullptr);
 
-    void UpdateCfg() override;
+    void UpdateCfg(CCfgData& cfg) override;
 
     /// Adds or updates a run of extension lines from the line section's boxes.
     void OnAddExtLines();
@@ -28,7 +28,7 @@ public:
     void OnDelTrunkLines();
 
 protected:
-    bool OnInitDialog() override;
+    void Show(const CCfgData& cfg);
     void showEvent(QShowEvent* event) override;
 
 private:

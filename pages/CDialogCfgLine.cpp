@@ -89,7 +89,7 @@ void DelById(QWidget* page, CRecordGrid& grid, const QLineEdit& edit, const char
 
 } // namespace
 
-CDialogCfgLine::CDialogCfgLine(QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgLine::CDialogCfgLine(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgLine"));
     const CDialogUnits units(font());
@@ -187,24 +187,23 @@ CDialogCfgLine::CDialogCfgLine(QWidget* parent) : CCfgDialog(kTemplateHeight, pa
     connect(delTrunkMatch, &QPushButton::clicked, this, &CDialogCfgLine::OnDelTrunkMatch);
 
     OnInitDialog();
+    Show(cfg);
 }
 
-bool CDialogCfgLine::OnInitDialog()
+void CDialogCfgLine::Show(const CCfgData& cfg)
 {
-    CCfgDialog::OnInitDialog();
-    m_gridExten->InitGrid();
-    m_gridSipAccount->InitGrid();
-    m_gridTrunkItem->InitGrid();
-    m_gridTrunkMatch->InitGrid();
-    return true;
+    m_gridExten->InitGrid(cfg);
+    m_gridSipAccount->InitGrid(cfg);
+    m_gridTrunkItem->InitGrid(cfg);
+    m_gridTrunkMatch->InitGrid(cfg);
 }
 
-void CDialogCfgLine::UpdateCfg()
+void CDialogCfgLine::UpdateCfg(CCfgData& cfg)
 {
-    m_gridExten->SaveToCfg();
-    m_gridSipAccount->SaveToCfg();
-    m_gridTrunkItem->SaveToCfg();
-    m_gridTrunkMatch->SaveToCfg();
+    m_gridExten->SaveToCfg(cfg);
+    m_gridSipAccount->SaveToCfg(cfg);
+    m_gridTrunkItem->SaveToCfg(cfg);
+    m_gridTrunkMatch->SaveToCfg(cfg);
 }
 
 void CDialogCfgLine::showEvent(QShowEvent* event)

@@ -17,9 +17,9 @@ class CDialogCfgLine : public CCfgDialog
     Q_OBJECT
 
 public:
-    explicit CDialogCfgLine(QWidget* parent = nullptr);
+    CDialogCfgLine(const CCfgData& cfg, QWidget* parent = nullptr);
 
-    void UpdateCfg() override;
+    void UpdateCfg(CCfgData& cfg) override;
 
     /// Adds the extensions first to first + count - 1, each with its number as password; a
     /// listed one keeps its place and gets its password reset.
@@ -34,7 +34,7 @@ public:
     void OnDelTrunkMatch();
 
 protected:
-    bool OnInitDialog() override;
+    void Show(const CCfgData& cfg);
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -95,7 +95,7 @@ QLabel* NewUnit(const QString& objectName)
 
 } // namespace
 
-CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgSys"));
     QWidget* form = Form();
@@ -210,12 +210,11 @@ CDialogCfgSys::CDialogCfgSys(QWidget* parent) : CCfgDialog(kTemplateHeight, pare
     connect(m_comboDevType, &QComboBox::currentIndexChanged, this, &CDialogCfgSys::DeviceTypeChosen);
 
     OnInitDialog();
+    Show(cfg);
 }
 
-bool CDialogCfgSys::OnInitDialog()
+void CDialogCfgSys::Show(const CCfgData& cfg)
 {
-    CCfgDialog::OnInitDialog();
-    const CCfgData& cfg = *GetCfgData();
     m_ipCtiAddr->SetAddress(FromStore(cfg.CtiAddr));
     ShowStored(m_editCtiPort, cfg.CtiPort);
     m_comboRecType->Fill(OptionsOf("RecType"), cfg.RecType);
@@ -235,7 +234,6 @@ bool CDialogCfgSys::OnInitDialog()
     ShowStored(m_editCallConcurrency, cfg.CallConcurrency);
     m_comboTtsType->Fill(OptionsOf("TtsType"), cfg.TtsType);
     ShowStored(m_editTtsBufferPath, cfg.TtsBufferPath);
-    return true;
 }
 
 int CDialogCfgSys::DeviceType() const
@@ -248,9 +246,8 @@ QString CDialogCfgSys::DeviceTypeName(int type)
     return OptionsOf("DevType").value(type);
 }
 
-void CDialogCfgSys::UpdateCfg()
+void CDialogCfgSys::UpdateCfg(CCfgData& cfg)
 {
-    CCfgData& cfg = *GetCfgData();
     cfg.CtiAddr = m_ipCtiAddr->Address().toStdString();
     cfg.CtiPort = m_editCtiPort->text().toStdString();
     cfg.RecType = m_comboRecType->Index();

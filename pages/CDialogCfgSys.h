@@ -16,9 +16,9 @@ class CDialogCfgSys : public CCfgDialog
     Q_OBJECT
 
 public:
-    explicit CDialogCfgSys(QWidget* parent = nullptr);
+    CDialogCfgSys(const CCfgData& cfg, QWidget* parent = nullptr);
 
-    void UpdateCfg() override;
+    void UpdateCfg(CCfgData& cfg) override;
 
     /// The device type chosen in the box, saved or not.
     int DeviceType() const;
@@ -35,7 +35,7 @@ Q_SIGNALS:
     void DeviceTypeChosen();
 
 protected:
-    bool OnInitDialog() override;
+    void Show(const CCfgData& cfg);
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -14,12 +14,12 @@ CGridExten::CGridExten(QWidget* parent) : CPropertyGridCtrl(parent)
     setObjectName(QStringLiteral("gridExten"));
 }
 
-void CGridExten::InitGrid()
+void CGridExten::InitGrid(const CCfgData& cfg)
 {
     EnableHeaderCtrl(true, QStringLiteral("分机号"), QStringLiteral("接入密码"));
     EnableDescriptionArea(false, 2);
     SetNameColumnShare(3);
-    ExtenList extens = ExtensInOrder(GetCfgData()->Extens);
+    ExtenList extens = ExtensInOrder(cfg.Extens);
     m_storeOrder.clear();
     m_storeOrder.reserve(extens.size());
     for (const auto& [number, password] : extens)
@@ -92,13 +92,13 @@ CPropertyGridProperty* CGridExten::FindById(int nExten) const
     return FindItemByData(nExten);
 }
 
-void CGridExten::SaveToCfg()
+void CGridExten::SaveToCfg(CCfgData& cfg)
 {
     std::unordered_map<int, std::size_t> lastPlace;
     lastPlace.reserve(m_storeOrder.size());
     for (std::size_t place = 0; place < m_storeOrder.size(); ++place)
         lastPlace[m_storeOrder[place]] = place;
-    CExtenMap& extens = GetCfgData()->Extens;
+    CExtenMap& extens = cfg.Extens;
     extens.RemoveAll();
     std::vector<int> kept;
     kept.reserve(static_cast<std::size_t>(GetPropertyCount()));

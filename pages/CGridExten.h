@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+struct CCfgData;
+
 /// The extensions of the store: one row per extension, its number as the name (not
 /// editable) and as item data, its access password as the value, in ascending order of the
 /// numbers. The store keeps its own order, which decides the order of a save's statements:
@@ -18,7 +20,7 @@ public:
     explicit CGridExten(QWidget* parent = nullptr);
 
     /// Shows the header row and fills the grid from the store's Extens.
-    void InitGrid();
+    void InitGrid(const CCfgData& cfg);
     /// Sets the password of extension `nExten` where it is listed; otherwise adds a row for
     /// it in its place.
     void SetExten(int nExten, const QString& password);
@@ -27,7 +29,7 @@ public:
     /// The row of extension `nExten`, or null.
     CPropertyGridProperty* FindById(int nExten) const;
     /// Replaces the store's Extens with the rows of the grid, in the store's order.
-    void SaveToCfg();
+    void SaveToCfg(CCfgData& cfg);
 
 private:
     static std::unique_ptr<CPropertyGridProperty> NewRow(int nExten, const QString& password);

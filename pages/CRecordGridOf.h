@@ -23,12 +23,12 @@ struct GridFieldLook
 template <class Record> class CRecordGridOf : public CRecordGrid
 {
 public:
-    /// Fills the grid from the store's list, in list order.
-    void InitGrid()
+    /// Fills the grid from the list of `cfg`, in list order.
+    void InitGrid(const CCfgData& cfg)
     {
         PrepareGrid(m_look.nameShare, m_look.descriptionArea);
         std::vector<std::unique_ptr<CPropertyGridProperty>> groups;
-        for (const auto& record : GetCfgData()->*m_table.member)
+        for (const auto& record : cfg.*m_table.member)
             groups.push_back(NewRecordGroup(*record));
         AddProperties(std::move(groups));
     }
@@ -48,10 +48,10 @@ public:
         return true;
     }
 
-    /// Replaces the store's list with one record per group, in the grid's order.
-    void SaveToCfg()
+    /// Replaces the list of `cfg` with one record per group, in the grid's order.
+    void SaveToCfg(CCfgData& cfg)
     {
-        CRecordList<Record>& list = GetCfgData()->*m_table.member;
+        CRecordList<Record>& list = cfg.*m_table.member;
         list.DeleteAll();
         for (int index = 0; index < GetPropertyCount(); ++index) {
             const CPropertyGridProperty& group = *GetProperty(index);

@@ -4,6 +4,7 @@
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CCfgFile.h"
 #include "config/CfgGroups.h"
 #include "support/ConfigTables.h"
@@ -68,8 +69,9 @@ private Q_SLOTS:
         CopyCfgGroup(changed, *GetCfgData(), CfgGroup(group));
 
         const std::string before = CCfgBackups::Now();
-        QVERIFY2(GetCfgDb()->SaveGroup(CfgGroup(group)), GetCfgDb()->GetDbError().c_str());
-        const QString path = QString::fromStdString(GetCfgDb()->LastBackup());
+        const CfgWriteOutcome saved = GetCfgDb()->Save(CfgGroup(group), nullptr);
+        QVERIFY2(saved.IsWritten(), saved.error.c_str());
+        const QString path = QString::fromStdString(saved.backup);
         QVERIFY(path.startsWith(CCfgBackups::Folder() + QLatin1Char('/')));
 
         CCfgData read;
@@ -98,7 +100,8 @@ private Q_SLOTS:
 
         // Written back, it gives the tables as they were, NULs and all.
         CopyCfgGroup(read, *GetCfgData(), CfgGroup(group));
-        QVERIFY2(GetCfgDb()->SaveGroup(CfgGroup(group)), GetCfgDb()->GetDbError().c_str());
+        const CfgWriteOutcome restored = GetCfgDb()->Save(CfgGroup(group), nullptr);
+        QVERIFY2(restored.IsWritten(), restored.error.c_str());
         SampleConfig::LoadStore();
         QVERIFY2(!CCfgChanges::Compare(held, *GetCfgData()).Differs(CfgGroup(group)),
                  CCfgChanges::Compare(held, *GetCfgData()).ToText().c_str());

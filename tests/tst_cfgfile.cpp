@@ -3,6 +3,7 @@
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CCfgFile.h"
 #include "config/CCfgFileSession.h"
 #include "config/CfgGroups.h"
@@ -45,10 +46,12 @@ QByteArray Json(const CCfgData& cfg)
 /// database read afresh, the statements of every differing group built, then written.
 bool ImportFile(const QString& path, std::vector<CfgGroup>& written, std::string& error)
 {
-    CCfgFileSession session;
+    CCfgFileSession session(*IOtlConnection::getInstance());
     if (!session.ReadFile(path, error) || !session.ReadDatabase(error))
         return false;
-    return session.Prepare(session.Compare(), error) && session.Write(written, error);
+    bool declined = false;
+    return session.Prepare(session.Compare(), error) &&
+           session.Write(*GetCfgDocument(), nullptr, written, declined, error);
 }
 
 /// The same, of a file holding `json`.
@@ -662,13 +665,13 @@ private Q_SLOTS:
         QVERIFY(SampleConfig::PutOnServer(base));
         const QByteArray before = Json(*GetCfgData());
         QVERIFY(TestDatabase::Run({"RENAME TABLE conf_trunk_match TO hidden_table"}));
-        CCfgFileSession session;
+        CCfgFileSession session(*IOtlConnection::getInstance());
         std::string error;
         QVERIFY(!session.ReadDatabase(error));
         QVERIFY(TestDatabase::Run({"RENAME TABLE hidden_table TO conf_trunk_match"}));
         QCOMPARE(Json(*GetCfgData()), before);
         for (CfgGroup group : kCfgGroups)
-            QVERIFY(GetCfgDb()->LoadReport().Gap(group).empty());
+            QVERIFY(GetCfgDocument()->LoadReport().Gap(group).empty());
         QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
         QVERIFY2(GetCfgDb()->SaveSysCfg(), GetCfgDb()->GetDbError().c_str());
     }

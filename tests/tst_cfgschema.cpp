@@ -126,7 +126,7 @@ private Q_SLOTS:
         QFETCH(QString, columns);
         QFETCH(QString, key);
         QVERIFY(TestDatabase::DropTables(kTables));
-        QVERIFY(CCfgSchema::CreateCfgTables());
+        QVERIFY(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
         const std::string name = table.toStdString();
         QCOMPARE(List(SchemaInfo::Columns(name)), columns.split(QStringLiteral(", ")));
         QCOMPARE(QString::fromStdString(SchemaInfo::PrimaryKey(name)), key);
@@ -137,7 +137,7 @@ private Q_SLOTS:
     void createReplacesExistingTables()
     {
         QVERIFY(TestDatabase::DropTables(kTables));
-        QVERIFY(CCfgSchema::CreateCfgTables());
+        QVERIFY(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
         QVERIFY(MarkAll("old"));
         QVERIFY(TestDatabase::Run({"INSERT INTO conf_system (name, value) VALUES ('CtiAddr', '10.0.0.1')",
                                    "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'pw')"}));
@@ -145,7 +145,7 @@ private Q_SLOTS:
         QVERIFY(TestDatabase::Run({"DROP TABLE conf_vs", "CREATE TABLE conf_vs (legacy int NOT NULL)",
                                    "INSERT INTO conf_vs VALUES (1)"}));
 
-        QVERIFY(CCfgSchema::CreateCfgTables());
+        QVERIFY(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
         for (const std::string& table : kTables) {
             QCOMPARE(SchemaInfo::Comment(table), std::string());
             QCOMPARE(Count(table), std::string("0"));
@@ -167,11 +167,11 @@ private Q_SLOTS:
         QFETCH(int, blocked);
         const std::string blocker = kTables[static_cast<std::size_t>(blocked)];
         QVERIFY(TestDatabase::DropTables(kTables));
-        QVERIFY(CCfgSchema::CreateCfgTables());
+        QVERIFY(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
         QVERIFY(MarkAll("before"));
         QVERIFY(TestDatabase::Run({"DROP TABLE " + blocker, "CREATE VIEW " + blocker + " AS SELECT 1 AS x"}));
 
-        QVERIFY(!CCfgSchema::CreateCfgTables());
+        QVERIFY(!CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
         for (int index = 0; index < int(kTables.size()); ++index) {
             const std::string& table = kTables[static_cast<std::size_t>(index)];
             if (index < blocked)
@@ -207,7 +207,7 @@ private Q_SLOTS:
             connection.FailWhen([prefix](const std::string& sql) { return sql.rfind(prefix, 0) == 0; },
                                 "refused");
 
-        QCOMPARE(CCfgSchema::CreateCfgTables(), result);
+        QCOMPARE(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()), result);
         QStringList expected;
         for (int index = 0; index <= lastTable; ++index) {
             const auto table = static_cast<std::size_t>(index);
@@ -231,7 +231,7 @@ private Q_SLOTS:
         if (refuseAll)
             connection.FailWhen([](const std::string&) { return true; }, "Invalid object name");
 
-        QVERIFY(CCfgSchema::ClearCfgTables());
+        QVERIFY(CCfgSchema::ClearCfgTables(*IOtlConnection::getInstance()));
         QStringList expected;
         for (const std::string& table : kTables)
             expected << QString::fromStdString("ExecuteSql: truncate table " + table);

@@ -9,6 +9,7 @@
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CCfgFile.h"
 #include "config/CCsvSheet.h"
 #include "controls/CFileChooser.h"

@@ -3,6 +3,7 @@
 #include "app/CTarvexDlg.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CCfgGroupSnapshot.h"
 #include "controls/CButtonST.h"
 #include "controls/CFileChooser.h"

@@ -3,6 +3,8 @@
 // private test server.
 #include "config/CCfgChanges.h"
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CCfgFile.h"
 #include "db/CDsnSettings.h"
 #include "support/SampleConfig.h"
@@ -386,8 +388,9 @@ private Q_SLOTS:
                  qPrintable(Shown(outcome)));
 
         GetCfgData()->CtiAddr = "wrong";
-        QVERIFY(GetCfgDb()->SaveSysCfg());
-        const QString backup = QString::fromStdString(GetCfgDb()->LastBackup());
+        const CfgWriteOutcome saved = GetCfgDb()->Save(CfgGroup::System, nullptr);
+        QVERIFY(saved.IsWritten());
+        const QString backup = QString::fromStdString(saved.backup);
         QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (7777, 0, 'since')"}));
 
         outcome = Run({QStringLiteral("backups")}, console);

@@ -2,6 +2,8 @@
 // filling from the store and saving back, the tab order, the focus on show, and Enter and
 // Escape everywhere on the page.
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CXListCtrl.h"
 #include "pages/CDialogCfgEhang.h"
@@ -124,11 +126,11 @@ struct PageWindow : PageHost
     {
         CCfgDialog* made = nullptr;
         if (kind == QLatin1String("ehang"))
-            made = new CDialogCfgEhang(&dialog);
+            made = new CDialogCfgEhang(*GetCfgData(), &dialog);
         else if (kind == QLatin1String("ipo"))
-            made = new CDialogCfgIpo(&dialog);
+            made = new CDialogCfgIpo(*GetCfgData(), &dialog);
         else
-            made = new CDialogCfgFs(&dialog);
+            made = new CDialogCfgFs(*GetCfgData(), &dialog);
         Place(made, QSize(560, 480), QRect(10, 10, 520, 440));
     }
 
@@ -324,7 +326,7 @@ private Q_SLOTS:
         // Every member the page does not show stays as it is; its own come back unchanged.
         for (const auto& [key, member] : DeviceMembers())
             cfg.*member = "changed";
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         for (const auto& [key, member] : DeviceMembers())
             QCOMPARE(cfg.*member, own.contains(key) ? original.*member : std::string("changed"));
     }
@@ -364,7 +366,7 @@ private Q_SLOTS:
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, typed);
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->*DeviceMembers().at(member), typed.toStdString());
     }
 
@@ -374,12 +376,12 @@ private Q_SLOTS:
         PageWindow window(QStringLiteral("ehang"));
         QVERIFY(window.Show());
         // The host name is kept untouched; a typed address replaces it.
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->McAddr, std::string("mc.example"));
         window.Control(QStringLiteral("ipMcAddr"))->setFocus();
         for (const QChar key : QStringLiteral("172.16.0.1"))
             QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->McAddr, std::string("172.16.0.1"));
     }
 

@@ -1,6 +1,8 @@
 // The IPO page's line lists: rows split by type when loaded, runs of lines added with their
 // messages and limits, rows deleted by selection, and the line table saved from the lists.
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "controls/CXListCtrl.h"
 #include "pages/CDialogCfgIpo.h"
 #include "support/FocusChain.h"
@@ -61,7 +63,7 @@ QStringList Run(qint64 first, int count, const char* type, qint64 channel = -1)
 
 struct IpoWindow : PageHost
 {
-    IpoWindow() { Place(new CDialogCfgIpo(&dialog), QSize(560, 700), QRect(0, 0, 540, 680)); }
+    IpoWindow() { Place(new CDialogCfgIpo(*GetCfgData(), &dialog), QSize(560, 700), QRect(0, 0, 540, 680)); }
 
     template <class T = QWidget> T* Find(const QString& name) const { return Control<T>(name); }
     CXListCtrl* List(const QString& which) const
@@ -393,7 +395,7 @@ private Q_SLOTS:
                                      QStringLiteral("x")}));
 
         cfg = CCfgData();
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(cfg.DevLinkIp, std::string("10.1.2.3"));
         QCOMPARE(cfg.DevLinkPwd, std::string(" secret pass "));
         QCOMPARE(cfg.IpoLinkPort, std::string("50797"));
@@ -402,7 +404,7 @@ private Q_SLOTS:
                                                   QStringLiteral("1|H323|4"), QStringLiteral("x||"),
                                                   QStringLiteral("2|SIP|"), QStringLiteral("3|PRI|7")}));
         // Saving again gives the same table: the store is replaced, not added to.
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(int(cfg.IpoLines.GetCount()), 8);
         QVERIFY(m_messages->Messages().empty());
     }
@@ -414,7 +416,7 @@ private Q_SLOTS:
         QVERIFY(window.Show());
         window.SelectRows(QStringLiteral("Trunk"), {0, 1, 2});
         QTest::mouseClick(window.Find(QStringLiteral("btnDelTrunkLines")), Qt::LeftButton);
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QVERIFY(GetCfgData()->IpoLines.IsEmpty());
     }
 };

@@ -2,6 +2,8 @@
 // the store and copying them back, what may be typed, the add and delete commands with
 // their messages, and the keyboard.
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CfgGroups.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CPropertyGridProperty.h"
@@ -38,7 +40,7 @@ struct PageWindow : PageHost
     PageWindow()
     {
         const CDialogUnits units(dialog.font());
-        Place(new CDialogCfgLine(&dialog), units.Size(299, 274),
+        Place(new CDialogCfgLine(*GetCfgData(), &dialog), units.Size(299, 274),
               QRect(units.Rect(0, 17, 298, 230)).adjusted(4, 4, -4, -4));
     }
 
@@ -316,7 +318,7 @@ private Q_SLOTS:
         PageWindow window;
         QCOMPARE(Rows(window.Extens()), (QStringList{QStringLiteral("-2147483648=lowest"),
                                                      QStringLiteral("-5=stray"), QStringLiteral("8001=a")}));
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         std::string password;
         QVERIFY(cfg.Extens.Lookup(-5, password) && password == "stray");
         QCOMPARE(cfg.Extens.GetCount(), std::size_t(3));
@@ -349,10 +351,10 @@ private Q_SLOTS:
             return ExtensInOrder(store);
         };
         cfg.Extens.RemoveAll();
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(ExtensInOrder(cfg.Extens), storedInOrder(loaded));
         // Saving again without changes gives the same.
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         PageWindow again;
         QCOMPARE(Rows(again.Extens()), expected);
 
@@ -371,7 +373,7 @@ private Q_SLOTS:
                 order.push_back(entry);
         }
         order.insert(order.end(), {{8010, "8010"}, {8000, "8000"}, {8001, "again"}});
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(ExtensInOrder(cfg.Extens), storedInOrder(order));
     }
 
@@ -414,7 +416,7 @@ private Q_SLOTS:
 
         // Saving untouched gives the store back, a priority outside the options included.
         *GetCfgData() = CCfgData();
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         PageWindow again;
         QCOMPARE(Rows(again.Accounts()), Rows(window.Accounts()));
         QCOMPARE(Rows(again.Items()), Rows(window.Items()));
@@ -522,7 +524,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("中继匹配9"), QStringLiteral("中继匹配4")}));
         QVERIFY(m_messages->Messages().empty());
 
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         const CCfgData& cfg = *GetCfgData();
         const tagSIP_ACCOUNT& account = **cfg.SipAccounts.begin();
         QCOMPARE(account.id, 7);
@@ -614,7 +616,7 @@ private Q_SLOTS:
             after << grid->GetProperty(0)->GetSubItem(position)->GetValue();
         QCOMPARE(after, kept ? before : QStringList(numbers.size(), shown));
 
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         const tagSIP_ACCOUNT& account = **cfg.SipAccounts.begin();
         const tagTRUNK_ITEM& item = **cfg.TrunkItems.begin();
         const QList<int> stored = {account.reg_interval, item.node,
@@ -640,12 +642,12 @@ private Q_SLOTS:
             QTest::keyClick(choice, index == 0 ? Qt::Key_Down : Qt::Key_Up);
             QTest::keyClick(choice, Qt::Key_Return);
         }
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QVERIFY(!(**cfg.SipAccounts.begin()).reg);
         QVERIFY((**std::next(cfg.SipAccounts.begin())).reg);
         // Anything but the exact text clears it.
         grid.GetProperty(1)->GetSubItem(5)->SetValue(QStringLiteral("True"));
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QVERIFY(!(**std::next(cfg.SipAccounts.begin())).reg);
     }
 
@@ -693,7 +695,7 @@ private Q_SLOTS:
         QCOMPARE(row->GetValue(), kept);
 
         // What the grid shows is what is stored, byte for byte.
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         std::string stored;
         if (grid == QLatin1String("gridExten")) {
             QVERIFY(cfg.Extens.Lookup(8001, stored));
@@ -721,13 +723,13 @@ private Q_SLOTS:
         QCOMPARE(Captions(window.Accounts()),
                  (QStringList{QStringLiteral("SIP账户1"), QStringLiteral("SIP账户5"),
                               QStringLiteral("SIP账户3")}));
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QList<int> ids;
         for (const auto& account : cfg.SipAccounts)
             ids << account->id;
         QCOMPARE(ids, (QList<int>{1, 5, 3}));
         // A second save without changes gives the same list.
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(cfg.SipAccounts.GetCount(), std::size_t(3));
         QCOMPARE((**cfg.SipAccounts.begin()).account, "one");
         QCOMPARE((**std::next(cfg.SipAccounts.begin(), 2)).id, 3);
@@ -1000,7 +1002,7 @@ private Q_SLOTS:
         // Nothing reaches the store before UpdateCfg.
         QCOMPARE(cfg.Extens.GetCount(), std::size_t(2));
         QCOMPARE(cfg.SipAccounts.GetCount(), std::size_t(1));
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QVERIFY(cfg.Extens.IsEmpty());
         QVERIFY(cfg.SipAccounts.IsEmpty());
         QVERIFY(cfg.TrunkItems.IsEmpty());

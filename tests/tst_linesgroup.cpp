@@ -3,6 +3,7 @@
 #include "app/CTarvexDlg.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "controls/CPropertyGridProperty.h"
 #include "pages/CGridExten.h"
 #include "pages/CGridSipAccount.h"

@@ -1,6 +1,7 @@
 // Loading the configuration from the private test server into the store.
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CfgLoadReport.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingConnection.h"
@@ -171,9 +172,10 @@ private Q_SLOTS:
         QCOMPARE(cfg.LogPath, std::string("/var/log"));
         QCOMPARE(cfg.TrunkMatches.GetCount(), std::size_t(2));
         // The middleware group is incomplete, the others are whole.
-        QVERIFY(GetCfgDb()->LoadReport().Gap(CfgGroup::System).find("conf_ivr_flow") != std::string::npos);
-        QVERIFY(GetCfgDb()->LoadReport().Gap(CfgGroup::Device).empty());
-        QVERIFY(GetCfgDb()->LoadReport().Gap(CfgGroup::Lines).empty());
+        QVERIFY(GetCfgDocument()->LoadReport().Gap(CfgGroup::System).find("conf_ivr_flow") !=
+                std::string::npos);
+        QVERIFY(GetCfgDocument()->LoadReport().Gap(CfgGroup::Device).empty());
+        QVERIFY(GetCfgDocument()->LoadReport().Gap(CfgGroup::Lines).empty());
     }
 
     // Groups that loading did not read whole, each of which a save must refuse.
@@ -203,11 +205,11 @@ private Q_SLOTS:
         FreshStore();
         RecordingProgress progress;
         GetCfgDb()->LoadCfg(progress);
-        QCOMPARE(!GetCfgDb()->LoadReport().Gap(CfgGroup::System).empty(), system);
-        QCOMPARE(!GetCfgDb()->LoadReport().Gap(CfgGroup::Device).empty(), device);
-        QCOMPARE(!GetCfgDb()->LoadReport().Gap(CfgGroup::Lines).empty(), lines);
+        QCOMPARE(!GetCfgDocument()->LoadReport().Gap(CfgGroup::System).empty(), system);
+        QCOMPARE(!GetCfgDocument()->LoadReport().Gap(CfgGroup::Device).empty(), device);
+        QCOMPARE(!GetCfgDocument()->LoadReport().Gap(CfgGroup::Lines).empty(), lines);
         for (CfgGroup group : {CfgGroup::System, CfgGroup::Device, CfgGroup::Lines}) {
-            const std::string& gap = GetCfgDb()->LoadReport().Gap(group);
+            const std::string& gap = GetCfgDocument()->LoadReport().Gap(group);
             QVERIFY2(gap.empty() || gap.find(table.toStdString()) != std::string::npos, gap.c_str());
         }
     }
@@ -219,7 +221,7 @@ private Q_SLOTS:
         RecordingProgress progress;
         QVERIFY(GetCfgDb()->LoadCfg(progress));
         for (CfgGroup group : {CfgGroup::System, CfgGroup::Device, CfgGroup::Lines})
-            QVERIFY(GetCfgDb()->LoadReport().Gap(group).empty());
+            QVERIFY(GetCfgDocument()->LoadReport().Gap(group).empty());
     }
 
     // The queries loading sends, as they are sent and in their order, on both dialects.

@@ -3,6 +3,7 @@
 #include "app/CTarvexDlg.h"
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CfgGroups.h"
 #include "config/CfgSettings.h"
 #include "controls/CButtonST.h"
@@ -194,8 +195,8 @@ private Q_SLOTS:
         // the tables themselves, which a save is not to take for a colleague's work.
         *GetCfgData() = CCfgData();
         for (CfgGroup group : kCfgGroups) {
-            GetCfgDb()->SetReference(group, *GetCfgData());
-            GetCfgDb()->NotePartlyWritten(group);
+            GetCfgDocument()->SetReference(group, *GetCfgData());
+            GetCfgDocument()->NotePartlyWritten(group);
         }
     }
 

@@ -1,6 +1,8 @@
 // The middleware page: its form, filling it from the store, copying it back, the flow list
 // and the keyboard focus.
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "controls/CBrowseEdit.h"
 #include "controls/CFileChooser.h"
 #include "controls/CIpAddressEdit.h"
@@ -65,7 +67,10 @@ int& IndexMember(CCfgData& cfg, const QString& combo)
 /// The main window's frame with the page in it.
 struct PageWindow : PageHost
 {
-    PageWindow() { Place(new CDialogCfgSys(&dialog), QSize(720, 480), QRect(10, 10, 680, 440)); }
+    PageWindow()
+    {
+        Place(new CDialogCfgSys(*GetCfgData(), &dialog), QSize(720, 480), QRect(10, 10, 680, 440));
+    }
 
     QLineEdit* Edit(const char* name) const { return Control<QLineEdit>(QString::fromLatin1(name)); }
     QListWidget* Flows() const { return Control<QListWidget>(QStringLiteral("listFlows")); }
@@ -237,7 +242,7 @@ private Q_SLOTS:
             QVERIFY(!box->isEditable());
             QCOMPARE(box->currentIndex(), index);
             IndexMember(*GetCfgData(), combo) = 99;
-            window.page->UpdateCfg();
+            window.page->UpdateCfg(*GetCfgData());
             QCOMPARE(IndexMember(*GetCfgData(), combo), index);
         }
     }
@@ -269,14 +274,14 @@ private Q_SLOTS:
         QCOMPARE(box->currentText(), QString());
         // Untouched, the stored number goes back as it came.
         IndexMember(*GetCfgData(), combo) = 99;
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(IndexMember(*GetCfgData(), combo), stored);
 
         // Chosen from the keyboard, the item's position is what goes back.
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Down);
         QVERIFY(box->currentIndex() >= 0);
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(IndexMember(*GetCfgData(), combo), box->currentIndex());
     }
 
@@ -322,7 +327,7 @@ private Q_SLOTS:
         PageWindow window;
         CCfgData& cfg = *GetCfgData();
         cfg = CCfgData();
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(cfg.CtiAddr, original.CtiAddr);
         QCOMPARE(cfg.CtiPort, original.CtiPort);
         QCOMPARE(cfg.RecType, original.RecType);
@@ -363,7 +368,7 @@ private Q_SLOTS:
         window.Control<QComboBox>(QStringLiteral("comboTtsType"))->setCurrentIndex(1);
         window.Edit("editTtsBufferPath")->setText(QStringLiteral("/tmp/tts"));
         window.Edit("editFlowFile")->setText(QStringLiteral("/not/added.flow"));
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
 
         const CCfgData& cfg = *GetCfgData();
         QCOMPARE(cfg.CtiAddr, std::string("172.16.0.9"));
@@ -412,20 +417,20 @@ private Q_SLOTS:
         GetCfgData()->CtiAddr = stored.toStdString();
         PageWindow window;
         QVERIFY(window.Show());
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->CtiAddr, stored.toStdString());
 
         // Passing through the field changes nothing; typing an address replaces the text.
         window.Edit("editCtiPort")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->CtiAddr, stored.toStdString());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         // Key by key into whichever part has the focus, as the field moves on by itself.
         for (const QChar key : QStringLiteral("10.2.3.4"))
             QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->CtiAddr, std::string("10.2.3.4"));
     }
 
@@ -433,7 +438,7 @@ private Q_SLOTS:
     {
         GetCfgData()->CtiAddr.clear();
         PageWindow window;
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->CtiAddr, std::string());
     }
 
@@ -463,7 +468,7 @@ private Q_SLOTS:
         GetCfgData()->IvrFlowCount = " 3";
         PageWindow window;
         QCOMPARE(window.Edit("editCtiPort")->text(), QStringLiteral("88x1"));
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->CtiPort, std::string("88x1"));
         QCOMPARE(GetCfgData()->IvrFlowCount, std::string(" 3"));
     }
@@ -560,7 +565,7 @@ private Q_SLOTS:
         window.Click("btnDelFlow");
         window.AddFlow(QStringLiteral("/srv/ivr/new.flow"));
         QCOMPARE(window.Edit("editIvrFlowCount")->text(), QStringLiteral("7"));
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QCOMPARE(GetCfgData()->IvrFlowCount, std::string("7"));
         QCOMPARE(GetCfgData()->IvrFlows,
                  (std::vector<std::string>{"/srv/ivr/夜间.flow", "/srv/ivr/Main.flow", "/srv/ivr/new.flow"}));
@@ -569,7 +574,7 @@ private Q_SLOTS:
             window.Flows()->setCurrentRow(0);
             window.Click("btnDelFlow");
         }
-        window.page->UpdateCfg();
+        window.page->UpdateCfg(*GetCfgData());
         QVERIFY(GetCfgData()->IvrFlows.empty());
         QCOMPARE(GetCfgData()->IvrFlowCount, std::string("7"));
     }

@@ -2,6 +2,8 @@
 // program does: the scroll arithmetic by the bar and the wheel, at its bounds, and Enter and
 // Escape inside the page.
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "controls/CBrowseEdit.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CFileChooser.h"
@@ -48,7 +50,7 @@ struct MainWindow
         outsideField = new QLineEdit(&dialog);
         outsideField->setObjectName(QStringLiteral("editOutside"));
         outsideField->setGeometry(100, kFrameHeight + 40, 200, 30);
-        page = new CDialogCfgSys(&dialog);
+        page = new CDialogCfgSys(*GetCfgData(), &dialog);
         page->setGeometry(10, 10, 680, kFrameHeight);
         page->SetBackgroundColor(Qt::white);
         page->show();

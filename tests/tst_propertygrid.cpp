@@ -45,7 +45,7 @@ public:
         OnInitDialog();
     }
 
-    void UpdateCfg() override {}
+    void UpdateCfg(CCfgData&) override {}
 };
 
 /// A window with a default button that Enter would press and that Escape would close.

@@ -2,6 +2,7 @@
 // dialect, on the recording connection.
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "db/COdbcConnection.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
@@ -615,12 +616,14 @@ private Q_SLOTS:
         QVERIFY(!db->ExecuteSql("KILL CONNECTION " + db->QueryValue("SELECT CONNECTION_ID()")));
         CCfgData& cfg = FreshStore();
         cfg.Extens.SetAt(1, "x");
-        QVERIFY2(GetCfgDb()->SaveLineCfg(), GetCfgDb()->GetDbError().c_str());
-        QVERIFY(GetCfgDb()->Reconnected());
+        CfgWriteOutcome outcome = GetCfgDb()->Save(CfgGroup::Lines, nullptr);
+        QVERIFY2(outcome.IsWritten(), outcome.error.c_str());
+        QVERIFY(outcome.reconnected);
         QCOMPARE(TestDatabase::Rows("SELECT id, value FROM conf_line", 2), Texts{"1|x"});
         // The next save finds the session alive and says nothing of it.
-        QVERIFY(GetCfgDb()->SaveLineCfg());
-        QVERIFY(!GetCfgDb()->Reconnected());
+        outcome = GetCfgDb()->Save(CfgGroup::Lines, nullptr);
+        QVERIFY(outcome.IsWritten());
+        QVERIFY(!outcome.reconnected);
     }
 
     void serverGoneIsAFailureThatSaysWhatToDo()
@@ -791,16 +794,14 @@ private Q_SLOTS:
         const std::string statement = refused.toStdString();
         recording.FailWhen([statement](const std::string& sql) { return sql == statement; }, "refused here");
         FreshStore();
-        const bool saved = group == 1   ? GetCfgDb()->SaveSysCfg()
-                           : group == 2 ? GetCfgDb()->SaveDevCfg()
-                                        : GetCfgDb()->SaveLineCfg();
-        QVERIFY(!saved);
+        const CfgWriteOutcome outcome = GetCfgDb()->Save(CfgGroup(group - 1), nullptr);
+        QVERIFY(outcome.result == CfgWriteOutcome::Result::PartlyWritten);
         QCOMPARE(int(recording.Writes().size()), sent);
         QCOMPARE(recording.Writes().back().sql, statement);
         // The reason first, then that the tables may be partly written and where the backup
         // of what they held is.
-        const std::string error = GetCfgDb()->GetDbError();
-        const std::string backup = GetCfgDb()->LastBackup();
+        const std::string& error = outcome.error;
+        const std::string& backup = outcome.backup;
         QVERIFY2(error.rfind("refused here\r\n", 0) == 0, error.c_str());
         QVERIFY2(!backup.empty() && error.find("只写入了一部分") != std::string::npos &&
                      error.find(backup) != std::string::npos,

@@ -4,6 +4,8 @@
 #include "app/CTarvexApp.h"
 #include "app/CTarvexDlg.h"
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
 #include "support/ConfigTables.h"
@@ -159,7 +161,7 @@ private Q_SLOTS:
         const QString sameName = CopyOfProgram(folder, QCoreApplication::applicationName());
         QVERIFY(!sameName.isEmpty());
 
-        CTarvexDlg mainWindow;
+        CTarvexDlg mainWindow(*GetCfgDocument());
         mainWindow.showMinimized();
         QVERIFY(mainWindow.isMinimized());
 
@@ -193,7 +195,7 @@ private Q_SLOTS:
         QVERIFY(squatter.open(QIODevice::WriteOnly));
         squatter.close();
         QFile::setPermissions(shared, QFile::Permissions());
-        CTarvexDlg mainWindow;
+        CTarvexDlg mainWindow(*GetCfgDocument());
         QVERIFY(QFileInfo::exists(marker));
         QVERIFY(CSingleInstance::ActivateRunning(appName));
         QTRY_COMPARE(mainWindow.Marker().ActivationCount(), 1);
@@ -222,7 +224,7 @@ private Q_SLOTS:
         std::unique_ptr<CTarvexDlg> mainWindow;
         QProcess first;
         if (mainWindowOpen) {
-            mainWindow = std::make_unique<CTarvexDlg>();
+            mainWindow = std::make_unique<CTarvexDlg>(*GetCfgDocument());
             mainWindow->show();
         } else {
             // A first instance of the same program that has not got past its data source dialog.

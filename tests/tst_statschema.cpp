@@ -305,7 +305,7 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, engine);
         QVERIFY(TestDatabase::DropTables(kTables));
-        QVERIFY(CStatSchema::CreateStatTables());
+        QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
         const std::string name = table.toStdString();
         QCOMPARE(List(SchemaInfo::Columns(name)), columns.split(QStringLiteral(", ")));
         QCOMPARE(QString::fromStdString(SchemaInfo::PrimaryKey(name)), key);
@@ -321,13 +321,13 @@ private Q_SLOTS:
     void createReplacesExistingTables()
     {
         QVERIFY(TestDatabase::DropTables(kTables));
-        QVERIFY(CStatSchema::CreateStatTables());
+        QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
         QVERIFY(MarkAll("old"));
         QVERIFY(TestDatabase::Run(
             {"UPDATE stat_callid SET value = 4711", "INSERT INTO stat_callid VALUES (2, 'x', 1)",
              "INSERT INTO rep_host (CallID, ActionID) VALUES (1, 1)", AgentRow(7, 100, 1, 1)}));
 
-        QVERIFY(CStatSchema::CreateStatTables());
+        QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
         for (const std::string& table : kTables)
             QCOMPARE(SchemaInfo::Comment(table), std::string());
         QCOMPARE(List(TestDatabase::Rows("SELECT id, name, value FROM stat_callid", 3)),
@@ -350,11 +350,11 @@ private Q_SLOTS:
         QFETCH(int, blocked);
         const std::string blocker = kTables[static_cast<std::size_t>(blocked)];
         QVERIFY(TestDatabase::DropTables(kTables));
-        QVERIFY(CStatSchema::CreateStatTables());
+        QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
         QVERIFY(MarkAll("before"));
         QVERIFY(TestDatabase::Run({"DROP TABLE " + blocker, "CREATE VIEW " + blocker + " AS SELECT 1 AS x"}));
 
-        QVERIFY(!CStatSchema::CreateStatTables());
+        QVERIFY(!CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
         for (int index = 0; index < int(kTables.size()); ++index) {
             const std::string& table = kTables[static_cast<std::size_t>(index)];
             if (index < blocked)
@@ -393,7 +393,7 @@ private Q_SLOTS:
             connection.FailWhen([prefix](const std::string& sql) { return sql.rfind(prefix, 0) == 0; },
                                 "refused");
 
-        QCOMPARE(CStatSchema::CreateStatTables(), result);
+        QCOMPARE(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()), result);
         QStringList expected;
         for (int index = 0; index <= lastTable; ++index) {
             const auto table = static_cast<std::size_t>(index);
@@ -424,7 +424,7 @@ private Q_SLOTS:
             connection.FailWhen([prefix](const std::string& sql) { return sql.rfind(prefix, 0) == 0; },
                                 "Invalid object name 'stat_callid'.");
 
-        QCOMPARE(CStatSchema::ClearStatTables(), result);
+        QCOMPARE(CStatSchema::ClearStatTables(*IOtlConnection::getInstance()), result);
         QStringList expected{QStringLiteral("ExecuteSql: truncate table stat_callid"),
                              QStringLiteral("ExecuteInsert: ") + QString::fromLatin1(kSeedRow)};
         if (result) {
@@ -450,8 +450,8 @@ private Q_SLOTS:
         QVERIFY(!source.isEmpty());
         RecordingConnection connection(mySql ? DbTypeMySql : DbTypeSqlServer);
         std::string error;
-        QVERIFY2(mySql ? CStatSchema::CreateStatProcMySql(error)
-                       : CStatSchema::CreateStatProcSqlServer(error),
+        QVERIFY2(mySql ? CStatSchema::CreateStatProcMySql(*IOtlConnection::getInstance(), error)
+                       : CStatSchema::CreateStatProcSqlServer(*IOtlConnection::getInstance(), error),
                  error.c_str());
         QCOMPARE(connection.Calls().size(), std::size_t(1));
         QCOMPARE(connection.Calls().front().operation, std::string("ExecuteSql"));
@@ -542,7 +542,7 @@ private Q_SLOTS:
         RecordingConnection connection(mySql ? DbTypeMySql : DbTypeSqlServer);
 
         std::string error;
-        QVERIFY(!CStatSchema::CreateStatProc(script, error));
+        QVERIFY(!CStatSchema::CreateStatProc(*IOtlConnection::getInstance(), script, error));
         QVERIFY(connection.Calls().empty());
         QCOMPARE(QString::fromStdString(error), message);
     }
@@ -574,8 +574,8 @@ private Q_SLOTS:
         connection.FailWhen([](const std::string&) { return true; }, errorText.toStdString());
 
         std::string error;
-        QVERIFY(
-            !(mySql ? CStatSchema::CreateStatProcMySql(error) : CStatSchema::CreateStatProcSqlServer(error)));
+        QVERIFY(!(mySql ? CStatSchema::CreateStatProcMySql(*IOtlConnection::getInstance(), error)
+                        : CStatSchema::CreateStatProcSqlServer(*IOtlConnection::getInstance(), error)));
         QCOMPARE(QString::fromStdString(error), message);
     }
 
@@ -585,10 +585,10 @@ private Q_SLOTS:
     {
         QVERIFY(TestDatabase::DropTables(kTables));
         QVERIFY(TestDatabase::Run({"DROP PROCEDURE IF EXISTS proc_DataAnalysis"}));
-        QVERIFY(CStatSchema::CreateStatTables());
+        QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
         QCOMPARE(SchemaInfo::EngineAndCharset("rep_agent_detail"), std::string("InnoDB|utf8mb3"));
         std::string error;
-        QVERIFY2(CStatSchema::CreateStatProcMySql(error), error.c_str());
+        QVERIFY2(CStatSchema::CreateStatProcMySql(*IOtlConnection::getInstance(), error), error.c_str());
         const QByteArray script = SourceFile("proc_DataAnalysis_mysql.sql");
         const std::string body = script.mid(script.indexOf("BEGIN")).trimmed().toStdString();
         IOtlConnection* db = IOtlConnection::getInstance();
@@ -610,10 +610,10 @@ private Q_SLOTS:
     void procedureSumsUpOneLogin()
     {
         QVERIFY(TestDatabase::DropTables(kTables));
-        QVERIFY(CStatSchema::CreateStatTables());
+        QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
         QVERIFY(TestDatabase::Run({"DROP PROCEDURE IF EXISTS proc_DataAnalysis"}));
         std::string error;
-        QVERIFY2(CStatSchema::CreateStatProcMySql(error), error.c_str());
+        QVERIFY2(CStatSchema::CreateStatProcMySql(*IOtlConnection::getInstance(), error), error.c_str());
         QVERIFY(TestDatabase::Run({
             AgentRow(7, 100, 28800, 600),
             AgentRow(7, 101, 100, 0),
@@ -759,10 +759,10 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, rows);
         QFETCH(QStringList, expected);
-        QVERIFY(CStatSchema::CreateStatTables());
+        QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
         QVERIFY(TestDatabase::Run({"DROP PROCEDURE IF EXISTS proc_DataAnalysis"}));
         std::string error;
-        QVERIFY2(CStatSchema::CreateStatProcMySql(error), error.c_str());
+        QVERIFY2(CStatSchema::CreateStatProcMySql(*IOtlConnection::getInstance(), error), error.c_str());
         std::vector<std::string> statements{AgentRow(9, 200, 1000, 100)};
         for (const QString& row : rows)
             statements.push_back(row.toStdString());

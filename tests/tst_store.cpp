@@ -1,6 +1,8 @@
 // The configuration store: defaults, the extension map's order, record ownership and
 // fixed-field copies.
 #include "config/CCfgData.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 
 #include <QTest>
 

@@ -1,6 +1,7 @@
 #include "support/ConfigTables.h"
 
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/CTarvexDlg.h"
+#include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "controls/CButtonST.h"
 
 #include <QAction>
@@ -10,7 +12,7 @@
 /// The main window shown for a test, and the ways a test reaches its controls by name.
 struct MainWindowHost
 {
-    CTarvexDlg dialog;
+    CTarvexDlg dialog{*GetCfgDocument()};
 
     MainWindowHost() { dialog.show(); }
     bool Exposed() { return QTest::qWaitForWindowExposed(&dialog); }

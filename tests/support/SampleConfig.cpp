@@ -2,6 +2,7 @@
 
 #include "config/CCfgData.h"
 #include "config/CCfgDb.h"
+#include "config/CCfgDocument.h"
 #include "config/CfgGroups.h"
 #include "config/CfgSettings.h"
 #include "support/ConfigTables.h"

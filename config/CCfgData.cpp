@@ -1,7 +1,0 @@
-#include "config/CCfgData.h"
-
-CCfgData* GetCfgData()
-{
-    static CCfgData data;
-    return &data;
-}
