@@ -1,18 +1,18 @@
 #include "app/CCfgFileCommands.h"
 
-#include "app/CDialogBackups.h"
-#include "app/CDialogCfgChanges.h"
-#include "app/CDialogCsvList.h"
-#include "config/CCfgBackups.h"
-#include "config/CCfgChanges.h"
-#include "config/CCfgFileSession.h"
-#include "config/CCfgImport.h"
-#include "config/CfgGroups.h"
+#include "config/catalogue/CfgGroups.h"
+#include "config/document/CCfgChanges.h"
+#include "config/formats/CCfgBackups.h"
+#include "config/sessions/CCfgFileSession.h"
+#include "config/sessions/CCfgImport.h"
 #include "controls/CBusyScope.h"
 #include "controls/CFileChooser.h"
 #include "controls/UserMessage.h"
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
+#include "dialogs/CDialogBackups.h"
+#include "dialogs/CDialogCfgChanges.h"
+#include "dialogs/CDialogCsvList.h"
 
 #include <QDateTime>
 #include <QDir>

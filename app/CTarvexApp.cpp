@@ -1,11 +1,11 @@
 #include "app/CTarvexApp.h"
 
-#include "app/CDialogProgress.h"
 #include "app/CSingleInstance.h"
 #include "app/CTarvexDlg.h"
-#include "config/CCfgDb.h"
+#include "config/database/CCfgDb.h"
 #include "controls/UserMessage.h"
 #include "dialogs/CDialogDsn.h"
+#include "dialogs/CDialogProgress.h"
 
 bool CTarvexApp::InitInstance()
 {

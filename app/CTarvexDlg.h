@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CSingleInstance.h"
-#include "config/CfgGroup.h"
+#include "config/catalogue/CfgGroup.h"
 
 #include <QDialog>
 #include <array>

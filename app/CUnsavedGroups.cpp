@@ -1,9 +1,9 @@
 #include "app/CUnsavedGroups.h"
 
-#include "config/CCfgChanges.h"
-#include "config/CCfgData.h"
-#include "config/CCfgDocument.h"
-#include "config/CfgGroups.h"
+#include "config/catalogue/CfgGroups.h"
+#include "config/data/CCfgData.h"
+#include "config/document/CCfgChanges.h"
+#include "config/document/CCfgDocument.h"
 #include "pages/CCfgDialog.h"
 
 #include <QApplication>

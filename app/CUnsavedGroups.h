@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/CfgGroup.h"
+#include "config/catalogue/CfgGroup.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "app/CCommandLine.h"
 #include "app/CTarvexApp.h"
-#include "app/QtTranslations.h"
+#include "cli/CCommandLine.h"
+#include "cli/QtTranslations.h"
 #include "controls/CFocusFrame.h"
 #include "controls/CMessageBox.h"
 

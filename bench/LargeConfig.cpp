@@ -1,6 +1,6 @@
 #include "bench/LargeConfig.h"
 
-#include "config/CCfgData.h"
+#include "config/data/CCfgData.h"
 
 #include <memory>
 #include <string>

@@ -7,10 +7,10 @@
 // TARVEX_DB_PORT); bench/run.sh provides it. TARVEX_BENCH_DELAY_MS sets the proxy's delay
 // (default 2).
 #include "bench/LargeConfig.h"
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
-#include "config/CQuietProgress.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/database/CQuietProgress.h"
+#include "config/document/CCfgDocument.h"
 #include "db/ConnectionString.h"
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"

@@ -2,10 +2,10 @@
 // extension file and 2,000-row files of the other lists, each read and checked, put into the
 // large configuration (merge and replace) and compared with it for the preview.
 #include "LargeConfig.h"
-#include "config/CCfgChanges.h"
-#include "config/CCfgData.h"
-#include "config/CCsvSheet.h"
-#include "config/CfgGroups.h"
+#include "config/catalogue/CfgGroups.h"
+#include "config/data/CCfgData.h"
+#include "config/document/CCfgChanges.h"
+#include "config/formats/CCsvSheet.h"
 
 #include <QByteArrayList>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 // store, a run of 99 added lines, a run of 99 lines that are listed already, deleting 500
 // selected rows (every other row, the worst case for removal, and one block), and saving
 // the lists into the store. Runs offscreen unless a display is asked for.
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CXListCtrl.h"
 #include "pages/CDialogCfgIpo.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/CDialogDbInit.h"
 
-#include "config/CCfgDb.h"
-#include "config/CCfgWriter.h"
+#include "config/database/CCfgDb.h"
+#include "config/database/CCfgWriter.h"
 #include "controls/CBusyScope.h"
 #include "controls/CDialogUnits.h"
 #include "controls/UserMessage.h"

@@ -1,6 +1,6 @@
 #include "dialogs/CDialogNewDsn.h"
 
-#include "config/CfgRecordField.h"
+#include "config/catalogue/CfgRecordField.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CDigitsValidator.h"
 #include "controls/UserMessage.h"

@@ -1,6 +1,6 @@
 #include "pages/CDialogCfgEhang.h"
 
-#include "config/CCfgData.h"
+#include "config/data/CCfgData.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CIpAddressEdit.h"
 #include "pages/PageForm.h"

@@ -1,6 +1,6 @@
 #include "pages/CDialogCfgIpo.h"
 
-#include "config/CCfgData.h"
+#include "config/data/CCfgData.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CXListCtrl.h"

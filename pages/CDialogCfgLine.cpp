@@ -1,6 +1,6 @@
 #include "pages/CDialogCfgLine.h"
 
-#include "config/CfgRecordTable.h"
+#include "config/catalogue/CfgRecordTable.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CDigitsValidator.h"
 #include "controls/CPropertyGridProperty.h"

@@ -1,7 +1,7 @@
 #include "pages/CDialogCfgSys.h"
 
-#include "config/CCfgData.h"
-#include "config/CfgSettings.h"
+#include "config/catalogue/CfgSettings.h"
+#include "config/data/CCfgData.h"
 #include "controls/CBrowseEdit.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CIndexCombo.h"

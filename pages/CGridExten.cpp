@@ -1,8 +1,8 @@
 #include "pages/CGridExten.h"
 
-#include "config/CCfgData.h"
-#include "config/CfgGroups.h"
-#include "config/CfgRecordTable.h"
+#include "config/catalogue/CfgGroups.h"
+#include "config/catalogue/CfgRecordTable.h"
+#include "config/data/CCfgData.h"
 #include "controls/CPropertyGridProperty.h"
 
 #include <algorithm>

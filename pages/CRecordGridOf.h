@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/CCfgData.h"
-#include "config/CfgRecordTable.h"
+#include "config/catalogue/CfgRecordTable.h"
+#include "config/data/CCfgData.h"
 #include "controls/CPropertyGridProperty.h"
 #include "pages/CRecordGrid.h"
 

@@ -1,7 +1,7 @@
 #include "pages/PageForm.h"
 
-#include "config/CfgRecordField.h"
-#include "config/CfgSettings.h"
+#include "config/catalogue/CfgRecordField.h"
+#include "config/catalogue/CfgSettings.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CDigitsValidator.h"
 #include "controls/CIpAddressEdit.h"

@@ -1,10 +1,10 @@
 // A colleague writing the same tables while the window is open: what they saved is shown
 // before it is written over, kept rows survive, and two saves of a group never interleave.
 #include "app/CTarvexDlg.h"
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
-#include "config/CCfgGroupSnapshot.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/database/CCfgGroupSnapshot.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CButtonST.h"
 #include "controls/CFileChooser.h"
 #include "db/IOtlConnection.h"

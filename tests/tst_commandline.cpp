@@ -1,11 +1,11 @@
 // The configuration-file commands, run as a script runs them: the real program as a
 // separate process, with no display, its exit code, output and messages, against the
 // private test server.
-#include "config/CCfgChanges.h"
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
-#include "config/CCfgFile.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgChanges.h"
+#include "config/document/CCfgDocument.h"
+#include "config/formats/CCfgFile.h"
 #include "db/CDsnSettings.h"
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"

@@ -1,12 +1,12 @@
 // CSV files of the record lists, without a database: the text format, the character sets
 // read, every kind of refusal naming its row and column, and how merge and replace put a
 // file's records into a list.
-#include "config/CCfgData.h"
-#include "config/CCsvSheet.h"
-#include "config/CfgCsvLists.h"
-#include "config/CfgGroups.h"
-#include "config/CsvEncoding.h"
-#include "config/CsvText.h"
+#include "config/catalogue/CfgCsvLists.h"
+#include "config/catalogue/CfgGroups.h"
+#include "config/data/CCfgData.h"
+#include "config/formats/CCsvSheet.h"
+#include "config/formats/CsvEncoding.h"
+#include "config/formats/CsvText.h"
 
 #include <QTest>
 

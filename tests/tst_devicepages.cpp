@@ -1,9 +1,9 @@
 // The three device pages as a user meets them: labels, headings and the kind of each field,
 // filling from the store and saving back, the tab order, the focus on show, and Enter and
 // Escape everywhere on the page.
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CIpAddressEdit.h"
 #include "controls/CXListCtrl.h"
 #include "pages/CDialogCfgEhang.h"

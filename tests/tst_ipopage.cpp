@@ -1,8 +1,8 @@
 // The IPO page's line lists: rows split by type when loaded, runs of lines added with their
 // messages and limits, rows deleted by selection, and the line table saved from the lists.
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CXListCtrl.h"
 #include "pages/CDialogCfgIpo.h"
 #include "support/FocusChain.h"

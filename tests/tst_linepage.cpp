@@ -1,10 +1,10 @@
 // The lines page and its four grids, without a database: the form, filling the grids from
 // the store and copying them back, what may be typed, the add and delete commands with
 // their messages, and the keyboard.
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
-#include "config/CfgGroups.h"
+#include "config/catalogue/CfgGroups.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CPropertyGridProperty.h"
 #include "controls/CPropertyGridView.h"

@@ -1,9 +1,9 @@
 // The lines group of the main window on the test server: loaded from the tables, edited in
 // each of its four sections, saved back, and compared row for row in the order written.
 #include "app/CTarvexDlg.h"
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CPropertyGridProperty.h"
 #include "pages/CGridExten.h"
 #include "pages/CGridSipAccount.h"

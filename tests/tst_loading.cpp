@@ -1,8 +1,8 @@
 // Loading the configuration from the private test server into the store.
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
-#include "config/CfgLoadReport.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
+#include "config/document/CfgLoadReport.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingConnection.h"
 #include "support/RecordingProgress.h"

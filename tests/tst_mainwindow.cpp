@@ -1,11 +1,11 @@
 // The main window: group switching with the tiles' images, Save of the middleware group
 // down to the tables, the exit question, the keyboard and the menu commands.
 #include "app/CTarvexDlg.h"
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
-#include "config/CfgGroups.h"
-#include "config/CfgSettings.h"
+#include "config/catalogue/CfgGroups.h"
+#include "config/catalogue/CfgSettings.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CButtonST.h"
 #include "controls/CFocusFrame.h"
 #include "controls/CIpAddressEdit.h"

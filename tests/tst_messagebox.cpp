@@ -1,6 +1,6 @@
 // The real message box behind the message seam: every button kind answered by key and by
 // click, on the offscreen platform, with what the box showed, in Chinese as in the program.
-#include "app/QtTranslations.h"
+#include "cli/QtTranslations.h"
 #include "controls/CFileChooser.h"
 #include "controls/CMessageBox.h"
 #include "support/ModalDriver.h"

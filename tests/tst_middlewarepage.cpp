@@ -1,8 +1,8 @@
 // The middleware page: its form, filling it from the store, copying it back, the flow list
 // and the keyboard focus.
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CBrowseEdit.h"
 #include "controls/CFileChooser.h"
 #include "controls/CIpAddressEdit.h"

@@ -1,9 +1,9 @@
 // The scrolling page base, on the middleware page placed in a main window's frame as the
 // program does: the scroll arithmetic by the bar and the wheel, at its bounds, and Enter and
 // Escape inside the page.
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CBrowseEdit.h"
 #include "controls/CDialogUnits.h"
 #include "controls/CFileChooser.h"

@@ -1,8 +1,8 @@
 // The configuration store: defaults, the extension map's order, record ownership and
 // fixed-field copies.
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 // kind, chosen on the middleware page and saved, as an installer does; then the viewer of
 // the changes between the exported configuration and a site's changed copy of it.
 #include "app/CTarvexApp.h"
-#include "app/QtTranslations.h"
+#include "cli/QtTranslations.h"
 #include "controls/CFileChooser.h"
 #include "controls/CFocusFrame.h"
 #include "controls/CMessageBox.h"

@@ -1,7 +1,7 @@
 #include "support/ConfigTables.h"
 
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 
 #include <QtGlobal>
 

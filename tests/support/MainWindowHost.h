@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/CTarvexDlg.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "controls/CButtonST.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/ILoadProgress.h"
+#include "config/database/ILoadProgress.h"
 
 #include <string>
 #include <vector>

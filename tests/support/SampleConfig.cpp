@@ -1,10 +1,10 @@
 #include "support/SampleConfig.h"
 
-#include "config/CCfgData.h"
-#include "config/CCfgDb.h"
-#include "config/CCfgDocument.h"
-#include "config/CfgGroups.h"
-#include "config/CfgSettings.h"
+#include "config/catalogue/CfgGroups.h"
+#include "config/catalogue/CfgSettings.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CCfgDb.h"
+#include "config/document/CCfgDocument.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingProgress.h"
 

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "config/data/CfgRecords.h"
+
+#include <cstddef>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+/// The ports a TCP or UDP field may name.
+constexpr int kSmallestPort = 1;
+constexpr int kLargestPort = 65535;
+
+/// How a record field is held: a text, a number or a flag.
+enum class FieldKind
+{
+    Text,
+    Number,
+    Flag,
+};
+
+/// One field of a record kind, described once: its column (also its key in a configuration
+/// file and its name in the viewer of changes), the label messages and grids give it, how it
+/// is held, and how to reach it in a record.
+template <class Record> struct RecordField
+{
+    const char* column;
+    const char* label;
+    FieldKind kind;
+    /// A text held in a fixed field: the bytes it holds. 0 when a text may be of any length.
+    std::size_t room = 0;
+    /// Above 0: its place in the key that names the record in a comparison.
+    int keyRank = 0;
+    /// A password: compared, never shown.
+    bool secret = false;
+    /// Written by a save's INSERT; false where the database numbers the rows itself.
+    bool inserted = true;
+    /// A number chosen from these values only, never typed; empty for any number. A flag is
+    /// always one of "true" and "false".
+    std::vector<std::string> options = {};
+    /// The numbers a user may enter (in a grid, a spreadsheet): the column's, or a port's.
+    int minimum = std::numeric_limits<int>::min();
+    int maximum = std::numeric_limits<int>::max();
+
+    std::string (*text)(const Record&) = nullptr;
+    void (*setText)(Record&, const std::string&) = nullptr;
+    int Record::*number = nullptr;
+    bool Record::*flag = nullptr;
+
+    RecordField Key(int rank) const
+    {
+        RecordField field = *this;
+        field.keyRank = rank;
+        return field;
+    }
+    RecordField Secret() const
+    {
+        RecordField field = *this;
+        field.secret = true;
+        return field;
+    }
+    RecordField NotInserted() const
+    {
+        RecordField field = *this;
+        field.inserted = false;
+        return field;
+    }
+    /// A TCP or UDP port: 1 to 65535.
+    RecordField Port() const
+    {
+        RecordField field = *this;
+        field.minimum = kSmallestPort;
+        field.maximum = kLargestPort;
+        return field;
+    }
+    RecordField Options(std::vector<std::string> values) const
+    {
+        RecordField field = *this;
+        field.options = std::move(values);
+        return field;
+    }
+
+    /// The value as the database and the viewer of changes spell it.
+    std::string Spelled(const Record& record) const
+    {
+        switch (kind) {
+        case FieldKind::Text:
+            return text(record);
+        case FieldKind::Number:
+            return std::to_string(record.*number);
+        case FieldKind::Flag:
+            break;
+        }
+        return record.*flag ? "true" : "false";
+    }
+};
+
+namespace CfgFieldDetail {
+
+template <class Member> struct MemberOf;
+
+template <class Record, class Value> struct MemberOf<Value Record::*>
+{
+    using RecordType = Record;
+    using ValueType = Value;
+};
+
+template <auto Member> using RecordOf = typename MemberOf<decltype(Member)>::RecordType;
+
+} // namespace CfgFieldDetail
+
+/// A text field: a fixed character field (cut to its room at a character boundary when set)
+/// or a std::string.
+template <auto Member>
+RecordField<CfgFieldDetail::RecordOf<Member>> TextField(const char* column, const char* label)
+{
+    using Record = CfgFieldDetail::RecordOf<Member>;
+    using Value = typename CfgFieldDetail::MemberOf<decltype(Member)>::ValueType;
+    RecordField<Record> field{column, label, FieldKind::Text};
+    if constexpr (std::is_array_v<Value>) {
+        // A field filled to the brim has no terminating zero to stop at.
+        field.text = [](const Record& record) {
+            return std::string(record.*Member, strnlen(record.*Member, std::extent_v<Value>));
+        };
+        field.room = std::extent_v<Value> - 1;
+        field.setText = [](Record& record, const std::string& text) { CopyToField(record.*Member, text); };
+    } else {
+        field.text = [](const Record& record) { return record.*Member; };
+        field.setText = [](Record& record, const std::string& text) { record.*Member = text; };
+    }
+    return field;
+}
+
+template <auto Member>
+RecordField<CfgFieldDetail::RecordOf<Member>> NumberField(const char* column, const char* label)
+{
+    RecordField<CfgFieldDetail::RecordOf<Member>> field{column, label, FieldKind::Number};
+    field.number = Member;
+    return field;
+}
+
+template <auto Member>
+RecordField<CfgFieldDetail::RecordOf<Member>> FlagField(const char* column, const char* label)
+{
+    RecordField<CfgFieldDetail::RecordOf<Member>> field{column, label, FieldKind::Flag};
+    field.flag = Member;
+    return field;
+}

@@ -1,0 +1,173 @@
+#include "config/catalogue/CfgRecordTable.h"
+
+namespace {
+
+std::string Ordinal(std::size_t index)
+{
+    return "第 " + std::to_string(index + 1) + " 项";
+}
+
+} // namespace
+
+const RecordTable<tagIpoLine>& IpoLineTable()
+{
+    static const RecordTable<tagIpoLine> table{
+        "conf_vs",
+        "IpoLines",
+        "IPO线路",
+        &CCfgData::IpoLines,
+        "SELECT name, value, value2 FROM conf_vs",
+        "INSERT INTO conf_vs (name, Value, value2) VALUES ('%s', '%s', '%s')",
+        "IPO线路配置信息读取失败！",
+        true,
+        nullptr,
+        [](const tagIpoLine& line, std::size_t index) {
+            return IpoLineTable().caption + Ordinal(index) + "（线路号 " + line.value + "）的";
+        },
+        [] { return tagIpoLine(); },
+        {
+            TextField<&tagIpoLine::name>("name", "线路类型").Key(2),
+            TextField<&tagIpoLine::value>("value", "线路号").Key(1),
+            TextField<&tagIpoLine::value2>("value2", "关联VS线路"),
+        }};
+    return table;
+}
+
+const RecordTable<tagSIP_ACCOUNT>& SipAccountTable()
+{
+    static const RecordTable<tagSIP_ACCOUNT> table{
+        "conf_sip_account",
+        "SipAccounts",
+        "SIP账户",
+        &CCfgData::SipAccounts,
+        "SELECT id, account, auth_account, password, proxy_addr, proxy_port, reg, reg_interval FROM "
+        "conf_sip_account ORDER BY id ASC",
+        "INSERT INTO conf_sip_account (id, account, auth_account, password, proxy_addr, proxy_port, reg, "
+        "reg_interval) VALUES (%d, '%s', '%s', '%s', '%s', %d, '%s', %d)",
+        "SIP账户配置信息读取失败！",
+        false,
+        "SIP账户ID",
+        [](const tagSIP_ACCOUNT& account, std::size_t) {
+            return SipAccountTable().caption + std::to_string(account.id) + " 的";
+        },
+        [] {
+            tagSIP_ACCOUNT rec;
+            rec.proxy_port = 5060;
+            rec.reg = true;
+            rec.reg_interval = 1800;
+            return rec;
+        },
+        {
+            NumberField<&tagSIP_ACCOUNT::id>("id", "ID").Key(1),
+            TextField<&tagSIP_ACCOUNT::account>("account", "账户"),
+            TextField<&tagSIP_ACCOUNT::auth_account>("auth_account", "鉴权账户"),
+            TextField<&tagSIP_ACCOUNT::password>("password", "密码").Secret(),
+            TextField<&tagSIP_ACCOUNT::proxy_addr>("proxy_addr", "注册地址"),
+            NumberField<&tagSIP_ACCOUNT::proxy_port>("proxy_port", "注册端口").Port(),
+            FlagField<&tagSIP_ACCOUNT::reg>("reg", "是否注册"),
+            NumberField<&tagSIP_ACCOUNT::reg_interval>("reg_interval", "注册间隔"),
+        }};
+    return table;
+}
+
+const RecordTable<tagTRUNK_ITEM>& TrunkItemTable()
+{
+    static const RecordTable<tagTRUNK_ITEM> table{
+        "conf_trunk_item",
+        "TrunkItems",
+        "中继项",
+        &CCfgData::TrunkItems,
+        "SELECT id, node, board, span, sip_user FROM conf_trunk_item ORDER BY id ASC",
+        "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (%d, %d, %d, %d, %d)",
+        "中继项配置信息读取失败！",
+        false,
+        "中继项ID",
+        [](const tagTRUNK_ITEM& item, std::size_t) {
+            return TrunkItemTable().caption + std::to_string(item.id) + " 的";
+        },
+        [] {
+            tagTRUNK_ITEM rec;
+            rec.span = -1;
+            rec.sip_user = -1;
+            return rec;
+        },
+        {
+            NumberField<&tagTRUNK_ITEM::id>("id", "ID").Key(1),
+            NumberField<&tagTRUNK_ITEM::node>("node", "设备节点"),
+            NumberField<&tagTRUNK_ITEM::board>("board", "设备板号"),
+            NumberField<&tagTRUNK_ITEM::span>("span", "数字中继口"),
+            NumberField<&tagTRUNK_ITEM::sip_user>("sip_user", "SIP账号ID"),
+        }};
+    return table;
+}
+
+const RecordTable<tagTRUNK_MATCH>& TrunkMatchTable()
+{
+    // The database numbers the rules itself, in list order, so their ids say nothing about them.
+    static const RecordTable<tagTRUNK_MATCH> table{
+        "conf_trunk_match",
+        "TrunkMatches",
+        "中继匹配",
+        &CCfgData::TrunkMatches,
+        "SELECT id, prefix, caller, trunk_id, priority FROM conf_trunk_match ORDER BY id ASC",
+        "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('%s', '%s', %d, %d)",
+        "中继匹配配置信息读取失败！",
+        true,
+        nullptr,
+        [](const tagTRUNK_MATCH& match, std::size_t) {
+            return TrunkMatchTable().caption + std::to_string(match.id) + " 的";
+        },
+        [] {
+            tagTRUNK_MATCH rec;
+            rec.priority = 4;
+            return rec;
+        },
+        {
+            NumberField<&tagTRUNK_MATCH::id>("id", "ID").NotInserted(),
+            TextField<&tagTRUNK_MATCH::prefix>("prefix", "字冠").Key(1),
+            TextField<&tagTRUNK_MATCH::caller>("caller", "透传号码").Key(2),
+            NumberField<&tagTRUNK_MATCH::trunk_id>("trunk_id", "中继项ID").Key(3),
+            NumberField<&tagTRUNK_MATCH::priority>("priority", "优先级").Options({"1", "2", "3", "4"}),
+        }};
+    return table;
+}
+
+const ListTable& IvrFlowTable()
+{
+    static const ListTable table{"conf_ivr_flow",
+                                 "IvrFlows",
+                                 "IVR流程文件",
+                                 "SELECT * FROM conf_ivr_flow",
+                                 "INSERT INTO conf_ivr_flow (FilePath) VALUES ('%s')",
+                                 nullptr};
+    return table;
+}
+
+const char* const kIvrFlowColumn = "FilePath";
+std::string IvrFlowName(std::size_t index)
+{
+    return IvrFlowTable().caption + Ordinal(index);
+}
+
+const ListTable& ExtenTable()
+{
+    static const ListTable table{"conf_line",
+                                 "Extens",
+                                 "分机",
+                                 "SELECT id, value FROM conf_line WHERE type = 0 ORDER BY id ASC",
+                                 "INSERT INTO conf_line (id, type, Value) VALUES (%u, 0, '%s')",
+                                 "分机配置信息读取失败！"};
+    return table;
+}
+
+const ExtenField kExtenNumber{"id", "number", "分机号"};
+const ExtenField kExtenPassword{"value", "password", "接入密码"};
+
+std::string ExtenName(int number)
+{
+    return std::string(ExtenTable().caption) + " " + std::to_string(number) + " 的";
+}
+
+const char* const kKeptLinesSelect =
+    "SELECT id, type, value, value IS NULL FROM conf_line WHERE type <> 0 ORDER BY id ASC";
+const char* const kKeptLinesInsert = "INSERT INTO conf_line (id, type, Value) VALUES (%d, %d, %s)";

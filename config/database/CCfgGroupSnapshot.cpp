@@ -1,0 +1,283 @@
+#include "config/database/CCfgGroupSnapshot.h"
+
+#include "config/catalogue/CfgGroups.h"
+#include "config/catalogue/CfgRecordTable.h"
+#include "config/database/CCfgLoader.h"
+#include "config/database/ILoadRows.h"
+#include "config/formats/CCfgFile.h"
+#include "db/CMemoryRecordset.h"
+#include "db/IOtlConnection.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// ORDER BY inside one part of a UNION counts only with a LIMIT.
+const char* const kNoLimit = " LIMIT 18446744073709551615";
+
+/// Answers every query with no rows and keeps the queries, in order: loading asks the same
+/// queries whatever their rows, so this is the list a group's reading sends.
+class QueryList final : public ILoadRows
+{
+public:
+    RecordsetPtr Open(const std::string& query) override
+    {
+        queries.push_back(query);
+        return RecordsetPtr(new CMemoryRecordset({}));
+    }
+    std::string Value(const std::string& query) override
+    {
+        queries.push_back(query);
+        return {};
+    }
+    std::string LastError() override { return {}; }
+
+    std::vector<std::string> queries;
+};
+
+/// The rows of each query, read beforehand.
+class ReadRows final : public ILoadRows
+{
+public:
+    struct Result
+    {
+        std::vector<std::string> columns;
+        std::vector<std::vector<std::string>> rows;
+    };
+
+    RecordsetPtr Open(const std::string& query) override
+    {
+        const Result& result = results[query];
+        auto* rows = new CMemoryRecordset(result.columns);
+        for (const auto& row : result.rows)
+            rows->AddRow({row.begin(), row.end()});
+        return RecordsetPtr(rows);
+    }
+    std::string Value(const std::string& query) override
+    {
+        const Result& result = results[query];
+        return result.rows.empty() || result.rows.front().empty() ? std::string()
+                                                                  : result.rows.front().front();
+    }
+    std::string LastError() override { return {}; }
+
+    std::map<std::string, Result> results;
+};
+
+/// The expressions of a query's select list, split at the commas outside parentheses.
+std::vector<std::string> SelectList(const std::string& query, std::size_t from)
+{
+    std::vector<std::string> columns;
+    std::string column;
+    int depth = 0;
+    for (std::size_t i = 7; i < from; ++i) {
+        const char c = query[i];
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        if (c == ',' && depth == 0) {
+            columns.push_back(column);
+            column.clear();
+        } else if (!(column.empty() && c == ' ')) {
+            column += c;
+        }
+    }
+    columns.push_back(column);
+    return columns;
+}
+
+struct Part
+{
+    std::string query; // as loading sends it
+    std::vector<std::string> columns;
+    std::string from; // " FROM ..." to the end
+};
+
+/// A query of loading as one part of the UNION; false for one that is not a plain SELECT.
+bool ToPart(const std::string& query, Part& part)
+{
+    const std::size_t from = query.find(" FROM ");
+    if (query.rfind("SELECT ", 0) != 0 || from == std::string::npos)
+        return false;
+    part.query = query;
+    part.columns = SelectList(query, from);
+    // Loading reads the flows' every column but uses only the file path, by name.
+    if (part.columns == std::vector<std::string>{"*"})
+        part.columns = {kIvrFlowColumn};
+    part.from = query.substr(from);
+    return true;
+}
+
+std::string Padded(std::string select, std::size_t columns, std::size_t width)
+{
+    for (std::size_t i = columns; i < width; ++i)
+        select += ", NULL";
+    return select;
+}
+
+} // namespace
+
+CCfgGroupSnapshot::CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group)
+    : m_db(db), m_group(group), m_dbType(db.GetDbType())
+{
+}
+
+CCfgGroupSnapshot::~CCfgGroupSnapshot()
+{
+    if (m_locksHeld == 0)
+        return;
+    if (m_dbType == DbTypeSqlServer) {
+        m_db.ExecuteSqlNoCheck("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
+                               "; EXEC sp_releaseapplock @Resource = @name, @LockOwner = 'Session'");
+        return;
+    }
+    std::string release = "DO RELEASE_LOCK(" + LockName(m_dbType) + ")";
+    for (int extra = 1; extra < m_locksHeld; ++extra)
+        release += ", RELEASE_LOCK(" + LockName(m_dbType) + ")";
+    m_db.ExecuteSqlNoCheck(release);
+}
+
+bool CCfgGroupSnapshot::Take(std::string& error)
+{
+    if (m_dbType == DbTypeMySql) {
+        bool ran = false;
+        const bool taken = TakeInOneQuery(ran, error);
+        if (ran)
+            return taken;
+    }
+    return TakeOneByOne(error);
+}
+
+std::string CCfgGroupSnapshot::LockName(int dbType) const
+{
+    const std::string group = CCfgFile::GroupKey(m_group);
+    if (dbType == DbTypeSqlServer)
+        return "N'tarvex.' + DB_NAME() + N'." + group + "'";
+    // A lock's name may be 64 characters long at most.
+    return "LEFT(CONCAT('tarvex.', IFNULL(DATABASE(), ''), '." + group + "'), 64)";
+}
+
+bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
+{
+    QueryList list;
+    {
+        CCfgData scratch;
+        CfgLoadReport report;
+        CCfgLoader::LoadGroup(m_group, list, scratch, report);
+    }
+    std::vector<Part> parts(list.queries.size() + 1);
+    parts[0].query = CColumnRules::Query(CfgGroupTables(m_group));
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string& query = i == 0 ? parts[0].query : list.queries[i - 1];
+        if (!ToPart(query, parts[i]))
+            return false;
+    }
+    std::size_t width = 1;
+    for (const Part& part : parts)
+        width = std::max(width, part.columns.size());
+
+    // The lock first: the server runs the parts in order, so the tables are read once it is had.
+    std::string text =
+        "(SELECT -1, " +
+        Padded("GET_LOCK(" + LockName(m_dbType) + ", " + std::to_string(kLockWaitSeconds) + ")", 1, width) +
+        ")";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        std::string select;
+        for (const std::string& column : parts[i].columns)
+            select += (select.empty() ? "" : ", ") + column;
+        text += " UNION ALL (SELECT " + std::to_string(i) + ", " +
+                Padded(select, parts[i].columns.size(), width) + parts[i].from + kNoLimit + ")";
+    }
+
+    const RecordsetPtr rows(m_db.OpenRecordset(text));
+    if (!rows)
+        return false;
+    ran = true;
+    ReadRows read;
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        read.results[parts[i].query].columns = parts[i].columns;
+    CMemoryRecordset ruleRows(parts[0].columns);
+    bool locked = false;
+    while (!rows->IsEof()) {
+        rows->FetchNext();
+        const int part = rows->GetFieldInt(1);
+        if (part < 0) {
+            locked = rows->GetFieldString(2) == "1";
+            continue;
+        }
+        if (static_cast<std::size_t>(part) >= parts.size())
+            continue;
+        std::vector<std::string> values;
+        for (std::size_t column = 0; column < parts[std::size_t(part)].columns.size(); ++column)
+            values.push_back(rows->GetFieldString(int(column) + 2));
+        if (part == 0)
+            ruleRows.AddRow({values.begin(), values.end()});
+        else
+            read.results[parts[std::size_t(part)].query].rows.push_back(std::move(values));
+    }
+    if (!locked) {
+        error = LockRefusal();
+        return false;
+    }
+    ++m_locksHeld;
+    m_rules = CColumnRules::FromRows(ruleRows);
+    if (!CCfgLoader::LoadGroup(m_group, read, m_data, m_report)) {
+        error = m_report.Gap(m_group);
+        return false;
+    }
+    return true;
+}
+
+bool CCfgGroupSnapshot::TakeOneByOne(std::string& error)
+{
+    if (!LockOneByOne(error))
+        return false;
+    m_rules = CColumnRules::Read(&m_db, CfgGroupTables(m_group));
+    if (!CCfgLoader::LoadGroup(m_db, m_group, m_data, m_report)) {
+        error = m_report.Gap(m_group);
+        return false;
+    }
+    return true;
+}
+
+bool CCfgGroupSnapshot::LockOneByOne(std::string& error)
+{
+    const std::string wait = std::to_string(kLockWaitSeconds);
+    if (m_dbType == DbTypeSqlServer) {
+        // A lock not had within the wait is an error of the batch.
+        if (!m_db.ExecuteSql("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
+                             "; DECLARE @result int; EXEC @result = sp_getapplock @Resource = @name, "
+                             "@LockMode = 'Exclusive', @LockOwner = 'Session', @LockTimeout = " +
+                             wait + "000; IF @result < 0 RAISERROR('locked', 16, 1)")) {
+            error = LockRefusal();
+            return false;
+        }
+        ++m_locksHeld;
+        return true;
+    }
+    if (m_dbType != DbTypeMySql)
+        return true;
+    if (m_db.QueryValue("SELECT GET_LOCK(" + LockName(m_dbType) + ", " + wait + ")") != "1") {
+        error = LockRefusal();
+        return false;
+    }
+    ++m_locksHeld;
+    return true;
+}
+
+std::string CCfgGroupSnapshot::LockRefusal()
+{
+    std::string holder;
+    if (m_dbType == DbTypeMySql) {
+        const RecordsetPtr rows(m_db.OpenRecordset(
+            "SELECT USER, HOST FROM information_schema.PROCESSLIST WHERE ID = IS_USED_LOCK(" +
+            LockName(m_dbType) + ")"));
+        if (rows && !rows->IsEof()) {
+            rows->FetchNext();
+            holder = "（用户 " + rows->GetFieldString(1) + "，来自 " + rows->GetFieldString(2) + "）";
+        }
+    }
+    return "另一个连接" + holder + "正在保存" + CfgGroupName(m_group) + "，等待 " +
+           std::to_string(kLockWaitSeconds) + " 秒后仍未结束。请稍后再保存；未写入任何内容";
+}

@@ -1,0 +1,147 @@
+#include "config/database/CCfgSaveBuilder.h"
+
+#include "config/catalogue/CfgRecordTable.h"
+#include "config/catalogue/CfgSettings.h"
+#include "config/data/CCfgData.h"
+#include "config/database/CSqlSequence.h"
+#include "config/document/CfgLoadReport.h"
+
+namespace {
+
+/// A kept value as it goes into its statement: quoted text, or NULL.
+std::string KeptValue(CSqlSequence& sql, const std::optional<std::string>& value, const char* table,
+                      const char* column, const std::string& what)
+{
+    return value ? "'" + sql.Text(*value, table, column, what) + "'" : std::string("NULL");
+}
+
+void WriteSetting(CSqlSequence& sql, const CfgSetting& setting, const CCfgData& cfg)
+{
+    const char* table = CfgSettingTable(setting.group);
+    const std::string format =
+        std::string("INSERT INTO ") + table + " (Name, Value) VALUES ('" + setting.key + "', '%s')";
+    sql.Insert(format.c_str(),
+               {sql.Text(setting.Value(cfg), table, "value", std::string("设置 ") + setting.key + " 的值")});
+}
+
+/// The settings of names this program does not know, written back as they were.
+void WriteKeptSettings(CSqlSequence& sql, CfgGroup group, const std::vector<KeptRow>& kept)
+{
+    const char* table = CfgSettingTable(group);
+    const std::string format = std::string("INSERT INTO ") + table + " (Name, Value) VALUES ('%s', %s)";
+    for (const KeptRow& setting : kept) {
+        const std::string what = "数据库中的设置 " + setting.name + " 的";
+        sql.Insert(format.c_str(), {sql.Text(setting.name, table, "name", what + "名称"),
+                                    KeptValue(sql, setting.value, table, "value", what + "值")});
+    }
+}
+
+void WriteIvrFlows(CSqlSequence& sql, const CCfgData& cfg)
+{
+    const ListTable& flows = IvrFlowTable();
+    sql.Sql(std::string("TRUNCATE TABLE ") + flows.table);
+    for (std::size_t index = 0; index < cfg.IvrFlows.size(); ++index)
+        sql.Insert(flows.insert,
+                   {sql.Text(cfg.IvrFlows[index], flows.table, kIvrFlowColumn, IvrFlowName(index))});
+}
+
+template <class Record>
+void WriteRecords(CSqlSequence& sql, const RecordTable<Record>& table, const CCfgData& cfg)
+{
+    sql.Sql(std::string("TRUNCATE TABLE ") + table.table);
+    std::size_t index = 0;
+    std::vector<std::string> values;
+    for (const auto& record : cfg.*table.member) {
+        const std::string what = table.name(*record, index++);
+        values.clear();
+        for (const RecordField<Record>& field : table.fields) {
+            if (!field.inserted)
+                continue;
+            switch (field.kind) {
+            case FieldKind::Text:
+                values.push_back(
+                    sql.Text(field.text(*record), table.table, field.column, what + field.label));
+                break;
+            case FieldKind::Number:
+                values.push_back(
+                    sql.Number((*record).*field.number, table.table, field.column, what + field.label));
+                break;
+            case FieldKind::Flag:
+                values.push_back(field.Spelled(*record));
+                break;
+            }
+        }
+        sql.Insert(table.insert, values);
+    }
+}
+
+/// The middleware or device settings, the group's list after the setting it follows, then
+/// the kept settings.
+void WriteSettingsGroup(CSqlSequence& sql, CfgGroup group, const CCfgData& cfg, const CfgLoadReport& report)
+{
+    sql.Sql(std::string("TRUNCATE TABLE ") + CfgSettingTable(group));
+    for (const CfgSetting& setting : CfgSettings()) {
+        if (setting.group != group)
+            continue;
+        WriteSetting(sql, setting, cfg);
+        if (setting.listFollows) {
+            if (group == CfgGroup::System)
+                WriteIvrFlows(sql, cfg);
+            else
+                WriteRecords(sql, IpoLineTable(), cfg);
+        }
+    }
+    WriteKeptSettings(sql, group, report.Kept(group));
+}
+
+void WriteLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport& report)
+{
+    const ListTable& extens = ExtenTable();
+    sql.Sql(std::string("TRUNCATE TABLE ") + extens.table);
+    cfg.Extens.ForEach([&sql, &extens](int number, const std::string& password) {
+        const std::string what = ExtenName(number);
+        sql.Insert(extens.insert,
+                   {sql.Number(number, extens.table, kExtenNumber.column, what + kExtenNumber.label),
+                    sql.Text(password, extens.table, kExtenPassword.column, what + kExtenPassword.label)});
+    });
+    // Lines of other types are not the extensions': written back as they were, under their
+    // own numbers, which no extension may take.
+    for (const KeptRow& line : report.keptLines) {
+        std::string text;
+        if (cfg.Extens.Lookup(line.id, text)) {
+            sql.Refuse("分机 " + std::to_string(line.id) + " 与数据库中类型为 " + std::to_string(line.type) +
+                       " 的线路同号，而 conf_line 的每个号码只能出现一次。"
+                       "请换一个分机号；未写入任何内容");
+            return;
+        }
+        const std::string what =
+            "数据库中类型为 " + std::to_string(line.type) + " 的线路 " + std::to_string(line.id) + " 的";
+        sql.Insert(kKeptLinesInsert,
+                   {std::to_string(line.id), std::to_string(line.type),
+                    KeptValue(sql, line.value, extens.table, kExtenPassword.column, what + "值")});
+    }
+    ForEachRecordTable(CfgGroup::Lines, [&sql, &cfg](const auto& table) { WriteRecords(sql, table, cfg); });
+}
+
+} // namespace
+
+bool CCfgSaveBuilder::Build(CfgGroup group, const CCfgData& cfg, const CfgLoadReport& report,
+                            const CColumnRules& rules, int dbType, std::vector<SqlStatement>& statements,
+                            std::string& refusal)
+{
+    statements.clear();
+    if (group == CfgGroup::Lines) {
+        if (!report.NoCutTextHeld(cfg, refusal))
+            return false;
+    }
+    CSqlSequence sql(rules, dbType);
+    if (group == CfgGroup::Lines)
+        WriteLines(sql, cfg, report);
+    else
+        WriteSettingsGroup(sql, group, cfg, report);
+    refusal = sql.Refusal();
+    if (!refusal.empty())
+        return false;
+    statements = std::move(sql.Statements());
+    return true;
+}

@@ -1,0 +1,94 @@
+#include "config/database/CCfgWriter.h"
+
+#include "config/database/CCfgGroupSnapshot.h"
+#include "config/database/CCfgSaveBuilder.h"
+#include "config/database/ICfgOverwriteQuestion.h"
+#include "config/document/CCfgChanges.h"
+#include "config/document/CCfgDocument.h"
+#include "config/formats/CCfgBackups.h"
+#include "db/IOtlConnection.h"
+
+namespace {
+
+CfgWriteOutcome Refused(std::string error)
+{
+    CfgWriteOutcome outcome;
+    outcome.error = std::move(error);
+    return outcome;
+}
+
+} // namespace
+
+bool CCfgWriter::EnsureConnected(IOtlConnection& db, bool& reconnected, std::string& error)
+{
+    if (db.EnsureOpen(reconnected))
+        return true;
+    error = "与数据库的连接已断开，重新连接也失败了：" + db.GetLastErrorText() +
+            "\r\n请检查网络和数据库服务器后重试，或在“数据库 → 数据源设置”中重新连接；未写入任何内容";
+    return false;
+}
+
+CfgWriteOutcome CCfgWriter::Save(IOtlConnection& db, CCfgDocument& document, CfgGroup group,
+                                 ICfgOverwriteQuestion* question)
+{
+    const std::string& gap = document.LoadReport().Gap(group);
+    if (!gap.empty()) {
+        // Saving rewrites whole tables: what was never read would be lost from the database.
+        return Refused(
+            "启动时这组配置未能完整读取（" + gap +
+            "），保存会覆盖数据库中未读取的数据，因此未写入任何内容。请检查数据库中的这些表，然后重新"
+            "启动程序");
+    }
+    bool reconnected = false;
+    std::string error;
+    if (!EnsureConnected(db, reconnected, error))
+        return Refused(error);
+    CfgWriteOutcome outcome = Write(db, document, group, document.Store(), question);
+    outcome.reconnected = reconnected;
+    return outcome;
+}
+
+CfgWriteOutcome CCfgWriter::Write(IOtlConnection& db, CCfgDocument& document, CfgGroup group,
+                                  const CCfgData& cfg, ICfgOverwriteQuestion* question)
+{
+    CfgWriteOutcome outcome;
+    // The tables as they are now, held against another save of the group until this one has
+    // written: what a colleague saved since is either kept or written over knowingly.
+    CCfgGroupSnapshot now(db, group);
+    if (!now.Take(outcome.error))
+        return outcome;
+    if (question && !document.IsPartlyWritten(group)) {
+        const CCfgChanges changes = CCfgChanges::Compare(document.Reference(), now.Data());
+        if (changes.Differs(group) && !question->Overwrite(group, changes)) {
+            outcome.result = CfgWriteOutcome::Result::Declined;
+            outcome.error = "数据库中的配置已被他人修改，已取消保存，未写入任何内容";
+            return outcome;
+        }
+    }
+    // Rows the program does not edit go back as the database holds them now.
+    CfgLoadReport report = document.LoadReport();
+    report.Kept(group) = now.Report().Kept(group);
+    std::vector<SqlStatement> statements;
+    if (!CCfgSaveBuilder::Build(group, cfg, report, now.Rules(), db.GetDbType(), statements, outcome.error))
+        return outcome;
+    // What the tables held goes to a backup first; without one nothing is written.
+    QString backup;
+    if (!CCfgBackups::Write(now.Data(), {db.DataSourceName(), CCfgBackups::Now(), group}, backup,
+                            outcome.error)) {
+        outcome.error += "，因此未写入任何内容";
+        return outcome;
+    }
+    outcome.backup = backup.toStdString();
+    std::size_t executed = 0;
+    if (!db.ExecuteBatch(statements, executed)) {
+        // Letting go of the lock starts another operation, which would clear the reason.
+        outcome.result = CfgWriteOutcome::Result::PartlyWritten;
+        outcome.error = db.GetLastErrorText() + "\r\n这组配置的表可能只写入了一部分。写入前的内容已备份在 " +
+                        outcome.backup + "，可用“数据库 → 恢复备份...”恢复";
+        document.NotePartlyWritten(group);
+        return outcome;
+    }
+    document.Written(group, cfg, report);
+    outcome.result = CfgWriteOutcome::Result::Written;
+    return outcome;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "config/catalogue/CfgCsvLists.h"
+#include "config/data/CCfgData.h"
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+/// One record list in a CSV file: written from a store, or read from a file and checked whole
+/// before it may change a store.
+class CCsvSheet
+{
+public:
+    enum class Mode
+    {
+        /// The file's records are added, or update those with the same key; the others stay.
+        Merge,
+        /// The file is the whole list.
+        Replace,
+    };
+
+    /// At most this many problems are told, so that the message fits a screen.
+    static constexpr std::size_t kProblemsTold = 20;
+
+    /// `list` of `cfg` as a CSV file's bytes: the grids' names in the header, one row per
+    /// record (extensions by number), UTF-8 with a byte-order mark.
+    static QByteArray Export(const CCfgData& cfg, CsvList list);
+
+    /// Reads and checks the file at `path` as `list`. False, with `error` telling every problem
+    /// (row, column, reason; up to kProblemsTold of them), when one row cannot be taken.
+    bool Read(const QString& path, CsvList list, std::string& error);
+    /// The same for a file's bytes; `name` names the file in messages.
+    bool FromBytes(const QByteArray& bytes, CsvList list, const std::string& name, std::string& error);
+
+    /// Puts the file's records into `cfg`'s list. A column the file lacks keeps the value a
+    /// record has, and takes the new-record value in a record the list did not have. A number
+    /// outside its column's options is taken only where the record holds it already; false,
+    /// with `error` telling each other one, and `cfg` unchanged, otherwise.
+    bool ApplyTo(CCfgData& cfg, Mode mode, std::string& error) const;
+
+    /// The character set the file was read in.
+    const std::string& Encoding() const { return m_encoding; }
+    std::size_t RowCount() const { return m_rows.size(); }
+
+private:
+    struct Unusual
+    {
+        std::size_t row;    // in m_rows
+        std::size_t column; // of the list's layout
+        std::string problem;
+    };
+
+    std::string ProblemsText(const std::vector<std::string>& problems) const;
+    /// Finds the list's columns in the header; false when a column of the key is missing, so
+    /// that the rows cannot be told apart.
+    bool ReadHeader(const std::vector<std::string>& header, std::vector<std::string>& problems);
+    void ReadRow(const std::vector<std::string>& cells, std::size_t rowNumber,
+                 const std::vector<std::string>& header,
+                 std::unordered_map<std::string, std::size_t>& rowOfKey, std::vector<std::string>& problems);
+
+    CsvList m_list = CsvList::Extensions;
+    std::string m_name;
+    std::string m_encoding;
+    /// For each column of the list's layout: its place in the file, or -1.
+    std::vector<int> m_placeOf;
+    /// The file's records, each full width, read values spelled as the database spells them.
+    std::vector<CsvRow> m_rows;
+    /// Values outside their options, to be checked against the list they go into.
+    std::vector<Unusual> m_unusual;
+};
