@@ -207,7 +207,7 @@ private Q_SLOTS:
             connection.FailWhen([prefix](const std::string& sql) { return sql.rfind(prefix, 0) == 0; },
                                 "refused");
 
-        QCOMPARE(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()), result);
+        QCOMPARE(CCfgSchema::CreateCfgTables(connection), result);
         QStringList expected;
         for (int index = 0; index <= lastTable; ++index) {
             const auto table = static_cast<std::size_t>(index);
@@ -231,7 +231,7 @@ private Q_SLOTS:
         if (refuseAll)
             connection.FailWhen([](const std::string&) { return true; }, "Invalid object name");
 
-        QVERIFY(CCfgSchema::ClearCfgTables(*IOtlConnection::getInstance()));
+        QVERIFY(CCfgSchema::ClearCfgTables(connection));
         QStringList expected;
         for (const std::string& table : kTables)
             expected << QString::fromStdString("ExecuteSql: truncate table " + table);

@@ -393,7 +393,7 @@ private Q_SLOTS:
             connection.FailWhen([prefix](const std::string& sql) { return sql.rfind(prefix, 0) == 0; },
                                 "refused");
 
-        QCOMPARE(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()), result);
+        QCOMPARE(CStatSchema::CreateStatTables(connection), result);
         QStringList expected;
         for (int index = 0; index <= lastTable; ++index) {
             const auto table = static_cast<std::size_t>(index);
@@ -424,7 +424,7 @@ private Q_SLOTS:
             connection.FailWhen([prefix](const std::string& sql) { return sql.rfind(prefix, 0) == 0; },
                                 "Invalid object name 'stat_callid'.");
 
-        QCOMPARE(CStatSchema::ClearStatTables(*IOtlConnection::getInstance()), result);
+        QCOMPARE(CStatSchema::ClearStatTables(connection), result);
         QStringList expected{QStringLiteral("ExecuteSql: truncate table stat_callid"),
                              QStringLiteral("ExecuteInsert: ") + QString::fromLatin1(kSeedRow)};
         if (result) {
@@ -450,8 +450,8 @@ private Q_SLOTS:
         QVERIFY(!source.isEmpty());
         RecordingConnection connection(mySql ? DbTypeMySql : DbTypeSqlServer);
         std::string error;
-        QVERIFY2(mySql ? CStatSchema::CreateStatProcMySql(*IOtlConnection::getInstance(), error)
-                       : CStatSchema::CreateStatProcSqlServer(*IOtlConnection::getInstance(), error),
+        QVERIFY2(mySql ? CStatSchema::CreateStatProcMySql(connection, error)
+                       : CStatSchema::CreateStatProcSqlServer(connection, error),
                  error.c_str());
         QCOMPARE(connection.Calls().size(), std::size_t(1));
         QCOMPARE(connection.Calls().front().operation, std::string("ExecuteSql"));
@@ -542,7 +542,7 @@ private Q_SLOTS:
         RecordingConnection connection(mySql ? DbTypeMySql : DbTypeSqlServer);
 
         std::string error;
-        QVERIFY(!CStatSchema::CreateStatProc(*IOtlConnection::getInstance(), script, error));
+        QVERIFY(!CStatSchema::CreateStatProc(connection, script, error));
         QVERIFY(connection.Calls().empty());
         QCOMPARE(QString::fromStdString(error), message);
     }
@@ -574,8 +574,8 @@ private Q_SLOTS:
         connection.FailWhen([](const std::string&) { return true; }, errorText.toStdString());
 
         std::string error;
-        QVERIFY(!(mySql ? CStatSchema::CreateStatProcMySql(*IOtlConnection::getInstance(), error)
-                        : CStatSchema::CreateStatProcSqlServer(*IOtlConnection::getInstance(), error)));
+        QVERIFY(!(mySql ? CStatSchema::CreateStatProcMySql(connection, error)
+                        : CStatSchema::CreateStatProcSqlServer(connection, error)));
         QCOMPARE(QString::fromStdString(error), message);
     }
 

@@ -38,6 +38,8 @@ template <class Record> struct RecordField
     bool secret = false;
     /// Written by a save's INSERT; false where the database numbers the rows itself.
     bool inserted = true;
+    /// How a save's INSERT spells the column, where that differs from `column`.
+    const char* insertedAs = nullptr;
     /// A number chosen from these values only, never typed; empty for any number. A flag is
     /// always one of "true" and "false".
     std::vector<std::string> options = {};
@@ -62,6 +64,12 @@ template <class Record> struct RecordField
         field.secret = true;
         return field;
     }
+    RecordField InsertedAs(const char* spelling) const
+    {
+        RecordField field = *this;
+        field.insertedAs = spelling;
+        return field;
+    }
     RecordField NotInserted() const
     {
         RecordField field = *this;
@@ -82,6 +90,11 @@ template <class Record> struct RecordField
         field.options = std::move(values);
         return field;
     }
+
+    /// The column as a save's INSERT names it.
+    const char* InsertColumn() const { return insertedAs ? insertedAs : column; }
+    /// Its place in the format of a save's INSERT: a number bare, a text or a flag quoted.
+    const char* Placeholder() const { return kind == FieldKind::Number ? "%d" : "'%s'"; }
 
     /// The value as the database and the viewer of changes spell it.
     std::string Spelled(const Record& record) const

@@ -16,8 +16,7 @@ const RecordTable<tagIpoLine>& IpoLineTable()
         "IpoLines",
         "IPO线路",
         &CCfgData::IpoLines,
-        "SELECT name, value, value2 FROM conf_vs",
-        "INSERT INTO conf_vs (name, Value, value2) VALUES ('%s', '%s', '%s')",
+        nullptr,
         "IPO线路配置信息读取失败！",
         true,
         nullptr,
@@ -27,7 +26,7 @@ const RecordTable<tagIpoLine>& IpoLineTable()
         [] { return tagIpoLine(); },
         {
             TextField<&tagIpoLine::name>("name", "线路类型").Key(2),
-            TextField<&tagIpoLine::value>("value", "线路号").Key(1),
+            TextField<&tagIpoLine::value>("value", "线路号").Key(1).InsertedAs("Value"),
             TextField<&tagIpoLine::value2>("value2", "关联VS线路"),
         }};
     return table;
@@ -40,10 +39,7 @@ const RecordTable<tagSIP_ACCOUNT>& SipAccountTable()
         "SipAccounts",
         "SIP账户",
         &CCfgData::SipAccounts,
-        "SELECT id, account, auth_account, password, proxy_addr, proxy_port, reg, reg_interval FROM "
-        "conf_sip_account ORDER BY id ASC",
-        "INSERT INTO conf_sip_account (id, account, auth_account, password, proxy_addr, proxy_port, reg, "
-        "reg_interval) VALUES (%d, '%s', '%s', '%s', '%s', %d, '%s', %d)",
+        "id ASC",
         "SIP账户配置信息读取失败！",
         false,
         "SIP账户ID",
@@ -77,8 +73,7 @@ const RecordTable<tagTRUNK_ITEM>& TrunkItemTable()
         "TrunkItems",
         "中继项",
         &CCfgData::TrunkItems,
-        "SELECT id, node, board, span, sip_user FROM conf_trunk_item ORDER BY id ASC",
-        "INSERT INTO conf_trunk_item (id, node, board, span, sip_user) VALUES (%d, %d, %d, %d, %d)",
+        "id ASC",
         "中继项配置信息读取失败！",
         false,
         "中继项ID",
@@ -109,8 +104,7 @@ const RecordTable<tagTRUNK_MATCH>& TrunkMatchTable()
         "TrunkMatches",
         "中继匹配",
         &CCfgData::TrunkMatches,
-        "SELECT id, prefix, caller, trunk_id, priority FROM conf_trunk_match ORDER BY id ASC",
-        "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('%s', '%s', %d, %d)",
+        "id ASC",
         "中继匹配配置信息读取失败！",
         true,
         nullptr,

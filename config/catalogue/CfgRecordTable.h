@@ -20,10 +20,8 @@ template <class Record> struct RecordTable
     /// the CSV lists and messages.
     const char* caption;
     CRecordList<Record> CCfgData::*member;
-    /// The query loading sends; its columns are the fields, in their order.
-    const char* select;
-    /// The format of a save's INSERT, one placeholder per inserted field, in their order.
-    const char* insert;
+    /// The order loading asks for ("id ASC"); null for the table's own.
+    const char* orderBy;
     /// What loading shows when the rows cannot be read.
     const char* loadFailure;
     /// The database keeps the list's order, so that another order is a change of its own.
@@ -37,6 +35,33 @@ template <class Record> struct RecordTable
     Record (*newRecord)();
     std::vector<RecordField<Record>> fields;
 };
+
+/// The query loading sends: the fields' columns, in their order.
+template <class Record> std::string SelectText(const RecordTable<Record>& table)
+{
+    std::string columns;
+    for (const RecordField<Record>& field : table.fields)
+        columns += (columns.empty() ? "" : ", ") + std::string(field.column);
+    std::string text = "SELECT " + columns + " FROM " + table.table;
+    if (table.orderBy)
+        text += std::string(" ORDER BY ") + table.orderBy;
+    return text;
+}
+
+/// The format of a save's INSERT: one placeholder per inserted field, in their order.
+template <class Record> std::string InsertFormat(const RecordTable<Record>& table)
+{
+    std::string columns;
+    std::string values;
+    for (const RecordField<Record>& field : table.fields) {
+        if (!field.inserted)
+            continue;
+        const char* separator = columns.empty() ? "" : ", ";
+        columns += separator + std::string(field.InsertColumn());
+        values += separator + std::string(field.Placeholder());
+    }
+    return std::string("INSERT INTO ") + table.table + " (" + columns + ") VALUES (" + values + ")";
+}
 
 /// The number field "id" that tells the records of a kind apart; null for a kind without one.
 template <class Record> const RecordField<Record>* IdField(const RecordTable<Record>& table)

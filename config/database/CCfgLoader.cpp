@@ -73,7 +73,7 @@ template <class Record>
 bool LoadRecords(ILoadRows& source, const RecordTable<Record>& table, CCfgData& cfg, CfgLoadReport& report)
 {
     CRecordList<Record>& list = cfg.*table.member;
-    return ForEachRow(source, table.select, [&](IOtlRecordset& row) {
+    return ForEachRow(source, SelectText(table), [&](IOtlRecordset& row) {
         auto record = std::make_unique<Record>();
         std::vector<std::pair<const RecordField<Record>*, std::string>> cut;
         int column = 1;

@@ -49,6 +49,7 @@ template <class Record>
 void WriteRecords(CSqlSequence& sql, const RecordTable<Record>& table, const CCfgData& cfg)
 {
     sql.Sql(std::string("TRUNCATE TABLE ") + table.table);
+    const std::string format = InsertFormat(table);
     std::size_t index = 0;
     std::vector<std::string> values;
     for (const auto& record : cfg.*table.member) {
@@ -71,7 +72,7 @@ void WriteRecords(CSqlSequence& sql, const RecordTable<Record>& table, const CCf
                 break;
             }
         }
-        sql.Insert(table.insert, values);
+        sql.Insert(format.c_str(), values);
     }
 }
 
