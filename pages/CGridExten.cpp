@@ -16,7 +16,9 @@ CGridExten::CGridExten(QWidget* parent) : CPropertyGridCtrl(parent)
 
 void CGridExten::InitGrid(const CCfgData& cfg)
 {
-    EnableHeaderCtrl(true, QStringLiteral("分机号"), QStringLiteral("接入密码"));
+    const RecordTable<tagExten>& table = ExtenTable();
+    EnableHeaderCtrl(true, QString::fromUtf8(table.fields[0].label),
+                     QString::fromUtf8(table.fields[1].label));
     EnableDescriptionArea(false, 2);
     SetNameColumnShare(3);
     ExtenList extens = ExtensInOrder(cfg.Extens);

@@ -53,11 +53,6 @@ std::string CRecordGrid::TextAt(const CPropertyGridProperty& group, int position
     return group.GetSubItem(position)->GetValue().toStdString();
 }
 
-int CRecordGrid::NumberAt(const CPropertyGridProperty& group, int position)
-{
-    return DecimalToInt(TextAt(group, position));
-}
-
 int CRecordGrid::IdOf(const CPropertyGridProperty& group)
 {
     return static_cast<int>(group.GetData());

@@ -39,9 +39,6 @@ protected:
 
     /// The text at `position` under `group`, as UTF-8.
     static std::string TextAt(const CPropertyGridProperty& group, int position);
-    /// The number at `position`, read as the C library reads "%d": leading blanks, a sign,
-    /// digits up to the first other character; 0 when there is none.
-    static int NumberAt(const CPropertyGridProperty& group, int position);
     /// The record ID a group stands for.
     static int IdOf(const CPropertyGridProperty& group);
 };

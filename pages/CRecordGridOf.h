@@ -28,8 +28,8 @@ public:
     {
         PrepareGrid(m_look.nameShare, m_look.descriptionArea);
         std::vector<std::unique_ptr<CPropertyGridProperty>> groups;
-        for (const auto& record : cfg.*m_table.member)
-            groups.push_back(NewRecordGroup(*record));
+        m_table.records.forEach(
+            cfg, [this, &groups](const Record& record) { groups.push_back(NewRecordGroup(record)); });
         AddProperties(std::move(groups));
     }
 
@@ -51,29 +51,18 @@ public:
     /// Replaces the list of `cfg` with one record per group, in the grid's order.
     void SaveToCfg(CCfgData& cfg)
     {
-        CRecordList<Record>& list = cfg.*m_table.member;
-        list.DeleteAll();
+        std::vector<Record> records;
+        records.reserve(static_cast<std::size_t>(GetPropertyCount()));
         for (int index = 0; index < GetPropertyCount(); ++index) {
             const CPropertyGridProperty& group = *GetProperty(index);
-            auto rec = std::make_unique<Record>();
-            (*rec).*(m_id->number) = IdOf(group);
+            Record rec{};
+            rec.*(m_id->number) = IdOf(group);
             int position = 0;
-            for (const RecordField<Record>* field : m_shown) {
-                switch (field->kind) {
-                case FieldKind::Text:
-                    field->setText(*rec, TextAt(group, position));
-                    break;
-                case FieldKind::Number:
-                    (*rec).*field->number = NumberAt(group, position);
-                    break;
-                case FieldKind::Flag:
-                    (*rec).*field->flag = TextAt(group, position) == "true";
-                    break;
-                }
-                ++position;
-            }
-            list.AddTail(std::move(rec));
+            for (const RecordField<Record>* field : m_shown)
+                field->SetSpelled(rec, TextAt(group, position++));
+            records.push_back(std::move(rec));
         }
+        m_table.records.assign(cfg, std::move(records));
     }
 
 protected:

@@ -346,6 +346,12 @@ private Q_SLOTS:
             {QStringLiteral("lines/TrunkMatches/1/prefix=\"九零一\"")},
             {QStringLiteral("lines.TrunkMatches[1].prefix"), QStringLiteral("9 个字节"),
              QStringLiteral("7 个字节")});
+        // The column's room, in characters, whatever the bytes.
+        row("extension password longer than its column",
+            {QStringLiteral("lines/Extens/1/password=\"") + QString(101, QChar(0x5BC6)) +
+             QStringLiteral("\"")},
+            {QStringLiteral("lines.Extens[1].password"), QStringLiteral("101 个字符"),
+             QStringLiteral("100 个字符")});
         row("extension given twice", {QStringLiteral("lines/Extens=<append first>")},
             {QStringLiteral("lines.Extens[4].number"), QStringLiteral("重复"),
              QStringLiteral("lines.Extens[0].number")});
@@ -359,11 +365,10 @@ private Q_SLOTS:
             "character the column cannot hold", {QStringLiteral("device/IpoLines/0/value2=\"😀\"")},
             {QStringLiteral("IPO线路第 1 项（线路号 base）的关联VS线路"), QStringLiteral("conf_vs.value2")});
         // The middleware differs and fits, but nothing is written while the lines do not fit.
-        columns("a later group does not fit",
-                {QStringLiteral("middleware/CtiAddr=\"new\""), QStringLiteral("lines/Extens/1/password=\"") +
-                                                                   QString(101, QLatin1Char('p')) +
-                                                                   QStringLiteral("\"")},
-                {QStringLiteral("分机 8001 的接入密码"), QStringLiteral("100")});
+        columns(
+            "a later group does not fit",
+            {QStringLiteral("middleware/CtiAddr=\"new\""), QStringLiteral("lines/Extens/1/password=\"😀\"")},
+            {QStringLiteral("分机 8001 的接入密码"), QStringLiteral("conf_line.value")});
     }
 
     void refusedFiles()

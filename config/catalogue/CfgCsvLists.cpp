@@ -14,8 +14,11 @@ template <class Record> CsvColumn ColumnOf(const RecordField<Record>& field, boo
     CsvColumn column;
     column.label = field.label;
     column.aliases = {field.column};
+    if (field.fileKey)
+        column.aliases.push_back(field.fileKey);
     column.kind = field.kind;
     column.roomBytes = field.room;
+    column.roomChars = field.roomChars;
     column.minimum = field.minimum;
     column.maximum = field.maximum;
     column.options =
@@ -47,70 +50,22 @@ template <class Record> CsvListLayout LayoutOf(const char* word, const RecordTab
         layout.columns.push_back(ColumnOf(field, ownIds ? &field == id : field.keyRank > 0));
     layout.rows = [&table](const CCfgData& cfg) {
         std::vector<CsvRow> rows;
-        for (const auto& record : cfg.*table.member)
-            rows.push_back(RowOf(table, *record));
+        for (const Record& record : RecordsShown(table, cfg))
+            rows.push_back(RowOf(table, record));
         return rows;
     };
     layout.store = [&table](const std::vector<CsvRow>& rows, CCfgData& cfg) {
-        CRecordList<Record>& list = cfg.*table.member;
-        list.DeleteAll();
+        std::vector<Record> records;
+        records.reserve(rows.size());
         for (const CsvRow& row : rows) {
-            auto record = std::make_unique<Record>();
-            for (std::size_t index = 0; index < table.fields.size(); ++index) {
-                const RecordField<Record>& field = table.fields[index];
-                switch (field.kind) {
-                case FieldKind::Text:
-                    field.setText(*record, row[index]);
-                    break;
-                case FieldKind::Number:
-                    (*record).*field.number = std::stoi(row[index]);
-                    break;
-                case FieldKind::Flag:
-                    (*record).*field.flag = row[index] == "true";
-                    break;
-                }
-            }
-            list.AddTail(std::move(record));
+            Record record{};
+            for (std::size_t index = 0; index < table.fields.size(); ++index)
+                table.fields[index].SetSpelled(record, row[index]);
+            records.push_back(std::move(record));
         }
+        table.records.assign(cfg, std::move(records));
     };
     layout.newRow = RowOf(table, table.newRecord());
-    return layout;
-}
-
-CsvListLayout ExtensionLayout()
-{
-    CsvListLayout layout;
-    layout.word = "extensions";
-    layout.title = ExtenTable().caption;
-    CsvColumn number;
-    number.label = kExtenNumber.label;
-    number.aliases = {kExtenNumber.column, kExtenNumber.key};
-    number.kind = FieldKind::Number;
-    number.minimum = kExtenNumberLeast;
-    number.maximum = kExtenNumberMost;
-    number.identifies = true;
-    CsvColumn password;
-    password.label = kExtenPassword.label;
-    password.aliases = {kExtenPassword.column, kExtenPassword.key};
-    password.roomChars = kExtenPasswordRoom;
-    layout.columns = {number, password};
-    layout.rows = [](const CCfgData& cfg) {
-        ExtenList extens = ExtensInOrder(cfg.Extens);
-        std::sort(extens.begin(), extens.end());
-        std::vector<CsvRow> rows;
-        rows.reserve(extens.size());
-        for (auto& [exten, text] : extens)
-            rows.push_back({std::to_string(exten), std::move(text)});
-        return rows;
-    };
-    layout.store = [](const std::vector<CsvRow>& rows, CCfgData& cfg) {
-        ExtenList extens;
-        extens.reserve(rows.size());
-        for (const CsvRow& row : rows)
-            extens.emplace_back(std::stoi(row[0]), row[1]);
-        SetExtensInOrder(cfg.Extens, extens);
-    };
-    layout.newRow = {"0", ""};
     return layout;
 }
 
@@ -119,7 +74,7 @@ CsvListLayout ExtensionLayout()
 const CsvListLayout& CsvListLayoutOf(CsvList list)
 {
     static const std::array<CsvListLayout, 4> layouts = {
-        ExtensionLayout(),
+        LayoutOf("extensions", ExtenTable()),
         LayoutOf("sip-accounts", SipAccountTable()),
         LayoutOf("trunk-items", TrunkItemTable()),
         LayoutOf("trunk-matches", TrunkMatchTable()),

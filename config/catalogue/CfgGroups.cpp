@@ -4,19 +4,6 @@
 #include "config/catalogue/CfgSettings.h"
 #include "config/catalogue/MessageList.h"
 
-#include <memory>
-
-namespace {
-
-template <class Record> void CopyRecords(const CRecordList<Record>& from, CRecordList<Record>& to)
-{
-    to.DeleteAll();
-    for (const auto& record : from)
-        to.AddTail(std::make_unique<Record>(*record));
-}
-
-} // namespace
-
 std::string CfgGroupName(CfgGroup group)
 {
     switch (group) {
@@ -41,12 +28,8 @@ std::string CfgGroupNames(const std::vector<CfgGroup>& groups)
 std::vector<std::string> CfgGroupTables(CfgGroup group)
 {
     std::vector<std::string> tables;
-    if (group == CfgGroup::Lines)
-        tables.push_back(ExtenTable().table);
-    else
+    if (group != CfgGroup::Lines)
         tables.push_back(CfgSettingTable(group));
-    if (group == CfgGroup::System)
-        tables.push_back(IvrFlowTable().table);
     ForEachRecordTable(group, [&tables](const auto& table) { tables.push_back(table.table); });
     return tables;
 }
@@ -61,12 +44,7 @@ void CopyCfgGroup(const CCfgData& from, CCfgData& to, CfgGroup group)
         else
             to.*setting.number = from.*setting.number;
     }
-    if (group == CfgGroup::System)
-        to.IvrFlows = from.IvrFlows;
-    if (group == CfgGroup::Lines)
-        SetExtensInOrder(to.Extens, ExtensInOrder(from.Extens));
-    ForEachRecordTable(
-        group, [&from, &to](const auto& table) { CopyRecords(from.*table.member, to.*table.member); });
+    ForEachRecordTable(group, [&from, &to](const auto& table) { table.records.copy(from, to); });
 }
 
 ExtenList ExtensInOrder(const CExtenMap& extens)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/data/CfgRecords.h"
+#include "db/DecimalText.h"
 
 #include <cstddef>
 #include <cstring>
@@ -30,8 +31,13 @@ template <class Record> struct RecordField
     const char* column;
     const char* label;
     FieldKind kind;
+    /// Its key in a configuration file, where that differs from `column`.
+    const char* fileKey = nullptr;
     /// A text held in a fixed field: the bytes it holds. 0 when a text may be of any length.
     std::size_t room = 0;
+    /// A text of any length in the store that its column holds up to so many characters; 0
+    /// when the store's field or the column alone decides.
+    std::size_t roomChars = 0;
     /// Above 0: its place in the key that names the record in a comparison.
     int keyRank = 0;
     /// A password: compared, never shown.
@@ -40,6 +46,9 @@ template <class Record> struct RecordField
     bool inserted = true;
     /// How a save's INSERT spells the column, where that differs from `column`.
     const char* insertedAs = nullptr;
+    /// A column a save's INSERT fills with a fixed value right after this field's, and that value.
+    const char* followingColumn = nullptr;
+    const char* followingValue = nullptr;
     /// A number chosen from these values only, never typed; empty for any number. A flag is
     /// always one of "true" and "false".
     std::vector<std::string> options = {};
@@ -70,6 +79,25 @@ template <class Record> struct RecordField
         field.insertedAs = spelling;
         return field;
     }
+    RecordField FileKey(const char* key) const
+    {
+        RecordField field = *this;
+        field.fileKey = key;
+        return field;
+    }
+    RecordField RoomChars(std::size_t characters) const
+    {
+        RecordField field = *this;
+        field.roomChars = characters;
+        return field;
+    }
+    RecordField FollowedBy(const char* fixedColumn, const char* fixedValue) const
+    {
+        RecordField field = *this;
+        field.followingColumn = fixedColumn;
+        field.followingValue = fixedValue;
+        return field;
+    }
     RecordField NotInserted() const
     {
         RecordField field = *this;
@@ -91,10 +119,48 @@ template <class Record> struct RecordField
         return field;
     }
 
+    /// Its key in a configuration file.
+    const char* InFile() const { return fileKey ? fileKey : column; }
     /// The column as a save's INSERT names it.
     const char* InsertColumn() const { return insertedAs ? insertedAs : column; }
     /// Its place in the format of a save's INSERT: a number bare, a text or a flag quoted.
     const char* Placeholder() const { return kind == FieldKind::Number ? "%d" : "'%s'"; }
+
+    /// Takes its value from column `place` of the current row of `row` (a recordset), and
+    /// returns a text as the database holds it, before a fixed field cuts it ("" for others).
+    template <class Row> std::string Read(Record& record, Row& row, int place) const
+    {
+        switch (kind) {
+        case FieldKind::Text: {
+            std::string stored = row.GetFieldString(place);
+            setText(record, stored);
+            return stored;
+        }
+        case FieldKind::Number:
+            record.*number = row.GetFieldInt(place);
+            break;
+        case FieldKind::Flag:
+            record.*flag = row.GetFieldString(place) == "true";
+            break;
+        }
+        return {};
+    }
+
+    /// Sets the value from its spelling (as Spelled gives it); a number as C reads one.
+    void SetSpelled(Record& record, const std::string& spelled) const
+    {
+        switch (kind) {
+        case FieldKind::Text:
+            setText(record, spelled);
+            break;
+        case FieldKind::Number:
+            record.*number = DecimalToInt(spelled);
+            break;
+        case FieldKind::Flag:
+            record.*flag = spelled == "true";
+            break;
+        }
+    }
 
     /// The value as the database and the viewer of changes spell it.
     std::string Spelled(const Record& record) const

@@ -1,5 +1,7 @@
 #include "config/catalogue/CfgRecordTable.h"
 
+#include "config/catalogue/CfgGroups.h"
+
 namespace {
 
 std::string Ordinal(std::size_t index)
@@ -15,7 +17,8 @@ const RecordTable<tagIpoLine>& IpoLineTable()
         "conf_vs",
         "IpoLines",
         "IPO线路",
-        &CCfgData::IpoLines,
+        HeldIn<&CCfgData::IpoLines>(),
+        nullptr,
         nullptr,
         "IPO线路配置信息读取失败！",
         true,
@@ -38,7 +41,8 @@ const RecordTable<tagSIP_ACCOUNT>& SipAccountTable()
         "conf_sip_account",
         "SipAccounts",
         "SIP账户",
-        &CCfgData::SipAccounts,
+        HeldIn<&CCfgData::SipAccounts>(),
+        nullptr,
         "id ASC",
         "SIP账户配置信息读取失败！",
         false,
@@ -72,7 +76,8 @@ const RecordTable<tagTRUNK_ITEM>& TrunkItemTable()
         "conf_trunk_item",
         "TrunkItems",
         "中继项",
-        &CCfgData::TrunkItems,
+        HeldIn<&CCfgData::TrunkItems>(),
+        nullptr,
         "id ASC",
         "中继项配置信息读取失败！",
         false,
@@ -103,7 +108,8 @@ const RecordTable<tagTRUNK_MATCH>& TrunkMatchTable()
         "conf_trunk_match",
         "TrunkMatches",
         "中继匹配",
-        &CCfgData::TrunkMatches,
+        HeldIn<&CCfgData::TrunkMatches>(),
+        nullptr,
         "id ASC",
         "中继匹配配置信息读取失败！",
         true,
@@ -126,40 +132,88 @@ const RecordTable<tagTRUNK_MATCH>& TrunkMatchTable()
     return table;
 }
 
-const ListTable& IvrFlowTable()
+const RecordTable<tagIvrFlow>& IvrFlowTable()
 {
-    static const ListTable table{"conf_ivr_flow",
-                                 "IvrFlows",
-                                 "IVR流程文件",
-                                 "SELECT * FROM conf_ivr_flow",
-                                 "INSERT INTO conf_ivr_flow (FilePath) VALUES ('%s')",
-                                 nullptr};
+    // A list that cannot be read leaves the middleware group incomplete; loading goes on.
+    static const RecordTable<tagIvrFlow> table{
+        "conf_ivr_flow",
+        "IvrFlows",
+        "IVR流程文件",
+        {
+            [](const CCfgData& cfg, const std::function<void(const tagIvrFlow&)>& visit) {
+                for (const std::string& flow : cfg.IvrFlows)
+                    visit(tagIvrFlow{flow});
+            },
+            [](const CCfgData& cfg) { return cfg.IvrFlows.size(); },
+            [](CCfgData& cfg, tagIvrFlow flow) { cfg.IvrFlows.push_back(std::move(flow.FilePath)); },
+            [](CCfgData& cfg, std::vector<tagIvrFlow> flows) {
+                cfg.IvrFlows.clear();
+                for (tagIvrFlow& flow : flows)
+                    cfg.IvrFlows.push_back(std::move(flow.FilePath));
+            },
+            [](const CCfgData& from, CCfgData& to) { to.IvrFlows = from.IvrFlows; },
+        },
+        nullptr,
+        nullptr,
+        nullptr,
+        true,
+        nullptr,
+        [](const tagIvrFlow&, std::size_t index) { return IvrFlowTable().caption + Ordinal(index); },
+        [] { return tagIvrFlow(); },
+        {
+            // Messages name a flow by its place alone.
+            TextField<&tagIvrFlow::FilePath>("FilePath", "").Key(1),
+        },
+        false,
+        true,
+        true};
     return table;
 }
 
-const char* const kIvrFlowColumn = "FilePath";
-std::string IvrFlowName(std::size_t index)
+const RecordTable<tagExten>& ExtenTable()
 {
-    return IvrFlowTable().caption + Ordinal(index);
-}
-
-const ListTable& ExtenTable()
-{
-    static const ListTable table{"conf_line",
-                                 "Extens",
-                                 "分机",
-                                 "SELECT id, value FROM conf_line WHERE type = 0 ORDER BY id ASC",
-                                 "INSERT INTO conf_line (id, type, Value) VALUES (%u, 0, '%s')",
-                                 "分机配置信息读取失败！"};
+    static const RecordTable<tagExten> table{
+        "conf_line",
+        "Extens",
+        "分机",
+        {
+            [](const CCfgData& cfg, const std::function<void(const tagExten&)>& visit) {
+                cfg.Extens.ForEach([&visit](int number, const std::string& password) {
+                    visit(tagExten{number, password});
+                });
+            },
+            [](const CCfgData& cfg) { return cfg.Extens.GetCount(); },
+            [](CCfgData& cfg, tagExten exten) { cfg.Extens.SetAt(exten.id, exten.value); },
+            [](CCfgData& cfg, std::vector<tagExten> extens) {
+                ExtenList list;
+                list.reserve(extens.size());
+                for (tagExten& exten : extens)
+                    list.emplace_back(exten.id, std::move(exten.value));
+                SetExtensInOrder(cfg.Extens, list);
+            },
+            [](const CCfgData& from, CCfgData& to) {
+                SetExtensInOrder(to.Extens, ExtensInOrder(from.Extens));
+            },
+        },
+        "type = 0",
+        "id ASC",
+        "分机配置信息读取失败！",
+        false,
+        "分机号",
+        [](const tagExten& exten, std::size_t) {
+            return std::string(ExtenTable().caption) + " " + std::to_string(exten.id) + " 的";
+        },
+        [] { return tagExten(); },
+        {
+            NumberField<&tagExten::id>("id", "分机号").Key(1).FileKey("number").FollowedBy("type", "0"),
+            TextField<&tagExten::value>("value", "接入密码")
+                .FileKey("password")
+                .InsertedAs("Value")
+                .RoomChars(kExtenPasswordRoom)
+                .Secret(),
+        },
+        true};
     return table;
-}
-
-const ExtenField kExtenNumber{"id", "number", "分机号"};
-const ExtenField kExtenPassword{"value", "password", "接入密码"};
-
-std::string ExtenName(int number)
-{
-    return std::string(ExtenTable().caption) + " " + std::to_string(number) + " 的";
 }
 
 const char* const kKeptLinesSelect =

@@ -9,6 +9,7 @@
 template <class Record> class CRecordList
 {
 public:
+    using RecordType = Record;
     using Storage = std::vector<std::unique_ptr<Record>>;
 
     /// The list takes the record over.

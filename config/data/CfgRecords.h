@@ -3,6 +3,19 @@
 #include <cstddef>
 #include <string>
 
+/// An IVR flow, a row of conf_ivr_flow: the path of its file.
+struct tagIvrFlow
+{
+    std::string FilePath;
+};
+
+/// An extension, a row of conf_line of type 0: its number and its access password.
+struct tagExten
+{
+    int id = 0;
+    std::string value;
+};
+
 /// One IPO line, a row of conf_vs.
 struct tagIpoLine
 {

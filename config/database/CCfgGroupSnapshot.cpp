@@ -104,7 +104,7 @@ bool ToPart(const std::string& query, Part& part)
     part.columns = SelectList(query, from);
     // Loading reads the flows' every column but uses only the file path, by name.
     if (part.columns == std::vector<std::string>{"*"})
-        part.columns = {kIvrFlowColumn};
+        part.columns = {IvrFlowTable().fields.front().column};
     part.from = query.substr(from);
     return true;
 }

@@ -61,43 +61,37 @@ void NoteCut(const RecordTable<Record>& table, const RecordField<Record>& field,
     const std::string kept = field.text(record);
     report.cutTexts.push_back({table.name(record, index) + field.label, stored, field.room,
                                [&table, &field, idField, id, kept](const CCfgData& cfg) {
-                                   for (const auto& each : cfg.*table.member) {
-                                       if ((*each).*(idField->number) == id && field.text(*each) == kept)
-                                           return true;
-                                   }
-                                   return false;
+                                   bool held = false;
+                                   table.records.forEach(cfg, [&](const Record& each) {
+                                       held = held ||
+                                              (each.*(idField->number) == id && field.text(each) == kept);
+                                   });
+                                   return held;
                                }});
 }
 
 template <class Record>
 bool LoadRecords(ILoadRows& source, const RecordTable<Record>& table, CCfgData& cfg, CfgLoadReport& report)
 {
-    CRecordList<Record>& list = cfg.*table.member;
+    std::size_t index = table.records.count(cfg);
     return ForEachRow(source, SelectText(table), [&](IOtlRecordset& row) {
-        auto record = std::make_unique<Record>();
+        Record record;
         std::vector<std::pair<const RecordField<Record>*, std::string>> cut;
         int column = 1;
         for (const RecordField<Record>& field : table.fields) {
-            switch (field.kind) {
-            case FieldKind::Text: {
-                std::string text = row.GetFieldString(column);
-                field.setText(*record, text);
-                if (field.room != 0 && text.size() > field.room)
-                    cut.emplace_back(&field, std::move(text));
-                break;
+            if (table.readByName) {
+                field.SetSpelled(record, row.GetFieldByName(field.column));
+                continue;
             }
-            case FieldKind::Number:
-                (*record).*field.number = row.GetFieldInt(column);
-                break;
-            case FieldKind::Flag:
-                (*record).*field.flag = row.GetFieldString(column) == "true";
-                break;
-            }
-            ++column;
+            std::string stored = field.Read(record, row, column++);
+            // Only a fixed field cuts what it is given.
+            if (field.room != 0 && stored.size() > field.room)
+                cut.emplace_back(&field, std::move(stored));
         }
         for (const auto& [field, text] : cut)
-            NoteCut(table, *field, *record, list.GetCount(), text, report);
-        list.AddTail(std::move(record));
+            NoteCut(table, *field, record, index, text, report);
+        table.records.append(cfg, std::move(record));
+        ++index;
     });
 }
 
@@ -130,33 +124,23 @@ bool LoadKeptLines(ILoadRows& source, std::vector<KeptRow>& kept)
     });
 }
 
-bool LoadExtens(ILoadRows& source, CCfgData& cfg)
-{
-    return ForEachRow(source, ExtenTable().select, [&cfg](IOtlRecordset& row) {
-        cfg.Extens.SetAt(row.GetFieldInt(1), row.GetFieldString(2));
-    });
-}
-
 /// The list read right after a group's setting that it follows. False when loading must stop.
 bool LoadGroupList(ILoadRows& source, CfgGroup group, CCfgData& cfg, CfgLoadReport& report,
                    const char*& failure)
 {
-    if (group == CfgGroup::System) {
-        // A flow list that cannot be read does not stop loading; saving the group would lose
-        // it, so the group counts as incomplete.
-        if (!ForEachRow(source, IvrFlowTable().select, [&cfg](IOtlRecordset& row) {
-                cfg.IvrFlows.push_back(row.GetFieldByName(kIvrFlowColumn));
-            }))
-            report.NoteGap(group, ReadFailure(source, IvrFlowTable().table));
-        return true;
-    }
-    if (LoadRecords(source, IpoLineTable(), cfg, report))
-        return true;
-    failure = IpoLineTable().loadFailure;
-    report.NoteGap(CfgGroup::Device, ReadFailure(source, IpoLineTable().table));
-    report.NoteGap(CfgGroup::Lines,
-                   std::string("读取在 ") + IpoLineTable().table + " 处中断，线路配置未读取");
-    return false;
+    bool loaded = true;
+    ForEachRecordTable(group, [&](const auto& table) {
+        if (LoadRecords(source, table, cfg, report))
+            return;
+        // Saving the group would lose what was not read, so the group counts as incomplete.
+        report.NoteGap(group, ReadFailure(source, table.table));
+        if (!table.loadFailure)
+            return;
+        failure = table.loadFailure;
+        report.NoteGap(CfgGroup::Lines, std::string("读取在 ") + table.table + " 处中断，线路配置未读取");
+        loaded = false;
+    });
+    return loaded;
 }
 
 /// The settings of `group` with the list that follows one of them, then its kept settings.
@@ -192,11 +176,13 @@ bool LoadLines(ILoadRows& source, CCfgData& cfg, CfgLoadReport& report, const ch
         report.NoteGap(CfgGroup::Lines, ReadFailure(source, table));
         return false;
     };
-    if (!LoadExtens(source, cfg) || !LoadKeptLines(source, report.keptLines))
-        return stop(ExtenTable().loadFailure, ExtenTable().table);
     bool loaded = true;
     ForEachRecordTable(CfgGroup::Lines, [&](const auto& table) {
         if (loaded && !LoadRecords(source, table, cfg, report))
+            loaded = stop(table.loadFailure, table.table);
+        // The other rows of the extensions' table come right after them.
+        if (loaded && table.table == std::string(ExtenTable().table) &&
+            !LoadKeptLines(source, report.keptLines))
             loaded = stop(table.loadFailure, table.table);
     });
     return loaded;

@@ -36,15 +36,6 @@ void WriteKeptSettings(CSqlSequence& sql, CfgGroup group, const std::vector<Kept
     }
 }
 
-void WriteIvrFlows(CSqlSequence& sql, const CCfgData& cfg)
-{
-    const ListTable& flows = IvrFlowTable();
-    sql.Sql(std::string("TRUNCATE TABLE ") + flows.table);
-    for (std::size_t index = 0; index < cfg.IvrFlows.size(); ++index)
-        sql.Insert(flows.insert,
-                   {sql.Text(cfg.IvrFlows[index], flows.table, kIvrFlowColumn, IvrFlowName(index))});
-}
-
 template <class Record>
 void WriteRecords(CSqlSequence& sql, const RecordTable<Record>& table, const CCfgData& cfg)
 {
@@ -52,27 +43,41 @@ void WriteRecords(CSqlSequence& sql, const RecordTable<Record>& table, const CCf
     const std::string format = InsertFormat(table);
     std::size_t index = 0;
     std::vector<std::string> values;
-    for (const auto& record : cfg.*table.member) {
-        const std::string what = table.name(*record, index++);
+    table.records.forEach(cfg, [&](const Record& record) {
+        const std::string what = table.name(record, index++);
         values.clear();
         for (const RecordField<Record>& field : table.fields) {
             if (!field.inserted)
                 continue;
-            switch (field.kind) {
-            case FieldKind::Text:
-                values.push_back(
-                    sql.Text(field.text(*record), table.table, field.column, what + field.label));
-                break;
-            case FieldKind::Number:
-                values.push_back(
-                    sql.Number((*record).*field.number, table.table, field.column, what + field.label));
-                break;
-            case FieldKind::Flag:
-                values.push_back(field.Spelled(*record));
-                break;
-            }
+            const std::string where = what + field.label;
+            if (field.kind == FieldKind::Number)
+                values.push_back(sql.Number(record.*field.number, table.table, field.column, where));
+            else if (field.kind == FieldKind::Text)
+                values.push_back(sql.Text(field.text(record), table.table, field.column, where));
+            else
+                values.push_back(field.Spelled(record));
         }
         sql.Insert(format.c_str(), values);
+    });
+}
+
+/// Lines of other types than the extensions', written back as they were after them, under
+/// their own numbers, which no extension may take.
+void WriteKeptLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport& report)
+{
+    const char* table = ExtenTable().table;
+    for (const KeptRow& line : report.keptLines) {
+        std::string text;
+        if (cfg.Extens.Lookup(line.id, text)) {
+            sql.Refuse("分机 " + std::to_string(line.id) + " 与数据库中类型为 " + std::to_string(line.type) +
+                       " 的线路同号，而 conf_line 的每个号码只能出现一次。"
+                       "请换一个分机号；未写入任何内容");
+            return;
+        }
+        const std::string what =
+            "数据库中类型为 " + std::to_string(line.type) + " 的线路 " + std::to_string(line.id) + " 的";
+        sql.Insert(kKeptLinesInsert, {std::to_string(line.id), std::to_string(line.type),
+                                      KeptValue(sql, line.value, table, "value", what + "值")});
     }
 }
 
@@ -85,43 +90,19 @@ void WriteSettingsGroup(CSqlSequence& sql, CfgGroup group, const CCfgData& cfg, 
         if (setting.group != group)
             continue;
         WriteSetting(sql, setting, cfg);
-        if (setting.listFollows) {
-            if (group == CfgGroup::System)
-                WriteIvrFlows(sql, cfg);
-            else
-                WriteRecords(sql, IpoLineTable(), cfg);
-        }
+        if (setting.listFollows)
+            ForEachRecordTable(group, [&sql, &cfg](const auto& table) { WriteRecords(sql, table, cfg); });
     }
     WriteKeptSettings(sql, group, report.Kept(group));
 }
 
 void WriteLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport& report)
 {
-    const ListTable& extens = ExtenTable();
-    sql.Sql(std::string("TRUNCATE TABLE ") + extens.table);
-    cfg.Extens.ForEach([&sql, &extens](int number, const std::string& password) {
-        const std::string what = ExtenName(number);
-        sql.Insert(extens.insert,
-                   {sql.Number(number, extens.table, kExtenNumber.column, what + kExtenNumber.label),
-                    sql.Text(password, extens.table, kExtenPassword.column, what + kExtenPassword.label)});
+    ForEachRecordTable(CfgGroup::Lines, [&](const auto& table) {
+        WriteRecords(sql, table, cfg);
+        if (table.table == std::string(ExtenTable().table))
+            WriteKeptLines(sql, cfg, report);
     });
-    // Lines of other types are not the extensions': written back as they were, under their
-    // own numbers, which no extension may take.
-    for (const KeptRow& line : report.keptLines) {
-        std::string text;
-        if (cfg.Extens.Lookup(line.id, text)) {
-            sql.Refuse("分机 " + std::to_string(line.id) + " 与数据库中类型为 " + std::to_string(line.type) +
-                       " 的线路同号，而 conf_line 的每个号码只能出现一次。"
-                       "请换一个分机号；未写入任何内容");
-            return;
-        }
-        const std::string what =
-            "数据库中类型为 " + std::to_string(line.type) + " 的线路 " + std::to_string(line.id) + " 的";
-        sql.Insert(kKeptLinesInsert,
-                   {std::to_string(line.id), std::to_string(line.type),
-                    KeptValue(sql, line.value, extens.table, kExtenPassword.column, what + "值")});
-    }
-    ForEachRecordTable(CfgGroup::Lines, [&sql, &cfg](const auto& table) { WriteRecords(sql, table, cfg); });
 }
 
 } // namespace

@@ -137,26 +137,6 @@ void CompareList(const char* caption, const std::vector<Item>& before, const std
         lines.push_back(std::string(caption) + "：顺序改变");
 }
 
-std::vector<Item> IvrFlows(const CCfgData& cfg)
-{
-    std::vector<Item> items;
-    for (const std::string& flow : cfg.IvrFlows)
-        items.push_back({Quoted(flow), {}});
-    return items;
-}
-
-std::vector<Item> Extens(const CCfgData& cfg)
-{
-    // In the order of the numbers as shown, whatever order the store keeps.
-    ExtenList numbers = ExtensInOrder(cfg.Extens);
-    std::sort(numbers.begin(), numbers.end());
-    std::vector<Item> items;
-    items.reserve(numbers.size());
-    for (const auto& [number, password] : numbers)
-        items.push_back({std::to_string(number), {{kExtenPassword.label, Quoted(password), true}}});
-    return items;
-}
-
 /// A record's field as shown: texts quoted, flags as 是 or 否.
 template <class Record> std::string Shown(const RecordField<Record>& field, const Record& record)
 {
@@ -183,8 +163,8 @@ std::string Shown(const CfgSetting& setting, const CCfgData& cfg)
     return shown;
 }
 
-/// The records of a list: the key fields in their rank, the others beside the key. A key that
-/// is the record's own number is shown as the number alone: "SIP账户 3".
+/// The records of a list: the key fields in their rank, the others beside the key. A key of
+/// one field is shown as its value alone: "SIP账户 3".
 template <class Record> std::vector<Item> Records(const RecordTable<Record>& table, const CCfgData& cfg)
 {
     std::vector<const RecordField<Record>*> keys;
@@ -193,21 +173,21 @@ template <class Record> std::vector<Item> Records(const RecordTable<Record>& tab
             keys.push_back(&field);
     }
     std::sort(keys.begin(), keys.end(), [](const auto* a, const auto* b) { return a->keyRank < b->keyRank; });
-    const bool byNumber = keys.size() == 1 && keys.front() == IdField(table);
+    const bool bare = keys.size() == 1;
     std::vector<Item> items;
-    for (const auto& record : cfg.*table.member) {
+    for (const Record& record : RecordsShown(table, cfg)) {
         Item item;
         for (const RecordField<Record>* field : keys) {
             if (!item.key.empty())
                 item.key += "，";
-            if (!byNumber)
+            if (!bare)
                 item.key += std::string(field->label) + " ";
-            item.key += Shown(*field, *record);
+            item.key += Shown(*field, record);
         }
         for (const RecordField<Record>& field : table.fields) {
             // A record numbered by the database is named by what it holds, not by its id.
             if (field.keyRank == 0 && field.inserted)
-                item.fields.push_back({field.label, Shown(field, *record), field.secret});
+                item.fields.push_back({field.label, Shown(field, record), field.secret});
         }
         items.push_back(std::move(item));
     }
@@ -235,15 +215,11 @@ CCfgChanges CCfgChanges::Compare(const CCfgData& current, const CCfgData& incomi
                 (setting.secret ? std::string("已更改") + kHidden : old + " -> " + now));
         }
     }
-    std::vector<std::string>& sys = changes.m_lines[Index(CfgGroup::System)];
-    std::vector<std::string>& dev = changes.m_lines[Index(CfgGroup::Device)];
-    std::vector<std::string>& lines = changes.m_lines[Index(CfgGroup::Lines)];
-    CompareList(IvrFlowTable().caption, IvrFlows(current), IvrFlows(incoming), true, sys);
-    CompareRecords(IpoLineTable(), current, incoming, dev);
-    // Loading reads the extensions sorted by number, whatever order they were saved in.
-    CompareList(ExtenTable().caption, Extens(current), Extens(incoming), false, lines);
-    ForEachRecordTable(CfgGroup::Lines,
-                       [&](const auto& table) { CompareRecords(table, current, incoming, lines); });
+    for (CfgGroup group : kCfgGroups) {
+        std::vector<std::string>& lines = changes.m_lines[Index(group)];
+        ForEachRecordTable(group,
+                           [&](const auto& table) { CompareRecords(table, current, incoming, lines); });
+    }
     return changes;
 }
 

@@ -38,14 +38,14 @@ void WriteSettings(const CCfgData& cfg, CfgGroup group, CJsonWriter& writer, QJs
 }
 
 /// The keys of a group's object: its settings, then its list.
-std::vector<const char*> GroupKeys(CfgGroup group, const char* list)
+std::vector<const char*> GroupKeys(CfgGroup group)
 {
     std::vector<const char*> keys;
     for (const CfgSetting& setting : CfgSettings()) {
         if (setting.group == group)
             keys.push_back(setting.key);
     }
-    keys.push_back(list);
+    ForEachRecordTable(group, [&keys](const auto& table) { keys.push_back(table.list); });
     return keys;
 }
 
@@ -69,23 +69,27 @@ QJsonArray WriteRecords(const RecordTable<Record>& table, const CCfgData& cfg, c
                         CJsonWriter& writer)
 {
     QJsonArray records;
-    for (const auto& record : cfg.*table.member) {
+    for (const Record& record : RecordsShown(table, cfg)) {
         const std::string where = JsonElement(path, records.size());
+        if (table.bareInFile) {
+            records.append(writer.Text(table.fields.front().text(record), where));
+            continue;
+        }
         QJsonObject object;
         for (const RecordField<Record>& field : table.fields) {
             QJsonValue value;
             switch (field.kind) {
             case FieldKind::Text:
-                value = writer.Text(field.text(*record), JsonMember(where, field.column));
+                value = writer.Text(field.text(record), JsonMember(where, field.InFile()));
                 break;
             case FieldKind::Number:
-                value = (*record).*field.number;
+                value = record.*field.number;
                 break;
             case FieldKind::Flag:
-                value = (*record).*field.flag;
+                value = record.*field.flag;
                 break;
             }
-            object.insert(JsonKey(field.column), value);
+            object.insert(JsonKey(field.InFile()), value);
         }
         records.append(object);
     }
@@ -120,6 +124,12 @@ bool ReadField(const RecordField<Record>& field, const QJsonValue& value, const 
         std::string text;
         if (!reader.Text(value, where, text, field.room))
             return false;
+        if (field.roomChars != 0 &&
+            static_cast<std::size_t>(QString::fromStdString(text).size()) > field.roomChars) {
+            return reader.Fail(where, "有 " + std::to_string(QString::fromStdString(text).size()) +
+                                          " 个字符，超过了该字段可存放的 " + std::to_string(field.roomChars) +
+                                          " 个字符");
+        }
         field.setText(record, text);
         return true;
     }
@@ -140,138 +150,58 @@ bool ReadRecords(const RecordTable<Record>& table, const QJsonValue& value, cons
         return false;
     std::vector<const char*> keys;
     for (const RecordField<Record>& field : table.fields)
-        keys.push_back(field.column);
+        keys.push_back(field.InFile());
     CIdSet ids(table.uniqueId ? table.uniqueId : "");
     const RecordField<Record>* uniqueId = table.uniqueId ? IdField(table) : nullptr;
+    std::vector<Record> records;
+    records.reserve(static_cast<std::size_t>(array.size()));
     for (qsizetype index = 0; index < array.size(); ++index) {
         const std::string where = JsonElement(path, index);
+        Record record{};
+        if (table.bareInFile) {
+            if (!ReadField(table.fields.front(), array.at(index), where, reader, record))
+                return false;
+            records.push_back(std::move(record));
+            continue;
+        }
         QJsonObject object;
         if (!reader.Object(array.at(index), where, keys, object))
             return false;
-        auto record = std::make_unique<Record>();
         for (const RecordField<Record>& field : table.fields) {
-            const std::string at = JsonMember(where, field.column);
-            if (!ReadField(field, object.value(JsonKey(field.column)), at, reader, *record))
+            const std::string at = JsonMember(where, field.InFile());
+            if (!ReadField(field, object.value(JsonKey(field.InFile())), at, reader, record))
                 return false;
-            if (&field == uniqueId && !ids.Add((*record).*field.number, at, reader))
+            if (&field == uniqueId && !ids.Add(record.*field.number, at, reader))
                 return false;
         }
-        (cfg.*table.member).AddTail(std::move(record));
+        records.push_back(std::move(record));
     }
+    table.records.assign(cfg, std::move(records));
     return true;
 }
 
-QJsonObject WriteMiddleware(const CCfgData& cfg, CJsonWriter& writer)
+/// A group's object: its settings, then its lists.
+QJsonObject WriteGroup(CfgGroup group, const CCfgData& cfg, CJsonWriter& writer)
 {
     QJsonObject object;
-    WriteSettings(cfg, CfgGroup::System, writer, object);
-    const std::string path = JsonMember(CCfgFile::GroupKey(CfgGroup::System), IvrFlowTable().list);
-    QJsonArray flows;
-    for (std::size_t index = 0; index < cfg.IvrFlows.size(); ++index)
-        flows.append(writer.Text(cfg.IvrFlows[index], JsonElement(path, static_cast<qsizetype>(index))));
-    object.insert(JsonKey(IvrFlowTable().list), flows);
-    return object;
-}
-
-bool ReadMiddleware(const QJsonValue& value, CJsonReader& reader, CCfgData& cfg)
-{
-    const char* group = CCfgFile::GroupKey(CfgGroup::System);
-    const std::string path = JsonMember(group, IvrFlowTable().list);
-    QJsonObject object;
-    QJsonArray flows;
-    if (!reader.Object(value, group, GroupKeys(CfgGroup::System, IvrFlowTable().list), object) ||
-        !ReadSettings(object, CfgGroup::System, reader, cfg) ||
-        !reader.Array(object.value(JsonKey(IvrFlowTable().list)), path, flows))
-        return false;
-    cfg.IvrFlows.resize(static_cast<std::size_t>(flows.size()));
-    for (qsizetype index = 0; index < flows.size(); ++index) {
-        if (!reader.Text(flows.at(index), JsonElement(path, index),
-                         cfg.IvrFlows[static_cast<std::size_t>(index)]))
-            return false;
-    }
-    return true;
-}
-
-QJsonObject WriteDevice(const CCfgData& cfg, CJsonWriter& writer)
-{
-    QJsonObject object;
-    WriteSettings(cfg, CfgGroup::Device, writer, object);
-    const RecordTable<tagIpoLine>& lines = IpoLineTable();
-    object.insert(
-        JsonKey(lines.list),
-        WriteRecords(lines, cfg, JsonMember(CCfgFile::GroupKey(CfgGroup::Device), lines.list), writer));
-    return object;
-}
-
-bool ReadDevice(const QJsonValue& value, CJsonReader& reader, CCfgData& cfg)
-{
-    const char* group = CCfgFile::GroupKey(CfgGroup::Device);
-    const RecordTable<tagIpoLine>& lines = IpoLineTable();
-    QJsonObject object;
-    return reader.Object(value, group, GroupKeys(CfgGroup::Device, lines.list), object) &&
-           ReadSettings(object, CfgGroup::Device, reader, cfg) &&
-           ReadRecords(lines, object.value(JsonKey(lines.list)), JsonMember(group, lines.list), reader, cfg);
-}
-
-QJsonObject WriteLines(const CCfgData& cfg, CJsonWriter& writer)
-{
-    const std::string group = CCfgFile::GroupKey(CfgGroup::Lines);
-    const std::string path = JsonMember(group, ExtenTable().list);
-    // In the order of the numbers as the file gives them, whatever order the store keeps.
-    ExtenList numbers = ExtensInOrder(cfg.Extens);
-    std::sort(numbers.begin(), numbers.end());
-    QJsonArray extens;
-    for (const auto& [number, password] : numbers) {
-        const std::string where = JsonMember(JsonElement(path, extens.size()), kExtenPassword.key);
-        extens.append(QJsonObject{{JsonKey(kExtenNumber.key), number},
-                                  {JsonKey(kExtenPassword.key), writer.Text(password, where)}});
-    }
-    QJsonObject object{{JsonKey(ExtenTable().list), extens}};
-    ForEachRecordTable(CfgGroup::Lines, [&](const auto& table) {
-        object.insert(JsonKey(table.list), WriteRecords(table, cfg, JsonMember(group, table.list), writer));
+    WriteSettings(cfg, group, writer, object);
+    const std::string path = CCfgFile::GroupKey(group);
+    ForEachRecordTable(group, [&](const auto& table) {
+        object.insert(JsonKey(table.list), WriteRecords(table, cfg, JsonMember(path, table.list), writer));
     });
     return object;
 }
 
-bool ReadExtens(const QJsonValue& value, const std::string& path, CJsonReader& reader, CCfgData& cfg)
+bool ReadGroup(CfgGroup group, const QJsonValue& value, CJsonReader& reader, CCfgData& cfg)
 {
-    QJsonArray array;
-    if (!reader.Array(value, path, array))
-        return false;
-    ExtenList extens;
-    extens.reserve(static_cast<std::size_t>(array.size()));
-    CIdSet numbers(kExtenNumber.label);
-    for (qsizetype index = 0; index < array.size(); ++index) {
-        const std::string where = JsonElement(path, index);
-        const std::string numberAt = JsonMember(where, kExtenNumber.key);
-        QJsonObject fields;
-        int number = 0;
-        std::string password;
-        if (!reader.Object(array.at(index), where, {kExtenNumber.key, kExtenPassword.key}, fields) ||
-            !reader.Integer(fields.value(JsonKey(kExtenNumber.key)), numberAt, number) ||
-            !reader.Text(fields.value(JsonKey(kExtenPassword.key)), JsonMember(where, kExtenPassword.key),
-                         password) ||
-            !numbers.Add(number, numberAt, reader))
-            return false;
-        extens.emplace_back(number, std::move(password));
-    }
-    SetExtensInOrder(cfg.Extens, extens);
-    return true;
-}
-
-bool ReadLines(const QJsonValue& value, CJsonReader& reader, CCfgData& cfg)
-{
-    const std::string group = CCfgFile::GroupKey(CfgGroup::Lines);
-    std::vector<const char*> keys{ExtenTable().list};
-    ForEachRecordTable(CfgGroup::Lines, [&keys](const auto& table) { keys.push_back(table.list); });
+    const char* path = CCfgFile::GroupKey(group);
+    std::vector<const char*> keys = GroupKeys(group);
     QJsonObject object;
-    if (!reader.Object(value, group, keys, object) ||
-        !ReadExtens(object.value(JsonKey(ExtenTable().list)), JsonMember(group, ExtenTable().list), reader,
-                    cfg))
+    if (!reader.Object(value, path, keys, object) || !ReadSettings(object, group, reader, cfg))
         return false;
     bool read = true;
-    ForEachRecordTable(CfgGroup::Lines, [&](const auto& table) {
-        read = read && ReadRecords(table, object.value(JsonKey(table.list)), JsonMember(group, table.list),
+    ForEachRecordTable(group, [&](const auto& table) {
+        read = read && ReadRecords(table, object.value(JsonKey(table.list)), JsonMember(path, table.list),
                                    reader, cfg);
     });
     return read;
@@ -299,9 +229,9 @@ bool CCfgFile::ToJson(const CCfgData& cfg, QByteArray& json, std::string& error)
     CJsonWriter writer;
     const QJsonObject root{{JsonKey("format"), JsonKey(kFormat)},
                            {JsonKey("version"), kVersion},
-                           {JsonKey(GroupKey(CfgGroup::System)), WriteMiddleware(cfg, writer)},
-                           {JsonKey(GroupKey(CfgGroup::Device)), WriteDevice(cfg, writer)},
-                           {JsonKey(GroupKey(CfgGroup::Lines)), WriteLines(cfg, writer)}};
+                           {JsonKey(GroupKey(CfgGroup::System)), WriteGroup(CfgGroup::System, cfg, writer)},
+                           {JsonKey(GroupKey(CfgGroup::Device)), WriteGroup(CfgGroup::Device, cfg, writer)},
+                           {JsonKey(GroupKey(CfgGroup::Lines)), WriteGroup(CfgGroup::Lines, cfg, writer)}};
     if (!writer.Error().empty()) {
         error = writer.Error();
         return false;
@@ -320,17 +250,7 @@ bool CCfgFile::BackupToJson(const CCfgData& cfg, const CfgBackupHeader& header, 
                                                       writer.Text(header.dataSource, "backup.dataSource")},
                                                      {JsonKey("time"), JsonKey(header.time.c_str())},
                                                      {JsonKey("group"), JsonKey(GroupKey(header.group))}}}};
-    switch (header.group) {
-    case CfgGroup::System:
-        root.insert(JsonKey(GroupKey(header.group)), WriteMiddleware(cfg, writer));
-        break;
-    case CfgGroup::Device:
-        root.insert(JsonKey(GroupKey(header.group)), WriteDevice(cfg, writer));
-        break;
-    case CfgGroup::Lines:
-        root.insert(JsonKey(GroupKey(header.group)), WriteLines(cfg, writer));
-        break;
-    }
+    root.insert(JsonKey(GroupKey(header.group)), WriteGroup(header.group, cfg, writer));
     if (!writer.Error().empty()) {
         error = writer.Error();
         return false;
@@ -418,10 +338,7 @@ bool CCfgFile::FromJson(const QByteArray& json, CCfgData& cfg, std::string& erro
     }
     for (CfgGroup group : held.groups) {
         const QJsonValue value = root.value(JsonKey(GroupKey(group)));
-        const bool groupRead = group == CfgGroup::System   ? ReadMiddleware(value, reader, read)
-                               : group == CfgGroup::Device ? ReadDevice(value, reader, read)
-                                                           : ReadLines(value, reader, read);
-        if (!groupRead) {
+        if (!ReadGroup(group, value, reader, read)) {
             error = reader.Error();
             return false;
         }
