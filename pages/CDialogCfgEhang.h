@@ -1,9 +1,7 @@
 #pragma once
 
 #include "pages/CCfgDialog.h"
-
-class CIpAddressEdit;
-class QLineEdit;
+#include "pages/CSettingEditors.h"
 
 /// The eHang device page: listen and MC addresses and ports, trunk capacities, the VoIP
 /// signalling and media addresses and the fax server. Filled from the store once, when it
@@ -22,14 +20,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    CIpAddressEdit* m_ipScAddr;
-    QLineEdit* m_editScPort;
-    CIpAddressEdit* m_ipMcAddr;
-    QLineEdit* m_editMcPort;
-    QLineEdit* m_editDigTrunkCount;
-    QLineEdit* m_editVoipTrunkCount;
-    CIpAddressEdit* m_ipVoipSignallingAddr;
-    CIpAddressEdit* m_ipVoipMediaAddr;
-    CIpAddressEdit* m_ipFaxServerAddr;
-    QLineEdit* m_editFaxServerPort;
+    CSettingEditors m_settings;
+    QWidget* m_first;
 };

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "pages/CCfgDialog.h"
-
-class CIpAddressEdit;
-class QLineEdit;
+#include "pages/CSettingEditors.h"
 
 /// The FreeSWITCH device page: the event-socket connection to the switch, the IVR port, the
 /// number of trunk channels and the names of three flows. Filled from the store once, when
@@ -22,12 +20,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    CIpAddressEdit* m_ipFsEslAddr;
-    QLineEdit* m_editFsEslPort;
-    QLineEdit* m_editFsEslPwd;
-    QLineEdit* m_editFsIvrPort;
-    QLineEdit* m_editFsTrunkCount;
-    QLineEdit* m_editFsExtContext;
-    QLineEdit* m_editFsMeetingContext;
-    QLineEdit* m_editFsPCallContext;
+    CSettingEditors m_settings;
+    QWidget* m_first;
 };

@@ -204,10 +204,6 @@ CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
 {
     setObjectName(QStringLiteral("CDialogCfgIpo"));
     const CDialogUnits units(font());
-    m_ipDevLinkIp = NewAddressEdit(QStringLiteral("ipDevLinkIp"));
-    m_editDevLinkPwd = NewTextEdit(QStringLiteral("editDevLinkPwd"));
-    m_editIpoLinkPort = NewSettingDigitsEdit("IpoLinkPort");
-
     m_listExtLines = NewLineList(QStringLiteral("listExtLines"), units);
     m_editExtStart = NewDigitsEdit(QStringLiteral("editExtStart"));
     m_comboExtType = NewCombo(QStringLiteral("comboExtType"));
@@ -230,9 +226,8 @@ CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
     DeviceGrid grid(Form(), units);
     grid.SetHeading(QStringLiteral("IPO："), QStringLiteral("labelIpo"));
     grid.AddSubHeading(QStringLiteral("DevLink设置："), QStringLiteral("labelDevLink"));
-    grid.AddField(QStringLiteral("设备地址："), QStringLiteral("labelDevLinkIp"), m_ipDevLinkIp);
-    grid.AddField(QStringLiteral("接入口令："), QStringLiteral("labelDevLinkPwd"), m_editDevLinkPwd);
-    grid.AddField(QStringLiteral("IPOLink端口："), QStringLiteral("labelIpoLinkPort"), m_editIpoLinkPort);
+    QList<QWidget*> order = grid.AddSettings(m_settings, {"DevLinkIp", "DevLinkPwd", "IpoLinkPort"});
+    m_first = order.front();
     grid.AddSubHeading(QStringLiteral("线路设置："), QStringLiteral("labelLines"));
     grid.AddWide(NewLineGroup(QStringLiteral("分机线路:"), QStringLiteral("groupExtLines"), m_listExtLines,
                               {{{QStringLiteral("起始线路："), m_editExtStart},
@@ -250,10 +245,10 @@ CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
     grid.Finish();
 
     // Tab follows the screen: to add a run, its fields from the first line to the count, then Add.
-    SetTabOrder({m_ipDevLinkIp, m_editDevLinkPwd, m_editIpoLinkPort, m_listExtLines, m_editExtStart,
-                 m_comboExtType, m_editExtChannel, m_editExtCount, addExt, delExt, m_listTrunkLines,
-                 m_editTrunkStart, m_comboTrunkType, m_editTrunkChannel, m_editTrunkCount, addTrunk,
-                 delTrunk});
+    SetTabOrder(order + QList<QWidget*>{m_listExtLines, m_editExtStart, m_comboExtType, m_editExtChannel,
+                                        m_editExtCount, addExt, delExt, m_listTrunkLines, m_editTrunkStart,
+                                        m_comboTrunkType, m_editTrunkChannel, m_editTrunkCount, addTrunk,
+                                        delTrunk});
 
     connect(addExt, &QPushButton::clicked, this, &CDialogCfgIpo::OnAddExtLines);
     connect(delExt, &QPushButton::clicked, this, &CDialogCfgIpo::OnDelExtLines);
@@ -271,9 +266,7 @@ void CDialogCfgIpo::Show(const CCfgData& cfg)
     m_comboTrunkType->addItems({QStringLiteral("DT"), QStringLiteral("H323"), QStringLiteral("SIP")});
     m_comboTrunkType->setCurrentIndex(0);
 
-    m_ipDevLinkIp->SetAddress(FromStore(cfg.DevLinkIp));
-    ShowStored(m_editDevLinkPwd, cfg.DevLinkPwd);
-    ShowStored(m_editIpoLinkPort, cfg.IpoLinkPort);
+    m_settings.Show(cfg);
     for (const auto& line : cfg.IpoLines) {
         CXListCtrl* list = IsExtensionType(line->name) ? m_listExtLines : m_listTrunkLines;
         const int row = list->AppendRow(FromStore(line->value));
@@ -284,9 +277,7 @@ void CDialogCfgIpo::Show(const CCfgData& cfg)
 
 void CDialogCfgIpo::UpdateCfg(CCfgData& cfg)
 {
-    cfg.DevLinkIp = ToStore(m_ipDevLinkIp->Address());
-    cfg.DevLinkPwd = ToStore(m_editDevLinkPwd->text());
-    cfg.IpoLinkPort = ToStore(m_editIpoLinkPort->text());
+    m_settings.CopyTo(cfg);
     cfg.IpoLines.DeleteAll();
     for (const CXListCtrl* list : {m_listExtLines, m_listTrunkLines}) {
         // In the order the lines were added, whatever order the list shows them in.
@@ -391,5 +382,5 @@ void CDialogCfgIpo::showEvent(QShowEvent* event)
     CCfgDialog::showEvent(event);
     // When the main window shows the page, not when the window system re-shows the window.
     if (!event->spontaneous())
-        FocusOnShow(m_ipDevLinkIp);
+        FocusOnShow(m_first);
 }

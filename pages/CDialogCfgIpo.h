@@ -1,8 +1,8 @@
 #pragma once
 
 #include "pages/CCfgDialog.h"
+#include "pages/CSettingEditors.h"
 
-class CIpAddressEdit;
 class CXListCtrl;
 class QComboBox;
 class QLineEdit;
@@ -35,9 +35,8 @@ private:
     /// A refused run: the message, then the focus to the box to correct.
     void Refuse(const char* text, QWidget* box);
 
-    CIpAddressEdit* m_ipDevLinkIp;
-    QLineEdit* m_editDevLinkPwd;
-    QLineEdit* m_editIpoLinkPort;
+    CSettingEditors m_settings;
+    QWidget* m_first;
     CXListCtrl* m_listExtLines;
     QLineEdit* m_editExtStart;
     QComboBox* m_comboExtType;

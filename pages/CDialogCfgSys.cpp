@@ -42,13 +42,6 @@ CBrowseEdit* NewBrowseEdit(CBrowseEdit::Mode mode, const QString& objectName)
     return edit;
 }
 
-CIndexCombo* NewIndexCombo(const QString& objectName)
-{
-    auto* combo = new CIndexCombo;
-    combo->setObjectName(objectName);
-    return combo;
-}
-
 // The columns of a section: label, gap, field, gap, what follows the field. The gaps are
 // columns of their own so that they stay when a section has nothing after its fields, and
 // the fields of all sections line up.
@@ -72,12 +65,9 @@ QGridLayout* NewSection(QWidget* form, const QString& heading, const QString& ob
     return grid;
 }
 
-QLabel* AddRow(QGridLayout* section, const QString& label, const QString& labelName, QWidget* field,
-               QWidget* after = nullptr)
+QLabel* AddRow(QGridLayout* section, QLabel* caption, QWidget* field, QWidget* after = nullptr)
 {
     const int row = section->rowCount();
-    auto* caption = new QLabel(label);
-    caption->setObjectName(labelName);
     caption->setBuddy(field);
     section->addWidget(caption, row, kLabelColumn);
     section->addWidget(field, row, kFieldColumn);
@@ -101,19 +91,11 @@ CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
     QWidget* form = Form();
     const CDialogUnits units(font());
 
-    m_ipCtiAddr = new CIpAddressEdit;
-    m_ipCtiAddr->setObjectName(QStringLiteral("ipCtiAddr"));
-    m_editCtiPort = NewSettingDigitsEdit("CtiPort");
-    m_comboRecType = NewIndexCombo(QStringLiteral("comboRecType"));
-    m_editRecPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editRecPath"));
-    m_comboDevType = NewIndexCombo(QStringLiteral("comboDevType"));
-    m_editAcdPort = NewSettingDigitsEdit("AcdPort");
-    m_editAgentLockedPeriod = NewSettingDigitsEdit("AgentLockedPeriod");
-    m_comboPPType = NewIndexCombo(QStringLiteral("comboPPType"));
-    m_editPPTime = NewSettingDigitsEdit("PPTime");
-    m_comboQueueType = NewIndexCombo(QStringLiteral("comboQueueType"));
-    m_editLeaveWordPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editLeaveWordPath"));
-    m_editIvrFlowCount = NewSettingDigitsEdit("IvrFlowCount");
+    for (const char* key : {"CtiAddr", "CtiPort", "RecType", "RecPath", "DevType", "AcdPort",
+                            "AgentLockedPeriod", "PPType", "PPTime", "QueueType", "LeaveWordPath",
+                            "IvrFlowCount", "LogPath", "CallConcurrency", "TtsType", "TtsBufferPath"})
+        m_settings.Add(key);
+    m_comboDevType = static_cast<CIndexCombo*>(m_settings.Editor("DevType"));
     m_editFlowFile = NewBrowseEdit(CBrowseEdit::Mode::File, QStringLiteral("editFlowFile"));
     auto* addFlow = NewButton(QStringLiteral("添加"), QStringLiteral("btnAddFlow"));
     m_listFlows = new QListWidget;
@@ -122,39 +104,34 @@ CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
     m_listFlows->setMinimumHeight(units.Y(64));
     GrowsWithWindow(m_listFlows);
     auto* delFlow = NewButton(QStringLiteral("删除"), QStringLiteral("btnDelFlow"));
-    m_editLogPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editLogPath"));
-    m_editCallConcurrency = NewSettingDigitsEdit("CallConcurrency");
-    m_comboTtsType = NewIndexCombo(QStringLiteral("comboTtsType"));
-    m_editTtsBufferPath = NewBrowseEdit(CBrowseEdit::Mode::Folder, QStringLiteral("editTtsBufferPath"));
 
     QGridLayout* cti = NewSection(form, QStringLiteral("CTI:"), QStringLiteral("groupCti"), units);
     QGridLayout* acd = NewSection(form, QStringLiteral("ACD:"), QStringLiteral("groupAcd"), units);
     QGridLayout* ivr = NewSection(form, QStringLiteral("IVR:"), QStringLiteral("groupIvr"), units);
     QGridLayout* other = NewSection(form, QStringLiteral("其它："), QStringLiteral("groupOther"), units);
+    auto row = [this](QGridLayout* section, const char* key, QWidget* after = nullptr) {
+        QWidget* editor = m_settings.Editor(key);
+        return AddRow(section, NewSettingLabel(key, editor), editor, after);
+    };
     const QList<QLabel*> labels = {
-        AddRow(cti, QStringLiteral("CTI地址："), QStringLiteral("labelCtiAddr"), m_ipCtiAddr),
-        AddRow(cti, QStringLiteral("CTI端口："), QStringLiteral("labelCtiPort"), m_editCtiPort),
-        AddRow(cti, QStringLiteral("录音类型："), QStringLiteral("labelRecType"), m_comboRecType),
-        AddRow(cti, QStringLiteral("录音路径："), QStringLiteral("labelRecPath"), m_editRecPath),
-        AddRow(cti, QStringLiteral("设备类型："), QStringLiteral("labelDevType"), m_comboDevType),
-        AddRow(acd, QStringLiteral("端口："), QStringLiteral("labelAcdPort"), m_editAcdPort),
-        AddRow(acd, QStringLiteral("座席锁定时长："), QStringLiteral("labelAgentLockedPeriod"),
-               m_editAgentLockedPeriod, NewUnit(QStringLiteral("labelAgentLockedPeriodUnit"))),
-        AddRow(acd, QStringLiteral("话后处理触发方式："), QStringLiteral("labelPPType"), m_comboPPType),
-        AddRow(acd, QStringLiteral("话后处理时长："), QStringLiteral("labelPPTime"), m_editPPTime,
-               NewUnit(QStringLiteral("labelPPTimeUnit"))),
-        AddRow(acd, QStringLiteral("来电排队方式："), QStringLiteral("labelQueueType"), m_comboQueueType),
-        AddRow(ivr, QStringLiteral("留言文件路径："), QStringLiteral("labelLeaveWordPath"),
-               m_editLeaveWordPath),
-        AddRow(ivr, QStringLiteral("流程数："), QStringLiteral("labelIvrFlowCount"), m_editIvrFlowCount),
-        AddRow(ivr, QStringLiteral("选择流程文件："), QStringLiteral("labelFlowFile"), m_editFlowFile,
-               addFlow),
-        AddRow(other, QStringLiteral("日志路径："), QStringLiteral("labelLogPath"), m_editLogPath),
-        AddRow(other, QStringLiteral("外呼最大并发量："), QStringLiteral("labelCallConcurrency"),
-               m_editCallConcurrency),
-        AddRow(other, QStringLiteral("TTS类型："), QStringLiteral("labelTtsType"), m_comboTtsType),
-        AddRow(other, QStringLiteral("TTS缓存目录："), QStringLiteral("labelTtsBufferPath"),
-               m_editTtsBufferPath),
+        row(cti, "CtiAddr"),
+        row(cti, "CtiPort"),
+        row(cti, "RecType"),
+        row(cti, "RecPath"),
+        row(cti, "DevType"),
+        row(acd, "AcdPort"),
+        row(acd, "AgentLockedPeriod", NewUnit(QStringLiteral("labelAgentLockedPeriodUnit"))),
+        row(acd, "PPType"),
+        row(acd, "PPTime", NewUnit(QStringLiteral("labelPPTimeUnit"))),
+        row(acd, "QueueType"),
+        row(ivr, "LeaveWordPath"),
+        row(ivr, "IvrFlowCount"),
+        AddRow(ivr, NewLabel(QStringLiteral("选择流程文件："), QStringLiteral("labelFlowFile")),
+               m_editFlowFile, addFlow),
+        row(other, "LogPath"),
+        row(other, "CallConcurrency"),
+        row(other, "TtsType"),
+        row(other, "TtsBufferPath"),
     };
     // The list has no label; its delete button stands beside its top.
     const int listRow = ivr->rowCount();
@@ -177,33 +154,12 @@ CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
     layout->addStretch(1);
 
     // Tab follows the screen, each browse field's button right after its field.
-    SetTabOrder({
-        m_ipCtiAddr,
-        m_editCtiPort,
-        m_comboRecType,
-        m_editRecPath,
-        m_editRecPath->BrowseButton(),
-        m_comboDevType,
-        m_editAcdPort,
-        m_editAgentLockedPeriod,
-        m_comboPPType,
-        m_editPPTime,
-        m_comboQueueType,
-        m_editLeaveWordPath,
-        m_editLeaveWordPath->BrowseButton(),
-        m_editIvrFlowCount,
-        m_editFlowFile,
-        m_editFlowFile->BrowseButton(),
-        addFlow,
-        m_listFlows,
-        delFlow,
-        m_editLogPath,
-        m_editLogPath->BrowseButton(),
-        m_editCallConcurrency,
-        m_comboTtsType,
-        m_editTtsBufferPath,
-        m_editTtsBufferPath->BrowseButton(),
-    });
+    SetTabOrder(
+        m_settings.TabStops({"CtiAddr", "CtiPort", "RecType", "RecPath", "DevType", "AcdPort",
+                             "AgentLockedPeriod", "PPType", "PPTime", "QueueType", "LeaveWordPath",
+                             "IvrFlowCount"}) +
+        QList<QWidget*>{m_editFlowFile, m_editFlowFile->BrowseButton(), addFlow, m_listFlows, delFlow} +
+        m_settings.TabStops({"LogPath", "CallConcurrency", "TtsType", "TtsBufferPath"}));
 
     connect(addFlow, &QPushButton::clicked, this, &CDialogCfgSys::OnAddFlow);
     connect(delFlow, &QPushButton::clicked, this, &CDialogCfgSys::OnDelFlow);
@@ -215,25 +171,10 @@ CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
 
 void CDialogCfgSys::Show(const CCfgData& cfg)
 {
-    m_ipCtiAddr->SetAddress(FromStore(cfg.CtiAddr));
-    ShowStored(m_editCtiPort, cfg.CtiPort);
-    m_comboRecType->Fill(OptionsOf("RecType"), cfg.RecType);
-    ShowStored(m_editRecPath, cfg.RecPath);
-    m_comboDevType->Fill(OptionsOf("DevType"), cfg.DevType);
-    ShowStored(m_editAcdPort, cfg.AcdPort);
-    ShowStored(m_editAgentLockedPeriod, cfg.AgentLockedPeriod);
-    m_comboPPType->Fill(OptionsOf("PPType"), cfg.PPType);
-    ShowStored(m_editPPTime, cfg.PPTime);
-    m_comboQueueType->Fill(OptionsOf("QueueType"), cfg.QueueType);
-    ShowStored(m_editLeaveWordPath, cfg.LeaveWordPath);
-    ShowStored(m_editIvrFlowCount, cfg.IvrFlowCount);
+    m_settings.Show(cfg);
     m_listFlows->clear();
     for (const std::string& flow : cfg.IvrFlows)
         m_listFlows->addItem(FromStore(flow));
-    ShowStored(m_editLogPath, cfg.LogPath);
-    ShowStored(m_editCallConcurrency, cfg.CallConcurrency);
-    m_comboTtsType->Fill(OptionsOf("TtsType"), cfg.TtsType);
-    ShowStored(m_editTtsBufferPath, cfg.TtsBufferPath);
 }
 
 int CDialogCfgSys::DeviceType() const
@@ -248,25 +189,10 @@ QString CDialogCfgSys::DeviceTypeName(int type)
 
 void CDialogCfgSys::UpdateCfg(CCfgData& cfg)
 {
-    cfg.CtiAddr = m_ipCtiAddr->Address().toStdString();
-    cfg.CtiPort = m_editCtiPort->text().toStdString();
-    cfg.RecType = m_comboRecType->Index();
-    cfg.RecPath = m_editRecPath->text().toStdString();
-    cfg.DevType = m_comboDevType->Index();
-    cfg.AcdPort = m_editAcdPort->text().toStdString();
-    cfg.AgentLockedPeriod = m_editAgentLockedPeriod->text().toStdString();
-    cfg.PPType = m_comboPPType->Index();
-    cfg.PPTime = m_editPPTime->text().toStdString();
-    cfg.QueueType = m_comboQueueType->Index();
-    cfg.LeaveWordPath = m_editLeaveWordPath->text().toStdString();
-    cfg.IvrFlowCount = m_editIvrFlowCount->text().toStdString();
+    m_settings.CopyTo(cfg);
     cfg.IvrFlows.clear();
     for (int row = 0; row < m_listFlows->count(); ++row)
-        cfg.IvrFlows.push_back(m_listFlows->item(row)->text().toStdString());
-    cfg.LogPath = m_editLogPath->text().toStdString();
-    cfg.CallConcurrency = m_editCallConcurrency->text().toStdString();
-    cfg.TtsBufferPath = m_editTtsBufferPath->text().toStdString();
-    cfg.TtsType = m_comboTtsType->Index();
+        cfg.IvrFlows.push_back(ToStore(m_listFlows->item(row)->text()));
 }
 
 void CDialogCfgSys::OnAddFlow()
@@ -299,5 +225,5 @@ void CDialogCfgSys::showEvent(QShowEvent* event)
     CCfgDialog::showEvent(event);
     // When the main window shows the page, not when the window system re-shows the window.
     if (!event->spontaneous())
-        FocusOnShow(m_ipCtiAddr);
+        FocusOnShow(m_settings.Editor("CtiAddr"));
 }

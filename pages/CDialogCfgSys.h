@@ -1,11 +1,10 @@
 #pragma once
 
 #include "pages/CCfgDialog.h"
+#include "pages/CSettingEditors.h"
 
 class CBrowseEdit;
 class CIndexCombo;
-class CIpAddressEdit;
-class QLineEdit;
 class QListWidget;
 
 /// The middleware page: the CTI server, recording, device type, ACD, IVR flows, log,
@@ -39,22 +38,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    CIpAddressEdit* m_ipCtiAddr;
-    QLineEdit* m_editCtiPort;
-    CIndexCombo* m_comboRecType;
-    CBrowseEdit* m_editRecPath;
+    CSettingEditors m_settings;
     CIndexCombo* m_comboDevType;
-    QLineEdit* m_editAcdPort;
-    QLineEdit* m_editAgentLockedPeriod;
-    CIndexCombo* m_comboPPType;
-    QLineEdit* m_editPPTime;
-    CIndexCombo* m_comboQueueType;
-    CBrowseEdit* m_editLeaveWordPath;
-    QLineEdit* m_editIvrFlowCount;
     CBrowseEdit* m_editFlowFile;
     QListWidget* m_listFlows;
-    CBrowseEdit* m_editLogPath;
-    QLineEdit* m_editCallConcurrency;
-    CIndexCombo* m_comboTtsType;
-    CBrowseEdit* m_editTtsBufferPath;
 };

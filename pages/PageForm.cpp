@@ -5,6 +5,7 @@
 #include "controls/CDialogUnits.h"
 #include "controls/CDigitsValidator.h"
 #include "controls/CIpAddressEdit.h"
+#include "pages/CSettingEditors.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -36,16 +37,6 @@ QLineEdit* NewDigitsEdit(const QString& objectName)
 {
     QLineEdit* edit = NewTextEdit(objectName);
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    return edit;
-}
-
-QLineEdit* NewSettingDigitsEdit(const char* key)
-{
-    const QString objectName = QStringLiteral("edit") + QString::fromLatin1(key);
-    if (!CfgSettingOf(key).port)
-        return NewDigitsEdit(objectName);
-    QLineEdit* edit = NewTextEdit(objectName);
-    edit->setValidator(new CDigitsValidator(kLargestPort, edit));
     return edit;
 }
 
@@ -82,6 +73,14 @@ QLabel* NewLabel(const QString& text, const QString& objectName)
 {
     auto* label = new QLabel(text);
     label->setObjectName(objectName);
+    return label;
+}
+
+QLabel* NewSettingLabel(const char* key, QWidget* editor)
+{
+    QLabel* label = NewLabel(QString::fromUtf8(CfgSettingOf(key).pageLabel),
+                             QStringLiteral("label") + QString::fromLatin1(key));
+    label->setBuddy(editor);
     return label;
 }
 
@@ -129,6 +128,19 @@ QLabel* DeviceGrid::AddField(const QString& label, const QString& labelName, QWi
     m_grid->addWidget(field, m_nextRow, kFieldColumn);
     ++m_nextRow;
     return caption;
+}
+
+QList<QWidget*> DeviceGrid::AddSettings(CSettingEditors& editors, std::initializer_list<const char*> keys)
+{
+    QList<QWidget*> added;
+    for (const char* key : keys) {
+        QWidget* editor = editors.Add(key);
+        m_grid->addWidget(NewSettingLabel(key, editor), m_nextRow, kLabelColumn);
+        m_grid->addWidget(editor, m_nextRow, kFieldColumn);
+        ++m_nextRow;
+        added << editor;
+    }
+    return added;
 }
 
 void DeviceGrid::AddWide(QWidget* widget)

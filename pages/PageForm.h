@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <initializer_list>
 #include <string>
 
 class CDialogUnits;
+class CSettingEditors;
 class CIpAddressEdit;
 class QComboBox;
 class QGridLayout;
@@ -18,9 +21,6 @@ namespace PageForm {
 
 /// An edit box into which only digits can be typed or pasted; a stored text is shown as it is.
 QLineEdit* NewDigitsEdit(const QString& objectName);
-/// The digits box of setting `key` ("edit" and the key): a port, as the catalogue marks it,
-/// takes no more than 65535.
-QLineEdit* NewSettingDigitsEdit(const char* key);
 /// An edit box for any characters, shown in clear.
 QLineEdit* NewTextEdit(const QString& objectName);
 CIpAddressEdit* NewAddressEdit(const QString& objectName);
@@ -30,6 +30,8 @@ QComboBox* NewCombo(const QString& objectName);
 /// on Enter itself (see CCfgDialog).
 QPushButton* NewButton(const QString& text, const QString& objectName);
 QLabel* NewLabel(const QString& text, const QString& objectName);
+/// The label of setting `key` on its page ("label" and the key), for its editor.
+QLabel* NewSettingLabel(const char* key, QWidget* editor);
 
 QString FromStore(const std::string& text);
 std::string ToStore(const QString& text);
@@ -49,6 +51,9 @@ public:
     QLabel* AddSubHeading(const QString& text, const QString& objectName);
     /// A label and its field, on a row of their own.
     QLabel* AddField(const QString& label, const QString& labelName, QWidget* field);
+    /// A row for each setting of `keys`, in that order, with its editor made by `editors`;
+    /// the editors in that order.
+    QList<QWidget*> AddSettings(CSettingEditors& editors, std::initializer_list<const char*> keys);
     /// Anything that spans the label and field columns, such as a group of controls.
     void AddWide(QWidget* widget);
     /// Ends the form: the rows keep their height, the space left stays below them.

@@ -872,8 +872,9 @@ private Q_SLOTS:
                 continue;
             edit->clear();
             QTest::keyClicks(edit, QStringLiteral("65536"));
-            QCOMPARE(edit->text(), setting.port ? QStringLiteral("6553") : QStringLiteral("65536"));
-            ports += setting.port ? 1 : 0;
+            QCOMPARE(edit->text(), setting.editor == SettingEditor::Port ? QStringLiteral("6553")
+                                                                         : QStringLiteral("65536"));
+            ports += setting.editor == SettingEditor::Port ? 1 : 0;
         }
         QCOMPARE(ports, 8);
     }

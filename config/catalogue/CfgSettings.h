@@ -14,6 +14,17 @@ enum class SettingKind
     Index,
 };
 
+/// How a page edits a setting.
+enum class SettingEditor
+{
+    Address, // an IPv4 address, typed in four parts
+    Port,    // digits, 1 to 65535
+    Digits,  // digits only
+    Text,    // any characters, shown in clear
+    Folder,  // a path, typed or chosen
+    Choice,  // one of the setting's options
+};
+
 /// One scalar setting of the store, described once: its key (the member's name, the name in
 /// conf_system or conf_dev, and the key in a configuration file), its group, the member that
 /// holds it, and how loading reads it.
@@ -22,6 +33,9 @@ struct CfgSetting
     const char* key;
     /// What the user calls it, wherever it is named out of its page's context.
     const char* label;
+    /// Its label on its page, in the context of the page's heading and section.
+    const char* pageLabel;
+    SettingEditor editor;
     CfgGroup group;
     SettingKind kind;
     std::string CCfgData::*text; // Text settings
@@ -33,8 +47,6 @@ struct CfgSetting
     bool spacedQuery;
     /// The group's list (the IVR flows, the IPO lines) is read and written right after it.
     bool listFollows;
-    /// A text setting that holds a TCP or UDP port: typed as 1 to 65535.
-    bool port;
     /// An index setting's choices, in the order of their numbers.
     std::vector<const char*> options;
 
