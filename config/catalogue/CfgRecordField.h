@@ -146,6 +146,44 @@ template <class Record> struct RecordField
         return {};
     }
 
+    /// Gives the value to the one of `onText(const std::string&)`, `onNumber(int)` and
+    /// `onFlag(bool)` that fits how the field holds it, and returns what that returns.
+    template <class OnText, class OnNumber, class OnFlag>
+    auto Visit(const Record& record, OnText onText, OnNumber onNumber, OnFlag onFlag) const
+    {
+        switch (kind) {
+        case FieldKind::Text:
+            return onText(text(record));
+        case FieldKind::Number:
+            return onNumber(record.*number);
+        case FieldKind::Flag:
+            break;
+        }
+        return onFlag(record.*flag);
+    }
+
+    /// Sets the value from the one of `readText(std::string&)`, `readNumber(int&)` and
+    /// `readFlag(bool&)` that fits how the field holds it; false, with nothing set, when that
+    /// one gives false.
+    template <class ReadText, class ReadNumber, class ReadFlag>
+    bool Take(Record& record, ReadText readText, ReadNumber readNumber, ReadFlag readFlag) const
+    {
+        switch (kind) {
+        case FieldKind::Text: {
+            std::string value;
+            if (!readText(value))
+                return false;
+            setText(record, value);
+            return true;
+        }
+        case FieldKind::Number:
+            return readNumber(record.*number);
+        case FieldKind::Flag:
+            break;
+        }
+        return readFlag(record.*flag);
+    }
+
     /// Sets the value from its spelling (as Spelled gives it); a number as C reads one.
     void SetSpelled(Record& record, const std::string& spelled) const
     {

@@ -50,12 +50,11 @@ void WriteRecords(CSqlSequence& sql, const RecordTable<Record>& table, const CCf
             if (!field.inserted)
                 continue;
             const std::string where = what + field.label;
-            if (field.kind == FieldKind::Number)
-                values.push_back(sql.Number(record.*field.number, table.table, field.column, where));
-            else if (field.kind == FieldKind::Text)
-                values.push_back(sql.Text(field.text(record), table.table, field.column, where));
-            else
-                values.push_back(field.Spelled(record));
+            values.push_back(field.Visit(
+                record,
+                [&](const std::string& text) { return sql.Text(text, table.table, field.column, where); },
+                [&](int number) { return sql.Number(number, table.table, field.column, where); },
+                [&](bool) { return field.Spelled(record); }));
         }
         sql.Insert(format.c_str(), values);
     });

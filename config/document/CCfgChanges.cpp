@@ -140,15 +140,10 @@ void CompareList(const char* caption, const std::vector<Item>& before, const std
 /// A record's field as shown: texts quoted, flags as 是 or 否.
 template <class Record> std::string Shown(const RecordField<Record>& field, const Record& record)
 {
-    switch (field.kind) {
-    case FieldKind::Text:
-        return Quoted(field.text(record));
-    case FieldKind::Flag:
-        return record.*field.flag ? "是" : "否";
-    case FieldKind::Number:
-        break;
-    }
-    return field.Spelled(record);
+    return field.Visit(
+        record, [](const std::string& text) { return Quoted(text); },
+        [](int number) { return std::to_string(number); },
+        [](bool flag) { return std::string(flag ? "是" : "否"); });
 }
 
 /// A setting's value as shown: a text quoted, an index with the choice it names.

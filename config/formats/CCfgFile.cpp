@@ -77,18 +77,10 @@ QJsonArray WriteRecords(const RecordTable<Record>& table, const CCfgData& cfg, c
         }
         QJsonObject object;
         for (const RecordField<Record>& field : table.fields) {
-            QJsonValue value;
-            switch (field.kind) {
-            case FieldKind::Text:
-                value = writer.Text(field.text(record), JsonMember(where, field.InFile()));
-                break;
-            case FieldKind::Number:
-                value = record.*field.number;
-                break;
-            case FieldKind::Flag:
-                value = record.*field.flag;
-                break;
-            }
+            const QJsonValue value = field.Visit(
+                record,
+                [&](const std::string& text) { return writer.Text(text, JsonMember(where, field.InFile())); },
+                [](int number) { return QJsonValue(number); }, [](bool flag) { return QJsonValue(flag); });
             object.insert(JsonKey(field.InFile()), value);
         }
         records.append(object);
@@ -119,26 +111,18 @@ template <class Record>
 bool ReadField(const RecordField<Record>& field, const QJsonValue& value, const std::string& where,
                CJsonReader& reader, Record& record)
 {
-    switch (field.kind) {
-    case FieldKind::Text: {
-        std::string text;
-        if (!reader.Text(value, where, text, field.room))
-            return false;
-        if (field.roomChars != 0 &&
-            static_cast<std::size_t>(QString::fromStdString(text).size()) > field.roomChars) {
-            return reader.Fail(where, "有 " + std::to_string(QString::fromStdString(text).size()) +
-                                          " 个字符，超过了该字段可存放的 " + std::to_string(field.roomChars) +
-                                          " 个字符");
-        }
-        field.setText(record, text);
-        return true;
-    }
-    case FieldKind::Number:
-        return reader.Integer(value, where, record.*field.number);
-    case FieldKind::Flag:
-        break;
-    }
-    return reader.Flag(value, where, record.*field.flag);
+    return field.Take(
+        record,
+        [&](std::string& text) {
+            if (!reader.Text(value, where, text, field.room))
+                return false;
+            const auto characters = static_cast<std::size_t>(QString::fromStdString(text).size());
+            return field.roomChars == 0 || characters <= field.roomChars ||
+                   reader.Fail(where, "有 " + std::to_string(characters) + " 个字符，超过了该字段可存放的 " +
+                                          std::to_string(field.roomChars) + " 个字符");
+        },
+        [&](int& number) { return reader.Integer(value, where, number); },
+        [&](bool& flag) { return reader.Flag(value, where, flag); });
 }
 
 template <class Record>
