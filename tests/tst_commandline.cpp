@@ -15,6 +15,8 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -129,6 +131,44 @@ private Q_SLOTS:
                      outcome.out.contains(QStringLiteral("<文件> 为 CSV 文件")) &&
                      !outcome.out.contains(QStringLiteral("<file>")),
                  qPrintable(outcome.out));
+    }
+
+    // The manual names the commands the program has, no more and no fewer: its synopsis and
+    // its COMMANDS section against the command list of --help.
+    void manualNamesEveryCommand()
+    {
+        QTemporaryDir config;
+        const Outcome outcome = Run({QStringLiteral("--help")}, Console(config.path()));
+        QSet<QString> listed;
+        const QRegularExpression commandLine(QStringLiteral("^  ([a-z][a-z-]*)\\b"));
+        const QString commandList =
+            outcome.out.section(QStringLiteral("配置文件命令（无需图形界面）：\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
+        for (const QString& line : commandList.split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch match = commandLine.match(line);
+            if (match.hasMatch())
+                listed << match.captured(1);
+        }
+        QVERIFY2(listed.contains(QStringLiteral("import-csv")), qPrintable(outcome.out));
+
+        QFile manual(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../packaging/tarvex.1"));
+        QVERIFY(manual.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(manual.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        const QString synopsis = text.section(QStringLiteral(".SH SYNOPSIS"), 1).section(QStringLiteral(".SH "), 0, 0);
+        QSet<QString> inSynopsis;
+        const QRegularExpression word(QStringLiteral("(?:^\\.BR? (?:tarvex )?| \\| )([a-z][a-z-]*)"),
+                                      QRegularExpression::MultilineOption);
+        for (const QRegularExpressionMatch& match : word.globalMatch(synopsis))
+            inSynopsis << match.captured(1);
+        inSynopsis.remove(QStringLiteral("tarvex"));
+        QCOMPARE(inSynopsis, listed);
+
+        const QString commands = text.section(QStringLiteral(".SH COMMANDS"), 1).section(QStringLiteral(".SH "), 0, 0);
+        QSet<QString> described;
+        const QRegularExpression heading(QStringLiteral("^\\.TP\n\\.BI? ([a-z][a-z-]*)"),
+                                         QRegularExpression::MultilineOption);
+        for (const QRegularExpressionMatch& match : heading.globalMatch(commands))
+            described << match.captured(1);
+        QCOMPARE(described, listed);
     }
 
     void exportDiffAndImportAsAScriptDoes()
