@@ -141,8 +141,8 @@ private Q_SLOTS:
         const Outcome outcome = Run({QStringLiteral("--help")}, Console(config.path()));
         QSet<QString> listed;
         const QRegularExpression commandLine(QStringLiteral("^  ([a-z][a-z-]*)\\b"));
-        const QString commandList =
-            outcome.out.section(QStringLiteral("配置文件命令（无需图形界面）：\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
+        const QString commandList = outcome.out.section(QStringLiteral("配置文件命令（无需图形界面）：\n"), 1)
+                                        .section(QStringLiteral("\n\n"), 0, 0);
         for (const QString& line : commandList.split(QLatin1Char('\n'))) {
             const QRegularExpressionMatch match = commandLine.match(line);
             if (match.hasMatch())
@@ -152,8 +152,10 @@ private Q_SLOTS:
 
         QFile manual(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../packaging/tarvex.1"));
         QVERIFY(manual.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(manual.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
-        const QString synopsis = text.section(QStringLiteral(".SH SYNOPSIS"), 1).section(QStringLiteral(".SH "), 0, 0);
+        const QString text =
+            QString::fromUtf8(manual.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        const QString synopsis =
+            text.section(QStringLiteral(".SH SYNOPSIS"), 1).section(QStringLiteral(".SH "), 0, 0);
         QSet<QString> inSynopsis;
         const QRegularExpression word(QStringLiteral("(?:^\\.BR? (?:tarvex )?| \\| )([a-z][a-z-]*)"),
                                       QRegularExpression::MultilineOption);
@@ -162,7 +164,8 @@ private Q_SLOTS:
         inSynopsis.remove(QStringLiteral("tarvex"));
         QCOMPARE(inSynopsis, listed);
 
-        const QString commands = text.section(QStringLiteral(".SH COMMANDS"), 1).section(QStringLiteral(".SH "), 0, 0);
+        const QString commands =
+            text.section(QStringLiteral(".SH COMMANDS"), 1).section(QStringLiteral(".SH "), 0, 0);
         QSet<QString> described;
         const QRegularExpression heading(QStringLiteral("^\\.TP\n\\.BI? ([a-z][a-z-]*)"),
                                          QRegularExpression::MultilineOption);

@@ -1,5 +1,6 @@
 // The configuration store: defaults, the extension map's order, record ownership and
 // fixed-field copies.
+#include "config/catalogue/CfgRecordTable.h"
 #include "config/data/CCfgData.h"
 #include "config/database/CCfgDb.h"
 #include "config/document/CCfgDocument.h"
@@ -120,6 +121,32 @@ private Q_SLOTS:
             list.AddTail(std::make_unique<Counted>());
         }
         QCOMPARE(g_alive, 0);
+    }
+
+    // A field is described once, in its kind's list of fields; loading's query and the save's
+    // INSERT follow from that list. Here a field only this test knows is added to a copy.
+    void aFieldAddedToAKindReachesItsStatements()
+    {
+        RecordTable<tagTRUNK_ITEM> table = TrunkItemTable();
+        table.fields.push_back(NumberField<&tagTRUNK_ITEM::span>("spare_span", "备用中继口"));
+        QCOMPARE(
+            SelectText(table),
+            std::string(
+                "SELECT id, node, board, span, sip_user, spare_span FROM conf_trunk_item ORDER BY id ASC"));
+        QCOMPARE(InsertFormat(table),
+                 std::string("INSERT INTO conf_trunk_item (id, node, board, span, sip_user, "
+                             "spare_span) VALUES (%d, %d, %d, %d, %d, %d)"));
+
+        // The database numbers the rules: their id is read, not written. A text is quoted.
+        RecordTable<tagTRUNK_MATCH> rules = TrunkMatchTable();
+        rules.fields.push_back(TextField<&tagTRUNK_MATCH::caller>("note", "备注"));
+        QCOMPARE(
+            SelectText(rules),
+            std::string(
+                "SELECT id, prefix, caller, trunk_id, priority, note FROM conf_trunk_match ORDER BY id ASC"));
+        QCOMPARE(InsertFormat(rules),
+                 std::string("INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority, "
+                             "note) VALUES ('%s', '%s', %d, %d, '%s')"));
     }
 
     void copyToField_data()
