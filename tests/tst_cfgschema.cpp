@@ -56,19 +56,6 @@ QStringList Calls(const RecordingConnection& connection)
     return calls;
 }
 
-std::string Count(const std::string& table)
-{
-    return IOtlConnection::getInstance()->QueryValue("SELECT COUNT(*) FROM " + table);
-}
-
-bool MarkAll(const std::string& comment)
-{
-    std::vector<std::string> statements;
-    for (const std::string& table : kTables)
-        statements.push_back("ALTER TABLE " + table + " COMMENT = '" + comment + "'");
-    return TestDatabase::Run(statements);
-}
-
 } // namespace
 
 class TestCfgSchema : public QObject
@@ -131,14 +118,14 @@ private Q_SLOTS:
         QCOMPARE(List(SchemaInfo::Columns(name)), columns.split(QStringLiteral(", ")));
         QCOMPARE(QString::fromStdString(SchemaInfo::PrimaryKey(name)), key);
         QCOMPARE(SchemaInfo::EngineAndCharset(name), std::string("MyISAM|utf8mb3"));
-        QCOMPARE(Count(name), std::string("0"));
+        QCOMPARE(SchemaInfo::RowCount(name), std::string("0"));
     }
 
     void createReplacesExistingTables()
     {
         QVERIFY(TestDatabase::DropTables(kTables));
         QVERIFY(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
-        QVERIFY(MarkAll("old"));
+        QVERIFY(SchemaInfo::MarkAll(kTables, "old"));
         QVERIFY(TestDatabase::Run({"INSERT INTO conf_system (name, value) VALUES ('CtiAddr', '10.0.0.1')",
                                    "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'pw')"}));
         // A table of an older layout is replaced as well.
@@ -148,7 +135,7 @@ private Q_SLOTS:
         QVERIFY(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
         for (const std::string& table : kTables) {
             QCOMPARE(SchemaInfo::Comment(table), std::string());
-            QCOMPARE(Count(table), std::string("0"));
+            QCOMPARE(SchemaInfo::RowCount(table), std::string("0"));
         }
         QCOMPARE(SchemaInfo::Columns("conf_vs").front(), std::string("id int(10) NOT NULL auto_increment"));
     }
@@ -168,19 +155,13 @@ private Q_SLOTS:
         const std::string blocker = kTables[static_cast<std::size_t>(blocked)];
         QVERIFY(TestDatabase::DropTables(kTables));
         QVERIFY(CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
-        QVERIFY(MarkAll("before"));
+        QVERIFY(SchemaInfo::MarkAll(kTables, "before"));
         QVERIFY(TestDatabase::Run({"DROP TABLE " + blocker, "CREATE VIEW " + blocker + " AS SELECT 1 AS x"}));
 
         QVERIFY(!CCfgSchema::CreateCfgTables(*IOtlConnection::getInstance()));
-        for (int index = 0; index < int(kTables.size()); ++index) {
-            const std::string& table = kTables[static_cast<std::size_t>(index)];
-            if (index < blocked)
-                QCOMPARE(SchemaInfo::Comment(table), std::string());
-            else if (index == blocked)
-                QCOMPARE(SchemaInfo::Kind(table), std::string("VIEW"));
-            else
-                QCOMPARE(SchemaInfo::Comment(table), std::string("before"));
-        }
+        const std::string stopped =
+            SchemaInfo::StoppedAt(kTables, static_cast<std::size_t>(blocked), "before");
+        QVERIFY2(stopped.empty(), stopped.c_str());
         QVERIFY(TestDatabase::Run({"DROP VIEW " + blocker}));
     }
 

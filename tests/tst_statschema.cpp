@@ -116,19 +116,6 @@ QStringList Calls(const RecordingConnection& connection)
     return calls;
 }
 
-std::string Count(const std::string& table)
-{
-    return IOtlConnection::getInstance()->QueryValue("SELECT COUNT(*) FROM " + table);
-}
-
-bool MarkAll(const std::string& comment)
-{
-    std::vector<std::string> statements;
-    for (const std::string& table : kTables)
-        statements.push_back("ALTER TABLE " + table + " COMMENT = '" + comment + "'");
-    return TestDatabase::Run(statements);
-}
-
 QByteArray SourceFile(const char* name)
 {
     QFile file(QStringLiteral(TARVEX_RES_DIR "/") + QString::fromLatin1(name));
@@ -315,14 +302,14 @@ private Q_SLOTS:
             QCOMPARE(List(TestDatabase::Rows("SELECT id, name, value FROM stat_callid", 3)),
                      QStringList{QStringLiteral("1|callid|0")});
         else
-            QCOMPARE(Count(name), std::string("0"));
+            QCOMPARE(SchemaInfo::RowCount(name), std::string("0"));
     }
 
     void createReplacesExistingTables()
     {
         QVERIFY(TestDatabase::DropTables(kTables));
         QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
-        QVERIFY(MarkAll("old"));
+        QVERIFY(SchemaInfo::MarkAll(kTables, "old"));
         QVERIFY(TestDatabase::Run(
             {"UPDATE stat_callid SET value = 4711", "INSERT INTO stat_callid VALUES (2, 'x', 1)",
              "INSERT INTO rep_host (CallID, ActionID) VALUES (1, 1)", AgentRow(7, 100, 1, 1)}));
@@ -332,8 +319,8 @@ private Q_SLOTS:
             QCOMPARE(SchemaInfo::Comment(table), std::string());
         QCOMPARE(List(TestDatabase::Rows("SELECT id, name, value FROM stat_callid", 3)),
                  QStringList{QStringLiteral("1|callid|0")});
-        QCOMPARE(Count("rep_host"), std::string("0"));
-        QCOMPARE(Count("rep_agent_detail"), std::string("0"));
+        QCOMPARE(SchemaInfo::RowCount("rep_host"), std::string("0"));
+        QCOMPARE(SchemaInfo::RowCount("rep_agent_detail"), std::string("0"));
     }
 
     void failingCreateStopsThere_data()
@@ -351,19 +338,13 @@ private Q_SLOTS:
         const std::string blocker = kTables[static_cast<std::size_t>(blocked)];
         QVERIFY(TestDatabase::DropTables(kTables));
         QVERIFY(CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
-        QVERIFY(MarkAll("before"));
+        QVERIFY(SchemaInfo::MarkAll(kTables, "before"));
         QVERIFY(TestDatabase::Run({"DROP TABLE " + blocker, "CREATE VIEW " + blocker + " AS SELECT 1 AS x"}));
 
         QVERIFY(!CStatSchema::CreateStatTables(*IOtlConnection::getInstance()));
-        for (int index = 0; index < int(kTables.size()); ++index) {
-            const std::string& table = kTables[static_cast<std::size_t>(index)];
-            if (index < blocked)
-                QCOMPARE(SchemaInfo::Comment(table), std::string());
-            else if (index == blocked)
-                QCOMPARE(SchemaInfo::Kind(table), std::string("VIEW"));
-            else
-                QCOMPARE(SchemaInfo::Comment(table), std::string("before"));
-        }
+        const std::string stopped =
+            SchemaInfo::StoppedAt(kTables, static_cast<std::size_t>(blocked), "before");
+        QVERIFY2(stopped.empty(), stopped.c_str());
         QVERIFY(TestDatabase::Run({"DROP VIEW " + blocker}));
     }
 

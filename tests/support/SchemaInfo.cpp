@@ -53,4 +53,31 @@ std::string Comment(const std::string& table)
     return Value("SELECT TABLE_COMMENT FROM information_schema.TABLES WHERE " + Named(table));
 }
 
+std::string RowCount(const std::string& table)
+{
+    return IOtlConnection::getInstance()->QueryValue("SELECT COUNT(*) FROM " + table);
+}
+
+bool MarkAll(const std::vector<std::string>& tables, const std::string& comment)
+{
+    std::vector<std::string> statements;
+    for (const std::string& table : tables)
+        statements.push_back("ALTER TABLE " + table + " COMMENT = '" + comment + "'");
+    return TestDatabase::Run(statements);
+}
+
+std::string StoppedAt(const std::vector<std::string>& tables, std::size_t blocked, const std::string& marked)
+{
+    for (std::size_t index = 0; index < tables.size(); ++index) {
+        const std::string& table = tables[index];
+        if (index < blocked && !Comment(table).empty())
+            return table + " was not made anew";
+        if (index == blocked && Kind(table) != "VIEW")
+            return table + " is no longer the view that blocked it";
+        if (index > blocked && Comment(table) != marked)
+            return table + " was touched after the set-up stopped";
+    }
+    return {};
+}
+
 } // namespace SchemaInfo

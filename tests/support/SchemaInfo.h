@@ -22,4 +22,15 @@ std::string Kind(const std::string& table);
 /// The table's comment (used by tests to mark a table and see later whether it was replaced).
 std::string Comment(const std::string& table);
 
+/// The rows of the table, as the server counts them.
+std::string RowCount(const std::string& table);
+
+/// Marks each of `tables` with `comment`, to see later which were made anew.
+bool MarkAll(const std::vector<std::string>& tables, const std::string& comment);
+
+/// After a set-up of `tables` that stopped at `tables[blocked]` (a view of that name blocks
+/// it): empty when the tables before it were made anew (no comment), the view is left, and
+/// those after it still carry `marked`; otherwise what is not so.
+std::string StoppedAt(const std::vector<std::string>& tables, std::size_t blocked, const std::string& marked);
+
 } // namespace SchemaInfo
