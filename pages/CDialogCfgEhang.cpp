@@ -6,7 +6,6 @@
 #include "pages/PageForm.h"
 
 #include <QLineEdit>
-#include <QShowEvent>
 
 using namespace PageForm;
 
@@ -16,7 +15,8 @@ constexpr int kTemplateHeight = 311;
 
 } // namespace
 
-CDialogCfgEhang::CDialogCfgEhang(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgEhang::CDialogCfgEhang(const CCfgData& cfg, QWidget* parent)
+    : CSettingsPage(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgEhang"));
     DeviceGrid grid(Form(), CDialogUnits(font()));
@@ -29,27 +29,8 @@ CDialogCfgEhang::CDialogCfgEhang(const CCfgData& cfg, QWidget* parent) : CCfgDia
     order += grid.AddSettings(m_settings, {"FaxServerAddr", "FaxServerPort"});
     grid.Finish();
     // Tab follows the screen.
-    m_first = order.front();
     SetTabOrder(order);
 
     OnInitDialog();
-    Show(cfg);
-}
-
-void CDialogCfgEhang::Show(const CCfgData& cfg)
-{
-    m_settings.Show(cfg);
-}
-
-void CDialogCfgEhang::UpdateCfg(CCfgData& cfg)
-{
-    m_settings.CopyTo(cfg);
-}
-
-void CDialogCfgEhang::showEvent(QShowEvent* event)
-{
-    CCfgDialog::showEvent(event);
-    // When the main window shows the page, not when the window system re-shows the window.
-    if (!event->spontaneous())
-        FocusOnShow(m_first);
+    ShowSettings(cfg, order.front());
 }

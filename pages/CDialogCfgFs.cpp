@@ -6,7 +6,6 @@
 #include "pages/PageForm.h"
 
 #include <QLineEdit>
-#include <QShowEvent>
 
 using namespace PageForm;
 
@@ -16,7 +15,7 @@ constexpr int kTemplateHeight = 302;
 
 } // namespace
 
-CDialogCfgFs::CDialogCfgFs(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgFs::CDialogCfgFs(const CCfgData& cfg, QWidget* parent) : CSettingsPage(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgFs"));
     // The password is shown in clear: installers read it off to check it.
@@ -28,27 +27,8 @@ CDialogCfgFs::CDialogCfgFs(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kT
     order +=
         grid.AddSettings(m_settings, {"FsTrunkCount", "FsExtContext", "FsMeetingContext", "FsPCallContext"});
     grid.Finish();
-    m_first = order.front();
     SetTabOrder(order);
 
     OnInitDialog();
-    Show(cfg);
-}
-
-void CDialogCfgFs::Show(const CCfgData& cfg)
-{
-    m_settings.Show(cfg);
-}
-
-void CDialogCfgFs::UpdateCfg(CCfgData& cfg)
-{
-    m_settings.CopyTo(cfg);
-}
-
-void CDialogCfgFs::showEvent(QShowEvent* event)
-{
-    CCfgDialog::showEvent(event);
-    // When the main window shows the page, not when the window system re-shows the window.
-    if (!event->spontaneous())
-        FocusOnShow(m_first);
+    ShowSettings(cfg, order.front());
 }

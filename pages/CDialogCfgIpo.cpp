@@ -200,7 +200,7 @@ QGroupBox* NewLineGroup(const QString& title, const QString& objectName, CXListC
 
 } // namespace
 
-CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CSettingsPage(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgIpo"));
     const CDialogUnits units(font());
@@ -227,7 +227,6 @@ CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
     grid.SetHeading(QStringLiteral("IPO："), QStringLiteral("labelIpo"));
     grid.AddSubHeading(QStringLiteral("DevLink设置："), QStringLiteral("labelDevLink"));
     QList<QWidget*> order = grid.AddSettings(m_settings, {"DevLinkIp", "DevLinkPwd", "IpoLinkPort"});
-    m_first = order.front();
     grid.AddSubHeading(QStringLiteral("线路设置："), QStringLiteral("labelLines"));
     grid.AddWide(NewLineGroup(QStringLiteral("分机线路:"), QStringLiteral("groupExtLines"), m_listExtLines,
                               {{{QStringLiteral("起始线路："), m_editExtStart},
@@ -266,7 +265,7 @@ void CDialogCfgIpo::Show(const CCfgData& cfg)
     m_comboTrunkType->addItems({QStringLiteral("DT"), QStringLiteral("H323"), QStringLiteral("SIP")});
     m_comboTrunkType->setCurrentIndex(0);
 
-    m_settings.Show(cfg);
+    ShowSettings(cfg, m_settings.Editor("DevLinkIp"));
     for (const auto& line : cfg.IpoLines) {
         CXListCtrl* list = IsExtensionType(line->name) ? m_listExtLines : m_listTrunkLines;
         const int row = list->AppendRow(FromStore(line->value));
@@ -277,7 +276,7 @@ void CDialogCfgIpo::Show(const CCfgData& cfg)
 
 void CDialogCfgIpo::UpdateCfg(CCfgData& cfg)
 {
-    m_settings.CopyTo(cfg);
+    CSettingsPage::UpdateCfg(cfg);
     cfg.IpoLines.DeleteAll();
     for (const CXListCtrl* list : {m_listExtLines, m_listTrunkLines}) {
         // In the order the lines were added, whatever order the list shows them in.
@@ -375,12 +374,4 @@ void CDialogCfgIpo::Refuse(const char* text, QWidget* box)
 {
     ShowMessage(this, text, kApplicationTitle, MsgButtons::Ok, MsgIcon::None);
     box->setFocus(Qt::OtherFocusReason);
-}
-
-void CDialogCfgIpo::showEvent(QShowEvent* event)
-{
-    CCfgDialog::showEvent(event);
-    // When the main window shows the page, not when the window system re-shows the window.
-    if (!event->spontaneous())
-        FocusOnShow(m_first);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "pages/CCfgDialog.h"
-#include "pages/CSettingEditors.h"
+#include "pages/CSettingsPage.h"
 
 class CXListCtrl;
 class QComboBox;
@@ -11,7 +10,7 @@ class QLineEdit;
 /// shown as two lists, extension lines and trunk lines. Rows are added in numbered runs and
 /// deleted by selection; the lists are the page's working copy of the line table until Save
 /// calls UpdateCfg, which stores every extension row and then every trunk row, in list order.
-class CDialogCfgIpo : public CCfgDialog
+class CDialogCfgIpo : public CSettingsPage
 {
     Q_OBJECT
 
@@ -29,14 +28,11 @@ public:
 
 protected:
     void Show(const CCfgData& cfg);
-    void showEvent(QShowEvent* event) override;
 
 private:
     /// A refused run: the message, then the focus to the box to correct.
     void Refuse(const char* text, QWidget* box);
 
-    CSettingEditors m_settings;
-    QWidget* m_first;
     CXListCtrl* m_listExtLines;
     QLineEdit* m_editExtStart;
     QComboBox* m_comboExtType;

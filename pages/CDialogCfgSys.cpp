@@ -85,7 +85,7 @@ QLabel* NewUnit(const QString& objectName)
 
 } // namespace
 
-CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CCfgDialog(kTemplateHeight, parent)
+CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CSettingsPage(kTemplateHeight, parent)
 {
     setObjectName(QStringLiteral("CDialogCfgSys"));
     QWidget* form = Form();
@@ -171,7 +171,7 @@ CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CCfgDialog(
 
 void CDialogCfgSys::Show(const CCfgData& cfg)
 {
-    m_settings.Show(cfg);
+    ShowSettings(cfg, m_settings.Editor("CtiAddr"));
     m_listFlows->clear();
     for (const std::string& flow : cfg.IvrFlows)
         m_listFlows->addItem(FromStore(flow));
@@ -189,7 +189,7 @@ QString CDialogCfgSys::DeviceTypeName(int type)
 
 void CDialogCfgSys::UpdateCfg(CCfgData& cfg)
 {
-    m_settings.CopyTo(cfg);
+    CSettingsPage::UpdateCfg(cfg);
     cfg.IvrFlows.clear();
     for (int row = 0; row < m_listFlows->count(); ++row)
         cfg.IvrFlows.push_back(ToStore(m_listFlows->item(row)->text()));
@@ -218,12 +218,4 @@ void CDialogCfgSys::OnDelFlow()
     delete m_listFlows->takeItem(m_listFlows->row(selected.front()));
     // The list would select the next flow; a second click must not delete that one too.
     m_listFlows->clearSelection();
-}
-
-void CDialogCfgSys::showEvent(QShowEvent* event)
-{
-    CCfgDialog::showEvent(event);
-    // When the main window shows the page, not when the window system re-shows the window.
-    if (!event->spontaneous())
-        FocusOnShow(m_settings.Editor("CtiAddr"));
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "pages/CCfgDialog.h"
-#include "pages/CSettingEditors.h"
+#include "pages/CSettingsPage.h"
 
 class CBrowseEdit;
 class CIndexCombo;
@@ -10,7 +9,7 @@ class QListWidget;
 /// The middleware page: the CTI server, recording, device type, ACD, IVR flows, log,
 /// outbound concurrency and TTS settings of the store. Filled from the store once, when it
 /// is created; its controls hold the user's edits until Save calls UpdateCfg.
-class CDialogCfgSys : public CCfgDialog
+class CDialogCfgSys : public CSettingsPage
 {
     Q_OBJECT
 
@@ -35,10 +34,8 @@ Q_SIGNALS:
 
 protected:
     void Show(const CCfgData& cfg);
-    void showEvent(QShowEvent* event) override;
 
 private:
-    CSettingEditors m_settings;
     CIndexCombo* m_comboDevType;
     CBrowseEdit* m_editFlowFile;
     QListWidget* m_listFlows;
