@@ -598,7 +598,9 @@ void CTarvexDlg::ShowDataSource()
     DsnValues values;
     CDsnSettings::Read(values);
     const QString dsn = QString::fromStdString(values.dsn);
-    m_labelDataSource->setText(QStringLiteral("数据源：") + dsn);
+    // Where the server is a replica or a node of a cluster, the line says so.
+    m_labelDataSource->setText(QStringLiteral("数据源：") + dsn +
+                               QString::fromStdString(IOtlConnection::getInstance()->Role().Note()));
     m_labelDataSource->setToolTip(
         QStringLiteral("保存将写入数据源 %1（用户 %2）").arg(dsn, QString::fromStdString(values.user)));
 }

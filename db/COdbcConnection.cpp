@@ -66,6 +66,7 @@ bool COdbcConnection::LogIn(const COdbcLogin& login, std::string& errorText)
     m_dbc = session.dbc;
     m_dbType = session.dbType;
     m_multiStatements = session.multiStatements;
+    m_role = session.role;
     m_lastLogin = login;
     m_loggedIn = true;
     return true;

@@ -39,6 +39,7 @@ public:
     std::string GetLastErrorText() override;
     bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed) override;
     bool EnsureOpen(bool& reconnected) override;
+    ServerRole Role() const override { return m_role; }
 
     /// Most statements and bytes of statement text sent in one round trip.
     static constexpr std::size_t kBatchStatements = 1000;
@@ -57,6 +58,7 @@ private:
     SQLHDBC m_dbc = SQL_NULL_HDBC;
     int m_dbType = DbTypeOther;
     bool m_multiStatements = false;
+    ServerRole m_role;
     COdbcLogin m_lastLogin;
     bool m_loggedIn = false;
     std::string m_lastError;

@@ -4,6 +4,7 @@
 #include "db/COdbcStatement.h"
 #include "db/ConnectAdvice.h"
 #include "db/ConnectionString.h"
+#include "db/DecimalText.h"
 #include "db/IOtlConnection.h"
 
 #include <cstdlib>
@@ -24,6 +25,15 @@ const char* const kMySqlSessionMode = "SET SESSION sql_mode = CONCAT(REPLACE(@@S
                                       "'NO_BACKSLASH_ESCAPES', ''), ',STRICT_ALL_TABLES')";
 const char* const kMySqlSessionQuery =
     "SELECT @@character_set_client, @@character_set_connection, @@character_set_results, @@SESSION.sql_mode";
+// MariaDB also tells, in the same round trip, whether it takes writes and whether it is a
+// node of a cluster, and of how many nodes in which state.
+const char* const kMariaDbSessionQuery =
+    "SELECT @@character_set_client, @@character_set_connection, @@character_set_results, @@SESSION.sql_mode, "
+    "@@GLOBAL.read_only, @@GLOBAL.wsrep_on, (SELECT VARIABLE_VALUE FROM information_schema.GLOBAL_STATUS "
+    "WHERE "
+    "VARIABLE_NAME = 'WSREP_CLUSTER_SIZE'), (SELECT VARIABLE_VALUE FROM information_schema.GLOBAL_STATUS "
+    "WHERE "
+    "VARIABLE_NAME = 'WSREP_LOCAL_STATE_COMMENT')";
 
 /// A connection handle, disconnected and freed unless released.
 class CDbcHandle
@@ -134,17 +144,20 @@ bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row
     return ok;
 }
 
-/// Sets a MySQL session up as escaping and storing rely on and checks that it took.
-bool PrepareMySqlSession(SQLHDBC dbc, std::string& error)
+/// Sets a MySQL session up as escaping and storing rely on and checks that it took; reads the
+/// server's role where it tells.
+bool PrepareMySqlSession(SQLHDBC dbc, bool mariaDb, ServerRole& role, std::string& error)
 {
     // Two statements of their own rather than one text: a login may run on a thread of its
     // own, and the driver keeps the connection locked to the thread that read several results.
     std::vector<std::string> settings;
     if (!QueryRow(dbc, kMySqlSessionMode, settings, error) ||
-        !QueryRow(dbc, kMySqlSessionQuery, settings, error)) {
+        !QueryRow(dbc, mariaDb ? kMariaDbSessionQuery : kMySqlSessionQuery, settings, error)) {
         error = "无法设置数据库会话: " + error;
         return false;
     }
+    role = COdbcLogin::RoleOf(settings);
+    settings.resize(std::min<std::size_t>(settings.size(), 4));
     return COdbcLogin::SessionFits(settings, error);
 }
 
@@ -276,13 +289,29 @@ bool COdbcLogin::Open(SQLHENV env, Session& session, std::string& error) const
             error += "\r\n" + advice;
         return false;
     }
-    const int dbType = DbTypeOfName(InfoText(handle.Get(), SQL_DBMS_NAME));
-    if (dbType == DbTypeMySql && !PrepareMySqlSession(handle.Get(), error))
+    const std::string dbmsName = InfoText(handle.Get(), SQL_DBMS_NAME);
+    const int dbType = DbTypeOfName(dbmsName);
+    if (dbType == DbTypeMySql &&
+        !PrepareMySqlSession(handle.Get(), dbmsName == "MariaDB", session.role, error))
         return false;
     session.dbc = handle.Release();
     session.dbType = dbType;
     session.multiStatements = multiStatements;
     return true;
+}
+
+ServerRole COdbcLogin::RoleOf(const std::vector<std::string>& settings)
+{
+    ServerRole role;
+    if (settings.size() < 8)
+        return role;
+    role.readOnly = settings[4] == "1";
+    role.clusterNode = settings[5] == "1";
+    if (role.clusterNode) {
+        role.clusterSize = DecimalToInt(settings[6]);
+        role.nodeState = settings[7];
+    }
+    return role;
 }
 
 bool COdbcLogin::SessionFits(const std::vector<std::string>& settings, std::string& why)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/ServerRole.h"
+
 #include <sql.h>
 #include <string>
 #include <vector>
@@ -24,6 +26,7 @@ public:
         SQLHDBC dbc = SQL_NULL_HDBC;
         int dbType = 0;               // DbType
         bool multiStatements = false; // one text may carry several statements
+        ServerRole role;
     };
 
     /// Opens a new connection in `env`. False, with `error` saying why, when the driver, the
@@ -34,6 +37,8 @@ public:
     /// The data source it logs in to; empty for a connection string that names none.
     std::string DataSource() const;
 
+    /// The server's role from the session check's row: its values after the four settings.
+    static ServerRole RoleOf(const std::vector<std::string>& settings);
     /// Whether a MySQL session of these character sets (client, connection, results) and SQL
     /// mode is fit for this program; `why` when not.
     static bool SessionFits(const std::vector<std::string>& settings, std::string& why);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/ServerRole.h"
+
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -76,6 +78,10 @@ public:
     /// A new connection of the same kind, not open and apart from this one: to try a data
     /// source without moving this connection to it. This one opens through ODBC.
     virtual std::unique_ptr<IOtlConnection> NewSeparate() const;
+
+    /// What the last login found out about the server: read-only, a node of a cluster. This
+    /// one: a plain server that takes writes.
+    virtual ServerRole Role() const { return {}; }
 
     /// The process-wide connection, created on first use.
     static IOtlConnection* getInstance();

@@ -144,7 +144,8 @@ void CDialogDbInit::OnOK()
     const CBusyScope busy(this, QStringLiteral("正在初始化数据库..."));
     bool reconnected = false;
     std::string error;
-    if (!CCfgWriter::EnsureConnected(*IOtlConnection::getInstance(), reconnected, error)) {
+    IOtlConnection& db = *IOtlConnection::getInstance();
+    if (!CCfgWriter::EnsureConnected(db, reconnected, error) || !CCfgWriter::Writable(db, error)) {
         ShowNotice(this, error);
         return;
     }

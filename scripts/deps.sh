@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
   unixodbc unixodbc-dev odbc-mariadb
-  mariadb-server mariadb-client
+  mariadb-server mariadb-client galera-4 rsync
   fonts-noto-cjk qt6-translations-l10n
   qtkeychain-qt6-dev libsecret-1-0 gnome-keyring dbus
 )

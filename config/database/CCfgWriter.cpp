@@ -28,6 +28,14 @@ bool CCfgWriter::EnsureConnected(IOtlConnection& db, bool& reconnected, std::str
     return false;
 }
 
+bool CCfgWriter::Writable(IOtlConnection& db, std::string& error)
+{
+    if (!db.Role().readOnly)
+        return true;
+    error = "数据源 " + db.DataSourceName() + " 是只读的（可能是从库），请连接主库";
+    return false;
+}
+
 CfgWriteOutcome CCfgWriter::Save(IOtlConnection& db, CCfgDocument& document, CfgGroup group,
                                  ICfgOverwriteQuestion* question)
 {
@@ -41,7 +49,7 @@ CfgWriteOutcome CCfgWriter::Save(IOtlConnection& db, CCfgDocument& document, Cfg
     }
     bool reconnected = false;
     std::string error;
-    if (!EnsureConnected(db, reconnected, error))
+    if (!EnsureConnected(db, reconnected, error) || !Writable(db, error))
         return Refused(error);
     CfgWriteOutcome outcome = Write(db, document, group, document.Store(), question);
     outcome.reconnected = reconnected;

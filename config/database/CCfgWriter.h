@@ -30,4 +30,7 @@ public:
     /// called before an operation's first statement. False, with `error` saying why and what
     /// to do, when it cannot be opened.
     static bool EnsureConnected(IOtlConnection& db, bool& reconnected, std::string& error);
+    /// Whether the server takes writes; false, with `error` saying so, for a read-only one (a
+    /// replica), whatever the user's privileges: nothing may be written to it.
+    static bool Writable(IOtlConnection& db, std::string& error);
 };

@@ -71,6 +71,11 @@ CCfgChanges CCfgFileSession::Compare() const
     return CCfgChanges::Compare(m_database, m_file);
 }
 
+bool CCfgFileSession::Writable(std::string& error) const
+{
+    return CCfgWriter::Writable(m_db, error);
+}
+
 bool CCfgFileSession::Prepare(const CCfgChanges& changes, std::string& error)
 {
     m_prepared.clear();
@@ -103,7 +108,8 @@ bool CCfgFileSession::Write(CCfgDocument& document, ICfgOverwriteQuestion* quest
     written.clear();
     declined = false;
     m_reconnected = false;
-    if (!m_prepared.empty() && !CCfgWriter::EnsureConnected(m_db, m_reconnected, error)) {
+    if (!m_prepared.empty() &&
+        (!CCfgWriter::EnsureConnected(m_db, m_reconnected, error) || !CCfgWriter::Writable(m_db, error))) {
         error = CfgGroupName(m_prepared.front()) + "写入失败，" + error;
         return false;
     }

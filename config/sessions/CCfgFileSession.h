@@ -44,6 +44,9 @@ public:
     /// What importing the file would change in the database; valid once both are read.
     CCfgChanges Compare() const;
 
+    /// Whether the database takes writes; false, with `error`, for a read-only one.
+    bool Writable(std::string& error) const;
+
     /// Builds the statements of every group that differs, checked against the columns, before
     /// any is sent. False, with `error` naming the value, when one would be refused; nothing
     /// is written then.

@@ -11,8 +11,8 @@ CfgImportOutcome CCfgImport::Run(CCfgFileSession& session, const CCfgChanges& ch
         outcome.result = CfgImportOutcome::Result::Unchanged;
         return outcome;
     }
-    // A file refused is refused before the question, not after it.
-    if (!session.Prepare(changes, outcome.error))
+    // A file or a server refused is refused before the question, not after it.
+    if (!session.Writable(outcome.error) || !session.Prepare(changes, outcome.error))
         return outcome;
     if (!questions.ConfirmImport(changes)) {
         outcome.result = CfgImportOutcome::Result::NotConfirmed;
