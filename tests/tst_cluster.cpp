@@ -1,8 +1,8 @@
 // A real three-node Galera cluster from scripts/cluster.sh, started once for the program.
 #include "config/catalogue/CfgGroups.h"
+#include "config/database/CCfgWriter.h"
 #include "config/document/CCfgChanges.h"
 #include "config/document/CCfgDocument.h"
-#include "config/database/CCfgWriter.h"
 #include "config/formats/CCfgFile.h"
 #include "config/sessions/CCfgFileSession.h"
 #include "config/sessions/CCfgImport.h"
