@@ -11,6 +11,8 @@
 # Run as root, the servers run as the mysql user, and so does the rsync daemon of a state
 # transfer: DIR and every folder above it must be readable by that user.
 set -euo pipefail
+# shellcheck source=scripts/server-common.sh
+. "$(dirname "$0")/server-common.sh"
 
 cmd=${1:?start or stop}
 dir=$(mkdir -p "${2:?folder}" && cd "$2" && pwd)
@@ -29,30 +31,11 @@ fi
 
 node_dir() { echo "$dir/node$1"; }
 
-stop_node() {
-  local pidfile
-  pidfile="$(node_dir "$1")/mariadb.pid"
-  [ -f "$pidfile" ] || return 0
-  local pid
-  pid=$(cat "$pidfile")
-  if kill -0 "$pid" 2>/dev/null; then
-    kill "$pid"
-    for _ in $(seq 1 200); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -9 "$pid" 2>/dev/null || true
-  fi
-  rm -f "$pidfile"
-}
+stop_node() { stop_pidfile "$(node_dir "$1")/mariadb.pid"; }
 
 stop_all() {
   # The last to leave first, so that the cluster never waits for a node already gone.
   for n in 3 2 1; do stop_node "$n"; done
-}
-
-port_in_use() {
-  (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
 }
 
 free_port() {
@@ -61,15 +44,6 @@ free_port() {
     port=$((20000 + RANDOM % 20000))
     port_in_use "$port" || { echo "$port"; return; }
   done
-}
-
-find_driver() {
-  local so
-  for so in /usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so /usr/lib/*/odbc/libmaodbc.so /usr/lib/odbc/libmaodbc.so; do
-    [ -f "$so" ] && { echo "$so"; return; }
-  done
-  echo "MariaDB Connector/ODBC (libmaodbc.so) is not installed" >&2
-  exit 1
 }
 
 sql() {

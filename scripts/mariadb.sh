@@ -8,6 +8,8 @@
 #
 # A DIR that already holds a data directory is reused as it is.
 set -euo pipefail
+# shellcheck source=scripts/server-common.sh
+. "$(dirname "$0")/server-common.sh"
 
 cmd=${1:?start or stop}
 dir=$(mkdir -p "${2:?folder}" && cd "$2" && pwd)
@@ -19,33 +21,7 @@ db_user=tarvex
 db_pass='tarvex;pw'   # holds a ';' on purpose: the connection string must carry it
 db_name=tarvex
 
-stop_server() {
-  [ -f "$pidfile" ] || return 0
-  local pid
-  pid=$(cat "$pidfile")
-  if kill -0 "$pid" 2>/dev/null; then
-    kill "$pid"
-    for _ in $(seq 1 100); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -9 "$pid" 2>/dev/null || true
-  fi
-  rm -f "$pidfile"
-}
-
-port_in_use() {
-  (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
-}
-
-find_driver() {
-  local so
-  for so in /usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so /usr/lib/*/odbc/libmaodbc.so /usr/lib/odbc/libmaodbc.so; do
-    [ -f "$so" ] && { echo "$so"; return; }
-  done
-  echo "MariaDB Connector/ODBC (libmaodbc.so) is not installed" >&2
-  exit 1
-}
+stop_server() { stop_pidfile "$pidfile"; }
 
 sql() {
   mariadb --no-defaults --socket="$sock" -uroot "$@"
