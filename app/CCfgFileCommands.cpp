@@ -3,6 +3,7 @@
 #include "config/catalogue/CfgGroups.h"
 #include "config/document/CCfgChanges.h"
 #include "config/formats/CCfgBackups.h"
+#include "config/sessions/CCfgClusterConversion.h"
 #include "config/sessions/CCfgFileSession.h"
 #include "config/sessions/CCfgImport.h"
 #include "controls/CBusyScope.h"
@@ -299,4 +300,41 @@ void CCfgFileCommands::WriteAfterQuestion(CCfgFileSession& session, const QStrin
     if (outcome.reconnected)
         report += "\r\n（与数据库的连接曾经断开，写入前已重新连接。）";
     ShowNotice(m_window, report);
+}
+
+void CCfgFileCommands::OnConvertForCluster()
+{
+    IOtlConnection& db = *IOtlConnection::getInstance();
+    CCfgFileSession session(db);
+    std::vector<CCfgClusterConversion::Table> tables;
+    std::string error = ReadDatabase(session);
+    if (!error.empty() || !CCfgClusterConversion::Find(db, tables, error)) {
+        ShowNotice(m_window, "未转换任何表：" + error);
+        return;
+    }
+    if (tables.empty()) {
+        ShowNotice(m_window, "数据源 " + DataSource() + " 的配置表都已是 InnoDB，无需转换。");
+        return;
+    }
+    if (ShowMessage(m_window,
+                    "数据源 " + DataSource() + " 中这些配置表的存储引擎不会在集群中复制：\r\n" +
+                        CCfgClusterTables::Names(tables) +
+                        "\r\n\r\n把它们转换为 InnoDB？转换前会先备份全部配置组；表中的数据不变。",
+                    "转换为集群表", MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        return;
+    CCfgClusterConversion::Result result;
+    {
+        const CBusyScope busy(m_window, QStringLiteral("正在转换配置表..."));
+        if (!CCfgClusterConversion::Convert(db, session.Database(), tables, result, error)) {
+            ShowNotice(m_window, "转换失败：" + error);
+            return;
+        }
+    }
+    std::string text = "已转换为 InnoDB：";
+    for (std::size_t index = 0; index < result.converted.size(); ++index)
+        text += (index == 0 ? "" : "、") + result.converted[index];
+    text += "\r\n转换前的配置已备份在：";
+    for (const std::string& backup : result.backups)
+        text += "\r\n" + backup;
+    ShowNotice(m_window, text);
 }

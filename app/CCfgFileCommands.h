@@ -41,6 +41,8 @@ public:
     /// One record list to a CSV file, and from one.
     void OnExportSheet();
     void OnImportSheet();
+    /// The configuration tables to InnoDB for a cluster, on the user's word, after backups.
+    void OnConvertForCluster();
 
 private:
     /// Imports the file at `path`: what it would change is shown first, and written only on

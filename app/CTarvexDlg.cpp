@@ -102,6 +102,8 @@ CTarvexDlg::CTarvexDlg(CCfgDocument& document, QWidget* parent) : QDialog(parent
     database->addSeparator();
     QAction* restoreBackup = database->addAction(QStringLiteral("恢复备份(&B)..."));
     restoreBackup->setObjectName(QStringLiteral("actionRestoreBackup"));
+    QAction* convertForCluster = database->addAction(QStringLiteral("转换为集群表(&L)..."));
+    convertForCluster->setObjectName(QStringLiteral("actionConvertForCluster"));
     QMenu* help = menuBar->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));
     QAction* about = help->addAction(QStringLiteral("关于Tarvex(&A)"));
@@ -198,6 +200,8 @@ CTarvexDlg::CTarvexDlg(CCfgDocument& document, QWidget* parent) : QDialog(parent
     connect(exportSheet, &QAction::triggered, m_cfgFiles, &CCfgFileCommands::OnExportSheet);
     connect(importSheet, &QAction::triggered, this,
             [this] { Writing([this] { m_cfgFiles->OnImportSheet(); }); });
+    connect(convertForCluster, &QAction::triggered, this,
+            [this] { Writing([this] { m_cfgFiles->OnConvertForCluster(); }); });
     connect(about, &QAction::triggered, this, &CTarvexDlg::OnAbout);
 
     m_marker.Mark(QString::fromStdString(ApplicationName()), this);

@@ -7,6 +7,7 @@
 #include "config/document/CCfgDocument.h"
 #include "config/formats/CCfgBackups.h"
 #include "config/formats/CCsvSheet.h"
+#include "config/sessions/CCfgClusterConversion.h"
 #include "config/sessions/CCfgFileSession.h"
 #include "config/sessions/CCfgImport.h"
 #include "db/CDsnSettings.h"
@@ -127,10 +128,10 @@ CCfgChanges PrintChanges(const QString& file, const DsnValues& source, const CCf
     return changes;
 }
 
-bool Confirmed(const std::vector<CfgGroup>& groups)
+bool Confirmed(const std::string& question)
 {
     std::string answer;
-    if (!CTerminal::ReadLine("将以上变更写入数据库（" + CfgGroupNames(groups) + "）？输入 y 确认：", answer))
+    if (!CTerminal::ReadLine(question + "输入 y 确认：", answer))
         return false;
     const QString word = QString::fromStdString(answer).trimmed().toLower();
     return word == QStringLiteral("y") || word == QStringLiteral("yes") || word == QStringLiteral("是");
@@ -145,7 +146,8 @@ public:
     explicit TerminalImportQuestions(bool askFirst) : m_askFirst(askFirst) {}
     bool ConfirmImport(const CCfgChanges& changes) override
     {
-        return !m_askFirst || Confirmed(changes.DifferingGroups());
+        return !m_askFirst ||
+               Confirmed("将以上变更写入数据库（" + CfgGroupNames(changes.DifferingGroups()) + "）？");
     }
     bool Overwrite(CfgGroup, const CCfgChanges&) override { return false; }
 
@@ -212,7 +214,7 @@ struct Options
     QCommandLineOption passwordFile{QStringLiteral("password-file"),
                                     QStringLiteral("从该文件的第一行读取密码"), QStringLiteral("文件")};
     QCommandLineOption yes{{QStringLiteral("y"), QStringLiteral("yes")},
-                           QStringLiteral("import、import-csv 时不询问，直接写入有差异的配置组")};
+                           QStringLiteral("import、import-csv、convert-cluster 时不询问，直接写入")};
     QCommandLineOption replace{QStringLiteral("replace"),
                                QStringLiteral("import-csv 时以文件为整个表（文件中没有的记录被删除）")};
 };
@@ -276,6 +278,38 @@ int RunSheetCommand(const Given& given, bool exporting)
     return Import(PrintChanges(file, source, session), session, !given.parser.isSet(given.options.yes));
 }
 
+/// convert-cluster: the configuration tables to InnoDB, after a backup of every group.
+int ConvertForCluster(const Given& given)
+{
+    IOtlConnection& db = *IOtlConnection::getInstance();
+    CCfgFileSession session(db);
+    DsnValues source;
+    std::vector<CCfgClusterConversion::Table> tables;
+    std::string error;
+    if (!given.LogIn(source, session, error) || !CCfgClusterConversion::Find(db, tables, error))
+        return Fail(error);
+    if (tables.empty()) {
+        Print(stdout, "数据源 " + source.dsn + " 的配置表都已是 InnoDB，无需转换。\n");
+        return CCommandLine::kDone;
+    }
+    Print(stdout, "数据源 " + source.dsn + " 中这些配置表的存储引擎不会在集群中复制：" +
+                      CCfgClusterTables::Names(tables) + "。\n转换前会先备份全部配置组。\n");
+    if (!given.parser.isSet(given.options.yes) && !Confirmed("把它们转换为 InnoDB？")) {
+        Print(stderr, "未确认，未转换任何表。\n");
+        return CCommandLine::kChanges;
+    }
+    CCfgClusterConversion::Result result;
+    if (!CCfgClusterConversion::Convert(db, session.Database(), tables, result, error))
+        return Fail(error);
+    std::string converted;
+    for (const std::string& table : result.converted)
+        converted += (converted.empty() ? "" : "、") + table;
+    Print(stdout, "已转换为 InnoDB：" + converted + "\n转换前的配置已备份在：\n");
+    for (const std::string& backup : result.backups)
+        Print(stdout, "  " + backup + "\n");
+    return CCommandLine::kDone;
+}
+
 /// One command: its word, the words it takes, its lines of the help, and what runs it.
 struct Command
 {
@@ -287,9 +321,9 @@ struct Command
     qsizetype ArgumentCount() const { return QString::fromUtf8(arguments).count(QLatin1Char('<')); }
 };
 
-const std::array<Command, 6>& Commands()
+const std::array<Command, 7>& Commands()
 {
-    static const std::array<Command, 6> commands = {{
+    static const std::array<Command, 7> commands = {{
         {"export", "<文件>", "将数据库中的全部配置导出到文件（JSON）",
          [](const Given& given) { return RunFileCommand(given, true, false); }},
         {"diff", "<文件>", "比较数据库与文件，按配置组列出差异（数据库中的值 -> 文件中的值）",
@@ -308,6 +342,10 @@ const std::array<Command, 6>& Commands()
          "以文件为整个表\n<表>：extensions（分机）、sip-accounts（SIP账户）、trunk-items（中继项）、\n"
          "trunk-matches（中继匹配）",
          [](const Given& given) { return RunSheetCommand(given, false); }},
+        {"convert-cluster", "",
+         "把存储引擎不会在集群中复制的配置表转换为 InnoDB：列出这些表，\n确认后先备份全部配置组再转换（--yes "
+         "不询问）",
+         ConvertForCluster},
     }};
     return commands;
 }
@@ -339,16 +377,16 @@ QString Description()
         for (const QString& line : lines.mid(1))
             text += indent + line + QLatin1Char('\n');
     }
-    return text +
-           QStringLiteral("\n"
-                          "数据源与用户默认取自程序保存的数据源设置，可用 --dsn、--user 另行指定。\n"
-                          "密码依次取自 --password-file 指定的文件、环境变量 TARVEX_PASSWORD、\n"
-                          "保存的设置（桌面密钥环，或私有的设置文件；数据源和用户与之相同时），\n"
-                          "否则在终端上询问（不回显）。\n"
-                          "密码从不需要写在命令行上。\n"
-                          "\n"
-                          "退出码：0 完成（diff：没有差异）；1 diff 发现差异，或 import 未获确认；2 出错。\n"
-                          "不带命令启动时打开 Tarvex 窗口。");
+    return text + QStringLiteral("\n"
+                                 "数据源与用户默认取自程序保存的数据源设置，可用 --dsn、--user 另行指定。\n"
+                                 "密码依次取自 --password-file 指定的文件、环境变量 TARVEX_PASSWORD、\n"
+                                 "保存的设置（桌面密钥环，或私有的设置文件；数据源和用户与之相同时），\n"
+                                 "否则在终端上询问（不回显）。\n"
+                                 "密码从不需要写在命令行上。\n"
+                                 "\n"
+                                 "退出码：0 完成（diff：没有差异）；1 diff 发现差异，或 "
+                                 "import、convert-cluster 未获确认；\n2 出错。\n"
+                                 "不带命令启动时打开 Tarvex 窗口。");
 }
 
 std::string Usage()

@@ -61,7 +61,7 @@ bool CCfgSchema::CreateCfgTables(IOtlConnection& connection)
 {
     for (const CfgTable& table : kCfgTables) {
         connection.ExecuteSqlNoCheck(table.drop);
-        if (!connection.ExecuteSql(table.create))
+        if (!connection.ExecuteSql(connection.Role().TableCreate(table.create)))
             return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "db/COdbcStatement.h"
 #include "db/ConnectionString.h"
+#include "db/ServerErrors.h"
 
 #include <memory>
 #include <sqlext.h>
@@ -28,6 +29,18 @@ COdbcConnection::~COdbcConnection()
         SQLFreeHandle(SQL_HANDLE_ENV, m_env);
 }
 
+void COdbcConnection::Succeeded()
+{
+    m_lastError.clear();
+    m_lastServerError = 0;
+}
+
+void COdbcConnection::Failed(const COdbcStatement& statement)
+{
+    const std::string text = statement.Diagnostics(&m_lastServerError);
+    m_lastError = ExplainServerError(m_lastServerError, text, DataSourceName());
+}
+
 void COdbcConnection::CloseHandle()
 {
     if (m_dbc == SQL_NULL_HDBC)
@@ -50,7 +63,7 @@ bool COdbcConnection::ConnectDsn(const std::string& dsn, const std::string& user
 
 bool COdbcConnection::LogIn(const COdbcLogin& login, std::string& errorText)
 {
-    m_lastError.clear();
+    Succeeded();
     errorText.clear();
     if (m_env == SQL_NULL_HENV) {
         errorText = m_lastError = "ODBC environment could not be allocated";
@@ -85,7 +98,7 @@ bool COdbcConnection::Reconnect()
 bool COdbcConnection::EnsureOpen(bool& reconnected)
 {
     reconnected = false;
-    m_lastError.clear();
+    Succeeded();
     if (m_dbc != SQL_NULL_HDBC) {
         // The driver asks the server, so a session that was dropped shows here.
         SQLUINTEGER dead = SQL_CD_FALSE;
@@ -100,7 +113,7 @@ bool COdbcConnection::EnsureOpen(bool& reconnected)
 
 bool COdbcConnection::Disconnect()
 {
-    m_lastError.clear();
+    Succeeded();
     CloseHandle();
     return true;
 }
@@ -112,7 +125,7 @@ int COdbcConnection::GetDbType()
 
 bool COdbcConnection::Execute(const std::string& sql)
 {
-    m_lastError.clear();
+    Succeeded();
     if (m_dbc == SQL_NULL_HDBC) {
         m_lastError = kNotConnected;
         return false;
@@ -120,7 +133,7 @@ bool COdbcConnection::Execute(const std::string& sql)
     COdbcStatement statement(m_dbc);
     const bool done = statement.IsValid() && statement.Run(sql) && statement.Drain();
     if (!done)
-        m_lastError = statement.Diagnostics();
+        Failed(statement);
     RoundTripDone();
     return done;
 }
@@ -164,7 +177,7 @@ bool COdbcConnection::ExecuteText(const std::vector<SqlStatement>& statements, s
         }
     }
     if (!done)
-        m_lastError = statement.Diagnostics();
+        Failed(statement);
     RoundTripDone();
     return done;
 }
@@ -173,7 +186,7 @@ bool COdbcConnection::ExecuteBatch(const std::vector<SqlStatement>& statements, 
 {
     if (!m_multiStatements || m_dbc == SQL_NULL_HDBC)
         return IOtlConnection::ExecuteBatch(statements, executed);
-    m_lastError.clear();
+    Succeeded();
     executed = 0;
     std::size_t first = 0;
     while (first < statements.size()) {
@@ -209,17 +222,25 @@ IOtlRecordset* COdbcConnection::OpenRecordset(const std::string& sql)
 
 IOtlRecordset* COdbcConnection::ReadRecordset(const std::string& sql)
 {
-    m_lastError.clear();
+    Succeeded();
     if (m_dbc == SQL_NULL_HDBC) {
         m_lastError = kNotConnected;
         return nullptr;
     }
     COdbcStatement statement(m_dbc);
     if (!statement.IsValid() || !statement.Run(sql)) {
-        m_lastError = statement.Diagnostics();
+        Failed(statement);
         return nullptr;
     }
 
+    // The rows are those of the first result that has columns: statements before the query
+    // in the same text (a transaction begun, a lock row written) give none.
+    for (bool end = false; statement.ColumnCount() == 0 && !end;) {
+        if (!statement.NextResult(end) && !end) {
+            Failed(statement);
+            return nullptr;
+        }
+    }
     const int columnCount = statement.ColumnCount();
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(columnCount));
@@ -239,12 +260,12 @@ IOtlRecordset* COdbcConnection::ReadRecordset(const std::string& sql)
         while (statement.FetchRow(row, failed))
             rows->AddRow(row);
         if (failed) {
-            m_lastError = statement.Diagnostics();
+            Failed(statement);
             return nullptr;
         }
     }
     if (!statement.Drain()) {
-        m_lastError = statement.Diagnostics();
+        Failed(statement);
         return nullptr;
     }
     return rows.release();

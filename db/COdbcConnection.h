@@ -3,6 +3,8 @@
 #include "db/COdbcLogin.h"
 #include "db/IOtlConnection.h"
 
+class COdbcStatement;
+
 #include <sql.h>
 #include <string>
 #include <vector>
@@ -37,6 +39,8 @@ public:
     std::string QueryValue(const std::string& sql) override;
     IOtlRecordset* OpenRecordset(const std::string& sql) override;
     std::string GetLastErrorText() override;
+    long GetLastServerError() const override { return m_lastServerError; }
+    bool TakesSeveralStatements() const override { return m_multiStatements; }
     bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed) override;
     bool EnsureOpen(bool& reconnected) override;
     ServerRole Role() const override { return m_role; }
@@ -53,6 +57,9 @@ private:
     bool ExecuteText(const std::vector<SqlStatement>& statements, std::size_t first, std::size_t last,
                      std::size_t& executed);
     void CloseHandle();
+    /// Keeps why `statement` failed, for GetLastErrorText and GetLastServerError.
+    void Failed(const COdbcStatement& statement);
+    void Succeeded();
 
     SQLHENV m_env = SQL_NULL_HENV;
     SQLHDBC m_dbc = SQL_NULL_HDBC;
@@ -62,4 +69,5 @@ private:
     COdbcLogin m_lastLogin;
     bool m_loggedIn = false;
     std::string m_lastError;
+    long m_lastServerError = 0;
 };

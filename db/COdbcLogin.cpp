@@ -6,6 +6,7 @@
 #include "db/ConnectionString.h"
 #include "db/DecimalText.h"
 #include "db/IOtlConnection.h"
+#include "db/ServerErrors.h"
 
 #include <cstdlib>
 #include <odbcinst.h>
@@ -139,8 +140,11 @@ bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row
         if (ok)
             ok = statement.NextResult(end) || end;
     }
-    if (!ok)
-        error = statement.Diagnostics();
+    if (!ok) {
+        long serverError = 0;
+        const std::string text = statement.Diagnostics(&serverError);
+        error = ExplainServerError(serverError, text, {});
+    }
     return ok;
 }
 

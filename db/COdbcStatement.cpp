@@ -37,9 +37,11 @@ bool OdbcSucceeded(SQLRETURN rc)
     return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
 }
 
-std::string OdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle)
+std::string OdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, long* serverError)
 {
     std::string text;
+    if (serverError)
+        *serverError = 0;
     for (SQLSMALLINT record = 1;; ++record) {
         SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
         SQLINTEGER nativeError = 0;
@@ -49,6 +51,8 @@ std::string OdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle)
                                            static_cast<SQLSMALLINT>(sizeof message), &length);
         if (!OdbcSucceeded(rc))
             break;
+        if (serverError && record == 1)
+            *serverError = nativeError;
         if (!text.empty())
             text += '\n';
         text += reinterpret_cast<const char*>(message);
@@ -68,9 +72,10 @@ COdbcStatement::~COdbcStatement()
         SQLFreeHandle(SQL_HANDLE_STMT, m_handle);
 }
 
-std::string COdbcStatement::Diagnostics() const
+std::string COdbcStatement::Diagnostics(long* serverError) const
 {
-    return IsValid() ? OdbcDiagnostics(SQL_HANDLE_STMT, m_handle) : OdbcDiagnostics(SQL_HANDLE_DBC, m_dbc);
+    return IsValid() ? OdbcDiagnostics(SQL_HANDLE_STMT, m_handle, serverError)
+                     : OdbcDiagnostics(SQL_HANDLE_DBC, m_dbc, serverError);
 }
 
 bool COdbcStatement::Run(const std::string& sql)

@@ -9,7 +9,9 @@
 bool OdbcSucceeded(SQLRETURN rc);
 
 /// All diagnostic records of a handle, one per line.
-std::string OdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle);
+/// The texts of a handle's diagnostic records; `serverError`, where given, gets the first
+/// record's native error (the server's error number on MySQL and MariaDB).
+std::string OdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, long* serverError = nullptr);
 
 /// One statement handle on a connection, freed when it goes out of scope. A statement text
 /// may hold several statements (on a connection that allows it); each gives one result.
@@ -24,7 +26,7 @@ public:
     /// False when no handle could be had; Diagnostics() then says why.
     bool IsValid() const { return m_handle != SQL_NULL_HSTMT; }
     SQLHSTMT Handle() const { return m_handle; }
-    std::string Diagnostics() const;
+    std::string Diagnostics(long* serverError = nullptr) const;
 
     /// Runs `sql`; its first result is current afterwards. SQL_NO_DATA (a statement that
     /// touched no row) counts as success.

@@ -140,11 +140,12 @@ bool CStatSchema::ClearStatTables(IOtlConnection& connection)
 bool CStatSchema::CreateStatTables(IOtlConnection& connection)
 {
     connection.ExecuteSqlNoCheck(kDropCounter);
-    if (!connection.ExecuteSql(kCreateCounter) || !connection.ExecuteInsert(kSeedRow))
+    const ServerRole role = connection.Role();
+    if (!connection.ExecuteSql(role.TableCreate(kCreateCounter)) || !connection.ExecuteInsert(kSeedRow))
         return false;
     for (const ReportTable& table : kReportTables) {
         connection.ExecuteSqlNoCheck(table.drop);
-        if (!connection.ExecuteSql(table.create))
+        if (!connection.ExecuteSql(role.TableCreate(table.create)))
             return false;
     }
     return true;

@@ -57,6 +57,10 @@ public:
     virtual IOtlRecordset* OpenRecordset(const std::string& sql) = 0;
     /// Text of the last failure; empty when the last operation succeeded.
     virtual std::string GetLastErrorText() = 0;
+    /// The server's number for the last failure (ServerError); 0 when unknown or none.
+    virtual long GetLastServerError() const { return 0; }
+    /// Whether one text may carry several statements, each with its own result.
+    virtual bool TakesSeveralStatements() const { return false; }
 
     /// Runs `statements` in order and stops at the first the database refuses, with the
     /// same outcome as sending them one by one, but in as few round trips as the database

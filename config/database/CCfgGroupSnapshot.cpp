@@ -2,11 +2,13 @@
 
 #include "config/catalogue/CfgGroups.h"
 #include "config/catalogue/CfgRecordTable.h"
+#include "config/database/CCfgClusterTables.h"
 #include "config/database/CCfgLoader.h"
 #include "config/database/ILoadRows.h"
 #include "config/formats/CCfgFile.h"
 #include "db/CMemoryRecordset.h"
 #include "db/IOtlConnection.h"
+#include "db/ServerErrors.h"
 
 #include <algorithm>
 #include <map>
@@ -119,23 +121,31 @@ std::string Padded(std::string select, std::size_t columns, std::size_t width)
 } // namespace
 
 CCfgGroupSnapshot::CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group)
-    : m_db(db), m_group(group), m_dbType(db.GetDbType())
+    : m_db(db), m_group(group), m_dbType(db.GetDbType()),
+      m_transaction(m_dbType == DbTypeMySql && db.Role().clusterNode)
 {
 }
 
 CCfgGroupSnapshot::~CCfgGroupSnapshot()
 {
-    if (m_locksHeld == 0)
-        return;
-    if (m_dbType == DbTypeSqlServer) {
-        m_db.ExecuteSqlNoCheck("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
-                               "; EXEC sp_releaseapplock @Resource = @name, @LockOwner = 'Session'");
+    std::vector<std::string> endings;
+    if (m_transactionOpen)
+        endings.emplace_back("ROLLBACK");
+    if (m_locksHeld > 0 && m_dbType == DbTypeSqlServer) {
+        endings.push_back("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
+                          "; EXEC sp_releaseapplock @Resource = @name, @LockOwner = 'Session'");
+    } else if (m_locksHeld > 0) {
+        std::string release = "DO RELEASE_LOCK(" + LockName(m_dbType) + ")";
+        for (int extra = 1; extra < m_locksHeld; ++extra)
+            release += ", RELEASE_LOCK(" + LockName(m_dbType) + ")";
+        endings.push_back(std::move(release));
+    }
+    if (endings.size() > 1 && m_db.TakesSeveralStatements()) {
+        m_db.ExecuteSqlNoCheck(endings[0] + ";" + endings[1]);
         return;
     }
-    std::string release = "DO RELEASE_LOCK(" + LockName(m_dbType) + ")";
-    for (int extra = 1; extra < m_locksHeld; ++extra)
-        release += ", RELEASE_LOCK(" + LockName(m_dbType) + ")";
-    m_db.ExecuteSqlNoCheck(release);
+    for (const std::string& ending : endings)
+        m_db.ExecuteSqlNoCheck(ending);
 }
 
 bool CCfgGroupSnapshot::Take(std::string& error)
@@ -147,6 +157,27 @@ bool CCfgGroupSnapshot::Take(std::string& error)
             return taken;
     }
     return TakeOneByOne(error);
+}
+
+std::string CCfgGroupSnapshot::LockRowStatement() const
+{
+    return "SET STATEMENT innodb_lock_wait_timeout=" + std::to_string(kLockWaitSeconds) +
+           " FOR INSERT INTO " + CCfgClusterTables::kLockTable + " (name, saved_by, saved_at) VALUES (" +
+           LockName(m_dbType) +
+           ", LEFT(CONCAT(USER(), ' @ ', @@hostname), 300), NOW()) ON DUPLICATE KEY UPDATE saved_by = "
+           "VALUES(saved_by), saved_at = VALUES(saved_at)";
+}
+
+std::string CCfgGroupSnapshot::ReadOnlyRefusal() const
+{
+    return ServerRole::ReadOnlyRefusal(m_db.DataSourceName());
+}
+
+std::string CCfgGroupSnapshot::FailureOf(std::string readFailure)
+{
+    if (m_db.GetLastServerError() == ServerErrorLockWaitTimeout)
+        return LockRefusal();
+    return readFailure + m_db.GetLastErrorText() + "；未写入任何内容";
 }
 
 std::string CCfgGroupSnapshot::LockName(int dbType) const
@@ -173,15 +204,23 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         if (!ToPart(query, parts[i]))
             return false;
     }
-    std::size_t width = 1;
+    std::size_t width = 2;
     for (const Part& part : parts)
         width = std::max(width, part.columns.size());
 
-    // The lock first: the server runs the parts in order, so the tables are read once it is had.
+    // On a cluster node: the transaction and the group's lock row before anything is read,
+    // and the read made to wait for what the other nodes have committed.
     std::string text =
-        "(SELECT -1, " +
-        Padded("GET_LOCK(" + LockName(m_dbType) + ", " + std::to_string(kLockWaitSeconds) + ")", 1, width) +
-        ")";
+        m_transaction ? "START TRANSACTION;" + LockRowStatement() + ";SET STATEMENT wsrep_sync_wait=1 FOR "
+                      : std::string();
+    // The lock first: the server runs the parts in order, so the tables are read once it is
+    // had. Whether the server takes writes is read again with it: it may have been made
+    // read-only since the login.
+    text += "(SELECT -1, " +
+            Padded("GET_LOCK(" + LockName(m_dbType) + ", " + std::to_string(kLockWaitSeconds) +
+                       "), @@GLOBAL.read_only",
+                   2, width) +
+            ")";
     for (std::size_t i = 0; i < parts.size(); ++i) {
         std::string select;
         for (const std::string& column : parts[i].columns)
@@ -190,20 +229,31 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
                 Padded(select, parts[i].columns.size(), width) + parts[i].from + kNoLimit + ")";
     }
 
+    m_transactionOpen = m_transaction;
     const RecordsetPtr rows(m_db.OpenRecordset(text));
-    if (!rows)
+    if (!rows) {
+        // Only a query the server would not take falls back to reading one by one.
+        const long failure = m_db.GetLastServerError();
+        if (m_transaction && (failure == ServerErrorLockWaitTimeout || failure == ServerErrorNodeNotReady ||
+                              failure == ServerErrorDeadlock || failure >= ServerErrorFirstClientError)) {
+            ran = true;
+            error = FailureOf("读取数据库中的" + CfgGroupName(m_group) + "失败：");
+        }
         return false;
+    }
     ran = true;
     ReadRows read;
     for (std::size_t i = 1; i < parts.size(); ++i)
         read.results[parts[i].query].columns = parts[i].columns;
     CMemoryRecordset ruleRows(parts[0].columns);
     bool locked = false;
+    bool readOnly = false;
     while (!rows->IsEof()) {
         rows->FetchNext();
         const int part = rows->GetFieldInt(1);
         if (part < 0) {
             locked = rows->GetFieldString(2) == "1";
+            readOnly = rows->GetFieldString(3) == "1";
             continue;
         }
         if (static_cast<std::size_t>(part) >= parts.size())
@@ -216,11 +266,12 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         else
             read.results[parts[std::size_t(part)].query].rows.push_back(std::move(values));
     }
-    if (!locked) {
-        error = LockRefusal();
+    if (locked)
+        ++m_locksHeld;
+    if (!locked || readOnly) {
+        error = locked ? ReadOnlyRefusal() : LockRefusal();
         return false;
     }
-    ++m_locksHeld;
     m_rules = CColumnRules::FromRows(ruleRows);
     if (!CCfgLoader::LoadGroup(m_group, read, m_data, m_report)) {
         error = m_report.Gap(m_group);
@@ -231,7 +282,12 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
 
 bool CCfgGroupSnapshot::TakeOneByOne(std::string& error)
 {
-    if (!LockOneByOne(error))
+    if (m_transactionOpen) {
+        // What the text that could not run had begun.
+        m_db.ExecuteSqlNoCheck("ROLLBACK");
+        m_transactionOpen = false;
+    }
+    if (!LockOneByOne(error) || !BeginOneByOne(error))
         return false;
     m_rules = CColumnRules::Read(&m_db, CfgGroupTables(m_group));
     if (!CCfgLoader::LoadGroup(m_db, m_group, m_data, m_report)) {
@@ -258,11 +314,36 @@ bool CCfgGroupSnapshot::LockOneByOne(std::string& error)
     }
     if (m_dbType != DbTypeMySql)
         return true;
-    if (m_db.QueryValue("SELECT GET_LOCK(" + LockName(m_dbType) + ", " + wait + ")") != "1") {
+    const RecordsetPtr rows(
+        m_db.OpenRecordset("SELECT GET_LOCK(" + LockName(m_dbType) + ", " + wait + "), @@GLOBAL.read_only"));
+    if (!rows || rows->IsEof()) {
+        error = FailureOf("无法取得" + CfgGroupName(m_group) + "的保存锁：");
+        return false;
+    }
+    rows->FetchNext();
+    if (rows->GetFieldString(1) != "1") {
         error = LockRefusal();
         return false;
     }
     ++m_locksHeld;
+    if (rows->GetFieldString(2) == "1") {
+        error = ReadOnlyRefusal();
+        return false;
+    }
+    return true;
+}
+
+bool CCfgGroupSnapshot::BeginOneByOne(std::string& error)
+{
+    if (!m_transaction)
+        return true;
+    // Reads of this session wait for the other nodes from here on, which does no harm.
+    m_transactionOpen = m_db.ExecuteSql("START TRANSACTION");
+    if (!m_transactionOpen || !m_db.ExecuteSql(LockRowStatement()) ||
+        !m_db.ExecuteSql("SET SESSION wsrep_sync_wait=1")) {
+        error = FailureOf("无法开始保存" + CfgGroupName(m_group) + "：");
+        return false;
+    }
     return true;
 }
 

@@ -37,9 +37,10 @@ void WriteKeptSettings(CSqlSequence& sql, CfgGroup group, const std::vector<Kept
 }
 
 template <class Record>
-void WriteRecords(CSqlSequence& sql, const RecordTable<Record>& table, const CCfgData& cfg)
+void WriteRecords(CSqlSequence& sql, const RecordTable<Record>& table, const CCfgData& cfg,
+                  bool keepTransaction)
 {
-    sql.Sql(std::string("TRUNCATE TABLE ") + table.table);
+    sql.Empty(table.table, keepTransaction);
     const std::string format = InsertFormat(table);
     std::size_t index = 0;
     std::vector<std::string> values;
@@ -82,23 +83,25 @@ void WriteKeptLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport&
 
 /// The middleware or device settings, the group's list after the setting it follows, then
 /// the kept settings.
-void WriteSettingsGroup(CSqlSequence& sql, CfgGroup group, const CCfgData& cfg, const CfgLoadReport& report)
+void WriteSettingsGroup(CSqlSequence& sql, CfgGroup group, const CCfgData& cfg, const CfgLoadReport& report,
+                        bool keepTransaction)
 {
-    sql.Sql(std::string("TRUNCATE TABLE ") + CfgSettingTable(group));
+    sql.Empty(CfgSettingTable(group), keepTransaction);
     for (const CfgSetting& setting : CfgSettings()) {
         if (setting.group != group)
             continue;
         WriteSetting(sql, setting, cfg);
         if (setting.listFollows)
-            ForEachRecordTable(group, [&sql, &cfg](const auto& table) { WriteRecords(sql, table, cfg); });
+            ForEachRecordTable(group,
+                               [&](const auto& table) { WriteRecords(sql, table, cfg, keepTransaction); });
     }
     WriteKeptSettings(sql, group, report.Kept(group));
 }
 
-void WriteLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport& report)
+void WriteLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport& report, bool keepTransaction)
 {
     ForEachRecordTable(CfgGroup::Lines, [&](const auto& table) {
-        WriteRecords(sql, table, cfg);
+        WriteRecords(sql, table, cfg, keepTransaction);
         if (table.table == std::string(ExtenTable().table))
             WriteKeptLines(sql, cfg, report);
     });
@@ -108,8 +111,9 @@ void WriteLines(CSqlSequence& sql, const CCfgData& cfg, const CfgLoadReport& rep
 
 bool CCfgSaveBuilder::Build(CfgGroup group, const CCfgData& cfg, const CfgLoadReport& report,
                             const CColumnRules& rules, int dbType, std::vector<SqlStatement>& statements,
-                            std::string& refusal)
+                            std::string& refusal, Emptying emptying)
 {
+    const bool keepTransaction = emptying == Emptying::Delete;
     statements.clear();
     if (group == CfgGroup::Lines) {
         if (!report.NoCutTextHeld(cfg, refusal))
@@ -117,9 +121,9 @@ bool CCfgSaveBuilder::Build(CfgGroup group, const CCfgData& cfg, const CfgLoadRe
     }
     CSqlSequence sql(rules, dbType);
     if (group == CfgGroup::Lines)
-        WriteLines(sql, cfg, report);
+        WriteLines(sql, cfg, report, keepTransaction);
     else
-        WriteSettingsGroup(sql, group, cfg, report);
+        WriteSettingsGroup(sql, group, cfg, report, keepTransaction);
     refusal = sql.Refusal();
     if (!refusal.empty())
         return false;

@@ -16,9 +16,17 @@ struct CfgLoadReport;
 class CCfgSaveBuilder
 {
 public:
+    /// How a table is emptied: TRUNCATE, or DELETE where the statements are to stay inside
+    /// one transaction, which TRUNCATE would end.
+    enum class Emptying
+    {
+        Truncate,
+        Delete,
+    };
+
     /// False, with `refusal` naming the value and why, when something would not be written
     /// as the store holds it; `statements` is then of no use.
     static bool Build(CfgGroup group, const CCfgData& cfg, const CfgLoadReport& report,
                       const CColumnRules& rules, int dbType, std::vector<SqlStatement>& statements,
-                      std::string& refusal);
+                      std::string& refusal, Emptying emptying = Emptying::Truncate);
 };

@@ -1,5 +1,7 @@
 #include "config/database/CCfgWriter.h"
 
+#include "config/catalogue/CfgGroups.h"
+#include "config/database/CCfgClusterTables.h"
 #include "config/database/CCfgGroupSnapshot.h"
 #include "config/database/CCfgSaveBuilder.h"
 #include "config/database/ICfgOverwriteQuestion.h"
@@ -7,6 +9,7 @@
 #include "config/document/CCfgDocument.h"
 #include "config/formats/CCfgBackups.h"
 #include "db/IOtlConnection.h"
+#include "db/ServerErrors.h"
 
 namespace {
 
@@ -32,7 +35,7 @@ bool CCfgWriter::Writable(IOtlConnection& db, std::string& error)
 {
     if (!db.Role().readOnly)
         return true;
-    error = "数据源 " + db.DataSourceName() + " 是只读的（可能是从库），请连接主库";
+    error = ServerRole::ReadOnlyRefusal(db.DataSourceName());
     return false;
 }
 
@@ -60,6 +63,24 @@ CfgWriteOutcome CCfgWriter::Write(IOtlConnection& db, CCfgDocument& document, Cf
                                   const CCfgData& cfg, ICfgOverwriteQuestion* question)
 {
     CfgWriteOutcome outcome;
+    if (!CCfgClusterTables::ReadyToWrite(db, CfgGroupTables(group), outcome.error))
+        return outcome;
+    bool lostToAnotherNode = false;
+    outcome = WriteOnce(db, document, group, cfg, question, lostToAnotherNode);
+    // A save of the group through another node of a cluster committed while this one was
+    // under way, and this one was rolled back whole: once more from a fresh read, which
+    // shows what the other wrote and so asks before writing over it.
+    if (lostToAnotherNode)
+        outcome = WriteOnce(db, document, group, cfg, question, lostToAnotherNode);
+    return outcome;
+}
+
+CfgWriteOutcome CCfgWriter::WriteOnce(IOtlConnection& db, CCfgDocument& document, CfgGroup group,
+                                      const CCfgData& cfg, ICfgOverwriteQuestion* question,
+                                      bool& lostToAnotherNode)
+{
+    lostToAnotherNode = false;
+    CfgWriteOutcome outcome;
     // The tables as they are now, held against another save of the group until this one has
     // written: what a colleague saved since is either kept or written over knowingly.
     CCfgGroupSnapshot now(db, group);
@@ -77,8 +98,13 @@ CfgWriteOutcome CCfgWriter::Write(IOtlConnection& db, CCfgDocument& document, Cf
     CfgLoadReport report = document.LoadReport();
     report.Kept(group) = now.Report().Kept(group);
     std::vector<SqlStatement> statements;
-    if (!CCfgSaveBuilder::Build(group, cfg, report, now.Rules(), db.GetDbType(), statements, outcome.error))
+    const auto emptying =
+        now.InOneTransaction() ? CCfgSaveBuilder::Emptying::Delete : CCfgSaveBuilder::Emptying::Truncate;
+    if (!CCfgSaveBuilder::Build(group, cfg, report, now.Rules(), db.GetDbType(), statements, outcome.error,
+                                emptying))
         return outcome;
+    if (now.InOneTransaction())
+        statements.push_back({false, "COMMIT"});
     // What the tables held goes to a backup first; without one nothing is written.
     QString backup;
     if (!CCfgBackups::Write(now.Data(), {db.DataSourceName(), CCfgBackups::Now(), group}, backup,
@@ -89,6 +115,14 @@ CfgWriteOutcome CCfgWriter::Write(IOtlConnection& db, CCfgDocument& document, Cf
     outcome.backup = backup.toStdString();
     std::size_t executed = 0;
     if (!db.ExecuteBatch(statements, executed)) {
+        const long failure = db.GetLastServerError();
+        if (now.InOneTransaction() && failure > 0 && failure < ServerErrorFirstClientError) {
+            // The server refused a statement of the transaction: it is rolled back whole.
+            lostToAnotherNode = failure == ServerErrorDeadlock;
+            outcome.error = db.GetLastErrorText() + "\r\n未写入任何内容";
+            outcome.backup.clear();
+            return outcome;
+        }
         // Letting go of the lock starts another operation, which would clear the reason.
         outcome.result = CfgWriteOutcome::Result::PartlyWritten;
         outcome.error = db.GetLastErrorText() + "\r\n这组配置的表可能只写入了一部分。写入前的内容已备份在 " +
@@ -96,6 +130,7 @@ CfgWriteOutcome CCfgWriter::Write(IOtlConnection& db, CCfgDocument& document, Cf
         document.NotePartlyWritten(group);
         return outcome;
     }
+    now.Committed();
     document.Written(group, cfg, report);
     outcome.result = CfgWriteOutcome::Result::Written;
     return outcome;

@@ -33,4 +33,11 @@ public:
     /// Whether the server takes writes; false, with `error` saying so, for a read-only one (a
     /// replica), whatever the user's privileges: nothing may be written to it.
     static bool Writable(IOtlConnection& db, std::string& error);
+
+private:
+    /// One attempt of Write; `lostToAnotherNode` tells that a save through another node of
+    /// the cluster won and this one wrote nothing.
+    static CfgWriteOutcome WriteOnce(IOtlConnection& db, CCfgDocument& document, CfgGroup group,
+                                     const CCfgData& cfg, ICfgOverwriteQuestion* question,
+                                     bool& lostToAnotherNode);
 };

@@ -9,6 +9,11 @@ void CSqlSequence::Sql(const std::string& sql)
     m_statements.push_back({false, sql});
 }
 
+void CSqlSequence::Empty(const char* table, bool keepTransaction)
+{
+    Sql((keepTransaction ? "DELETE FROM " : "TRUNCATE TABLE ") + std::string(table));
+}
+
 void CSqlSequence::Insert(const char* format, const std::vector<std::string>& values)
 {
     m_statements.push_back({true, FormatSql(format, values)});

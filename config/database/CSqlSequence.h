@@ -17,6 +17,8 @@ public:
 
     /// ExecuteSql of a fixed statement.
     void Sql(const std::string& sql);
+    /// Empties `table`: with TRUNCATE, or with DELETE when `keepTransaction`.
+    void Empty(const char* table, bool keepTransaction);
     /// ExecuteInsert of `format` with its placeholders filled by `values` in order.
     void Insert(const char* format, const std::vector<std::string>& values);
 

@@ -1,6 +1,7 @@
 #include "config/sessions/CCfgFileSession.h"
 
 #include "config/catalogue/CfgGroups.h"
+#include "config/database/CCfgClusterTables.h"
 #include "config/database/CCfgLoader.h"
 #include "config/database/CCfgSaveBuilder.h"
 #include "config/database/CCfgWriter.h"
@@ -92,6 +93,8 @@ bool CCfgFileSession::Prepare(const CCfgChanges& changes, std::string& error)
         for (std::string& table : CfgGroupTables(group))
             tables.push_back(std::move(table));
     }
+    if (!CCfgClusterTables::Replicated(m_db, tables, error))
+        return false;
     const CColumnRules rules = CColumnRules::Read(&m_db, tables);
     for (CfgGroup group : groups) {
         std::vector<SqlStatement> statements;

@@ -62,6 +62,8 @@ public:
 
     /// Whether Write had to open the connection again before its first statement.
     bool Reconnected() const { return m_reconnected; }
+    /// The configuration as ReadDatabase read it.
+    const CCfgData& Database() const { return m_database; }
 
 private:
     void TakeWhatTheFileLacks();
