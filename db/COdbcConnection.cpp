@@ -38,7 +38,7 @@ void COdbcConnection::Succeeded()
 void COdbcConnection::Failed(const COdbcStatement& statement)
 {
     const std::string text = statement.Diagnostics(&m_lastServerError);
-    m_lastError = ExplainServerError(m_lastServerError, text, DataSourceName());
+    m_lastError = ExplainServerError(text, DataSourceName());
 }
 
 void COdbcConnection::CloseHandle()

@@ -141,9 +141,7 @@ bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row
             ok = statement.NextResult(end) || end;
     }
     if (!ok) {
-        long serverError = 0;
-        const std::string text = statement.Diagnostics(&serverError);
-        error = ExplainServerError(serverError, text, {});
+        error = ExplainServerError(statement.Diagnostics(), {});
     }
     return ok;
 }

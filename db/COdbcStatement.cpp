@@ -1,5 +1,7 @@
 #include "db/COdbcStatement.h"
 
+#include "db/ServerErrors.h"
+
 #include <sqlext.h>
 #include <utility>
 
@@ -51,8 +53,9 @@ std::string OdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, long* serv
                                            static_cast<SQLSMALLINT>(sizeof message), &length);
         if (!OdbcSucceeded(rc))
             break;
-        if (serverError && record == 1)
-            *serverError = nativeError;
+        if (serverError && *serverError == 0)
+            *serverError =
+                nativeError != 0 ? nativeError : ServerErrorOfState(reinterpret_cast<const char*>(state));
         if (!text.empty())
             text += '\n';
         text += reinterpret_cast<const char*>(message);

@@ -10,7 +10,7 @@ bool OdbcSucceeded(SQLRETURN rc);
 
 /// All diagnostic records of a handle, one per line.
 /// The texts of a handle's diagnostic records; `serverError`, where given, gets the first
-/// record's native error (the server's error number on MySQL and MariaDB).
+/// native error a record carries (the server's error number on MySQL and MariaDB).
 std::string OdbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, long* serverError = nullptr);
 
 /// One statement handle on a connection, freed when it goes out of scope. A statement text

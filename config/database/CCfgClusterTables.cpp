@@ -5,8 +5,9 @@
 
 const char* const CCfgClusterTables::kLockTable = "tarvex_lock";
 const char* const CCfgClusterTables::kLockTableCreate =
-    "CREATE TABLE IF NOT EXISTS tarvex_lock (name varchar(64) NOT NULL, saved_by varchar(300) default NULL, "
-    "saved_at datetime default NULL, PRIMARY KEY (name)) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4";
+    "CREATE TABLE IF NOT EXISTS tarvex_lock (name varchar(64) NOT NULL, token char(36) default NULL, "
+    "saved_by varchar(300) default NULL, saved_at datetime default NULL, held_until datetime default NULL, "
+    "PRIMARY KEY (name)) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4";
 
 bool CCfgClusterTables::Find(IOtlConnection& db, const std::vector<std::string>& tables,
                              std::vector<Table>& notReplicated, bool& lockTableThere, std::string& error)
@@ -35,8 +36,8 @@ bool CCfgClusterTables::Find(IOtlConnection& db, const std::vector<std::string>&
     return true;
 }
 
-bool CCfgClusterTables::Check(IOtlConnection& db, const std::vector<std::string>& tables, bool& lockTableThere,
-                              std::string& error)
+bool CCfgClusterTables::Check(IOtlConnection& db, const std::vector<std::string>& tables,
+                              bool& lockTableThere, std::string& error)
 {
     std::vector<Table> notReplicated;
     if (!Find(db, tables, notReplicated, lockTableThere, error)) {
@@ -52,7 +53,8 @@ bool CCfgClusterTables::Check(IOtlConnection& db, const std::vector<std::string>
     return false;
 }
 
-bool CCfgClusterTables::Replicated(IOtlConnection& db, const std::vector<std::string>& tables, std::string& error)
+bool CCfgClusterTables::Replicated(IOtlConnection& db, const std::vector<std::string>& tables,
+                                   std::string& error)
 {
     bool lockTableThere = false;
     return !db.Role().clusterNode || Check(db, tables, lockTableThere, error);
@@ -67,7 +69,8 @@ bool CCfgClusterTables::ReadyToWrite(IOtlConnection& db, const std::vector<std::
     if (!Check(db, tables, lockTableThere, error))
         return false;
     if (!lockTableThere && !db.ExecuteSql(kLockTableCreate)) {
-        error = "无法建立集群保存锁的表 " + std::string(kLockTable) + "：" + db.GetLastErrorText() + "；未写入任何内容";
+        error = "无法建立集群保存锁的表 " + std::string(kLockTable) + "：" + db.GetLastErrorText() +
+                "；未写入任何内容";
         return false;
     }
     return true;

@@ -7,12 +7,13 @@ class IOtlConnection;
 
 /// The configuration tables as a Galera cluster needs them. The cluster replicates only
 /// InnoDB tables: rows written to another engine stay on the node that took them. And a
-/// lock of one node is unknown to the others, so a save takes, in its transaction, the row
-/// of its group in a small table of its own, which two nodes cannot both change unseen.
+/// lock of one node is unknown to the others, so a save first claims the row of its group in
+/// a small table of its own, which two nodes cannot both take.
 class CCfgClusterTables
 {
 public:
-    /// The table of those rows; one per database and group, with who saved it last.
+    /// The table of those rows; one per database and group, with the last save's token, who
+    /// made it, when, and until when its claim holds (none once let go).
     static const char* const kLockTable;
     static const char* const kLockTableCreate;
 
@@ -24,8 +25,8 @@ public:
 
     /// Which of `tables` are stored in an engine other than InnoDB, and whether the lock table
     /// is there. Tables that do not exist are not listed.
-    static bool Find(IOtlConnection& db, const std::vector<std::string>& tables, std::vector<Table>& notReplicated,
-                     bool& lockTableThere, std::string& error);
+    static bool Find(IOtlConnection& db, const std::vector<std::string>& tables,
+                     std::vector<Table>& notReplicated, bool& lockTableThere, std::string& error);
     /// On a cluster node: refuses, naming them and saying what to do, tables of `tables`
     /// that the cluster would not replicate. True at once off a cluster.
     static bool Replicated(IOtlConnection& db, const std::vector<std::string>& tables, std::string& error);
@@ -33,8 +34,8 @@ public:
     static bool ReadyToWrite(IOtlConnection& db, const std::vector<std::string>& tables, std::string& error);
     /// Converts `tables` to InnoDB, one by one, and makes the lock table. `converted` lists
     /// those done, also when a later one fails.
-    static bool Convert(IOtlConnection& db, const std::vector<Table>& tables, std::vector<std::string>& converted,
-                        std::string& error);
+    static bool Convert(IOtlConnection& db, const std::vector<Table>& tables,
+                        std::vector<std::string>& converted, std::string& error);
     /// "conf_line (MyISAM)、conf_dev (MyISAM)".
     static std::string Names(const std::vector<Table>& tables);
 

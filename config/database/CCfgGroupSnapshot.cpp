@@ -11,11 +11,25 @@
 #include "db/ServerErrors.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
+
+// The session's reads wait for what the other nodes of a cluster have committed, then again
+// as they did: a wait left set would turn a cut-off node's own error into a timeout.
+// Within the transaction, autocommit is off: should the server roll the transaction back
+// while its statements are under way, those that follow start a new one that only COMMIT
+// would keep, rather than each taking effect alone.
+const char* const kBeginTransaction = "START TRANSACTION;SET autocommit=0";
+const char* const kAutocommitAsBefore = "SET autocommit=1";
+
+const char* const kWaitForTheCluster =
+    "SET @tarvex_sync_wait = @@SESSION.wsrep_sync_wait, SESSION wsrep_sync_wait = 1";
+const char* const kWaitAsBefore = "SET SESSION wsrep_sync_wait = @tarvex_sync_wait";
 
 // ORDER BY inside one part of a UNION counts only with a LIMIT.
 const char* const kNoLimit = " LIMIT 18446744073709551615";
@@ -128,9 +142,18 @@ CCfgGroupSnapshot::CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group)
 
 CCfgGroupSnapshot::~CCfgGroupSnapshot()
 {
+    End();
+}
+
+void CCfgGroupSnapshot::End()
+{
     std::vector<std::string> endings;
     if (m_transactionOpen)
         endings.emplace_back("ROLLBACK");
+    if (m_transaction) {
+        endings.emplace_back(kAutocommitAsBefore);
+        endings.push_back(ClaimRelease());
+    }
     if (m_locksHeld > 0 && m_dbType == DbTypeSqlServer) {
         endings.push_back("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
                           "; EXEC sp_releaseapplock @Resource = @name, @LockOwner = 'Session'");
@@ -140,8 +163,13 @@ CCfgGroupSnapshot::~CCfgGroupSnapshot()
             release += ", RELEASE_LOCK(" + LockName(m_dbType) + ")";
         endings.push_back(std::move(release));
     }
+    m_transactionOpen = false;
+    m_locksHeld = 0;
     if (endings.size() > 1 && m_db.TakesSeveralStatements()) {
-        m_db.ExecuteSqlNoCheck(endings[0] + ";" + endings[1]);
+        std::string text;
+        for (const std::string& ending : endings)
+            text += (text.empty() ? "" : ";") + ending;
+        m_db.ExecuteSqlNoCheck(text);
         return;
     }
     for (const std::string& ending : endings)
@@ -149,6 +177,24 @@ CCfgGroupSnapshot::~CCfgGroupSnapshot()
 }
 
 bool CCfgGroupSnapshot::Take(std::string& error)
+{
+    // A claim held through another node is waited for as long as the lock is.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(kLockWaitSeconds);
+    for (;;) {
+        m_claimRefused = false;
+        if (TakeOnce(error))
+            return true;
+        if (!m_claimRefused || std::chrono::steady_clock::now() > giveUp)
+            return false;
+        End();
+        m_data = CCfgData();
+        m_report = CfgLoadReport();
+        error.clear();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+}
+
+bool CCfgGroupSnapshot::TakeOnce(std::string& error)
 {
     if (m_dbType == DbTypeMySql) {
         bool ran = false;
@@ -159,13 +205,42 @@ bool CCfgGroupSnapshot::Take(std::string& error)
     return TakeOneByOne(error);
 }
 
-std::string CCfgGroupSnapshot::LockRowStatement() const
+std::string CCfgGroupSnapshot::ClaimStatement() const
 {
-    return "SET STATEMENT innodb_lock_wait_timeout=" + std::to_string(kLockWaitSeconds) +
-           " FOR INSERT INTO " + CCfgClusterTables::kLockTable + " (name, saved_by, saved_at) VALUES (" +
-           LockName(m_dbType) +
-           ", LEFT(CONCAT(USER(), ' @ ', @@hostname), 300), NOW()) ON DUPLICATE KEY UPDATE saved_by = "
-           "VALUES(saved_by), saved_at = VALUES(saved_at)";
+    // Committed on its own, so that every node knows of it before anything is read: of two
+    // nodes claiming at once, the cluster lets one through. A claim not let go (a program
+    // that ended mid-save) lapses after kClaimSeconds. The assignments run in order, so the
+    // later ones see whether the token was taken.
+    const std::string ours = "token = VALUES(token)";
+    return "INSERT INTO " + std::string(CCfgClusterTables::kLockTable) +
+           " (name, token, saved_by, saved_at, held_until) VALUES (" + LockName(m_dbType) +
+           ", @tarvex_token := UUID(), LEFT(CONCAT(USER(), ' @ ', @@hostname), 300), NOW(), NOW() + "
+           "INTERVAL " +
+           std::to_string(kClaimSeconds) +
+           " SECOND) ON DUPLICATE KEY UPDATE token = IF(held_until IS NULL OR held_until < NOW(), "
+           "VALUES(token), "
+           "token), saved_by = IF(" +
+           ours + ", VALUES(saved_by), saved_by), saved_at = IF(" + ours +
+           ", VALUES(saved_at), saved_at), held_until = IF(" + ours + ", VALUES(held_until), held_until)";
+}
+
+std::string CCfgGroupSnapshot::ClaimHeld() const
+{
+    return "(SELECT token = @tarvex_token AND held_until > NOW() FROM " +
+           std::string(CCfgClusterTables::kLockTable) + " WHERE name = " + LockName(m_dbType) + ")";
+}
+
+std::string CCfgGroupSnapshot::ClaimRelease() const
+{
+    return "UPDATE " + std::string(CCfgClusterTables::kLockTable) +
+           " SET held_until = NULL WHERE name = " + LockName(m_dbType) + " AND token = @tarvex_token";
+}
+
+std::vector<SqlStatement> CCfgGroupSnapshot::CommitStatements() const
+{
+    // The claim still this save's: should it have lapsed and been taken by another, the
+    // subquery's two rows fail the save before its COMMIT.
+    return {{false, "DO IF(" + ClaimHeld() + ", 0, (SELECT 1 UNION ALL SELECT 2))"}, {false, "COMMIT"}};
 }
 
 std::string CCfgGroupSnapshot::ReadOnlyRefusal() const
@@ -175,9 +250,17 @@ std::string CCfgGroupSnapshot::ReadOnlyRefusal() const
 
 std::string CCfgGroupSnapshot::FailureOf(std::string readFailure)
 {
+    const std::string failure = m_db.GetLastErrorText();
+    // Two claims at once through two nodes: the cluster let the other through.
+    if (m_transaction && m_db.GetLastServerError() == ServerErrorDeadlock)
+        return ClaimRefusal();
+    // A node cut off from the cluster does not always say so: it may let a statement wait.
+    if (m_transaction && m_db.QueryValue("SELECT VARIABLE_VALUE FROM information_schema.GLOBAL_STATUS WHERE "
+                                         "VARIABLE_NAME = 'WSREP_READY'") == "OFF")
+        return CutOffNodeText(m_db.DataSourceName()) + "未写入任何内容";
     if (m_db.GetLastServerError() == ServerErrorLockWaitTimeout)
         return LockRefusal();
-    return readFailure + m_db.GetLastErrorText() + "；未写入任何内容";
+    return readFailure + failure + "；未写入任何内容";
 }
 
 std::string CCfgGroupSnapshot::LockName(int dbType) const
@@ -204,22 +287,23 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         if (!ToPart(query, parts[i]))
             return false;
     }
-    std::size_t width = 2;
+    std::size_t width = 3;
     for (const Part& part : parts)
         width = std::max(width, part.columns.size());
 
     // On a cluster node: the transaction and the group's lock row before anything is read,
-    // and the read made to wait for what the other nodes have committed.
-    std::string text =
-        m_transaction ? "START TRANSACTION;" + LockRowStatement() + ";SET STATEMENT wsrep_sync_wait=1 FOR "
-                      : std::string();
+    // and the read made to wait for what the other nodes have committed. (The driver takes a
+    // query that starts with SET for one without rows, so no SET STATEMENT.)
+    std::string text = m_transaction
+                           ? ClaimStatement() + ";" + kBeginTransaction + ";" + kWaitForTheCluster + ";"
+                           : std::string();
     // The lock first: the server runs the parts in order, so the tables are read once it is
     // had. Whether the server takes writes is read again with it: it may have been made
     // read-only since the login.
     text += "(SELECT -1, " +
             Padded("GET_LOCK(" + LockName(m_dbType) + ", " + std::to_string(kLockWaitSeconds) +
-                       "), @@GLOBAL.read_only",
-                   2, width) +
+                       "), @@GLOBAL.read_only" + (m_transaction ? ", " + ClaimHeld() : std::string()),
+                   m_transaction ? 3 : 2, width) +
             ")";
     for (std::size_t i = 0; i < parts.size(); ++i) {
         std::string select;
@@ -228,14 +312,19 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         text += " UNION ALL (SELECT " + std::to_string(i) + ", " +
                 Padded(select, parts[i].columns.size(), width) + parts[i].from + kNoLimit + ")";
     }
+    if (m_transaction)
+        text += std::string(";") + kWaitAsBefore;
 
     m_transactionOpen = m_transaction;
     const RecordsetPtr rows(m_db.OpenRecordset(text));
     if (!rows) {
-        // Only a query the server would not take falls back to reading one by one.
+        // Only a query the server would not take falls back to reading one by one; a lock
+        // not had, a node cut off or a link lost would fail that way too.
         const long failure = m_db.GetLastServerError();
-        if (m_transaction && (failure == ServerErrorLockWaitTimeout || failure == ServerErrorNodeNotReady ||
-                              failure == ServerErrorDeadlock || failure >= ServerErrorFirstClientError)) {
+        const bool notTaken = failure > 0 && failure < ServerErrorFirstClientError &&
+                              failure != ServerErrorLockWaitTimeout && failure != ServerErrorDeadlock &&
+                              failure != ServerErrorNodeNotReady;
+        if (m_transaction && !notTaken) {
             ran = true;
             error = FailureOf("读取数据库中的" + CfgGroupName(m_group) + "失败：");
         }
@@ -248,12 +337,14 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
     CMemoryRecordset ruleRows(parts[0].columns);
     bool locked = false;
     bool readOnly = false;
+    bool claimed = false;
     while (!rows->IsEof()) {
         rows->FetchNext();
         const int part = rows->GetFieldInt(1);
         if (part < 0) {
             locked = rows->GetFieldString(2) == "1";
             readOnly = rows->GetFieldString(3) == "1";
+            claimed = !m_transaction || rows->GetFieldString(4) == "1";
             continue;
         }
         if (static_cast<std::size_t>(part) >= parts.size())
@@ -268,8 +359,8 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
     }
     if (locked)
         ++m_locksHeld;
-    if (!locked || readOnly) {
-        error = locked ? ReadOnlyRefusal() : LockRefusal();
+    if (!locked || readOnly || !claimed) {
+        error = !locked ? LockRefusal() : readOnly ? ReadOnlyRefusal() : ClaimRefusal();
         return false;
     }
     m_rules = CColumnRules::FromRows(ruleRows);
@@ -290,7 +381,10 @@ bool CCfgGroupSnapshot::TakeOneByOne(std::string& error)
     if (!LockOneByOne(error) || !BeginOneByOne(error))
         return false;
     m_rules = CColumnRules::Read(&m_db, CfgGroupTables(m_group));
-    if (!CCfgLoader::LoadGroup(m_db, m_group, m_data, m_report)) {
+    const bool read = CCfgLoader::LoadGroup(m_db, m_group, m_data, m_report);
+    if (m_transaction)
+        m_db.ExecuteSqlNoCheck(kWaitAsBefore);
+    if (!read) {
         error = m_report.Gap(m_group);
         return false;
     }
@@ -337,14 +431,35 @@ bool CCfgGroupSnapshot::BeginOneByOne(std::string& error)
 {
     if (!m_transaction)
         return true;
-    // Reads of this session wait for the other nodes from here on, which does no harm.
-    m_transactionOpen = m_db.ExecuteSql("START TRANSACTION");
-    if (!m_transactionOpen || !m_db.ExecuteSql(LockRowStatement()) ||
-        !m_db.ExecuteSql("SET SESSION wsrep_sync_wait=1")) {
+    if (!m_db.ExecuteSql(ClaimStatement())) {
         error = FailureOf("无法开始保存" + CfgGroupName(m_group) + "：");
         return false;
     }
+    m_transactionOpen = m_db.ExecuteSql("START TRANSACTION");
+    if (!m_transactionOpen || !m_db.ExecuteSql("SET autocommit=0") || !m_db.ExecuteSql(kWaitForTheCluster)) {
+        error = FailureOf("无法开始保存" + CfgGroupName(m_group) + "：");
+        return false;
+    }
+    if (m_db.QueryValue("SELECT " + ClaimHeld()) != "1") {
+        error = ClaimRefusal();
+        return false;
+    }
     return true;
+}
+
+std::string CCfgGroupSnapshot::ClaimRefusal()
+{
+    m_claimRefused = true;
+    std::string holder;
+    const RecordsetPtr rows(m_db.OpenRecordset("SELECT saved_by, held_until FROM " +
+                                               std::string(CCfgClusterTables::kLockTable) +
+                                               " WHERE name = " + LockName(m_dbType)));
+    if (rows && !rows->IsEof()) {
+        rows->FetchNext();
+        holder = "（" + rows->GetFieldString(1) + "，最迟到 " + rows->GetFieldString(2) + "）";
+    }
+    return "集群中的另一个连接" + holder + "正在保存" + CfgGroupName(m_group) +
+           "。请稍后再保存；未写入任何内容";
 }
 
 std::string CCfgGroupSnapshot::LockRefusal()

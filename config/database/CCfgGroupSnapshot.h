@@ -4,10 +4,10 @@
 #include "config/data/CCfgData.h"
 #include "config/database/CColumnRules.h"
 #include "config/document/CfgLoadReport.h"
+#include "db/IOtlConnection.h"
 
 #include <string>
-
-class IOtlConnection;
+#include <vector>
 
 /// One group's tables as they are just before a save writes them, read with the same queries
 /// as loading, together with the definitions of their columns, while the group's save lock
@@ -19,16 +19,17 @@ class IOtlConnection;
 /// SQL Server, the lock and each read go one by one.
 ///
 /// On a cluster node the lock of one node does not hold on the others. There the snapshot
-/// also begins a transaction and writes the group's row of the lock table first, then reads
-/// what every node has committed: a save through another node that commits before this one
-/// makes this one fail as a whole, and one committed before the read is seen by it. The
-/// save's statements then belong to that transaction, which ends with their COMMIT or, when
-/// the snapshot ends without it, is rolled back.
+/// first claims the group's row of the lock table, committed on its own so that the cluster
+/// lets one of two claims through, then begins a transaction and reads what every node has
+/// committed. The save's statements belong to that transaction, which ends with their COMMIT
+/// or, when the snapshot ends without it, is rolled back; the claim is then let go.
 class CCfgGroupSnapshot
 {
 public:
     /// How long a save waits for another save of the same group.
     static constexpr int kLockWaitSeconds = 5;
+    /// How long a cluster-wide claim of a save holds when it is not let go.
+    static constexpr int kClaimSeconds = 600;
 
     CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group);
     ~CCfgGroupSnapshot();
@@ -45,18 +46,29 @@ public:
     /// Whether the save's statements go in the snapshot's transaction, to end with COMMIT:
     /// they must empty tables with DELETE then, as TRUNCATE would end it.
     bool InOneTransaction() const { return m_transaction; }
+    /// What ends the save's statements in the transaction: a check that the cluster has not
+    /// rolled it back meanwhile, then COMMIT.
+    std::vector<SqlStatement> CommitStatements() const;
     /// The transaction was committed: nothing is to be rolled back.
     void Committed() { m_transactionOpen = false; }
 
 private:
+    bool TakeOnce(std::string& error);
+    /// Rolls back what was not committed, lets go of the claim and the lock.
+    void End();
     bool TakeInOneQuery(bool& ran, std::string& error);
     bool TakeOneByOne(std::string& error);
     bool LockOneByOne(std::string& error);
     bool BeginOneByOne(std::string& error);
     /// Why a snapshot read of a read-only server was refused.
     std::string ReadOnlyRefusal() const;
-    /// Writes the group's row of the lock table, waiting as long as for the lock.
-    std::string LockRowStatement() const;
+    /// Claims the group's row of the lock table for this save, where no other holds it.
+    std::string ClaimStatement() const;
+    /// An SQL expression: whether the claim is this save's and has not lapsed.
+    std::string ClaimHeld() const;
+    std::string ClaimRelease() const;
+    /// Why the claim was not had: who holds it, and until when at most.
+    std::string ClaimRefusal();
     /// Why taking the snapshot failed, from the database's error.
     std::string FailureOf(std::string readFailure);
     /// Why the lock was not had: who holds it, where the database tells.
@@ -73,4 +85,5 @@ private:
     int m_locksHeld = 0; // a session may take a lock it holds once more
     bool m_transaction;
     bool m_transactionOpen = false;
+    bool m_claimRefused = false;
 };

@@ -84,8 +84,10 @@ CfgWriteOutcome CCfgWriter::WriteOnce(IOtlConnection& db, CCfgDocument& document
     // The tables as they are now, held against another save of the group until this one has
     // written: what a colleague saved since is either kept or written over knowingly.
     CCfgGroupSnapshot now(db, group);
-    if (!now.Take(outcome.error))
+    if (!now.Take(outcome.error)) {
+        lostToAnotherNode = now.InOneTransaction() && db.GetLastServerError() == ServerErrorDeadlock;
         return outcome;
+    }
     if (question && !document.IsPartlyWritten(group)) {
         const CCfgChanges changes = CCfgChanges::Compare(document.Reference(), now.Data());
         if (changes.Differs(group) && !question->Overwrite(group, changes)) {
@@ -103,8 +105,10 @@ CfgWriteOutcome CCfgWriter::WriteOnce(IOtlConnection& db, CCfgDocument& document
     if (!CCfgSaveBuilder::Build(group, cfg, report, now.Rules(), db.GetDbType(), statements, outcome.error,
                                 emptying))
         return outcome;
-    if (now.InOneTransaction())
-        statements.push_back({false, "COMMIT"});
+    if (now.InOneTransaction()) {
+        for (SqlStatement& ending : now.CommitStatements())
+            statements.push_back(std::move(ending));
+    }
     // What the tables held goes to a backup first; without one nothing is written.
     QString backup;
     if (!CCfgBackups::Write(now.Data(), {db.DataSourceName(), CCfgBackups::Now(), group}, backup,
@@ -115,17 +119,22 @@ CfgWriteOutcome CCfgWriter::WriteOnce(IOtlConnection& db, CCfgDocument& document
     outcome.backup = backup.toStdString();
     std::size_t executed = 0;
     if (!db.ExecuteBatch(statements, executed)) {
-        const long failure = db.GetLastServerError();
-        if (now.InOneTransaction() && failure > 0 && failure < ServerErrorFirstClientError) {
-            // The server refused a statement of the transaction: it is rolled back whole.
-            lostToAnotherNode = failure == ServerErrorDeadlock;
-            outcome.error = db.GetLastErrorText() + "\r\n未写入任何内容";
+        // In one transaction nothing took effect unless its COMMIT did, and a COMMIT the
+        // server answered with an error took nothing either; only one whose answer was lost
+        // with the link leaves it unknown. On a cluster such a failure is most often a save
+        // through another node that won, which the driver does not always say, so it is tried
+        // once more from a fresh read.
+        const std::string failure = db.GetLastErrorText();
+        if (now.InOneTransaction() &&
+            (executed + 1 < statements.size() || db.QueryValue("SELECT 1") == "1")) {
+            lostToAnotherNode = true;
+            outcome.error = failure + "\r\n未写入任何内容";
             outcome.backup.clear();
             return outcome;
         }
         // Letting go of the lock starts another operation, which would clear the reason.
         outcome.result = CfgWriteOutcome::Result::PartlyWritten;
-        outcome.error = db.GetLastErrorText() + "\r\n这组配置的表可能只写入了一部分。写入前的内容已备份在 " +
+        outcome.error = failure + "\r\n这组配置的表可能只写入了一部分。写入前的内容已备份在 " +
                         outcome.backup + "，可用“数据库 → 恢复备份...”恢复";
         document.NotePartlyWritten(group);
         return outcome;

@@ -19,8 +19,8 @@ bool CCfgClusterConversion::Find(IOtlConnection& db, std::vector<Table>& tables,
     return CCfgClusterTables::Find(db, names, tables, lockTableThere, error);
 }
 
-bool CCfgClusterConversion::Convert(IOtlConnection& db, const CCfgData& database, const std::vector<Table>& tables,
-                                    Result& result, std::string& error)
+bool CCfgClusterConversion::Convert(IOtlConnection& db, const CCfgData& database,
+                                    const std::vector<Table>& tables, Result& result, std::string& error)
 {
     result = Result();
     const std::string time = CCfgBackups::Now();
