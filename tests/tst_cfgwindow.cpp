@@ -13,6 +13,7 @@
 #include "controls/CPropertyGridCtrl.h"
 #include "controls/CPropertyGridProperty.h"
 #include "db/CDsnSettings.h"
+#include "db/IOtlConnection.h"
 #include "dialogs/CDialogBackups.h"
 #include "dialogs/CDialogCfgChanges.h"
 #include "dialogs/CDialogCsvList.h"
@@ -289,7 +290,47 @@ private Q_SLOTS:
                                      QStringLiteral("actionCompareCfg 与文件比较配置(&C)"),
                                      QStringLiteral("-"), QStringLiteral("actionExportSheet 导出表格(&X)..."),
                                      QStringLiteral("actionImportSheet 导入表格(&T)..."), QStringLiteral("-"),
-                                     QStringLiteral("actionRestoreBackup 恢复备份(&B)...")}));
+                                     QStringLiteral("actionRestoreBackup 恢复备份(&B)..."),
+                                     QStringLiteral("actionConvertForCluster 转换为集群表(&L)...")}));
+    }
+
+    // The conversion for a cluster names the tables and asks; 否 leaves them, 是 converts them
+    // all to InnoDB, changes no row, and says where the backups are.
+    void convertingForAClusterAsksFirst()
+    {
+        IOtlConnection& db = *IOtlConnection::getInstance();
+        auto engine = [&db] {
+            return db.QueryValue(
+                "SELECT ENGINE FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() "
+                "AND TABLE_NAME = 'conf_line'");
+        };
+        QCOMPARE(engine(), std::string("MyISAM"));
+        const std::string rows = db.QueryValue("SELECT COUNT(*) FROM conf_line");
+        MessageRecorder messages;
+        Window window;
+        messages.QueueAnswer(MsgAnswer::No);
+        window.Trigger("actionConvertForCluster");
+        QCOMPARE(messages.Messages().size(), std::size_t(1));
+        QVERIFY(messages.Messages().front().buttons == MsgButtons::YesNo);
+        QVERIFY2(messages.Texts().front().find("conf_line (MyISAM)") != std::string::npos,
+                 messages.Texts().front().c_str());
+        QCOMPARE(engine(), std::string("MyISAM"));
+
+        messages.Clear();
+        messages.QueueAnswer(MsgAnswer::Yes);
+        window.Trigger("actionConvertForCluster");
+        QCOMPARE(messages.Texts().size(), std::size_t(2));
+        QVERIFY2(messages.Texts().back().rfind("已转换为 InnoDB：", 0) == 0 &&
+                     messages.Texts().back().find("backups") != std::string::npos,
+                 messages.Texts().back().c_str());
+        QCOMPARE(engine(), std::string("InnoDB"));
+        QCOMPARE(db.QueryValue("SELECT COUNT(*) FROM conf_line"), rows);
+
+        messages.Clear();
+        window.Trigger("actionConvertForCluster");
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY2(messages.Texts().front().find("都已是 InnoDB") != std::string::npos,
+                 messages.Texts().front().c_str());
     }
 
     void aCancelledFileChooserDoesNothing_data()
