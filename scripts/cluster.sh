@@ -133,6 +133,7 @@ INI
 export ODBCINI='$dir/odbc.ini'
 export TARVEX_CLUSTER_DSNS='tarvex_node1 tarvex_node2 tarvex_node3'
 export TARVEX_CLUSTER_SOCKETS='$(node_dir 1)/mariadb.sock $(node_dir 2)/mariadb.sock $(node_dir 3)/mariadb.sock'
+export TARVEX_CLUSTER_PORTS='${sql_port[1]} ${sql_port[2]} ${sql_port[3]}'
 export TARVEX_DB_USER='$db_user'
 export TARVEX_DB_PASS='$db_pass'
 export TARVEX_DB_NAME='$db_name'

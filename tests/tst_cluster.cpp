@@ -166,6 +166,25 @@ private:
         return CCfgWriter::Save(Node(node), document, group, question);
     }
 
+    /// Cuts node 3 off from the others, or lets it back in.
+    bool ExecuteIsolation(bool isolated)
+    {
+        return Node(2).ExecuteSql(std::string("SET GLOBAL wsrep_provider_options='gmcast.isolate=") +
+                                  (isolated ? "1" : "0") + "'");
+    }
+
+    /// Waits until `node` says its cluster status is `status`; false after a minute.
+    bool WaitForStatus(std::size_t node, const std::string& status)
+    {
+        for (int tries = 0; tries < 120; ++tries) {
+            if (Node(node).QueryValue("SELECT VARIABLE_VALUE FROM information_schema.GLOBAL_STATUS WHERE "
+                                      "VARIABLE_NAME = 'WSREP_CLUSTER_STATUS'") == status)
+                return true;
+            QTest::qWait(500);
+        }
+        return false;
+    }
+
     std::string Engine(std::size_t node, const std::string& table)
     {
         return Node(node).QueryValue("SELECT ENGINE FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
@@ -422,6 +441,29 @@ private Q_SLOTS:
         QVERIFY(node.ExecuteSql("SET GLOBAL read_only = 0"));
         QVERIFY(node.Reconnect());
         QVERIFY(!node.Role().readOnly);
+    }
+
+    // A node cut off from the cluster says so and writes nothing; once it is back, the next
+    // save goes through.
+    void aCutOffNodeSaysSoAndHealsOnRejoining()
+    {
+        const CCfgData before = Held(2);
+        CCfgDocument document;
+        document.Adopt(before, {});
+        document.Store().CtiAddr = "10.3.3.3";
+        QVERIFY(ExecuteIsolation(true));
+        QVERIFY(WaitForStatus(2, "non-Primary"));
+        const CfgWriteOutcome refused = CCfgWriter::Save(Node(2), document, CfgGroup::System, nullptr);
+        QVERIFY(ExecuteIsolation(false));
+        QVERIFY(refused.result == CfgWriteOutcome::Result::Refused);
+        QVERIFY2(refused.error.find("已与集群断开") != std::string::npos, refused.error.c_str());
+        QVERIFY2(refused.error.find("未写入任何内容") != std::string::npos, refused.error.c_str());
+        QVERIFY(WaitForStatus(2, "Primary"));
+        QVERIFY(EveryNodeHolds(before));
+
+        const CfgWriteOutcome saved = CCfgWriter::Save(Node(2), document, CfgGroup::System, nullptr);
+        QVERIFY2(saved.IsWritten(), saved.error.c_str());
+        QVERIFY(EveryNodeHolds(document.Store()));
     }
 };
 

@@ -60,20 +60,16 @@ bool CCfgClusterTables::Replicated(IOtlConnection& db, const std::vector<std::st
     return !db.Role().clusterNode || Check(db, tables, lockTableThere, error);
 }
 
-bool CCfgClusterTables::ReadyToWrite(IOtlConnection& db, const std::vector<std::string>& tables,
-                                     std::string& error)
+std::string CCfgClusterTables::ReplicatedCheck(const std::vector<std::string>& tables)
 {
-    if (!db.Role().clusterNode)
-        return true;
-    bool lockTableThere = false;
-    if (!Check(db, tables, lockTableThere, error))
-        return false;
-    if (!lockTableThere && !db.ExecuteSql(kLockTableCreate)) {
-        error = "无法建立集群保存锁的表 " + std::string(kLockTable) + "：" + db.GetLastErrorText() +
-                "；未写入任何内容";
-        return false;
-    }
-    return true;
+    std::string names;
+    for (const std::string& table : tables)
+        names += (names.empty() ? "'" : ", '") + table + "'";
+    // Inserts nothing, unless a table is found: its NULL name then fails the statement.
+    return "INSERT INTO " + std::string(kLockTable) +
+           " (name) SELECT NULL FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() AND "
+           "TABLE_NAME IN (" +
+           names + ") AND ENGINE <> 'InnoDB' LIMIT 1";
 }
 
 bool CCfgClusterTables::Convert(IOtlConnection& db, const std::vector<Table>& tables,

@@ -30,8 +30,11 @@ public:
     /// On a cluster node: refuses, naming them and saying what to do, tables of `tables`
     /// that the cluster would not replicate. True at once off a cluster.
     static bool Replicated(IOtlConnection& db, const std::vector<std::string>& tables, std::string& error);
-    /// Replicated, and then makes the lock table where it is missing: before a write.
-    static bool ReadyToWrite(IOtlConnection& db, const std::vector<std::string>& tables, std::string& error);
+    /// A statement that fails when one of `tables` is in another engine than InnoDB (and
+    /// while the lock table is missing): it goes
+    /// first in the text that begins a save, so that such a table stops it before anything
+    /// else, at no round trip of its own. Replicated then names the tables.
+    static std::string ReplicatedCheck(const std::vector<std::string>& tables);
     /// Converts `tables` to InnoDB, one by one, and makes the lock table. `converted` lists
     /// those done, also when a later one fails.
     static bool Convert(IOtlConnection& db, const std::vector<Table>& tables,

@@ -19,17 +19,17 @@
 
 namespace {
 
-// The session's reads wait for what the other nodes of a cluster have committed, then again
-// as they did: a wait left set would turn a cut-off node's own error into a timeout.
-// Within the transaction, autocommit is off: should the server roll the transaction back
-// while its statements are under way, those that follow start a new one that only COMMIT
-// would keep, rather than each taking effect alone.
-const char* const kBeginTransaction = "START TRANSACTION;SET autocommit=0";
-const char* const kAutocommitAsBefore = "SET autocommit=1";
-
-const char* const kWaitForTheCluster =
-    "SET @tarvex_sync_wait = @@SESSION.wsrep_sync_wait, SESSION wsrep_sync_wait = 1";
-const char* const kWaitAsBefore = "SET SESSION wsrep_sync_wait = @tarvex_sync_wait";
+// After its claim, a save on a cluster node turns autocommit off, which makes its reads and
+// writes one transaction: should the server roll that back while the statements are under
+// way, those that follow start a new one that only COMMIT would keep, rather than each
+// taking effect alone. Its reads wait for what the other nodes have committed. Both go back
+// to how they were when the snapshot ends: a wait left set would turn a cut-off node's own
+// error into a timeout. One statement, as the driver sends each statement of a text that
+// reads rows in a round trip of its own.
+const char* const kBeginTransaction =
+    "SET autocommit=0, @tarvex_sync_wait = @@SESSION.wsrep_sync_wait, SESSION wsrep_sync_wait = 1";
+const char* const kEndTransaction =
+    "SET autocommit=1, SESSION wsrep_sync_wait = IFNULL(@tarvex_sync_wait, @@SESSION.wsrep_sync_wait)";
 
 // ORDER BY inside one part of a UNION counts only with a LIMIT.
 const char* const kNoLimit = " LIMIT 18446744073709551615";
@@ -151,7 +151,7 @@ void CCfgGroupSnapshot::End()
     if (m_transactionOpen)
         endings.emplace_back("ROLLBACK");
     if (m_transaction) {
-        endings.emplace_back(kAutocommitAsBefore);
+        endings.emplace_back(kEndTransaction);
         endings.push_back(ClaimRelease());
     }
     if (m_locksHeld > 0 && m_dbType == DbTypeSqlServer) {
@@ -196,6 +196,8 @@ bool CCfgGroupSnapshot::Take(std::string& error)
 
 bool CCfgGroupSnapshot::TakeOnce(std::string& error)
 {
+    if (m_transaction && !Claim(error))
+        return false;
     if (m_dbType == DbTypeMySql) {
         bool ran = false;
         const bool taken = TakeInOneQuery(ran, error);
@@ -203,6 +205,40 @@ bool CCfgGroupSnapshot::TakeOnce(std::string& error)
             return taken;
     }
     return TakeOneByOne(error);
+}
+
+bool CCfgGroupSnapshot::Claim(std::string& error)
+{
+    const std::vector<std::string> tables = CfgGroupTables(m_group);
+    // Tables the cluster would not replicate stop it first; then the claim, committed on its
+    // own; then the transaction. Statements without rows: one round trip.
+    const std::vector<SqlStatement> statements = {{false, CCfgClusterTables::ReplicatedCheck(tables)},
+                                                  {false, ClaimStatement()},
+                                                  {false, kBeginTransaction}};
+    for (bool lockTableMade = false;;) {
+        std::size_t executed = 0;
+        m_transactionOpen = true;
+        if (m_db.ExecuteBatch(statements, executed))
+            return true;
+        error = FailureOf("无法开始保存" + CfgGroupName(m_group) + "：");
+        if (executed == 0 && !CCfgClusterTables::Replicated(m_db, tables, error))
+            return false;
+        // The first save on a database makes the table of claims. (The driver gives no
+        // number for a later statement's failure, so the table is looked for.)
+        if (executed <= 1 && !lockTableMade &&
+            m_db.QueryValue(
+                "SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() AND "
+                "TABLE_NAME = '" +
+                std::string(CCfgClusterTables::kLockTable) + "'") == "0") {
+            lockTableMade = m_db.ExecuteSql(CCfgClusterTables::kLockTableCreate);
+            if (lockTableMade) {
+                m_claimRefused = false;
+                error.clear();
+                continue;
+            }
+        }
+        return false;
+    }
 }
 
 std::string CCfgGroupSnapshot::ClaimStatement() const
@@ -238,9 +274,11 @@ std::string CCfgGroupSnapshot::ClaimRelease() const
 
 std::vector<SqlStatement> CCfgGroupSnapshot::CommitStatements() const
 {
-    // The claim still this save's: should it have lapsed and been taken by another, the
-    // subquery's two rows fail the save before its COMMIT.
-    return {{false, "DO IF(" + ClaimHeld() + ", 0, (SELECT 1 UNION ALL SELECT 2))"}, {false, "COMMIT"}};
+    // The claim still this save's: should it have lapsed and been taken by another, the NULL
+    // name fails the save before its COMMIT; otherwise nothing is inserted.
+    return {{false, "INSERT INTO " + std::string(CCfgClusterTables::kLockTable) +
+                        " (name) SELECT NULL FROM DUAL WHERE NOT " + ClaimHeld()},
+            {false, "COMMIT"}};
 }
 
 std::string CCfgGroupSnapshot::ReadOnlyRefusal() const
@@ -291,12 +329,7 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
     for (const Part& part : parts)
         width = std::max(width, part.columns.size());
 
-    // On a cluster node: the transaction and the group's lock row before anything is read,
-    // and the read made to wait for what the other nodes have committed. (The driver takes a
-    // query that starts with SET for one without rows, so no SET STATEMENT.)
-    std::string text = m_transaction
-                           ? ClaimStatement() + ";" + kBeginTransaction + ";" + kWaitForTheCluster + ";"
-                           : std::string();
+    std::string text;
     // The lock first: the server runs the parts in order, so the tables are read once it is
     // had. Whether the server takes writes is read again with it: it may have been made
     // read-only since the login.
@@ -312,10 +345,7 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         text += " UNION ALL (SELECT " + std::to_string(i) + ", " +
                 Padded(select, parts[i].columns.size(), width) + parts[i].from + kNoLimit + ")";
     }
-    if (m_transaction)
-        text += std::string(";") + kWaitAsBefore;
 
-    m_transactionOpen = m_transaction;
     const RecordsetPtr rows(m_db.OpenRecordset(text));
     if (!rows) {
         // Only a query the server would not take falls back to reading one by one; a lock
@@ -373,18 +403,10 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
 
 bool CCfgGroupSnapshot::TakeOneByOne(std::string& error)
 {
-    if (m_transactionOpen) {
-        // What the text that could not run had begun.
-        m_db.ExecuteSqlNoCheck("ROLLBACK");
-        m_transactionOpen = false;
-    }
-    if (!LockOneByOne(error) || !BeginOneByOne(error))
+    if (!LockOneByOne(error) || !ClaimHeldOneByOne(error))
         return false;
     m_rules = CColumnRules::Read(&m_db, CfgGroupTables(m_group));
-    const bool read = CCfgLoader::LoadGroup(m_db, m_group, m_data, m_report);
-    if (m_transaction)
-        m_db.ExecuteSqlNoCheck(kWaitAsBefore);
-    if (!read) {
+    if (!CCfgLoader::LoadGroup(m_db, m_group, m_data, m_report)) {
         error = m_report.Gap(m_group);
         return false;
     }
@@ -427,19 +449,10 @@ bool CCfgGroupSnapshot::LockOneByOne(std::string& error)
     return true;
 }
 
-bool CCfgGroupSnapshot::BeginOneByOne(std::string& error)
+bool CCfgGroupSnapshot::ClaimHeldOneByOne(std::string& error)
 {
     if (!m_transaction)
         return true;
-    if (!m_db.ExecuteSql(ClaimStatement())) {
-        error = FailureOf("无法开始保存" + CfgGroupName(m_group) + "：");
-        return false;
-    }
-    m_transactionOpen = m_db.ExecuteSql("START TRANSACTION");
-    if (!m_transactionOpen || !m_db.ExecuteSql("SET autocommit=0") || !m_db.ExecuteSql(kWaitForTheCluster)) {
-        error = FailureOf("无法开始保存" + CfgGroupName(m_group) + "：");
-        return false;
-    }
     if (m_db.QueryValue("SELECT " + ClaimHeld()) != "1") {
         error = ClaimRefusal();
         return false;

@@ -59,9 +59,12 @@ private:
     bool TakeInOneQuery(bool& ran, std::string& error);
     bool TakeOneByOne(std::string& error);
     bool LockOneByOne(std::string& error);
-    bool BeginOneByOne(std::string& error);
+    bool ClaimHeldOneByOne(std::string& error);
     /// Why a snapshot read of a read-only server was refused.
     std::string ReadOnlyRefusal() const;
+    /// On a cluster node, before anything is read: refuses tables the cluster would not
+    /// replicate, claims the group for this save and begins the transaction.
+    bool Claim(std::string& error);
     /// Claims the group's row of the lock table for this save, where no other holds it.
     std::string ClaimStatement() const;
     /// An SQL expression: whether the claim is this save's and has not lapsed.

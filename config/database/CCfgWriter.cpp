@@ -1,7 +1,5 @@
 #include "config/database/CCfgWriter.h"
 
-#include "config/catalogue/CfgGroups.h"
-#include "config/database/CCfgClusterTables.h"
 #include "config/database/CCfgGroupSnapshot.h"
 #include "config/database/CCfgSaveBuilder.h"
 #include "config/database/ICfgOverwriteQuestion.h"
@@ -62,11 +60,8 @@ CfgWriteOutcome CCfgWriter::Save(IOtlConnection& db, CCfgDocument& document, Cfg
 CfgWriteOutcome CCfgWriter::Write(IOtlConnection& db, CCfgDocument& document, CfgGroup group,
                                   const CCfgData& cfg, ICfgOverwriteQuestion* question)
 {
-    CfgWriteOutcome outcome;
-    if (!CCfgClusterTables::ReadyToWrite(db, CfgGroupTables(group), outcome.error))
-        return outcome;
     bool lostToAnotherNode = false;
-    outcome = WriteOnce(db, document, group, cfg, question, lostToAnotherNode);
+    CfgWriteOutcome outcome = WriteOnce(db, document, group, cfg, question, lostToAnotherNode);
     // A save of the group through another node of a cluster committed while this one was
     // under way, and this one was rolled back whole: once more from a fresh read, which
     // shows what the other wrote and so asks before writing over it.
