@@ -62,7 +62,8 @@ int main(int argc, char* argv[])
                 return 1;
             }
             std::printf("save_%d_%s_round_trips: %ld\nsave_%d_%s_ms: %lld\n", pass, CCfgFile::GroupKey(group),
-                        proxy.RoundTrips(), pass, CCfgFile::GroupKey(group), static_cast<long long>(clock.elapsed()));
+                        proxy.RoundTrips(), pass, CCfgFile::GroupKey(group),
+                        static_cast<long long>(clock.elapsed()));
         }
     }
     return 0;

@@ -10,37 +10,34 @@ const char* const CCfgClusterTables::kLockTableCreate =
     "PRIMARY KEY (name)) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4";
 
 bool CCfgClusterTables::Find(IOtlConnection& db, const std::vector<std::string>& tables,
-                             std::vector<Table>& notReplicated, bool& lockTableThere, std::string& error)
+                             std::vector<Table>& notReplicated, std::string& error)
 {
     notReplicated.clear();
-    lockTableThere = false;
-    std::string names = std::string("'") + kLockTable + "'";
+    std::string names;
     for (const std::string& table : tables)
-        names += ", '" + table + "'";
+        names += (names.empty() ? "'" : ", '") + table + "'";
     const RecordsetPtr rows(db.OpenRecordset(
         "SELECT TABLE_NAME, ENGINE FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() AND "
         "TABLE_NAME IN (" +
-        names + ") ORDER BY TABLE_NAME"));
+        names + ") AND ENGINE <> 'InnoDB' ORDER BY TABLE_NAME"));
     if (!rows) {
         error = "无法读取配置表的存储引擎：" + db.GetLastErrorText();
         return false;
     }
     while (!rows->IsEof()) {
         rows->FetchNext();
-        Table table{rows->GetFieldString(1), rows->GetFieldString(2)};
-        if (table.name == kLockTable)
-            lockTableThere = true;
-        else if (table.engine != "InnoDB")
-            notReplicated.push_back(std::move(table));
+        notReplicated.push_back({rows->GetFieldString(1), rows->GetFieldString(2)});
     }
     return true;
 }
 
-bool CCfgClusterTables::Check(IOtlConnection& db, const std::vector<std::string>& tables,
-                              bool& lockTableThere, std::string& error)
+bool CCfgClusterTables::Replicated(IOtlConnection& db, const std::vector<std::string>& tables,
+                                   std::string& error)
 {
+    if (!db.Role().clusterNode)
+        return true;
     std::vector<Table> notReplicated;
-    if (!Find(db, tables, notReplicated, lockTableThere, error)) {
+    if (!Find(db, tables, notReplicated, error)) {
         error += "；未写入任何内容";
         return false;
     }
@@ -51,13 +48,6 @@ bool CCfgClusterTables::Check(IOtlConnection& db, const std::vector<std::string>
             "。写入这里的内容不会到达其他节点，因此未写入任何内容。请先用“数据库 → 转换为集群表”"
             "（或命令 tarvex convert-cluster）把它们转换为 InnoDB";
     return false;
-}
-
-bool CCfgClusterTables::Replicated(IOtlConnection& db, const std::vector<std::string>& tables,
-                                   std::string& error)
-{
-    bool lockTableThere = false;
-    return !db.Role().clusterNode || Check(db, tables, lockTableThere, error);
 }
 
 std::string CCfgClusterTables::ReplicatedCheck(const std::vector<std::string>& tables)

@@ -23,10 +23,10 @@ public:
         std::string engine;
     };
 
-    /// Which of `tables` are stored in an engine other than InnoDB, and whether the lock table
-    /// is there. Tables that do not exist are not listed.
+    /// Which of `tables` are stored in an engine other than InnoDB. Tables that do not exist
+    /// are not listed.
     static bool Find(IOtlConnection& db, const std::vector<std::string>& tables,
-                     std::vector<Table>& notReplicated, bool& lockTableThere, std::string& error);
+                     std::vector<Table>& notReplicated, std::string& error);
     /// On a cluster node: refuses, naming them and saying what to do, tables of `tables`
     /// that the cluster would not replicate. True at once off a cluster.
     static bool Replicated(IOtlConnection& db, const std::vector<std::string>& tables, std::string& error);
@@ -41,8 +41,4 @@ public:
                         std::vector<std::string>& converted, std::string& error);
     /// "conf_line (MyISAM)、conf_dev (MyISAM)".
     static std::string Names(const std::vector<Table>& tables);
-
-private:
-    static bool Check(IOtlConnection& db, const std::vector<std::string>& tables, bool& lockTableThere,
-                      std::string& error);
 };

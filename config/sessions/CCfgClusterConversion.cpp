@@ -15,8 +15,7 @@ bool CCfgClusterConversion::Find(IOtlConnection& db, std::vector<Table>& tables,
         for (std::string& table : CfgGroupTables(group))
             names.push_back(std::move(table));
     }
-    bool lockTableThere = false;
-    return CCfgClusterTables::Find(db, names, tables, lockTableThere, error);
+    return CCfgClusterTables::Find(db, names, tables, error);
 }
 
 bool CCfgClusterConversion::Convert(IOtlConnection& db, const CCfgData& database,
