@@ -330,10 +330,7 @@ void CCfgFileCommands::OnConvertForCluster()
             return;
         }
     }
-    std::string text = "已转换为 InnoDB：";
-    for (std::size_t index = 0; index < result.converted.size(); ++index)
-        text += (index == 0 ? "" : "、") + result.converted[index];
-    text += "\r\n转换前的配置已备份在：";
+    std::string text = "已转换为 InnoDB：" + result.ConvertedNames() + "\r\n转换前的配置已备份在：";
     for (const std::string& backup : result.backups)
         text += "\r\n" + backup;
     ShowNotice(m_window, text);

@@ -301,10 +301,7 @@ int ConvertForCluster(const Given& given)
     CCfgClusterConversion::Result result;
     if (!CCfgClusterConversion::Convert(db, session.Database(), tables, result, error))
         return Fail(error);
-    std::string converted;
-    for (const std::string& table : result.converted)
-        converted += (converted.empty() ? "" : "、") + table;
-    Print(stdout, "已转换为 InnoDB：" + converted + "\n转换前的配置已备份在：\n");
+    Print(stdout, "已转换为 InnoDB：" + result.ConvertedNames() + "\n转换前的配置已备份在：\n");
     for (const std::string& backup : result.backups)
         Print(stdout, "  " + backup + "\n");
     return CCommandLine::kDone;

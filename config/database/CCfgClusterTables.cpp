@@ -73,10 +73,6 @@ bool CCfgClusterTables::Convert(IOtlConnection& db, const std::vector<Table>& ta
         }
         converted.push_back(table.name);
     }
-    if (!db.ExecuteSql(kLockTableCreate)) {
-        error = "无法建立集群保存锁的表 " + std::string(kLockTable) + "：" + db.GetLastErrorText();
-        return false;
-    }
     return true;
 }
 

@@ -35,7 +35,7 @@ public:
     /// first in the text that begins a save, so that such a table stops it before anything
     /// else, at no round trip of its own. Replicated then names the tables.
     static std::string ReplicatedCheck(const std::vector<std::string>& tables);
-    /// Converts `tables` to InnoDB, one by one, and makes the lock table. `converted` lists
+    /// Converts `tables` to InnoDB, one by one, and writes nothing else. `converted` lists
     /// those done, also when a later one fails.
     static bool Convert(IOtlConnection& db, const std::vector<Table>& tables,
                         std::vector<std::string>& converted, std::string& error);

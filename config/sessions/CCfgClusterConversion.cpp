@@ -33,11 +33,15 @@ bool CCfgClusterConversion::Convert(IOtlConnection& db, const CCfgData& database
     }
     if (CCfgClusterTables::Convert(db, tables, result.converted, error))
         return true;
-    if (!result.converted.empty()) {
-        std::string done;
-        for (const std::string& table : result.converted)
-            done += (done.empty() ? "" : "、") + table;
-        error += "（此前已转换：" + done + "）";
-    }
+    if (!result.converted.empty())
+        error += "（此前已转换：" + result.ConvertedNames() + "）";
     return false;
+}
+
+std::string CCfgClusterConversion::Result::ConvertedNames() const
+{
+    std::string names;
+    for (const std::string& table : converted)
+        names += (names.empty() ? "" : "、") + table;
+    return names;
 }

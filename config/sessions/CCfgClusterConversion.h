@@ -20,6 +20,9 @@ public:
     {
         std::vector<std::string> backups;
         std::vector<std::string> converted;
+
+        /// The tables converted, as a list to show: "conf_dev、conf_line".
+        std::string ConvertedNames() const;
     };
 
     /// The configuration tables in an engine the cluster would not replicate. A read-only
