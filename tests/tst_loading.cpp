@@ -1,13 +1,17 @@
 // Loading the configuration from the private test server into the store.
 #include "config/data/CCfgData.h"
 #include "config/database/CCfgDb.h"
+#include "config/database/CCfgLoader.h"
+#include "config/document/CCfgChanges.h"
 #include "config/document/CCfgDocument.h"
 #include "config/document/CfgLoadReport.h"
+#include "support/CDelayProxy.h"
 #include "support/ConfigTables.h"
 #include "support/RecordingConnection.h"
 #include "support/RecordingProgress.h"
 #include "support/TestDatabase.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -33,6 +37,21 @@ std::vector<std::string> ExtenTexts(const CCfgData& cfg)
     std::vector<std::string> texts;
     cfg.Extens.ForEach(
         [&texts](int key, const std::string& text) { texts.push_back(std::to_string(key) + "=" + text); });
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+bool IsCombinedRead(const std::string& sql)
+{
+    return sql.rfind("(SELECT 0, ", 0) == 0;
+}
+
+Texts KeptTexts(const std::vector<KeptRow>& rows)
+{
+    Texts texts;
+    for (const KeptRow& row : rows)
+        texts.push_back(row.name + "=" + row.value.value_or("NULL"));
     return texts;
 }
 
@@ -236,12 +255,18 @@ private Q_SLOTS:
     {
         QFETCH(int, dbType);
         RecordingConnection recording(dbType);
+        // Where the server will not run the combined read, the queries go one by one.
+        recording.FailWhen([](const std::string& sql) { return IsCombinedRead(sql); }, "refused");
         FreshStore();
         RecordingProgress progress;
         QVERIFY(GetCfgDb()->LoadCfg(progress));
         std::vector<std::string> sent;
         for (const RecordingConnection::Call& call : recording.Calls())
             sent.push_back(call.operation + ": " + call.sql);
+        if (dbType == DbTypeMySql) {
+            QVERIFY(IsCombinedRead(recording.Calls().front().sql));
+            sent.erase(sent.begin());
+        }
         const std::vector<std::string> expected = {
             "QueryValue: SELECT value FROM conf_system WHERE Name='CtiAddr'",
             "QueryValue: SELECT value FROM conf_system WHERE Name='CtiPort'",
@@ -294,6 +319,70 @@ private Q_SLOTS:
             "ASC",
         };
         QCOMPARE(sent, expected);
+    }
+
+    // The combined read of MariaDB as it is sent, one part a line.
+    void combinedReadAsSent()
+    {
+        RecordingConnection recording(DbTypeMySql);
+        FreshStore();
+        RecordingProgress progress;
+        QVERIFY(GetCfgDb()->LoadCfg(progress));
+        QCOMPARE(recording.Calls().size(), std::size_t(1));
+        QCOMPARE(recording.Calls().front().operation, std::string("OpenRecordset"));
+        QFile golden(QStringLiteral(TARVEX_GOLDEN_DIR "/mariadb-load.txt"));
+        QVERIFY(golden.open(QIODevice::ReadOnly));
+        const QString sent = QString::fromStdString(recording.Calls().front().sql);
+        QCOMPARE(sent.split(QStringLiteral(" UNION ALL ")).join(QLatin1Char('\n')) + QLatin1Char('\n'),
+                 QString::fromUtf8(golden.readAll()));
+    }
+
+    // The combined read gives what each query alone gives: values, stray rows kept, the
+    // reports' gaps, and texts a column would cut.
+    void combinedReadLoadsAsOneByOne()
+    {
+        QVERIFY(FillTables());
+        QVERIFY(TestDatabase::Run({"ALTER TABLE conf_system MODIFY value varchar(300)",
+                                   "INSERT INTO conf_system (Name, Value) VALUES ('Colleague', NULL), "
+                                   "('Other', '他人')"}));
+        CCfgData& combined = FreshStore();
+        RecordingProgress progress;
+        QVERIFY(GetCfgDb()->LoadCfg(progress));
+        const CfgLoadReport combinedReport = GetCfgDocument()->LoadReport();
+        std::size_t cutAlone = 0;
+        for (CfgGroup group : {CfgGroup::System, CfgGroup::Device, CfgGroup::Lines}) {
+            CCfgData alone;
+            CfgLoadReport report;
+            QVERIFY(CCfgLoader::LoadGroup(*IOtlConnection::getInstance(), group, alone, report));
+            QVERIFY(!CCfgChanges::Compare(combined, alone).Differs(group));
+            QCOMPARE(KeptTexts(combinedReport.Kept(group)), KeptTexts(report.Kept(group)));
+            QCOMPARE(report.keptLines.size(), group == CfgGroup::Lines ? combinedReport.keptLines.size() : 0);
+            cutAlone += report.cutTexts.size();
+        }
+        QCOMPARE(KeptTexts(combinedReport.Kept(CfgGroup::System)), (Texts{"Colleague=NULL", "Other=他人"}));
+        QCOMPARE(combinedReport.keptLines.size(), std::size_t(1));
+        QCOMPARE(combinedReport.cutTexts.size(), cutAlone);
+        QVERIFY(cutAlone > 0);
+    }
+
+    // Loading costs one request on MariaDB, whatever the number of tables.
+    void loadingIsOneRoundTrip()
+    {
+        QVERIFY(FillTables());
+        CDelayProxy proxy(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
+        std::string error;
+        QVERIFY2(IOtlConnection::getInstance()->Connect(
+                     TestDatabase::ConnectString() + ";PORT=" + std::to_string(proxy.Port()), error),
+                 error.c_str());
+        proxy.ResetRoundTrips();
+        FreshStore();
+        RecordingProgress progress;
+        const bool loaded = GetCfgDb()->LoadCfg(progress);
+        const long roundTrips = proxy.RoundTrips();
+        QVERIFY(TestDatabase::Connect());
+        QVERIFY(loaded);
+        QCOMPARE(GetCfgData()->Extens.GetCount(), std::size_t(5));
+        QVERIFY2(roundTrips <= 2, std::to_string(roundTrips).c_str());
     }
 
     void missingListStopsLoading_data()

@@ -1,18 +1,15 @@
 #include "config/database/CCfgGroupSnapshot.h"
 
 #include "config/catalogue/CfgGroups.h"
-#include "config/catalogue/CfgRecordTable.h"
 #include "config/database/CCfgClusterTables.h"
 #include "config/database/CCfgLoader.h"
+#include "config/database/CCombinedRead.h"
 #include "config/database/ILoadRows.h"
 #include "config/formats/CCfgFile.h"
-#include "db/CMemoryRecordset.h"
 #include "db/IOtlConnection.h"
 #include "db/ServerErrors.h"
 
-#include <algorithm>
 #include <chrono>
-#include <map>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -30,107 +27,6 @@ const char* const kBeginTransaction =
     "SET autocommit=0, @tarvex_sync_wait = @@SESSION.wsrep_sync_wait, SESSION wsrep_sync_wait = 1";
 const char* const kEndTransaction =
     "SET autocommit=1, SESSION wsrep_sync_wait = IFNULL(@tarvex_sync_wait, @@SESSION.wsrep_sync_wait)";
-
-// ORDER BY inside one part of a UNION counts only with a LIMIT.
-const char* const kNoLimit = " LIMIT 18446744073709551615";
-
-/// Answers every query with no rows and keeps the queries, in order: loading asks the same
-/// queries whatever their rows, so this is the list a group's reading sends.
-class QueryList final : public ILoadRows
-{
-public:
-    RecordsetPtr Open(const std::string& query) override
-    {
-        queries.push_back(query);
-        return RecordsetPtr(new CMemoryRecordset({}));
-    }
-    std::string Value(const std::string& query) override
-    {
-        queries.push_back(query);
-        return {};
-    }
-    std::string LastError() override { return {}; }
-
-    std::vector<std::string> queries;
-};
-
-/// The rows of each query, read beforehand.
-class ReadRows final : public ILoadRows
-{
-public:
-    struct Result
-    {
-        std::vector<std::string> columns;
-        std::vector<std::vector<std::string>> rows;
-    };
-
-    RecordsetPtr Open(const std::string& query) override
-    {
-        const Result& result = results[query];
-        auto* rows = new CMemoryRecordset(result.columns);
-        for (const auto& row : result.rows)
-            rows->AddRow({row.begin(), row.end()});
-        return RecordsetPtr(rows);
-    }
-    std::string Value(const std::string& query) override
-    {
-        const Result& result = results[query];
-        return result.rows.empty() || result.rows.front().empty() ? std::string()
-                                                                  : result.rows.front().front();
-    }
-    std::string LastError() override { return {}; }
-
-    std::map<std::string, Result> results;
-};
-
-/// The expressions of a query's select list, split at the commas outside parentheses.
-std::vector<std::string> SelectList(const std::string& query, std::size_t from)
-{
-    std::vector<std::string> columns;
-    std::string column;
-    int depth = 0;
-    for (std::size_t i = 7; i < from; ++i) {
-        const char c = query[i];
-        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-        if (c == ',' && depth == 0) {
-            columns.push_back(column);
-            column.clear();
-        } else if (!(column.empty() && c == ' ')) {
-            column += c;
-        }
-    }
-    columns.push_back(column);
-    return columns;
-}
-
-struct Part
-{
-    std::string query; // as loading sends it
-    std::vector<std::string> columns;
-    std::string from; // " FROM ..." to the end
-};
-
-/// A query of loading as one part of the UNION; false for one that is not a plain SELECT.
-bool ToPart(const std::string& query, Part& part)
-{
-    const std::size_t from = query.find(" FROM ");
-    if (query.rfind("SELECT ", 0) != 0 || from == std::string::npos)
-        return false;
-    part.query = query;
-    part.columns = SelectList(query, from);
-    // Loading reads the flows' every column but uses only the file path, by name.
-    if (part.columns == std::vector<std::string>{"*"})
-        part.columns = {IvrFlowTable().fields.front().column};
-    part.from = query.substr(from);
-    return true;
-}
-
-std::string Padded(std::string select, std::size_t columns, std::size_t width)
-{
-    for (std::size_t i = columns; i < width; ++i)
-        select += ", NULL";
-    return select;
-}
 
 } // namespace
 
@@ -312,41 +208,26 @@ std::string CCfgGroupSnapshot::LockName(int dbType) const
 
 bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
 {
-    QueryList list;
-    {
+    const std::string rulesQuery = CColumnRules::Query(CfgGroupTables(m_group));
+    std::vector<std::string> queries = CCombinedRead::QueriesOf([this](ILoadRows& list) {
         CCfgData scratch;
         CfgLoadReport report;
         CCfgLoader::LoadGroup(m_group, list, scratch, report);
-    }
-    std::vector<Part> parts(list.queries.size() + 1);
-    parts[0].query = CColumnRules::Query(CfgGroupTables(m_group));
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::string& query = i == 0 ? parts[0].query : list.queries[i - 1];
-        if (!ToPart(query, parts[i]))
-            return false;
-    }
-    std::size_t width = 3;
-    for (const Part& part : parts)
-        width = std::max(width, part.columns.size());
+    });
+    queries.insert(queries.begin(), rulesQuery);
+    CCombinedRead read;
+    if (!read.SetQueries(queries))
+        return false;
+    // The lock first, so that the tables are read once it is had. Whether the server takes
+    // writes is read again with it: it may have been made read-only since the login.
+    std::vector<std::string> head = {"GET_LOCK(" + LockName(m_dbType) + ", " +
+                                         std::to_string(kLockWaitSeconds) + ")",
+                                     "@@GLOBAL.read_only"};
+    if (m_transaction)
+        head.push_back(ClaimHeld());
+    read.SetHead(head);
 
-    std::string text;
-    // The lock first: the server runs the parts in order, so the tables are read once it is
-    // had. Whether the server takes writes is read again with it: it may have been made
-    // read-only since the login.
-    text += "(SELECT -1, " +
-            Padded("GET_LOCK(" + LockName(m_dbType) + ", " + std::to_string(kLockWaitSeconds) +
-                       "), @@GLOBAL.read_only" + (m_transaction ? ", " + ClaimHeld() : std::string()),
-                   m_transaction ? 3 : 2, width) +
-            ")";
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        std::string select;
-        for (const std::string& column : parts[i].columns)
-            select += (select.empty() ? "" : ", ") + column;
-        text += " UNION ALL (SELECT " + std::to_string(i) + ", " +
-                Padded(select, parts[i].columns.size(), width) + parts[i].from + kNoLimit + ")";
-    }
-
-    const RecordsetPtr rows(m_db.OpenRecordset(text));
+    const RecordsetPtr rows(m_db.OpenRecordset(read.Text()));
     if (!rows) {
         // Only a query the server would not take falls back to reading one by one; a lock
         // not had, a node cut off or a link lost would fail that way too.
@@ -361,39 +242,18 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         return false;
     }
     ran = true;
-    ReadRows read;
-    for (std::size_t i = 1; i < parts.size(); ++i)
-        read.results[parts[i].query].columns = parts[i].columns;
-    CMemoryRecordset ruleRows(parts[0].columns);
-    bool locked = false;
-    bool readOnly = false;
-    bool claimed = false;
-    while (!rows->IsEof()) {
-        rows->FetchNext();
-        const int part = rows->GetFieldInt(1);
-        if (part < 0) {
-            locked = rows->GetFieldString(2) == "1";
-            readOnly = rows->GetFieldString(3) == "1";
-            claimed = !m_transaction || rows->GetFieldString(4) == "1";
-            continue;
-        }
-        if (static_cast<std::size_t>(part) >= parts.size())
-            continue;
-        std::vector<std::string> values;
-        for (std::size_t column = 0; column < parts[std::size_t(part)].columns.size(); ++column)
-            values.push_back(rows->GetFieldString(int(column) + 2));
-        if (part == 0)
-            ruleRows.AddRow({values.begin(), values.end()});
-        else
-            read.results[parts[std::size_t(part)].query].rows.push_back(std::move(values));
-    }
+    read.Take(*rows);
+    const std::vector<std::string>& lock = read.HeadRow();
+    const bool locked = lock.size() > 0 && lock[0] == "1";
+    const bool readOnly = lock.size() > 1 && lock[1] == "1";
+    const bool claimed = !m_transaction || (lock.size() > 2 && lock[2] == "1");
     if (locked)
         ++m_locksHeld;
     if (!locked || readOnly || !claimed) {
         error = !locked ? LockRefusal() : readOnly ? ReadOnlyRefusal() : ClaimRefusal();
         return false;
     }
-    m_rules = CColumnRules::FromRows(ruleRows);
+    m_rules = CColumnRules::FromRows(*read.Open(rulesQuery));
     if (!CCfgLoader::LoadGroup(m_group, read, m_data, m_report)) {
         error = m_report.Gap(m_group);
         return false;

@@ -3,6 +3,7 @@
 #include "config/catalogue/CfgRecordTable.h"
 #include "config/catalogue/CfgSettings.h"
 #include "config/data/CCfgData.h"
+#include "config/database/CCombinedRead.h"
 #include "config/database/CQuietProgress.h"
 #include "config/database/ILoadProgress.h"
 #include "config/database/ILoadRows.h"
@@ -188,15 +189,11 @@ bool LoadLines(ILoadRows& source, CCfgData& cfg, CfgLoadReport& report, const ch
     return loaded;
 }
 
-} // namespace
-
-bool CCfgLoader::Load(IOtlConnection& db, ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& report)
+/// Every group, in order, showing its progress from step 1; false when loading stopped at a
+/// list that could not be read, after showing which one.
+bool LoadAll(ILoadRows& source, ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& report)
 {
     report = CfgLoadReport();
-    progress.Open(0, kLastStep);
-    progress.SetText("配置参数加载中...");
-
-    ConnectionRows source(db);
     int step = 1;
     const char* failure = nullptr;
     if (LoadSettingsGroup(source, CfgGroup::System, progress, step, cfg, report, failure) &&
@@ -207,12 +204,39 @@ bool CCfgLoader::Load(IOtlConnection& db, ILoadProgress& progress, CCfgData& cfg
     if (failure) {
         progress.SetText(failure);
         progress.Pause(kFailureShownMs);
-        progress.Close();
         return false;
     }
     progress.SetPos(kLastStep);
-    progress.Close();
     return true;
+}
+
+} // namespace
+
+bool CCfgLoader::Load(IOtlConnection& db, ILoadProgress& progress, CCfgData& cfg, CfgLoadReport& report)
+{
+    progress.Open(0, kLastStep);
+    progress.SetText("配置参数加载中...");
+    // On MySQL and MariaDB every query in one round trip. Where that cannot run (a table or a
+    // column missing, a server that will not combine the rows), one query a round trip, which
+    // tells which table failed and reads what can be read.
+    CCombinedRead combined;
+    ConnectionRows connection(db);
+    ILoadRows* source = &connection;
+    if (db.GetDbType() == DbTypeMySql && combined.SetQueries(CCombinedRead::QueriesOf([](ILoadRows& list) {
+            CCfgData scratch;
+            CfgLoadReport scratchReport;
+            CQuietProgress quiet;
+            LoadAll(list, quiet, scratch, scratchReport);
+        }))) {
+        const RecordsetPtr rows(db.OpenRecordset(combined.Text()));
+        if (rows) {
+            combined.Take(*rows);
+            source = &combined;
+        }
+    }
+    const bool loaded = LoadAll(*source, progress, cfg, report);
+    progress.Close();
+    return loaded;
 }
 
 bool CCfgLoader::LoadGroup(CfgGroup group, ILoadRows& source, CCfgData& cfg, CfgLoadReport& report)

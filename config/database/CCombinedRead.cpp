@@ -1,0 +1,157 @@
+#include "config/database/CCombinedRead.h"
+
+#include "config/catalogue/CfgRecordTable.h"
+#include "db/CMemoryRecordset.h"
+
+#include <algorithm>
+
+namespace {
+
+// ORDER BY inside one part of a UNION counts only with a LIMIT.
+const char* const kNoLimit = " LIMIT 18446744073709551615";
+
+/// Answers every query with no rows and keeps the queries, in order.
+class QueryList final : public ILoadRows
+{
+public:
+    RecordsetPtr Open(const std::string& query) override
+    {
+        queries.push_back(query);
+        return RecordsetPtr(new CMemoryRecordset({}));
+    }
+    std::string Value(const std::string& query) override
+    {
+        queries.push_back(query);
+        return {};
+    }
+    std::string LastError() override { return {}; }
+
+    std::vector<std::string> queries;
+};
+
+/// The expressions of a query's select list, split at the commas outside parentheses.
+std::vector<std::string> SelectList(const std::string& query, std::size_t from)
+{
+    std::vector<std::string> columns;
+    std::string column;
+    int depth = 0;
+    for (std::size_t i = 7; i < from; ++i) {
+        const char c = query[i];
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        if (c == ',' && depth == 0) {
+            columns.push_back(column);
+            column.clear();
+        } else if (!(column.empty() && c == ' ')) {
+            column += c;
+        }
+    }
+    columns.push_back(column);
+    return columns;
+}
+
+std::string Padded(const std::vector<std::string>& columns, std::size_t width)
+{
+    std::string select;
+    for (const std::string& column : columns)
+        select += (select.empty() ? "" : ", ") + column;
+    for (std::size_t i = columns.size(); i < width; ++i)
+        select += ", NULL";
+    return select;
+}
+
+} // namespace
+
+std::vector<std::string> CCombinedRead::QueriesOf(const std::function<void(ILoadRows&)>& read)
+{
+    QueryList list;
+    read(list);
+    return list.queries;
+}
+
+bool CCombinedRead::ToPart(const std::string& query, Part& part)
+{
+    const std::size_t from = query.find(" FROM ");
+    if (query.rfind("SELECT ", 0) != 0 || from == std::string::npos)
+        return false;
+    part.query = query;
+    part.columns = SelectList(query, from);
+    // Loading reads the flows' every column but uses only the file path, by name.
+    if (part.columns == std::vector<std::string>{"*"})
+        part.columns = {IvrFlowTable().fields.front().column};
+    part.from = query.substr(from);
+    return true;
+}
+
+bool CCombinedRead::SetQueries(const std::vector<std::string>& queries)
+{
+    m_parts.clear();
+    m_partOfQuery.clear();
+    m_width = 1;
+    for (const std::string& query : queries) {
+        if (m_partOfQuery.count(query) != 0)
+            continue;
+        Part part;
+        if (!ToPart(query, part))
+            return false;
+        m_width = std::max(m_width, part.columns.size());
+        m_partOfQuery[query] = m_parts.size();
+        m_parts.push_back(std::move(part));
+    }
+    return true;
+}
+
+std::string CCombinedRead::Text() const
+{
+    const std::size_t width = std::max(m_width, m_head.size());
+    std::string text;
+    if (!m_head.empty())
+        text = "(SELECT -1, " + Padded(m_head, width) + ")";
+    for (std::size_t i = 0; i < m_parts.size(); ++i) {
+        text += std::string(text.empty() ? "" : " UNION ALL ") + "(SELECT " + std::to_string(i) + ", " +
+                Padded(m_parts[i].columns, width) + m_parts[i].from + kNoLimit + ")";
+    }
+    return text;
+}
+
+void CCombinedRead::Take(IOtlRecordset& rows)
+{
+    m_headRow.clear();
+    for (Part& part : m_parts)
+        part.rows.clear();
+    while (!rows.IsEof()) {
+        rows.FetchNext();
+        const int number = rows.GetFieldInt(1);
+        const std::size_t columns = number < 0 ? m_head.size()
+                                    : number < int(m_parts.size())
+                                        ? m_parts[std::size_t(number)].columns.size()
+                                        : 0;
+        std::vector<std::string> values;
+        for (std::size_t column = 0; column < columns; ++column)
+            values.push_back(rows.GetFieldString(int(column) + 2));
+        if (number < 0)
+            m_headRow = std::move(values);
+        else if (number < int(m_parts.size()))
+            m_parts[std::size_t(number)].rows.push_back(std::move(values));
+    }
+}
+
+RecordsetPtr CCombinedRead::Open(const std::string& query)
+{
+    const auto found = m_partOfQuery.find(query);
+    if (found == m_partOfQuery.end())
+        return RecordsetPtr(new CMemoryRecordset({}));
+    const Part& part = m_parts[found->second];
+    auto* rows = new CMemoryRecordset(part.columns);
+    for (const auto& row : part.rows)
+        rows->AddRow({row.begin(), row.end()});
+    return RecordsetPtr(rows);
+}
+
+std::string CCombinedRead::Value(const std::string& query)
+{
+    const auto found = m_partOfQuery.find(query);
+    if (found == m_partOfQuery.end())
+        return {};
+    const Part& part = m_parts[found->second];
+    return part.rows.empty() || part.rows.front().empty() ? std::string() : part.rows.front().front();
+}

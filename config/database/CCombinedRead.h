@@ -1,0 +1,53 @@
+#pragma once
+
+#include "config/database/ILoadRows.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+/// Loading's queries sent as one: a UNION ALL of them, each part numbered in its first column
+/// and padded to the widest, whose rows are then handed back query by query as if each had
+/// been sent alone. One round trip instead of one a query, on MySQL and MariaDB.
+class CCombinedRead final : public ILoadRows
+{
+public:
+    /// The queries `read` sends, in order: it reads from a source that answers every query
+    /// with no rows, and reading asks the same queries whatever their rows.
+    static std::vector<std::string> QueriesOf(const std::function<void(ILoadRows&)>& read);
+
+    /// False when one of `queries` is not a plain SELECT, which cannot be a part. A query
+    /// asked twice is sent once.
+    bool SetQueries(const std::vector<std::string>& queries);
+    /// A first part, numbered -1, of these expressions: the server runs the parts in order,
+    /// so it runs before any table is read.
+    void SetHead(std::vector<std::string> expressions) { m_head = std::move(expressions); }
+    /// The combined text.
+    std::string Text() const;
+    /// Hands the rows of the combined text to their queries, and the first part's to Head.
+    void Take(IOtlRecordset& rows);
+    /// The values of the first part's expressions, as text; empty before Take.
+    const std::vector<std::string>& HeadRow() const { return m_headRow; }
+
+    RecordsetPtr Open(const std::string& query) override;
+    std::string Value(const std::string& query) override;
+    std::string LastError() override { return {}; }
+
+private:
+    struct Part
+    {
+        std::string query; // as reading sends it alone
+        std::vector<std::string> columns;
+        std::string from; // " FROM ..." to the end
+        std::vector<std::vector<std::string>> rows;
+    };
+
+    static bool ToPart(const std::string& query, Part& part);
+
+    std::vector<std::string> m_head;
+    std::vector<std::string> m_headRow;
+    std::vector<Part> m_parts;
+    std::map<std::string, std::size_t> m_partOfQuery;
+    std::size_t m_width = 1;
+};
