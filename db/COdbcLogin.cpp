@@ -8,7 +8,9 @@
 #include "db/IOtlConnection.h"
 #include "db/ServerErrors.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <odbcinst.h>
 #include <sqlext.h>
 
@@ -17,6 +19,8 @@ namespace {
 // Connecting gives up after this long, so an address that does not answer cannot hold the
 // program for long; a login over a slow VPN still fits well within it.
 constexpr SQLULEN kLoginTimeoutSeconds = 8;
+// The client library's number for a link lost while it waited for an answer.
+constexpr long kLostDuringQuery = 2013;
 // The connector's option flag that lets one text carry several statements.
 constexpr unsigned long kMultiStatementsOption = 67108864;
 
@@ -86,34 +90,79 @@ std::string InfoText(SQLHDBC dbc, SQLUSMALLINT info)
     return reinterpret_cast<const char*>(text);
 }
 
-/// The option flags the data source itself sets, so that ours add to them.
-unsigned long DataSourceOption(const std::string& connectString)
+/// A value the data source itself sets, so that ours add to it.
+std::string DataSourceValue(const std::string& connectString, const char* key)
 {
     const std::string dsn = ConnectStringValue(connectString, "DSN");
     if (dsn.empty())
-        return 0;
-    char value[64] = {};
-    SQLGetPrivateProfileString(dsn.c_str(), "OPTION", "0", value, static_cast<int>(sizeof value), "odbc.ini");
-    return std::strtoul(value, nullptr, 10);
+        return {};
+    char value[4096] = {};
+    SQLGetPrivateProfileString(dsn.c_str(), key, "", value, static_cast<int>(sizeof value), "odbc.ini");
+    return value;
+}
+
+unsigned long DataSourceOption(const std::string& connectString)
+{
+    return std::strtoul(DataSourceValue(connectString, "OPTION").c_str(), nullptr, 10);
+}
+
+/// The statements the driver runs right after logging in: the string's or the data
+/// source's own, then the SQL mode this program needs. Empty where theirs cannot go in the
+/// string, which sets the mode on its own then.
+std::string InitStatements(const std::string& connectString)
+{
+    std::string theirs = ConnectStringValue(connectString, "INITSTMT");
+    if (theirs.empty())
+        theirs = DataSourceValue(connectString, "INITSTMT");
+    if (theirs.find_first_of("{}") != std::string::npos)
+        return {};
+    while (!theirs.empty() && (theirs.back() == ';' || theirs.back() == ' '))
+        theirs.pop_back();
+    return (theirs.empty() ? std::string() : theirs + ";") + kMySqlSessionMode;
 }
 
 /// The connection string with what this program needs of every session: UTF-8 as the
 /// client character set (MySQL and MariaDB as CHARSET, FreeTDS as ClientCharset), several
-/// statements per text, and a bound on the whole login, the server's greeting included.
+/// statements per text, its SQL mode set with the driver's own first statements (one round
+/// trip for all of them), and a bound on the whole login, the server's greeting included.
 /// Attributes of the string override the data source's; drivers pass over the ones they do
 /// not know.
 std::string WithSessionAttributes(const std::string& connectString)
 {
+    const std::string init = InitStatements(connectString);
     return connectString + ";CHARSET=utf8mb4;OPTION=" +
            std::to_string(DataSourceOption(connectString) | kMultiStatementsOption) +
+           (init.empty() ? std::string() : ";INITSTMT={" + init + "}") +
            ";CONN_TIMEOUT=" + std::to_string(kLoginTimeoutSeconds) + ";ClientCharset=UTF-8";
 }
 
-/// Whether a failed login failed for the server, the network or the account, as opposed to
-/// an attribute the driver would not take.
-bool IsLoginFailure(const std::string& sqlState)
+/// The first diagnostic record of a failed login: what tells its cause.
+struct LoginFailure
 {
-    return sqlState.rfind("08", 0) == 0 || sqlState.rfind("28", 0) == 0 || sqlState.rfind("HYT", 0) == 0;
+    std::string sqlState;
+    long nativeError = 0;
+};
+
+/// Whether a failed login failed for the server, the network or the account, as opposed to
+/// an attribute the driver would not take: trying again without them would fail the same.
+bool IsLoginFailure(const LoginFailure& failure)
+{
+    const std::string& state = failure.sqlState;
+    return state.rfind("08", 0) == 0 || state.rfind("28", 0) == 0 || state.rfind("HYT", 0) == 0 ||
+           failure.nativeError >= ServerErrorFirstClientError;
+}
+
+/// Whether the statements run right after logging in failed, as opposed to the login itself
+/// (the account, its host, its limits or its database): refused by the server, or cut off
+/// with the link while they ran, which the client library tells from a drop in the greeting.
+bool IsSessionSetupFailure(const LoginFailure& failure, const std::string& driverText)
+{
+    static const long kLoginErrors[] = {1040, 1044, 1045, 1049, 1129, 1130, 1203, 1226, 1251, 1862, 4151};
+    const long number = failure.nativeError;
+    if (number == kLostDuringQuery)
+        return driverText.find("during query") != std::string::npos;
+    return number >= 1000 && number < ServerErrorFirstClientError && !IsLoginFailure(failure) &&
+           std::find(std::begin(kLoginErrors), std::end(kLoginErrors), number) == std::end(kLoginErrors);
 }
 
 bool HasMode(const std::string& modes, const std::string& mode)
@@ -146,29 +195,25 @@ bool QueryRow(SQLHDBC dbc, const std::string& sql, std::vector<std::string>& row
     return ok;
 }
 
-/// Sets a MySQL session up as escaping and storing rely on and checks that it took; reads the
-/// server's role where it tells.
-bool PrepareMySqlSession(SQLHDBC dbc, bool mariaDb, ServerRole& role, std::string& error)
+/// Sets a MySQL session up as escaping and storing rely on, where the driver has not done so
+/// with its first statements (`modeSet`), and checks that it took; reads the server's role.
+bool PrepareMySqlSession(SQLHDBC dbc, bool mariaDb, bool modeSet, ServerRole& role, std::string& error)
 {
-    // Two statements of their own rather than one text: a login may run on a thread of its
-    // own, and the driver keeps the connection locked to the thread that read several results.
+    // Statements of their own rather than one text: a login may run on a thread of its own,
+    // and the driver keeps the connection locked to the thread that read several results.
     std::vector<std::string> settings;
-    if (!QueryRow(dbc, kMySqlSessionMode, settings, error) ||
+    if ((!modeSet && !QueryRow(dbc, kMySqlSessionMode, settings, error)) ||
         !QueryRow(dbc, mariaDb ? kMariaDbSessionQuery : kMySqlSessionQuery, settings, error)) {
         error = "无法设置数据库会话: " + error;
         return false;
     }
     role = COdbcLogin::RoleOf(settings);
     settings.resize(std::min<std::size_t>(settings.size(), 4));
-    return COdbcLogin::SessionFits(settings, error);
+    if (COdbcLogin::SessionFits(settings, error))
+        return true;
+    // A driver that passed over the statements it was given: the mode on its own then.
+    return modeSet && PrepareMySqlSession(dbc, mariaDb, false, role, error);
 }
-
-/// The first diagnostic record of a failed login: what tells its cause.
-struct LoginFailure
-{
-    std::string sqlState;
-    long nativeError = 0;
-};
 
 LoginFailure FailureOf(SQLHDBC dbc)
 {
@@ -266,16 +311,20 @@ bool COdbcLogin::Open(SQLHENV env, Session& session, std::string& error) const
     bool opened = false;
     // Several statements per text only where the login asked for it, or the data source does.
     bool multiStatements = false;
+    // Whether the driver has set the SQL mode with its first statements.
+    bool modeSet = false;
     LoginFailure failure;
     if (m_separate) {
         opened = OpenWithArguments(env, m_dsn, m_user, m_password, handle, error, failure);
         multiStatements = (DataSourceOption("DSN=" + m_dsn) & kMultiStatementsOption) != 0;
     } else {
         // With the session attributes first; a driver that will not have them gets the string
-        // as the user gave it. A server that cannot be reached is not tried twice.
+        // as the user gave it. A server that cannot be reached is not tried twice, nor one
+        // that refused the session's first statements.
         opened = multiStatements =
             OpenWithString(env, WithSessionAttributes(m_connectString), handle, error, failure);
-        if (!opened && !IsLoginFailure(failure.sqlState)) {
+        modeSet = opened && !InitStatements(m_connectString).empty();
+        if (!opened && !IsLoginFailure(failure) && !IsSessionSetupFailure(failure, error)) {
             error.clear();
             opened = OpenWithString(env, m_connectString, handle, error, failure);
             multiStatements = (DataSourceOption(m_connectString) & kMultiStatementsOption) != 0;
@@ -284,9 +333,14 @@ bool COdbcLogin::Open(SQLHENV env, Session& session, std::string& error) const
     if (!opened) {
         // The driver's words, then what to do about them.
         const std::string dsn = DataSource();
-        const std::string advice = ConnectAdvice(
-            ConnectCauseOf(failure.sqlState, failure.nativeError, error, COdbcDataSources::Defined(dsn)), dsn,
-            ProcessAdviceReader());
+        const bool setup = IsSessionSetupFailure(failure, error);
+        ConnectCause cause =
+            ConnectCauseOf(failure.sqlState, failure.nativeError, error, COdbcDataSources::Defined(dsn));
+        if (setup && cause == ConnectCause::Other)
+            cause = ConnectCause::SessionRefused;
+        const std::string advice = ConnectAdvice(cause, dsn, ProcessAdviceReader());
+        if (setup)
+            error = "无法设置数据库会话: " + error;
         if (!advice.empty())
             error += "\r\n" + advice;
         return false;
@@ -294,7 +348,7 @@ bool COdbcLogin::Open(SQLHENV env, Session& session, std::string& error) const
     const std::string dbmsName = InfoText(handle.Get(), SQL_DBMS_NAME);
     const int dbType = DbTypeOfName(dbmsName);
     if (dbType == DbTypeMySql &&
-        !PrepareMySqlSession(handle.Get(), dbmsName == "MariaDB", session.role, error))
+        !PrepareMySqlSession(handle.Get(), dbmsName == "MariaDB", modeSet, session.role, error))
         return false;
     session.dbc = handle.Release();
     session.dbType = dbType;

@@ -26,8 +26,8 @@ ConnectCause ConnectCauseOf(const std::string& sqlState, long nativeError, const
     // MariaDB and MySQL: access denied; SQL Server: login failed.
     if (sqlState == "28000" || OneOf(nativeError, {1045, 18456}))
         return ConnectCause::LoginRefused;
-    // Unknown database; SQL Server: cannot open the database.
-    if (OneOf(nativeError, {1049, 4060}) || Contains(message, "Unknown database"))
+    // Unknown database, or not the user's; SQL Server: cannot open the database.
+    if (OneOf(nativeError, {1044, 1049, 4060}) || Contains(message, "Unknown database"))
         return ConnectCause::DatabaseMissing;
     // No connection, host unknown, server gone; the client library's own codes and the
     // standard's class 08 (connection exception).
@@ -86,6 +86,9 @@ std::string ConnectAdvice(ConnectCause cause, const std::string& dsn, AdviceRead
                (console ? std::string("Tarvex 窗口中的“数据库 → 初始化数据库”")
                         : std::string("“初始化数据库”")) +
                "建表。";
+    case ConnectCause::SessionRefused:
+        return "服务器拒绝了登录后设置会话的语句：请检查数据源 " + dsn +
+               " 的初始语句 (INITSTMT)，以及服务器是否允许该用户设置会话的 SQL 模式 (sql_mode)。";
     case ConnectCause::Other:
         break;
     }

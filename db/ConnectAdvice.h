@@ -10,6 +10,8 @@ enum class ConnectCause
     ServerUnreachable,
     LoginRefused,
     DatabaseMissing,
+    /// The server refused a statement run right after logging in.
+    SessionRefused,
     Other,
 };
 

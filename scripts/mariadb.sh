@@ -114,6 +114,16 @@ SERVER      = 127.0.0.1
 PORT        = 1
 DATABASE    = $db_name
 CHARSET     = utf8mb4
+
+# A data source with statements of its own for the start of every session, as sites have.
+[${DSN_NAME}_initstmt]
+Description = Tarvex private MariaDB, with its own first statement
+Driver      = $driver
+SERVER      = 127.0.0.1
+PORT        = $port
+DATABASE    = $db_name
+CHARSET     = utf8mb4
+INITSTMT    = SET @site_init = 'site'
 INI
   cat >"$dir/env" <<ENV
 export ODBCINI='$dir/odbc.ini'

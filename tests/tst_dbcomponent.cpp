@@ -329,6 +329,58 @@ private Q_SLOTS:
         QVERIFY(!connection.ExecuteSql("SELECT 1"));
     }
 
+    // The session's SQL mode is set with the driver's own first statements, in the round trip
+    // they take anyway, after a data source's or a connection string's own statements.
+    void sessionIsSetUpWithTheDriversFirstStatements_data()
+    {
+        QTest::addColumn<QString>("connectString");
+        QTest::addColumn<QString>("theirs"); // what their statement set
+        QTest::addColumn<int>("roundTrips");
+        const QString plain = QString::fromStdString(TestDatabase::ConnectString());
+        QTest::newRow("none of its own") << plain << QString() << 4;
+        QTest::newRow("the data source's")
+            << QString::fromStdString(BuildConnectString(TestDatabase::Dsn() + "_initstmt",
+                                                         TestDatabase::User(), TestDatabase::Password()))
+            << QStringLiteral("site") << 4;
+        QTest::newRow("the string's") << plain + QStringLiteral(";INITSTMT=SET @site_init = 'string';")
+                                      << QStringLiteral("string") << 4;
+        // A brace cannot go inside ours: the mode is then set in a round trip of its own.
+        QTest::newRow("the string's, with a brace")
+            << plain + QStringLiteral(";INITSTMT={SET @site_init = 'a}}b'}") << QStringLiteral("a}b") << 5;
+    }
+
+    void sessionIsSetUpWithTheDriversFirstStatements()
+    {
+        QFETCH(QString, connectString);
+        QFETCH(QString, theirs);
+        QFETCH(int, roundTrips);
+        CDelayProxy proxy(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
+        COdbcConnection connection;
+        std::string error;
+        QVERIFY2(
+            connection.Connect(connectString.toStdString() + ";PORT=" + std::to_string(proxy.Port()), error),
+            error.c_str());
+        QCOMPARE(proxy.RoundTrips(), long(roundTrips));
+        QCOMPARE(connection.QueryValue("SELECT @site_init"), theirs.toStdString());
+        const std::string mode = connection.QueryValue("SELECT @@SESSION.sql_mode");
+        QVERIFY2(mode.find("STRICT_ALL_TABLES") != std::string::npos &&
+                     mode.find("NO_BACKSLASH_ESCAPES") == std::string::npos,
+                 mode.c_str());
+    }
+
+    // A first statement the server refuses fails the login as the session's set-up, with the
+    // server's words and what to check.
+    void refusedFirstStatementFailsTheSessionSetUp()
+    {
+        COdbcConnection connection;
+        std::string error;
+        QVERIFY(!connection.Connect(
+            TestDatabase::ConnectString() + ";INITSTMT=SET SESSION no_such_variable = 1", error));
+        QVERIFY2(error.rfind("无法设置数据库会话: ", 0) == 0, error.c_str());
+        QVERIFY2(error.find("no_such_variable") != std::string::npos, error.c_str());
+        QVERIFY2(error.find("\r\n服务器拒绝了登录后设置会话的语句") != std::string::npos, error.c_str());
+    }
+
     void loginGivesUpAfterItsTime()
     {
         // A server that takes the connection and never answers, as one behind a dead link.

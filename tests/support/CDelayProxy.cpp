@@ -109,7 +109,9 @@ void CDelayProxy::Accept()
 void CDelayProxy::Forward(int client, int server)
 {
     // A request is what the client sends once the server has answered; only its first
-    // bytes wait, as the whole of it would travel together over a real link.
+    // bytes wait, as the whole of it would travel together over a real link. A round trip is
+    // counted when the server answers it: a message that gets no answer (a prepared
+    // statement let go of) goes along with the next request, as it would over a real link.
     bool serverSpokeLast = true;
     char buffer[64 * 1024];
     while (!m_stopping) {
@@ -121,7 +123,6 @@ void CDelayProxy::Forward(int client, int server)
             if (length <= 0 || ShouldCut(std::string(buffer, static_cast<std::size_t>(length))))
                 break;
             if (serverSpokeLast) {
-                ++m_roundTrips;
                 std::this_thread::sleep_for(std::chrono::milliseconds(m_delayMs));
                 serverSpokeLast = false;
             }
@@ -132,6 +133,8 @@ void CDelayProxy::Forward(int client, int server)
             const ssize_t length = ::recv(server, buffer, sizeof buffer, 0);
             if (length <= 0 || !WriteAll(client, buffer, length))
                 break;
+            if (!serverSpokeLast)
+                ++m_roundTrips;
             serverSpokeLast = true;
         }
     }

@@ -23,7 +23,7 @@ public:
 
     /// The port it listens on; 0 when it could not start.
     std::uint16_t Port() const { return m_port; }
-    /// Round trips of every connection so far.
+    /// Round trips of every connection so far: requests the server answered.
     long RoundTrips() const { return m_roundTrips; }
     void ResetRoundTrips() { m_roundTrips = 0; }
     /// Cuts a connection as soon as its client sends data that holds `text`.
