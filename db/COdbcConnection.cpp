@@ -10,6 +10,9 @@
 
 namespace {
 
+// How long after its last answer a session is taken as open without asking the server.
+constexpr std::chrono::seconds kAnswerStaysFresh(2);
+
 const char* const kNotConnected = "数据库未连接";
 
 } // namespace
@@ -37,6 +40,8 @@ void COdbcConnection::Succeeded()
 
 void COdbcConnection::Failed(const COdbcStatement& statement)
 {
+    // The session may be gone: the next operation asks before its first statement.
+    m_answeredAt = {};
     const std::string text = statement.Diagnostics(&m_lastServerError);
     m_lastError = ExplainServerError(text, DataSourceName());
 }
@@ -82,6 +87,7 @@ bool COdbcConnection::LogIn(const COdbcLogin& login, std::string& errorText)
     m_role = session.role;
     m_lastLogin = login;
     m_loggedIn = true;
+    Answered();
     return true;
 }
 
@@ -95,17 +101,22 @@ bool COdbcConnection::Reconnect()
     return LogIn(COdbcLogin(m_lastLogin), errorText);
 }
 
-bool COdbcConnection::EnsureOpen(bool& reconnected)
+bool COdbcConnection::EnsureOpen(bool& reconnected, OpenCheck check)
 {
     reconnected = false;
     Succeeded();
+    if (m_dbc != SQL_NULL_HDBC && check == OpenCheck::TrustARecentAnswer &&
+        std::chrono::steady_clock::now() - m_answeredAt < kAnswerStaysFresh)
+        return true;
     if (m_dbc != SQL_NULL_HDBC) {
         // The driver asks the server, so a session that was dropped shows here.
         SQLUINTEGER dead = SQL_CD_FALSE;
         SQLGetConnectAttr(m_dbc, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
         RoundTripDone();
-        if (dead != SQL_CD_TRUE)
+        if (dead != SQL_CD_TRUE) {
+            Answered();
             return true;
+        }
     }
     reconnected = Reconnect();
     return reconnected;
@@ -132,7 +143,9 @@ bool COdbcConnection::Execute(const std::string& sql)
     }
     COdbcStatement statement(m_dbc);
     const bool done = statement.IsValid() && statement.Run(sql) && statement.Drain();
-    if (!done)
+    if (done)
+        Answered();
+    else
         Failed(statement);
     RoundTripDone();
     return done;
@@ -176,7 +189,9 @@ bool COdbcConnection::ExecuteText(const std::vector<SqlStatement>& statements, s
             }
         }
     }
-    if (!done)
+    if (done)
+        Answered();
+    else
         Failed(statement);
     RoundTripDone();
     return done;
@@ -268,6 +283,7 @@ IOtlRecordset* COdbcConnection::ReadRecordset(const std::string& sql)
         Failed(statement);
         return nullptr;
     }
+    Answered();
     return rows.release();
 }
 

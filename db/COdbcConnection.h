@@ -5,6 +5,7 @@
 
 class COdbcStatement;
 
+#include <chrono>
 #include <sql.h>
 #include <string>
 #include <vector>
@@ -42,7 +43,7 @@ public:
     long GetLastServerError() const override { return m_lastServerError; }
     bool TakesSeveralStatements() const override { return m_multiStatements; }
     bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed) override;
-    bool EnsureOpen(bool& reconnected) override;
+    bool EnsureOpen(bool& reconnected, OpenCheck check) override;
     ServerRole Role() const override { return m_role; }
 
     /// Most statements and bytes of statement text sent in one round trip.
@@ -60,6 +61,8 @@ private:
     /// Keeps why `statement` failed, for GetLastErrorText and GetLastServerError.
     void Failed(const COdbcStatement& statement);
     void Succeeded();
+    /// The server answered a statement just now.
+    void Answered() { m_answeredAt = std::chrono::steady_clock::now(); }
 
     SQLHENV m_env = SQL_NULL_HENV;
     SQLHDBC m_dbc = SQL_NULL_HDBC;
@@ -70,4 +73,6 @@ private:
     bool m_loggedIn = false;
     std::string m_lastError;
     long m_lastServerError = 0;
+    /// When the server last answered; none since the last failure.
+    std::chrono::steady_clock::time_point m_answeredAt;
 };

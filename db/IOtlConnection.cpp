@@ -53,7 +53,7 @@ std::unique_ptr<IOtlConnection> IOtlConnection::NewSeparate() const
     return std::make_unique<COdbcConnection>();
 }
 
-bool IOtlConnection::EnsureOpen(bool& reconnected)
+bool IOtlConnection::EnsureOpen(bool& reconnected, OpenCheck)
 {
     reconnected = false;
     return true;

@@ -68,11 +68,19 @@ public:
     /// the refused statement's reason. This one sends them one by one.
     virtual bool ExecuteBatch(const std::vector<SqlStatement>& statements, std::size_t& executed);
 
+    /// How EnsureOpen tells an open connection.
+    enum class OpenCheck
+    {
+        AskTheServer,
+        /// A session whose server answered moments ago (a command's login before its read)
+        /// is taken as open without a round trip.
+        TrustARecentAnswer,
+    };
     /// Makes sure the connection is open before an operation's first statement: one that the
     /// server or the network has dropped is opened again, once, with the settings of the last
     /// successful Connect, and `reconnected` tells so. False when it is not open and cannot
     /// be opened; GetLastErrorText says why. This one assumes the connection is open.
-    virtual bool EnsureOpen(bool& reconnected);
+    virtual bool EnsureOpen(bool& reconnected, OpenCheck check);
 
     /// Called after every round trip to the database, so that the user interface can stay
     /// alive during a long operation. Returns the hook that was set before.

@@ -7,12 +7,15 @@
 #include "config/document/CCfgDocument.h"
 #include "config/formats/CCfgFile.h"
 #include "db/CDsnSettings.h"
+#include "support/CDelayProxy.h"
+#include "support/ConfigTables.h"
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"
 #include "support/TestDatabase.h"
 #include "support/TestFiles.h"
 #include "support/TestSettings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -92,6 +95,32 @@ QString Shown(const Outcome& outcome)
     return QStringLiteral("exit %1\n--- out\n%2--- err\n%3")
         .arg(outcome.exitCode)
         .arg(outcome.out, outcome.err);
+}
+
+/// An ODBC data source file for the program, holding a copy of the test's data source that
+/// reaches the server through `proxy`; its name is the test's with "_proxy" after it.
+bool WriteProxyDataSource(const QString& file, const CDelayProxy& proxy)
+{
+    QFile own(qEnvironmentVariable("ODBCINI"));
+    QFile copy(file);
+    if (!own.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
+        return false;
+    const QString section = QStringLiteral("[%1]").arg(QString::fromStdString(TestDatabase::Dsn()));
+    bool inSection = false;
+    QString text;
+    for (const QString& line : QString::fromUtf8(own.readAll()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char('[')))
+            inSection = line == section;
+        if (!inSection)
+            continue;
+        if (line.startsWith(QLatin1Char('[')))
+            text += QStringLiteral("[%1_proxy]\n").arg(QString::fromStdString(TestDatabase::Dsn()));
+        else if (line.startsWith(QLatin1String("PORT")))
+            text += QStringLiteral("PORT = %1\n").arg(proxy.Port());
+        else
+            text += line + QLatin1Char('\n');
+    }
+    return copy.write(text.toUtf8()) > 0;
 }
 
 } // namespace
@@ -251,6 +280,59 @@ private Q_SLOTS:
                      !outcome.err.contains(QStringLiteral("确认")),
                  qPrintable(Shown(outcome)));
         QCOMPARE(Setting("conf_dev", "ScAddr"), std::string("10.8.8.8"));
+    }
+
+    // A command logs in once and reads the configuration once: over a slow link each round
+    // trip counts.
+    void eachCommandLogsInOnceAndReadsOnce_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("export") << QStringList{QStringLiteral("export"), QStringLiteral("site.json")};
+        QTest::newRow("diff") << QStringList{QStringLiteral("diff"), QStringLiteral("site.json")};
+        QTest::newRow("import, nothing to write")
+            << QStringList{QStringLiteral("import"), QStringLiteral("--yes"), QStringLiteral("site.json")};
+        QTest::newRow("export-csv") << QStringList{QStringLiteral("export-csv"), QStringLiteral("extensions"),
+                                                   QStringLiteral("e.csv")};
+        QTest::newRow("import-csv, nothing to write")
+            << QStringList{QStringLiteral("import-csv"), QStringLiteral("--yes"),
+                           QStringLiteral("extensions"), QStringLiteral("e.csv")};
+    }
+
+    void eachCommandLogsInOnceAndReadsOnce()
+    {
+        QFETCH(QStringList, arguments);
+        QVERIFY(ConfigTables::CreateEmpty());
+        QVERIFY(TestDatabase::Run(
+            {"INSERT INTO conf_system (Name, Value) VALUES ('CtiAddr', '10.9.8.7')",
+             "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'x'), (8002, 0, 'y')"}));
+        QTemporaryDir folder;
+        QDir::setCurrent(folder.path());
+        const QProcessEnvironment console =
+            WithPassword(Console(folder.filePath(QStringLiteral("config"))), TestDatabase::Password());
+        // The files the reading commands compare with.
+        for (const char* command : {"export", "export-csv"}) {
+            const QStringList made = command == std::string("export")
+                                         ? QStringList{QStringLiteral("export"), QStringLiteral("site.json")}
+                                         : QStringList{QStringLiteral("export-csv"),
+                                                       QStringLiteral("extensions"), QStringLiteral("e.csv")};
+            const Outcome outcome = Run(made + DataSource(), console);
+            QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        }
+
+        CDelayProxy proxy(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
+        QProcessEnvironment throughProxy = console;
+        const QString odbcIni = folder.filePath(QStringLiteral("odbc.ini"));
+        QVERIFY(WriteProxyDataSource(odbcIni, proxy));
+        throughProxy.insert(QStringLiteral("ODBCINI"), odbcIni);
+        const Outcome outcome = Run(
+            arguments + QStringList{QStringLiteral("--dsn"),
+                                    QString::fromStdString(TestDatabase::Dsn() + "_proxy"),
+                                    QStringLiteral("--user"), QString::fromStdString(TestDatabase::User())},
+            throughProxy);
+        QVERIFY2(outcome.exitCode == 0, qPrintable(Shown(outcome)));
+        // The login's four (greeting answered, the driver's first statements with the session's
+        // set-up, its session tracking, the session check), then one read.
+        QCOMPARE(proxy.RoundTrips(), 5L);
     }
 
     void passwordSources_data()

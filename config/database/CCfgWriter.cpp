@@ -20,9 +20,10 @@ CfgWriteOutcome Refused(std::string error)
 
 } // namespace
 
-bool CCfgWriter::EnsureConnected(IOtlConnection& db, bool& reconnected, std::string& error)
+bool CCfgWriter::EnsureConnected(IOtlConnection& db, bool& reconnected, std::string& error,
+                                 IOtlConnection::OpenCheck check)
 {
-    if (db.EnsureOpen(reconnected))
+    if (db.EnsureOpen(reconnected, check))
         return true;
     error = "与数据库的连接已断开，重新连接也失败了：" + db.GetLastErrorText() +
             "\r\n请检查网络和数据库服务器后重试，或在“数据库 → 数据源设置”中重新连接；未写入任何内容";

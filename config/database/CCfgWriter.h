@@ -2,12 +2,12 @@
 
 #include "config/catalogue/CfgGroup.h"
 #include "config/database/CfgWriteOutcome.h"
+#include "db/IOtlConnection.h"
 
 #include <string>
 
 class CCfgDocument;
 class ICfgOverwriteQuestion;
-class IOtlConnection;
 struct CCfgData;
 
 /// Writes the groups of a document to the database through a given connection.
@@ -29,7 +29,8 @@ public:
     /// Opens the connection again, once, when the server or the network has dropped it; to be
     /// called before an operation's first statement. False, with `error` saying why and what
     /// to do, when it cannot be opened.
-    static bool EnsureConnected(IOtlConnection& db, bool& reconnected, std::string& error);
+    static bool EnsureConnected(IOtlConnection& db, bool& reconnected, std::string& error,
+                                IOtlConnection::OpenCheck check = IOtlConnection::OpenCheck::AskTheServer);
     /// Whether the server takes writes; false, with `error` saying so, for a read-only one (a
     /// replica), whatever the user's privileges: nothing may be written to it.
     static bool Writable(IOtlConnection& db, std::string& error);

@@ -35,7 +35,7 @@ void CCfgFileSession::TakeWhatTheFileLacks()
 bool CCfgFileSession::ReadDatabase(std::string& error)
 {
     bool reconnected = false;
-    if (!CCfgWriter::EnsureConnected(m_db, reconnected, error))
+    if (!CCfgWriter::EnsureConnected(m_db, reconnected, error, IOtlConnection::OpenCheck::TrustARecentAnswer))
         return false;
     m_database = CCfgData();
     CQuietProgress progress;
