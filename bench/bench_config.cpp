@@ -153,6 +153,114 @@ void Print(const char* name, long long value)
     std::printf("%s: %lld\n", name, value);
 }
 
+void PrintRatio(const std::string& name, qint64 part, qint64 whole)
+{
+    std::printf("%s: %.1f\n", name.c_str(), whole > 0 ? double(part) / double(whole) : -1.0);
+}
+
+/// An ODBC data source file holding the private server's data source as "tarvex_bench_proxy",
+/// reaching it through `port`.
+bool WriteProxyDataSource(const QString& file, const QString& port)
+{
+    QFile own(qEnvironmentVariable("ODBCINI"));
+    QFile copy(file);
+    if (!own.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
+        return false;
+    const QString section = QLatin1Char('[') + qEnvironmentVariable("TARVEX_DB_DSN") + QLatin1Char(']');
+    bool inSection = false;
+    QByteArray text;
+    for (const QString& line : QString::fromUtf8(own.readAll()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char('[')))
+            inSection = line == section;
+        if (!inSection)
+            continue;
+        if (line.startsWith(QLatin1Char('[')))
+            text += "[tarvex_bench_proxy]\n";
+        else if (line.startsWith(QLatin1String("PORT")))
+            text += "PORT = " + port.toUtf8() + '\n';
+        else
+            text += line.toUtf8() + '\n';
+    }
+    return copy.write(text) > 0;
+}
+
+/// Milliseconds `program` needs to run to its end with `arguments`; -1 when it fails.
+qint64 TimeProgram(const QString& program, const QStringList& arguments,
+                   const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return -1;
+    return clock.elapsed();
+}
+
+/// Start-up (login and loading) and `tarvex export` through a link of `delayMs` per round
+/// trip, beside the mariadb client's login and one query through the same link. False when
+/// one of them failed.
+bool TimeOverLink(int delayMs, const QTemporaryDir& folder)
+{
+    const QString serverPort = qEnvironmentVariable("TARVEX_DB_PORT");
+    CDelayProxy proxy(static_cast<std::uint16_t>(serverPort.toUInt()), delayMs);
+    const QString proxyPort = QString::number(proxy.Port());
+    const std::string link = "link_" + std::to_string(delayMs) + "ms_";
+
+    const qint64 clientMs = Best([&] {
+        return TimeProgram(QStringLiteral("mariadb"),
+                           {QStringLiteral("--no-defaults"), QStringLiteral("--batch"),
+                            QStringLiteral("-h127.0.0.1"), QStringLiteral("-P") + proxyPort,
+                            QStringLiteral("-u") + qEnvironmentVariable("TARVEX_DB_USER"),
+                            QStringLiteral("-p") + qEnvironmentVariable("TARVEX_DB_PASS"),
+                            qEnvironmentVariable("TARVEX_DB_NAME"), QStringLiteral("-e"),
+                            QStringLiteral("SELECT value FROM conf_system WHERE Name='CtiAddr'")},
+                           QProcessEnvironment::systemEnvironment());
+    });
+
+    long startupRoundTrips = 0;
+    const qint64 startupMs = Best([&] {
+        proxy.ResetRoundTrips();
+        const qint64 ms = Timed([&] { return ConnectTo(";PORT=" + proxyPort.toStdString()) && LoadAll(); });
+        startupRoundTrips = proxy.RoundTrips();
+        return ms;
+    });
+
+    const QString odbcIni = folder.filePath(QStringLiteral("proxy-%1.ini").arg(delayMs));
+    if (!WriteProxyDataSource(odbcIni, proxyPort))
+        return false;
+    QProcessEnvironment console = QProcessEnvironment::systemEnvironment();
+    console.insert(QStringLiteral("ODBCINI"), odbcIni);
+    console.insert(QStringLiteral("TARVEX_PASSWORD"), qEnvironmentVariable("TARVEX_DB_PASS"));
+    console.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
+    console.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath(QStringLiteral("data")));
+    long exportRoundTrips = 0;
+    const qint64 exportMs = Best([&] {
+        proxy.ResetRoundTrips();
+        const qint64 ms =
+            TimeProgram(QStringLiteral(TARVEX_EXECUTABLE),
+                        {QStringLiteral("export"), folder.filePath(QStringLiteral("export.json")),
+                         QStringLiteral("--dsn"), QStringLiteral("tarvex_bench_proxy"),
+                         QStringLiteral("--user"), qEnvironmentVariable("TARVEX_DB_USER")},
+                        console);
+        exportRoundTrips = proxy.RoundTrips();
+        return ms;
+    });
+
+    Print((link + "mariadb_client_login_and_one_query_ms").c_str(), clientMs);
+    Print((link + "startup_round_trips").c_str(), startupRoundTrips);
+    Print((link + "startup_login_and_load_ms").c_str(), startupMs);
+    PrintRatio(link + "startup_to_client_ratio", startupMs, clientMs);
+    Print((link + "tarvex_export_round_trips").c_str(), exportRoundTrips);
+    Print((link + "tarvex_export_ms").c_str(), exportMs);
+    PrintRatio(link + "tarvex_export_to_client_ratio", exportMs, clientMs);
+    return clientMs >= 0 && startupMs >= 0 && exportMs >= 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -229,7 +337,10 @@ int main(int argc, char* argv[])
     Print("proxy_load_round_trips", loadRoundTrips);
     Print("proxy_load_ms", slowLoadMs);
     Print("proxy_load_same_statements_mariadb_client_ms", slowLoadClientMs);
-    const bool failed = saveMs < 0 || loadMs < 0 || saveClientMs < 0 || loadClientMs < 0 || slowSaveMs < 0 ||
-                        slowLoadMs < 0 || slowSaveClientMs < 0 || slowLoadClientMs < 0;
+    bool failed = saveMs < 0 || loadMs < 0 || saveClientMs < 0 || loadClientMs < 0 || slowSaveMs < 0 ||
+                  slowLoadMs < 0 || slowSaveClientMs < 0 || slowLoadClientMs < 0;
+    // A site's LAN and its VPN.
+    for (const int linkMs : {2, 50})
+        failed = !TimeOverLink(linkMs, folder) || failed;
     return failed ? 1 : 0;
 }

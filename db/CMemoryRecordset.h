@@ -17,6 +17,8 @@ public:
 
     /// Appends one row; `row` holds one value per column, NULL as nullopt.
     void AddRow(std::vector<Value> row);
+    /// Makes room for `rows` rows, so that adding them moves nothing.
+    void Reserve(std::size_t rows) { m_values.reserve(rows * m_columnNames.size()); }
     int ColumnCount() const { return static_cast<int>(m_columnNames.size()); }
 
     bool IsEof() override;

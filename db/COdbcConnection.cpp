@@ -270,10 +270,14 @@ IOtlRecordset* COdbcConnection::ReadRecordset(const std::string& sql)
 
     auto rows = std::make_unique<CMemoryRecordset>(std::move(names));
     if (columnCount > 0) {
+        // The driver has the whole result at hand: its size is known before the rows.
+        SQLLEN rowCount = 0;
+        if (OdbcSucceeded(SQLRowCount(statement.Handle(), &rowCount)) && rowCount > 0)
+            rows->Reserve(static_cast<std::size_t>(rowCount));
         std::vector<CMemoryRecordset::Value> row;
         bool failed = false;
         while (statement.FetchRow(row, failed))
-            rows->AddRow(row);
+            rows->AddRow(std::move(row));
         if (failed) {
             Failed(statement);
             return nullptr;

@@ -4,6 +4,8 @@
 #include "config/data/CCfgData.h"
 #include "config/database/CCfgDb.h"
 #include "config/database/CCfgGroupSnapshot.h"
+#include "config/database/CCfgLoader.h"
+#include "config/document/CCfgChanges.h"
 #include "config/document/CCfgDocument.h"
 #include "controls/CButtonST.h"
 #include "controls/CFileChooser.h"
@@ -365,6 +367,95 @@ private Q_SLOTS:
     // After a save, ended well or stopped part-way, another connection gets the group's lock
     // at once. A save stopped part-way and repeated once its cause is gone writes without a
     // question: the half-written tables are this window's own doing, not a colleague's.
+    // After its own save, a document's next save reads no rows of the group while the tables
+    // are as that save left them: the server compares digests. Any change a colleague makes,
+    // to a row the program edits or one it keeps, and a session of its own, is read.
+    void aSaveReadsOnlyWhatChangedSinceTheDocumentsOwnWrite_data()
+    {
+        QTest::addColumn<QString>("colleague");
+        QTest::newRow("nothing") << QString();
+        QTest::newRow("an extension")
+            << QStringLiteral("UPDATE conf_line SET value = 'theirs' WHERE id = 8001");
+        QTest::newRow("a kept line") << QStringLiteral(
+            "UPDATE conf_line SET value = 'theirs' WHERE id = 700");
+        QTest::newRow("NULL to the text NULL")
+            << QStringLiteral("UPDATE conf_line SET value = 'NULL' WHERE id = 701");
+        QTest::newRow("a row added") << QStringLiteral("INSERT INTO conf_trunk_item VALUES (9, 1, 1, 1, 1)");
+        QTest::newRow("two rows' values swapped") << QStringLiteral(
+            "UPDATE conf_line SET value = IF(id = 8001, 'p8002', 'p8001') WHERE id IN (8001, 8002)");
+        QTest::newRow("another session") << QStringLiteral("<reconnect>");
+    }
+
+    void aSaveReadsOnlyWhatChangedSinceTheDocumentsOwnWrite()
+    {
+        QFETCH(QString, colleague);
+        QVERIFY(FillAndLoad());
+        QVERIFY(TestDatabase::Run({"INSERT INTO conf_line (id, type, value) VALUES (701, 2, NULL)"}));
+        *GetCfgData() = CCfgData();
+        RecordingProgress progress;
+        QVERIFY(GetCfgDb()->LoadCfg(progress));
+        IOtlConnection& db = *IOtlConnection::getInstance();
+        CCfgDocument& document = *GetCfgDocument();
+        QVERIFY(GetCfgDb()->SaveLineCfg());
+        const Texts written = TestDatabase::Rows("SELECT id, type, value FROM conf_line ORDER BY id", 3);
+
+        if (colleague == QLatin1String("<reconnect>"))
+            QVERIFY(TestDatabase::Connect());
+        else if (!colleague.isEmpty())
+            QVERIFY(Colleague().Run({colleague.toStdString()}));
+        const bool changed = !colleague.isEmpty();
+        {
+            CCfgGroupSnapshot now(db, CfgGroup::Lines, &document);
+            std::string error;
+            QVERIFY2(now.Take(error), error.c_str());
+            QCOMPARE(now.Unchanged(), !changed);
+            // Whichever way, the snapshot holds what the tables hold.
+            CCfgData loaded;
+            CfgLoadReport report;
+            QVERIFY(CCfgLoader::LoadGroup(db, CfgGroup::Lines, loaded, report));
+            QVERIFY(!CCfgChanges::Compare(loaded, now.Data()).Differs(CfgGroup::Lines));
+            QCOMPARE(now.Report().Kept(CfgGroup::Lines).size(), report.Kept(CfgGroup::Lines).size());
+            for (std::size_t i = 0; i < report.keptLines.size(); ++i)
+                QVERIFY(now.Report().keptLines[i].value == report.keptLines[i].value);
+        }
+        // The save after it writes the kept rows as the tables hold them.
+        const std::string keptRows = "SELECT CONCAT_WS('|', id, type, IFNULL(value, '<null>')) FROM "
+                                     "conf_line WHERE type <> 0 ORDER BY id";
+        const Texts kept = TestDatabase::Rows(keptRows, 1);
+        GetCfgData()->Extens.SetAt(8003, "p8003");
+        QVERIFY(GetCfgDb()->Save(CfgGroup::Lines, nullptr).IsWritten());
+        QCOMPARE(TestDatabase::Rows(keptRows, 1), kept);
+        QCOMPARE(TestDatabase::Rows("SELECT id FROM conf_line WHERE id = 8003", 1), Texts{"8003"});
+        if (!changed)
+            QCOMPARE(
+                TestDatabase::Rows("SELECT id, type, value FROM conf_line WHERE id <> 8003 ORDER BY id", 3),
+                written);
+    }
+
+    // A document that read its tables again since its save does not take the digest of that
+    // save for them: a colleague may have written them back to just what it wrote.
+    void aReadSinceTheSaveIsNotStoodForByItsDigest()
+    {
+        QVERIFY(FillAndLoad());
+        IOtlConnection& db = *IOtlConnection::getInstance();
+        QVERIFY(GetCfgDb()->SaveLineCfg());
+        const Texts written =
+            TestDatabase::Rows("SELECT CONCAT_WS('|', id, type, value) FROM conf_line ORDER BY id", 1);
+        QVERIFY(Colleague().Run({"UPDATE conf_line SET value = 'theirs' WHERE id = 8001"}));
+        *GetCfgData() = CCfgData();
+        RecordingProgress progress;
+        QVERIFY(GetCfgDb()->LoadCfg(progress));
+        QVERIFY(Colleague().Run({"UPDATE conf_line SET value = 'p8001' WHERE id = 8001"}));
+        QCOMPARE(TestDatabase::Rows("SELECT CONCAT_WS('|', id, type, value) FROM conf_line ORDER BY id", 1),
+                 written);
+
+        CCfgGroupSnapshot now(db, CfgGroup::Lines, GetCfgDocument());
+        std::string error;
+        QVERIFY2(now.Take(error), error.c_str());
+        QVERIFY(!now.Unchanged());
+        QVERIFY(CCfgChanges::Compare(GetCfgDocument()->Reference(), now.Data()).Differs(CfgGroup::Lines));
+    }
+
     void theLockIsFreeAfterASaveAndARepeatedSaveWrites()
     {
         QVERIFY(FillAndLoad());

@@ -5,6 +5,7 @@
 #include "config/database/CCfgLoader.h"
 #include "config/database/CCombinedRead.h"
 #include "config/database/ILoadRows.h"
+#include "config/document/CCfgDocument.h"
 #include "config/formats/CCfgFile.h"
 #include "db/IOtlConnection.h"
 #include "db/ServerErrors.h"
@@ -30,9 +31,10 @@ const char* const kEndTransaction =
 
 } // namespace
 
-CCfgGroupSnapshot::CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group)
-    : m_db(db), m_group(group), m_dbType(db.GetDbType()),
-      m_transaction(m_dbType == DbTypeMySql && db.Role().clusterNode)
+CCfgGroupSnapshot::CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group, const CCfgDocument* document)
+    : m_db(db), m_group(group), m_document(document), m_dbType(db.GetDbType()),
+      m_transaction(m_dbType == DbTypeMySql && db.Role().clusterNode),
+      m_digests(m_dbType == DbTypeMySql && !m_transaction)
 {
 }
 
@@ -54,11 +56,25 @@ void CCfgGroupSnapshot::End()
         endings.push_back("DECLARE @name nvarchar(255) = " + LockName(m_dbType) +
                           "; EXEC sp_releaseapplock @Resource = @name, @LockOwner = 'Session'");
     } else if (m_locksHeld > 0) {
-        std::string release = "DO RELEASE_LOCK(" + LockName(m_dbType) + ")";
+        // The digest of what the save wrote is taken inside the release's argument, so that
+        // no other save of the group can write before it.
+        const std::string name = LockName(m_dbType);
+        const bool keepDigest = m_written && m_digests;
+        std::string release =
+            "DO RELEASE_LOCK(" +
+            (keepDigest ? "IF((" + DigestVariable() + " := " + CombinedRead().DigestExpression() +
+                              ") IS NULL, " + name + ", " + name + ")"
+                        : name) +
+            ")";
         for (int extra = 1; extra < m_locksHeld; ++extra)
-            release += ", RELEASE_LOCK(" + LockName(m_dbType) + ")";
-        endings.push_back(std::move(release));
+            release += ", RELEASE_LOCK(" + name + ")";
+        if (m_digests)
+            release += ", " + CCombinedRead::ForgetUnchanged();
+        // Should the digest fail, the lock is let go all the same.
+        if (!keepDigest || !m_db.ExecuteSqlNoCheck(release))
+            endings.push_back(keepDigest ? "DO RELEASE_LOCK(" + name + ")" : release);
     }
+    m_written = false;
     m_transactionOpen = false;
     m_locksHeld = 0;
     if (endings.size() > 1 && m_db.TakesSeveralStatements()) {
@@ -206,18 +222,23 @@ std::string CCfgGroupSnapshot::LockName(int dbType) const
     return "LEFT(CONCAT('tarvex.', IFNULL(DATABASE(), ''), '." + group + "'), 64)";
 }
 
-bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
+std::string CCfgGroupSnapshot::DigestVariable() const
 {
-    const std::string rulesQuery = CColumnRules::Query(CfgGroupTables(m_group));
+    return std::string("@tarvex_digest_") + CCfgFile::GroupKey(m_group);
+}
+
+CCombinedRead CCfgGroupSnapshot::CombinedRead() const
+{
     std::vector<std::string> queries = CCombinedRead::QueriesOf([this](ILoadRows& list) {
         CCfgData scratch;
         CfgLoadReport report;
         CCfgLoader::LoadGroup(m_group, list, scratch, report);
     });
-    queries.insert(queries.begin(), rulesQuery);
+    // The column definitions first: they are read every time.
+    queries.insert(queries.begin(), CColumnRules::Query(CfgGroupTables(m_group)));
     CCombinedRead read;
     if (!read.SetQueries(queries))
-        return false;
+        return CCombinedRead();
     // The lock first, so that the tables are read once it is had. Whether the server takes
     // writes is read again with it: it may have been made read-only since the login.
     std::vector<std::string> head = {"GET_LOCK(" + LockName(m_dbType) + ", " +
@@ -226,6 +247,19 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
     if (m_transaction)
         head.push_back(ClaimHeld());
     read.SetHead(head);
+    // Only a document whose reference is its own last write of the group may stand for the
+    // tables: one read or adopted since may differ from what the digest was taken of.
+    const bool standsFor = m_digests && m_document && m_document->ReferenceIsOwnWrite(m_group);
+    read.OnlyWhereChanged(1, standsFor ? DigestVariable() : std::string());
+    return read;
+}
+
+bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
+{
+    const std::string rulesQuery = CColumnRules::Query(CfgGroupTables(m_group));
+    CCombinedRead read = CombinedRead();
+    if (read.Text().empty())
+        return false;
 
     const RecordsetPtr rows(m_db.OpenRecordset(read.Text()));
     if (!rows) {
@@ -238,6 +272,12 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         if (m_transaction && !notTaken) {
             ran = true;
             error = FailureOf("读取数据库中的" + CfgGroupName(m_group) + "失败：");
+        }
+        // A digest the server would not take (a mix of character sets it will not join):
+        // the tables are read without.
+        if (notTaken && m_digests) {
+            m_digests = false;
+            return TakeInOneQuery(ran, error);
         }
         return false;
     }
@@ -254,6 +294,14 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
         return false;
     }
     m_rules = CColumnRules::FromRows(*read.Open(rulesQuery));
+    if (read.Unsure())
+        return TakeOneByOne(error);
+    if (read.LeftOut()) {
+        m_unchanged = true;
+        CopyCfgGroup(m_document->Reference(), m_data, m_group);
+        m_report.Kept(m_group) = m_document->LoadReport().Kept(m_group);
+        return true;
+    }
     if (!CCfgLoader::LoadGroup(m_group, read, m_data, m_report)) {
         error = m_report.Gap(m_group);
         return false;

@@ -3,11 +3,14 @@
 #include "config/catalogue/CfgGroup.h"
 #include "config/data/CCfgData.h"
 #include "config/database/CColumnRules.h"
+#include "config/database/CCombinedRead.h"
 #include "config/document/CfgLoadReport.h"
 #include "db/IOtlConnection.h"
 
 #include <string>
 #include <vector>
+
+class CCfgDocument;
 
 /// One group's tables as they are just before a save writes them, read with the same queries
 /// as loading, together with the definitions of their columns, while the group's save lock
@@ -31,7 +34,9 @@ public:
     /// How long a cluster-wide claim of a save holds when it is not let go.
     static constexpr int kClaimSeconds = 600;
 
-    CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group);
+    /// With `document`, whose reference is what its last save of the group wrote, the tables
+    /// are read only where they changed since: otherwise the reference stands for them.
+    CCfgGroupSnapshot(IOtlConnection& db, CfgGroup group, const CCfgDocument* document = nullptr);
     ~CCfgGroupSnapshot();
     CCfgGroupSnapshot(const CCfgGroupSnapshot&) = delete;
     CCfgGroupSnapshot& operator=(const CCfgGroupSnapshot&) = delete;
@@ -51,12 +56,21 @@ public:
     std::vector<SqlStatement> CommitStatements() const;
     /// The transaction was committed: nothing is to be rolled back.
     void Committed() { m_transactionOpen = false; }
+    /// The save wrote the group whole: when the snapshot ends, the digest of its tables is
+    /// kept in the session for the next save of the document.
+    void Written() { m_written = true; }
+    /// Whether the tables were not read, being as the document's last save left them.
+    bool Unchanged() const { return m_unchanged; }
 
 private:
     bool TakeOnce(std::string& error);
     /// Rolls back what was not committed, lets go of the claim and the lock.
     void End();
     bool TakeInOneQuery(bool& ran, std::string& error);
+    /// The reading of the group in one query, the lock and the server's role first.
+    CCombinedRead CombinedRead() const;
+    /// The session's variable that holds the digest of the group's tables after a save.
+    std::string DigestVariable() const;
     bool TakeOneByOne(std::string& error);
     bool LockOneByOne(std::string& error);
     bool ClaimHeldOneByOne(std::string& error);
@@ -81,6 +95,7 @@ private:
 
     IOtlConnection& m_db;
     CfgGroup m_group;
+    const CCfgDocument* m_document;
     CCfgData m_data;
     CfgLoadReport m_report;
     CColumnRules m_rules;
@@ -89,4 +104,8 @@ private:
     bool m_transaction;
     bool m_transactionOpen = false;
     bool m_claimRefused = false;
+    // Digests on MySQL and MariaDB outside a transaction, unless the server would not take them.
+    bool m_digests;
+    bool m_written = false;
+    bool m_unchanged = false;
 };

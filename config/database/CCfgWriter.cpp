@@ -79,7 +79,7 @@ CfgWriteOutcome CCfgWriter::WriteOnce(IOtlConnection& db, CCfgDocument& document
     CfgWriteOutcome outcome;
     // The tables as they are now, held against another save of the group until this one has
     // written: what a colleague saved since is either kept or written over knowingly.
-    CCfgGroupSnapshot now(db, group);
+    CCfgGroupSnapshot now(db, group, &document);
     if (!now.Take(outcome.error)) {
         lostToAnotherNode = now.InOneTransaction() && db.GetLastServerError() == ServerErrorDeadlock;
         return outcome;
@@ -136,6 +136,7 @@ CfgWriteOutcome CCfgWriter::WriteOnce(IOtlConnection& db, CCfgDocument& document
         return outcome;
     }
     now.Committed();
+    now.Written();
     document.Written(group, cfg, report);
     outcome.result = CfgWriteOutcome::Result::Written;
     return outcome;

@@ -9,6 +9,11 @@ namespace {
 
 // ORDER BY inside one part of a UNION counts only with a LIMIT.
 const char* const kNoLimit = " LIMIT 18446744073709551615";
+// Set by the head before the parts run, as the server runs them in order; NULL (a part reads
+// its rows) until then.
+const char* const kUnchanged = "@tarvex_unchanged";
+// Characters of a row's digest: a part's digest covers as many rows as its list can hold.
+constexpr int kRowDigestLength = 16;
 
 /// Answers every query with no rows and keeps the queries, in order.
 class QueryList final : public ILoadRows
@@ -100,17 +105,74 @@ bool CCombinedRead::SetQueries(const std::vector<std::string>& queries)
     return true;
 }
 
+void CCombinedRead::OnlyWhereChanged(std::size_t firstQuery, std::string variable)
+{
+    m_firstChangeable = firstQuery;
+    m_digestVariable = std::move(variable);
+}
+
+std::string CCombinedRead::Digest(const Part& part)
+{
+    // Each row's values, quoted (NULL stays apart from the text 'NULL'), hashed; the hashes
+    // in the order the query reads the rows, hashed again with their number. A list too long
+    // for the session's limit would be cut, which the length tells.
+    std::string values;
+    for (const std::string& column : part.columns)
+        values += (values.empty() ? "" : ", ") + ("QUOTE(" + column + ")");
+    const std::size_t orderBy = part.from.find(" ORDER BY ");
+    const std::string rows = part.from.substr(0, orderBy);
+    const std::string order = orderBy == std::string::npos ? std::string() : part.from.substr(orderBy);
+    const std::string length = std::to_string(kRowDigestLength);
+    return "(SELECT IF(LENGTH(g) = " + length +
+           " * n, CONCAT(n, ':', MD5(g)), NULL) FROM (SELECT COUNT(*) AS n, "
+           "GROUP_CONCAT(LEFT(MD5(CONCAT_WS(0x1f, " +
+           values + ")), " + length + ")" + order + " SEPARATOR '') AS g" + rows + ") AS rows_read)";
+}
+
+std::string CCombinedRead::DigestExpression() const
+{
+    std::string digests;
+    for (std::size_t i = m_firstChangeable; i < m_parts.size(); ++i)
+        digests += ", " + Digest(m_parts[i]);
+    return "CONCAT_WS('|'" + digests + ")";
+}
+
+std::string CCombinedRead::From(const Part& part) const
+{
+    if (m_digestVariable.empty() || (&part - m_parts.data()) < std::ptrdiff_t(m_firstChangeable))
+        return part.from;
+    const std::size_t orderBy = part.from.find(" ORDER BY ");
+    std::string rows = part.from.substr(0, orderBy);
+    const std::string order = orderBy == std::string::npos ? std::string() : part.from.substr(orderBy);
+    const std::size_t where = rows.find(" WHERE ");
+    const std::string unchanged = std::string("NOT IFNULL(") + kUnchanged + ", 0)";
+    if (where == std::string::npos)
+        rows += " WHERE " + unchanged;
+    else
+        rows = rows.substr(0, where) + " WHERE (" + rows.substr(where + 7) + ") AND " + unchanged;
+    return rows + order;
+}
+
 std::string CCombinedRead::Text() const
 {
-    const std::size_t width = std::max(m_width, m_head.size());
+    std::vector<std::string> head = m_head;
+    if (!m_digestVariable.empty())
+        head.push_back(std::string(kUnchanged) + " := IFNULL(" + m_digestVariable + " = " +
+                       DigestExpression() + ", 0)");
+    const std::size_t width = std::max(m_width, head.size());
     std::string text;
-    if (!m_head.empty())
-        text = "(SELECT -1, " + Padded(m_head, width) + ")";
+    if (!head.empty())
+        text = "(SELECT -1, " + Padded(head, width) + ")";
     for (std::size_t i = 0; i < m_parts.size(); ++i) {
         text += std::string(text.empty() ? "" : " UNION ALL ") + "(SELECT " + std::to_string(i) + ", " +
-                Padded(m_parts[i].columns, width) + m_parts[i].from + kNoLimit + ")";
+                Padded(m_parts[i].columns, width) + From(m_parts[i]) + kNoLimit + ")";
     }
     return text;
+}
+
+std::string CCombinedRead::ForgetUnchanged()
+{
+    return std::string(kUnchanged) + " := NULL";
 }
 
 void CCombinedRead::Take(IOtlRecordset& rows)
@@ -118,10 +180,11 @@ void CCombinedRead::Take(IOtlRecordset& rows)
     m_headRow.clear();
     for (Part& part : m_parts)
         part.rows.clear();
+    const std::size_t headColumns = m_head.size() + (m_digestVariable.empty() ? 0 : 1);
     while (!rows.IsEof()) {
         rows.FetchNext();
         const int number = rows.GetFieldInt(1);
-        const std::size_t columns = number < 0 ? m_head.size()
+        const std::size_t columns = number < 0 ? headColumns
                                     : number < int(m_parts.size())
                                         ? m_parts[std::size_t(number)].columns.size()
                                         : 0;
@@ -133,6 +196,16 @@ void CCombinedRead::Take(IOtlRecordset& rows)
         else if (number < int(m_parts.size()))
             m_parts[std::size_t(number)].rows.push_back(std::move(values));
     }
+    bool anyRows = false;
+    for (std::size_t i = m_firstChangeable; i < m_parts.size(); ++i)
+        anyRows = anyRows || !m_parts[i].rows.empty();
+    const bool told = !m_digestVariable.empty() && m_headRow.size() == headColumns;
+    const bool unchanged = told && m_headRow.back() == "1";
+    m_leftOut = unchanged && !anyRows;
+    // Without the head's word, rows may be missing as well as whole.
+    m_unsure = !m_digestVariable.empty() && (!told || (unchanged && anyRows));
+    if (told)
+        m_headRow.pop_back();
 }
 
 RecordsetPtr CCombinedRead::Open(const std::string& query)

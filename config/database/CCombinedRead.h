@@ -23,12 +23,28 @@ public:
     /// A first part, numbered -1, of these expressions: the server runs the parts in order,
     /// so it runs before any table is read.
     void SetHead(std::vector<std::string> expressions) { m_head = std::move(expressions); }
+    /// Has the server leave out the rows of the queries from `firstQuery` on where, by the
+    /// digest of what they would return, they are as `variable` says: a user variable that
+    /// DigestExpression set when the tables were last known. The head then tells, in a last
+    /// column, whether it left them out.
+    void OnlyWhereChanged(std::size_t firstQuery, std::string variable);
+    /// An SQL expression: the digest of what the queries from that first one on return (their
+    /// rows, in order); NULL where it cannot tell (more rows than it can take).
+    std::string DigestExpression() const;
     /// The combined text.
     std::string Text() const;
+    /// An assignment for DO that leaves the next combined text reading its rows, should the
+    /// server ever run its parts before its head.
+    static std::string ForgetUnchanged();
     /// Hands the rows of the combined text to their queries, and the first part's to Head.
     void Take(IOtlRecordset& rows);
     /// The values of the first part's expressions, as text; empty before Take.
     const std::vector<std::string>& HeadRow() const { return m_headRow; }
+    /// After Take, with OnlyWhereChanged: whether the server left the rows out.
+    bool LeftOut() const { return m_leftOut; }
+    /// After Take, with OnlyWhereChanged: whether the rows can be taken neither as whole nor
+    /// as left out (the head did not say, or said it left them out but some came).
+    bool Unsure() const { return m_unsure; }
 
     RecordsetPtr Open(const std::string& query) override;
     std::string Value(const std::string& query) override;
@@ -44,10 +60,17 @@ private:
     };
 
     static bool ToPart(const std::string& query, Part& part);
+    /// A part's rows, or their digest, read where the server would leave them out otherwise.
+    std::string From(const Part& part) const;
+    static std::string Digest(const Part& part);
 
     std::vector<std::string> m_head;
     std::vector<std::string> m_headRow;
     std::vector<Part> m_parts;
     std::map<std::string, std::size_t> m_partOfQuery;
     std::size_t m_width = 1;
+    std::size_t m_firstChangeable = 0;
+    std::string m_digestVariable; // empty: every part is read
+    bool m_leftOut = false;
+    bool m_unsure = false;
 };

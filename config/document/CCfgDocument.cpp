@@ -15,10 +15,12 @@ void CCfgDocument::SetReference(CfgGroup group, const CCfgData& cfg)
 {
     CopyCfgGroup(cfg, m_reference, group);
     m_partlyWritten[Index(group)] = false;
+    m_ownWrite[Index(group)] = false;
 }
 
 void CCfgDocument::Written(CfgGroup group, const CCfgData& cfg, const CfgLoadReport& kept)
 {
     m_loaded.Kept(group) = kept.Kept(group);
     SetReference(group, cfg);
+    m_ownWrite[Index(group)] = true;
 }
