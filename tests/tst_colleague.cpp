@@ -45,9 +45,9 @@ struct Window : MainWindowHost
 
 /// Some of every group, a row of another type in conf_line and a setting of an unknown name;
 /// then loaded into the store as at start-up.
-bool FillAndLoad()
+bool FillAndLoad(bool fresh = true)
 {
-    if (!ConfigTables::CreateEmpty() ||
+    if ((fresh && !ConfigTables::CreateEmpty()) ||
         !TestDatabase::Run({"INSERT INTO conf_system (Name, Value) VALUES ('CallConcurrency', '30'), "
                             "('SiteNote', 'kept')",
                             "INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'p8001'), "
@@ -430,6 +430,39 @@ private Q_SLOTS:
             QCOMPARE(
                 TestDatabase::Rows("SELECT id, type, value FROM conf_line WHERE id <> 8003 ORDER BY id", 3),
                 written);
+    }
+
+    // Loading leaves each group's digest in the session: the first save reads no rows either
+    // while nobody has written.
+    void aLoadLeavesTheDigestForTheFirstSave_data()
+    {
+        QTest::addColumn<QString>("alter");
+        QTest::newRow("utf8mb4 everywhere") << QString();
+        QTest::newRow("GBK and latin1 columns in one table") << QStringLiteral(
+            "ALTER TABLE conf_system MODIFY name varchar(50) CHARACTER SET gbk, MODIFY value "
+            "varchar(300) CHARACTER SET latin1");
+    }
+
+    void aLoadLeavesTheDigestForTheFirstSave()
+    {
+        QFETCH(QString, alter);
+        QVERIFY(ConfigTables::CreateEmpty());
+        if (!alter.isEmpty())
+            QVERIFY(TestDatabase::Run({alter.toStdString()}));
+        QVERIFY(FillAndLoad(false));
+        for (CfgGroup group : {CfgGroup::System, CfgGroup::Device, CfgGroup::Lines}) {
+            CCfgGroupSnapshot now(*IOtlConnection::getInstance(), group, GetCfgDocument());
+            std::string error;
+            QVERIFY2(now.Take(error), error.c_str());
+            QVERIFY(now.Unchanged());
+            QVERIFY(!CCfgChanges::Compare(GetCfgDocument()->Reference(), now.Data()).Differs(group));
+        }
+        QVERIFY(Colleague().Run({"UPDATE conf_system SET value = '31' WHERE name = 'CallConcurrency'"}));
+        CCfgGroupSnapshot now(*IOtlConnection::getInstance(), CfgGroup::System, GetCfgDocument());
+        std::string error;
+        QVERIFY2(now.Take(error), error.c_str());
+        QVERIFY(!now.Unchanged());
+        QCOMPARE(now.Data().CallConcurrency, std::string("31"));
     }
 
     // A document that read its tables again since its save does not take the digest of that

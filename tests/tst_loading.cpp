@@ -44,7 +44,7 @@ using Texts = std::vector<std::string>;
 
 bool IsCombinedRead(const std::string& sql)
 {
-    return sql.rfind("(SELECT 0, ", 0) == 0;
+    return sql.rfind("(SELECT -1, @tarvex_digest_", 0) == 0;
 }
 
 Texts KeptTexts(const std::vector<KeptRow>& rows)

@@ -60,12 +60,12 @@ void CCfgGroupSnapshot::End()
         // no other save of the group can write before it.
         const std::string name = LockName(m_dbType);
         const bool keepDigest = m_written && m_digests;
-        std::string release =
-            "DO RELEASE_LOCK(" +
-            (keepDigest ? "IF((" + DigestVariable() + " := " + CombinedRead().DigestExpression() +
-                              ") IS NULL, " + name + ", " + name + ")"
-                        : name) +
-            ")";
+        std::string release = "DO RELEASE_LOCK(" +
+                              (keepDigest ? "IF((" + CCfgLoader::DigestVariable(m_group) +
+                                                " := " + CCfgLoader::DigestExpression(m_group) +
+                                                ") IS NULL, " + name + ", " + name + ")"
+                                          : name) +
+                              ")";
         for (int extra = 1; extra < m_locksHeld; ++extra)
             release += ", RELEASE_LOCK(" + name + ")";
         if (m_digests)
@@ -222,11 +222,6 @@ std::string CCfgGroupSnapshot::LockName(int dbType) const
     return "LEFT(CONCAT('tarvex.', IFNULL(DATABASE(), ''), '." + group + "'), 64)";
 }
 
-std::string CCfgGroupSnapshot::DigestVariable() const
-{
-    return std::string("@tarvex_digest_") + CCfgFile::GroupKey(m_group);
-}
-
 CCombinedRead CCfgGroupSnapshot::CombinedRead() const
 {
     std::vector<std::string> queries = CCombinedRead::QueriesOf([this](ILoadRows& list) {
@@ -247,10 +242,9 @@ CCombinedRead CCfgGroupSnapshot::CombinedRead() const
     if (m_transaction)
         head.push_back(ClaimHeld());
     read.SetHead(head);
-    // Only a document whose reference is its own last write of the group may stand for the
-    // tables: one read or adopted since may differ from what the digest was taken of.
-    const bool standsFor = m_digests && m_document && m_document->ReferenceIsOwnWrite(m_group);
-    read.OnlyWhereChanged(1, standsFor ? DigestVariable() : std::string());
+    // Only a reference whose digest the session holds may stand for the tables.
+    const bool standsFor = m_digests && m_document && m_document->SessionHoldsDigest(m_group);
+    read.OnlyWhereChanged(1, standsFor ? CCfgLoader::DigestVariable(m_group) : std::string());
     return read;
 }
 

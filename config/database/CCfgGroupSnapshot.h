@@ -69,8 +69,6 @@ private:
     bool TakeInOneQuery(bool& ran, std::string& error);
     /// The reading of the group in one query, the lock and the server's role first.
     CCombinedRead CombinedRead() const;
-    /// The session's variable that holds the digest of the group's tables after a save.
-    std::string DigestVariable() const;
     bool TakeOneByOne(std::string& error);
     bool LockOneByOne(std::string& error);
     bool ClaimHeldOneByOne(std::string& error);

@@ -1,5 +1,6 @@
 #include "config/database/CCfgLoader.h"
 
+#include "config/catalogue/CfgGroups.h"
 #include "config/catalogue/CfgRecordTable.h"
 #include "config/catalogue/CfgSettings.h"
 #include "config/data/CCfgData.h"
@@ -8,6 +9,7 @@
 #include "config/database/ILoadProgress.h"
 #include "config/database/ILoadRows.h"
 #include "config/document/CfgLoadReport.h"
+#include "config/formats/CCfgFile.h"
 #include "db/IOtlConnection.h"
 #include "db/IOtlRecordset.h"
 
@@ -222,19 +224,28 @@ bool CCfgLoader::Load(IOtlConnection& db, ILoadProgress& progress, CCfgData& cfg
     CCombinedRead combined;
     ConnectionRows connection(db);
     ILoadRows* source = &connection;
+    bool digested = false;
     if (db.GetDbType() == DbTypeMySql && combined.SetQueries(CCombinedRead::QueriesOf([](ILoadRows& list) {
             CCfgData scratch;
             CfgLoadReport scratchReport;
             CQuietProgress quiet;
             LoadAll(list, quiet, scratch, scratchReport);
         }))) {
+        // The digest of each group is left in the session, taken in the same statement as
+        // the rows, for the first save to compare with.
+        std::vector<std::string> digests;
+        for (CfgGroup group : kCfgGroups)
+            digests.push_back(DigestVariable(group) + " := " + DigestExpression(group));
+        combined.SetHead(digests);
         const RecordsetPtr rows(db.OpenRecordset(combined.Text()));
         if (rows) {
             combined.Take(*rows);
             source = &combined;
+            digested = true;
         }
     }
     const bool loaded = LoadAll(*source, progress, cfg, report);
+    report.digested.fill(digested);
     progress.Close();
     return loaded;
 }
@@ -251,6 +262,22 @@ bool CCfgLoader::LoadGroup(CfgGroup group, ILoadRows& source, CCfgData& cfg, Cfg
         LoadSettingsGroup(source, group, progress, step, cfg, report, failure);
     }
     return report.Gap(group).empty();
+}
+
+std::string CCfgLoader::DigestVariable(CfgGroup group)
+{
+    return std::string("@tarvex_digest_") + CCfgFile::GroupKey(group);
+}
+
+std::string CCfgLoader::DigestExpression(CfgGroup group)
+{
+    CCombinedRead read;
+    read.SetQueries(CCombinedRead::QueriesOf([group](ILoadRows& list) {
+        CCfgData scratch;
+        CfgLoadReport report;
+        LoadGroup(group, list, scratch, report);
+    }));
+    return read.DigestExpression();
 }
 
 bool CCfgLoader::LoadGroup(IOtlConnection& db, CfgGroup group, CCfgData& cfg, CfgLoadReport& report)

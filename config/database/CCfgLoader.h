@@ -2,6 +2,8 @@
 
 #include "config/catalogue/CfgGroup.h"
 
+#include <string>
+
 class ILoadProgress;
 class IOtlConnection;
 class ILoadRows;
@@ -22,4 +24,9 @@ public:
     static bool LoadGroup(CfgGroup group, ILoadRows& source, CCfgData& cfg, CfgLoadReport& report);
     /// The same through `db`, one query a round trip.
     static bool LoadGroup(IOtlConnection& db, CfgGroup group, CCfgData& cfg, CfgLoadReport& report);
+    /// The session's variable that holds the digest of what reading `group` returns, as a
+    /// read or a save last found it.
+    static std::string DigestVariable(CfgGroup group);
+    /// The digest of what reading `group` returns, as an SQL expression of MySQL and MariaDB.
+    static std::string DigestExpression(CfgGroup group);
 };

@@ -113,12 +113,13 @@ void CCombinedRead::OnlyWhereChanged(std::size_t firstQuery, std::string variabl
 
 std::string CCombinedRead::Digest(const Part& part)
 {
-    // Each row's values, quoted (NULL stays apart from the text 'NULL'), hashed; the hashes
+    // Each row's values as bytes (whatever their character sets), quoted (NULL stays apart
+    // from the text 'NULL'), hashed; the hashes
     // in the order the query reads the rows, hashed again with their number. A list too long
     // for the session's limit would be cut, which the length tells.
     std::string values;
     for (const std::string& column : part.columns)
-        values += (values.empty() ? "" : ", ") + ("QUOTE(" + column + ")");
+        values += (values.empty() ? "" : ", ") + ("QUOTE(CAST(" + column + " AS BINARY))");
     const std::size_t orderBy = part.from.find(" ORDER BY ");
     const std::string rows = part.from.substr(0, orderBy);
     const std::string order = orderBy == std::string::npos ? std::string() : part.from.substr(orderBy);

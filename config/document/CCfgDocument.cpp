@@ -8,6 +8,7 @@ void CCfgDocument::Adopt(const CCfgData& cfg, const CfgLoadReport& report)
     for (CfgGroup group : kCfgGroups) {
         CopyCfgGroup(cfg, m_store, group);
         SetReference(group, cfg);
+        m_digestHeld[Index(group)] = report.digested[Index(group)];
     }
 }
 
@@ -15,12 +16,12 @@ void CCfgDocument::SetReference(CfgGroup group, const CCfgData& cfg)
 {
     CopyCfgGroup(cfg, m_reference, group);
     m_partlyWritten[Index(group)] = false;
-    m_ownWrite[Index(group)] = false;
+    m_digestHeld[Index(group)] = false;
 }
 
 void CCfgDocument::Written(CfgGroup group, const CCfgData& cfg, const CfgLoadReport& kept)
 {
     m_loaded.Kept(group) = kept.Kept(group);
     SetReference(group, cfg);
-    m_ownWrite[Index(group)] = true;
+    m_digestHeld[Index(group)] = true;
 }

@@ -29,9 +29,9 @@ public:
     /// reference nor the store, so the next save does not take that for a colleague's work.
     void NotePartlyWritten(CfgGroup group) { m_partlyWritten[Index(group)] = true; }
     bool IsPartlyWritten(CfgGroup group) const { return m_partlyWritten[Index(group)]; }
-    /// Whether the reference of `group` is what this document's last save of it wrote, as
-    /// opposed to what a read found.
-    bool ReferenceIsOwnWrite(CfgGroup group) const { return m_ownWrite[Index(group)]; }
+    /// Whether the database session holds the digest of the reference of `group`: the read
+    /// the document adopted, or its last save of the group, left it there.
+    bool SessionHoldsDigest(CfgGroup group) const { return m_digestHeld[Index(group)]; }
 
 private:
     static std::size_t Index(CfgGroup group) { return static_cast<std::size_t>(group); }
@@ -40,5 +40,5 @@ private:
     CCfgData m_reference;
     CfgLoadReport m_loaded;
     std::array<bool, 3> m_partlyWritten{};
-    std::array<bool, 3> m_ownWrite{};
+    std::array<bool, 3> m_digestHeld{};
 };

@@ -41,6 +41,8 @@ struct CfgLoadReport
     std::vector<KeptRow> keptSystem; // conf_system
     std::vector<KeptRow> keptDevice; // conf_dev
     std::vector<KeptRow> keptLines;  // conf_line
+    /// Per group: whether the reading left the digest of what it read in the session.
+    std::array<bool, 3> digested{};
 
     /// Why loading did not read `group` whole; empty when it did.
     const std::string& Gap(CfgGroup group) const { return gaps[static_cast<std::size_t>(group)]; }
