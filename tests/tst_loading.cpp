@@ -44,7 +44,9 @@ using Texts = std::vector<std::string>;
 
 bool IsCombinedRead(const std::string& sql)
 {
-    return sql.rfind("(SELECT -1, @tarvex_digest_", 0) == 0;
+    // With the digests each group leaves in the session, and without, for a server that
+    // lacks their functions.
+    return sql.rfind("(SELECT -1, @tarvex_digest_", 0) == 0 || sql.rfind("(SELECT 0, ", 0) == 0;
 }
 
 Texts KeptTexts(const std::vector<KeptRow>& rows)
@@ -264,8 +266,8 @@ private Q_SLOTS:
         for (const RecordingConnection::Call& call : recording.Calls())
             sent.push_back(call.operation + ": " + call.sql);
         if (dbType == DbTypeMySql) {
-            QVERIFY(IsCombinedRead(recording.Calls().front().sql));
-            sent.erase(sent.begin());
+            QVERIFY(IsCombinedRead(recording.Calls()[0].sql) && IsCombinedRead(recording.Calls()[1].sql));
+            sent.erase(sent.begin(), sent.begin() + 2);
         }
         const std::vector<std::string> expected = {
             "QueryValue: SELECT value FROM conf_system WHERE Name='CtiAddr'",

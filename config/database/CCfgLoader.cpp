@@ -237,11 +237,16 @@ bool CCfgLoader::Load(IOtlConnection& db, ILoadProgress& progress, CCfgData& cfg
         for (CfgGroup group : kCfgGroups)
             digests.push_back(DigestVariable(group) + " := " + DigestExpression(group));
         combined.SetHead(digests);
-        const RecordsetPtr rows(db.OpenRecordset(combined.Text()));
+        RecordsetPtr rows(db.OpenRecordset(combined.Text()));
+        digested = rows != nullptr;
+        // A server without the digest's functions (an older one) reads the rows all the same.
+        if (!rows) {
+            combined.SetHead({});
+            rows.reset(db.OpenRecordset(combined.Text()));
+        }
         if (rows) {
             combined.Take(*rows);
             source = &combined;
-            digested = true;
         }
     }
     const bool loaded = LoadAll(*source, progress, cfg, report);

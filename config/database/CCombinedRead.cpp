@@ -114,20 +114,20 @@ void CCombinedRead::OnlyWhereChanged(std::size_t firstQuery, std::string variabl
 std::string CCombinedRead::Digest(const Part& part)
 {
     // Each row's values as bytes (whatever their character sets), quoted (NULL stays apart
-    // from the text 'NULL'), hashed; the hashes
-    // in the order the query reads the rows, hashed again with their number. A list too long
-    // for the session's limit would be cut, which the length tells.
+    // from the text 'NULL'), hashed twice into 64 bits; those in the order the query reads the
+    // rows, hashed again with their number. A list too long for the session's limit would be
+    // cut, which its length tells.
     std::string values;
     for (const std::string& column : part.columns)
         values += (values.empty() ? "" : ", ") + ("QUOTE(CAST(" + column + " AS BINARY))");
+    const std::string row = "CONCAT_WS(0x1f, " + values + ")";
     const std::size_t orderBy = part.from.find(" ORDER BY ");
     const std::string rows = part.from.substr(0, orderBy);
     const std::string order = orderBy == std::string::npos ? std::string() : part.from.substr(orderBy);
-    const std::string length = std::to_string(kRowDigestLength);
-    return "(SELECT IF(LENGTH(g) = " + length +
-           " * n, CONCAT(n, ':', MD5(g)), NULL) FROM (SELECT COUNT(*) AS n, "
-           "GROUP_CONCAT(LEFT(MD5(CONCAT_WS(0x1f, " +
-           values + ")), " + length + ")" + order + " SEPARATOR '') AS g" + rows + ") AS rows_read)";
+    return "(SELECT IF(LENGTH(g) = " + std::to_string(kRowDigestLength) +
+           " * n, CONCAT(n, ':', MD5(g)), NULL) FROM (SELECT COUNT(*) AS n, GROUP_CONCAT(LPAD(HEX(CRC32(" +
+           row + ")), 8, '0'), LPAD(HEX(CRC32C(" + row + ")), 8, '0')" + order + " SEPARATOR '') AS g" +
+           rows + ") AS rows_read)";
 }
 
 std::string CCombinedRead::DigestExpression() const
