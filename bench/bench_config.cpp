@@ -16,6 +16,7 @@
 #include "db/IOtlRecordset.h"
 #include "db/SqlLiteral.h"
 #include "support/CDelayProxy.h"
+#include "support/ProxyDataSource.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -97,25 +98,44 @@ Captured CaptureStatements(const std::function<bool()>& work, const QString& fil
     return captured;
 }
 
+/// Milliseconds `program` needs to run to its end with `arguments`, reading `input` when one
+/// is named; -1 when it fails.
+qint64 TimeProgram(const QString& program, const QStringList& arguments,
+                   const QProcessEnvironment& environment, const QString& input = QString())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!input.isEmpty())
+        process.setStandardInputFile(input);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return -1;
+    return clock.elapsed();
+}
+
+/// The mariadb client's arguments to log in through `port`.
+QStringList ClientLogin(const QString& port)
+{
+    return {QStringLiteral("--no-defaults"),
+            QStringLiteral("--batch"),
+            QStringLiteral("-h127.0.0.1"),
+            QStringLiteral("-P") + port,
+            QStringLiteral("-u") + qEnvironmentVariable("TARVEX_DB_USER"),
+            QStringLiteral("-p") + qEnvironmentVariable("TARVEX_DB_PASS"),
+            qEnvironmentVariable("TARVEX_DB_NAME")};
+}
+
 /// Milliseconds the command-line client needs for the statements of `file`, sent one by one
 /// to `port`.
 qint64 TimeClient(const QString& file, const QString& port)
 {
-    QProcess client;
-    client.setStandardInputFile(file);
-    client.setStandardOutputFile(QProcess::nullDevice());
-    client.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QElapsedTimer clock;
-    clock.start();
-    client.start(QStringLiteral("mariadb"),
-                 {QStringLiteral("--no-defaults"), QStringLiteral("--batch"), QStringLiteral("-h127.0.0.1"),
-                  QStringLiteral("-P") + port, QStringLiteral("-u") + qEnvironmentVariable("TARVEX_DB_USER"),
-                  QStringLiteral("-p") + qEnvironmentVariable("TARVEX_DB_PASS"),
-                  qEnvironmentVariable("TARVEX_DB_NAME")});
-    if (!client.waitForFinished(600000) || client.exitStatus() != QProcess::NormalExit ||
-        client.exitCode() != 0)
-        return -1;
-    return clock.elapsed();
+    return TimeProgram(QStringLiteral("mariadb"), ClientLogin(port), QProcessEnvironment::systemEnvironment(),
+                       file);
 }
 
 qint64 Best(const std::function<qint64()>& once)
@@ -158,49 +178,6 @@ void PrintRatio(const std::string& name, qint64 part, qint64 whole)
     std::printf("%s: %.1f\n", name.c_str(), whole > 0 ? double(part) / double(whole) : -1.0);
 }
 
-/// An ODBC data source file holding the private server's data source as "tarvex_bench_proxy",
-/// reaching it through `port`.
-bool WriteProxyDataSource(const QString& file, const QString& port)
-{
-    QFile own(qEnvironmentVariable("ODBCINI"));
-    QFile copy(file);
-    if (!own.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
-        return false;
-    const QString section = QLatin1Char('[') + qEnvironmentVariable("TARVEX_DB_DSN") + QLatin1Char(']');
-    bool inSection = false;
-    QByteArray text;
-    for (const QString& line : QString::fromUtf8(own.readAll()).split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1Char('[')))
-            inSection = line == section;
-        if (!inSection)
-            continue;
-        if (line.startsWith(QLatin1Char('[')))
-            text += "[tarvex_bench_proxy]\n";
-        else if (line.startsWith(QLatin1String("PORT")))
-            text += "PORT = " + port.toUtf8() + '\n';
-        else
-            text += line.toUtf8() + '\n';
-    }
-    return copy.write(text) > 0;
-}
-
-/// Milliseconds `program` needs to run to its end with `arguments`; -1 when it fails.
-qint64 TimeProgram(const QString& program, const QStringList& arguments,
-                   const QProcessEnvironment& environment)
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, arguments);
-    if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        return -1;
-    return clock.elapsed();
-}
-
 /// Start-up (login and loading) and `tarvex export` through a link of `delayMs` per round
 /// trip, beside the mariadb client's login and one query through the same link. False when
 /// one of them failed.
@@ -212,14 +189,12 @@ bool TimeOverLink(int delayMs, const QTemporaryDir& folder)
     const std::string link = "link_" + std::to_string(delayMs) + "ms_";
 
     const qint64 clientMs = Best([&] {
-        return TimeProgram(QStringLiteral("mariadb"),
-                           {QStringLiteral("--no-defaults"), QStringLiteral("--batch"),
-                            QStringLiteral("-h127.0.0.1"), QStringLiteral("-P") + proxyPort,
-                            QStringLiteral("-u") + qEnvironmentVariable("TARVEX_DB_USER"),
-                            QStringLiteral("-p") + qEnvironmentVariable("TARVEX_DB_PASS"),
-                            qEnvironmentVariable("TARVEX_DB_NAME"), QStringLiteral("-e"),
+        return TimeProgram(
+            QStringLiteral("mariadb"),
+            ClientLogin(proxyPort) +
+                QStringList{QStringLiteral("-e"),
                             QStringLiteral("SELECT value FROM conf_system WHERE Name='CtiAddr'")},
-                           QProcessEnvironment::systemEnvironment());
+            QProcessEnvironment::systemEnvironment());
     });
 
     long startupRoundTrips = 0;
@@ -231,7 +206,8 @@ bool TimeOverLink(int delayMs, const QTemporaryDir& folder)
     });
 
     const QString odbcIni = folder.filePath(QStringLiteral("proxy-%1.ini").arg(delayMs));
-    if (!WriteProxyDataSource(odbcIni, proxyPort))
+    if (!WriteProxyDataSource(odbcIni, qEnvironmentVariable("TARVEX_DB_DSN"),
+                              QStringLiteral("tarvex_bench_proxy"), proxy.Port()))
         return false;
     QProcessEnvironment console = QProcessEnvironment::systemEnvironment();
     console.insert(QStringLiteral("ODBCINI"), odbcIni);

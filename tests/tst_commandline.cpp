@@ -9,6 +9,7 @@
 #include "db/CDsnSettings.h"
 #include "support/CDelayProxy.h"
 #include "support/ConfigTables.h"
+#include "support/ProxyDataSource.h"
 #include "support/SampleConfig.h"
 #include "support/ServerLog.h"
 #include "support/TestDatabase.h"
@@ -95,32 +96,6 @@ QString Shown(const Outcome& outcome)
     return QStringLiteral("exit %1\n--- out\n%2--- err\n%3")
         .arg(outcome.exitCode)
         .arg(outcome.out, outcome.err);
-}
-
-/// An ODBC data source file for the program, holding a copy of the test's data source that
-/// reaches the server through `proxy`; its name is the test's with "_proxy" after it.
-bool WriteProxyDataSource(const QString& file, const CDelayProxy& proxy)
-{
-    QFile own(qEnvironmentVariable("ODBCINI"));
-    QFile copy(file);
-    if (!own.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
-        return false;
-    const QString section = QStringLiteral("[%1]").arg(QString::fromStdString(TestDatabase::Dsn()));
-    bool inSection = false;
-    QString text;
-    for (const QString& line : QString::fromUtf8(own.readAll()).split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1Char('[')))
-            inSection = line == section;
-        if (!inSection)
-            continue;
-        if (line.startsWith(QLatin1Char('[')))
-            text += QStringLiteral("[%1_proxy]\n").arg(QString::fromStdString(TestDatabase::Dsn()));
-        else if (line.startsWith(QLatin1String("PORT")))
-            text += QStringLiteral("PORT = %1\n").arg(proxy.Port());
-        else
-            text += line + QLatin1Char('\n');
-    }
-    return copy.write(text.toUtf8()) > 0;
 }
 
 } // namespace
@@ -322,7 +297,8 @@ private Q_SLOTS:
         CDelayProxy proxy(static_cast<std::uint16_t>(qEnvironmentVariableIntValue("TARVEX_DB_PORT")), 0);
         QProcessEnvironment throughProxy = console;
         const QString odbcIni = folder.filePath(QStringLiteral("odbc.ini"));
-        QVERIFY(WriteProxyDataSource(odbcIni, proxy));
+        QVERIFY(WriteProxyDataSource(odbcIni, QString::fromStdString(TestDatabase::Dsn()),
+                                     QString::fromStdString(TestDatabase::Dsn() + "_proxy"), proxy.Port()));
         throughProxy.insert(QStringLiteral("ODBCINI"), odbcIni);
         const Outcome outcome = Run(
             arguments + QStringList{QStringLiteral("--dsn"),
