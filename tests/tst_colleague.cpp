@@ -465,6 +465,26 @@ private Q_SLOTS:
         QCOMPARE(now.Data().CallConcurrency, std::string("31"));
     }
 
+    // A list too long for the digest (here the session's limit made small) cannot be told
+    // unchanged: it is read, and so is a change in it.
+    void aListTooLongForItsDigestIsRead()
+    {
+        QVERIFY(FillAndLoad());
+        IOtlConnection& db = *IOtlConnection::getInstance();
+        QVERIFY(db.ExecuteSql("SET SESSION group_concat_max_len = 20"));
+        QVERIFY(GetCfgDb()->SaveLineCfg());
+        QVERIFY(Colleague().Run({"UPDATE conf_line SET value = 'theirs' WHERE id = 8002"}));
+        CCfgGroupSnapshot now(db, CfgGroup::Lines, GetCfgDocument());
+        std::string error;
+        const bool taken = now.Take(error);
+        QVERIFY(db.ExecuteSql("SET SESSION group_concat_max_len = DEFAULT"));
+        QVERIFY2(taken, error.c_str());
+        QVERIFY(!now.Unchanged());
+        std::string value;
+        QVERIFY(now.Data().Extens.Lookup(8002, value));
+        QCOMPARE(value, std::string("theirs"));
+    }
+
     // A document that read its tables again since its save does not take the digest of that
     // save for them: a colleague may have written them back to just what it wrote.
     void aReadSinceTheSaveIsNotStoodForByItsDigest()

@@ -124,18 +124,21 @@ std::string CCombinedRead::Digest(const Part& part)
     const std::size_t orderBy = part.from.find(" ORDER BY ");
     const std::string rows = part.from.substr(0, orderBy);
     const std::string order = orderBy == std::string::npos ? std::string() : part.from.substr(orderBy);
-    return "(SELECT IF(LENGTH(g) = " + std::to_string(kRowDigestLength) +
-           " * n, CONCAT(n, ':', MD5(g)), NULL) FROM (SELECT COUNT(*) AS n, GROUP_CONCAT(LPAD(HEX(CRC32(" +
+    // No rows is a digest of its own; a list cut short is NULL.
+    return "(SELECT CASE WHEN n = 0 THEN '0' WHEN LENGTH(g) = " + std::to_string(kRowDigestLength) +
+           " * n THEN CONCAT(n, ':', MD5(g)) END FROM (SELECT COUNT(*) AS n, GROUP_CONCAT(LPAD(HEX(CRC32(" +
            row + ")), 8, '0'), LPAD(HEX(CRC32C(" + row + ")), 8, '0')" + order + " SEPARATOR '') AS g" +
            rows + ") AS rows_read)";
 }
 
 std::string CCombinedRead::DigestExpression() const
 {
+    // CONCAT rather than CONCAT_WS: one part that cannot tell makes the whole NULL, where
+    // leaving it out would take its changes for none.
     std::string digests;
     for (std::size_t i = m_firstChangeable; i < m_parts.size(); ++i)
-        digests += ", " + Digest(m_parts[i]);
-    return "CONCAT_WS('|'" + digests + ")";
+        digests += (digests.empty() ? "" : ", '|', ") + Digest(m_parts[i]);
+    return "CONCAT(" + digests + ")";
 }
 
 std::string CCombinedRead::From(const Part& part) const
