@@ -252,10 +252,11 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
 {
     const std::string rulesQuery = CColumnRules::Query(CfgGroupTables(m_group));
     CCombinedRead read = CombinedRead();
-    if (read.Text().empty())
+    const std::string text = read.Text();
+    if (text.empty())
         return false;
 
-    const RecordsetPtr rows(m_db.OpenRecordset(read.Text()));
+    const RecordsetPtr rows(m_db.OpenRecordset(text));
     if (!rows) {
         // Only a query the server would not take falls back to reading one by one; a lock
         // not had, a node cut off or a link lost would fail that way too.
@@ -267,9 +268,9 @@ bool CCfgGroupSnapshot::TakeInOneQuery(bool& ran, std::string& error)
             ran = true;
             error = FailureOf("读取数据库中的" + CfgGroupName(m_group) + "失败：");
         }
-        // A digest the server would not take (a mix of character sets it will not join):
-        // the tables are read without.
-        if (notTaken && m_digests) {
+        // A digest the server would not take (one without its functions): the tables are
+        // read without.
+        if (notTaken && read.ComparesDigests()) {
             m_digests = false;
             return TakeInOneQuery(ran, error);
         }

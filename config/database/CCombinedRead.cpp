@@ -83,7 +83,9 @@ bool CCombinedRead::ToPart(const std::string& query, Part& part)
     // Loading reads the flows' every column but uses only the file path, by name.
     if (part.columns == std::vector<std::string>{"*"})
         part.columns = {IvrFlowTable().fields.front().column};
-    part.from = query.substr(from);
+    const std::size_t orderBy = query.find(" ORDER BY ", from);
+    part.source = query.substr(from, orderBy == std::string::npos ? std::string::npos : orderBy - from);
+    part.order = orderBy == std::string::npos ? std::string() : query.substr(orderBy);
     return true;
 }
 
@@ -121,14 +123,11 @@ std::string CCombinedRead::Digest(const Part& part)
     for (const std::string& column : part.columns)
         values += (values.empty() ? "" : ", ") + ("QUOTE(CAST(" + column + " AS BINARY))");
     const std::string row = "CONCAT_WS(0x1f, " + values + ")";
-    const std::size_t orderBy = part.from.find(" ORDER BY ");
-    const std::string rows = part.from.substr(0, orderBy);
-    const std::string order = orderBy == std::string::npos ? std::string() : part.from.substr(orderBy);
     // No rows is a digest of its own; a list cut short is NULL.
     return "(SELECT CASE WHEN n = 0 THEN '0' WHEN LENGTH(g) = " + std::to_string(kRowDigestLength) +
            " * n THEN CONCAT(n, ':', MD5(g)) END FROM (SELECT COUNT(*) AS n, GROUP_CONCAT(LPAD(HEX(CRC32(" +
-           row + ")), 8, '0'), LPAD(HEX(CRC32C(" + row + ")), 8, '0')" + order + " SEPARATOR '') AS g" +
-           rows + ") AS rows_read)";
+           row + ")), 8, '0'), LPAD(HEX(CRC32C(" + row + ")), 8, '0')" + part.order + " SEPARATOR '') AS g" +
+           part.source + ") AS rows_read)";
 }
 
 std::string CCombinedRead::DigestExpression() const
@@ -141,20 +140,19 @@ std::string CCombinedRead::DigestExpression() const
     return "CONCAT(" + digests + ")";
 }
 
-std::string CCombinedRead::From(const Part& part) const
+std::string CCombinedRead::From(std::size_t index) const
 {
-    if (m_digestVariable.empty() || (&part - m_parts.data()) < std::ptrdiff_t(m_firstChangeable))
-        return part.from;
-    const std::size_t orderBy = part.from.find(" ORDER BY ");
-    std::string rows = part.from.substr(0, orderBy);
-    const std::string order = orderBy == std::string::npos ? std::string() : part.from.substr(orderBy);
+    const Part& part = m_parts[index];
+    if (m_digestVariable.empty() || index < m_firstChangeable)
+        return part.source + part.order;
+    std::string rows = part.source;
     const std::size_t where = rows.find(" WHERE ");
     const std::string unchanged = std::string("NOT IFNULL(") + kUnchanged + ", 0)";
     if (where == std::string::npos)
         rows += " WHERE " + unchanged;
     else
         rows = rows.substr(0, where) + " WHERE (" + rows.substr(where + 7) + ") AND " + unchanged;
-    return rows + order;
+    return rows + part.order;
 }
 
 std::string CCombinedRead::Text() const
@@ -169,7 +167,7 @@ std::string CCombinedRead::Text() const
         text = "(SELECT -1, " + Padded(head, width) + ")";
     for (std::size_t i = 0; i < m_parts.size(); ++i) {
         text += std::string(text.empty() ? "" : " UNION ALL ") + "(SELECT " + std::to_string(i) + ", " +
-                Padded(m_parts[i].columns, width) + From(m_parts[i]) + kNoLimit + ")";
+                Padded(m_parts[i].columns, width) + From(i) + kNoLimit + ")";
     }
     return text;
 }

@@ -28,6 +28,8 @@ public:
     /// DigestExpression set when the tables were last known. The head then tells, in a last
     /// column, whether it left them out.
     void OnlyWhereChanged(std::size_t firstQuery, std::string variable);
+    /// Whether the text compares digests: OnlyWhereChanged named a variable.
+    bool ComparesDigests() const { return !m_digestVariable.empty(); }
     /// An SQL expression: the digest of what the queries from that first one on return (their
     /// rows, in order); NULL where it cannot tell (more rows than it can take).
     std::string DigestExpression() const;
@@ -55,13 +57,15 @@ private:
     {
         std::string query; // as reading sends it alone
         std::vector<std::string> columns;
-        std::string from; // " FROM ..." to the end
+        std::string source; // " FROM ..." up to its ORDER BY
+        std::string order;  // " ORDER BY ..." to the end, or empty
         std::vector<std::vector<std::string>> rows;
     };
 
     static bool ToPart(const std::string& query, Part& part);
-    /// A part's rows, or their digest, read where the server would leave them out otherwise.
-    std::string From(const Part& part) const;
+    /// The FROM clause of part `index` to the end: with the condition that leaves out its
+    /// rows where they are unchanged, for the parts that may be left out.
+    std::string From(std::size_t index) const;
     static std::string Digest(const Part& part);
 
     std::vector<std::string> m_head;
