@@ -1,6 +1,7 @@
 #include "app/CTarvexDlg.h"
 
 #include "app/CCfgFileCommands.h"
+#include "app/CPageEditCommands.h"
 #include "app/CUnsavedGroups.h"
 #include "config/catalogue/CfgGroups.h"
 #include "config/data/CCfgData.h"
@@ -104,6 +105,14 @@ CTarvexDlg::CTarvexDlg(CCfgDocument& document, QWidget* parent) : QDialog(parent
     restoreBackup->setObjectName(QStringLiteral("actionRestoreBackup"));
     QAction* convertForCluster = database->addAction(QStringLiteral("转换为集群表(&L)..."));
     convertForCluster->setObjectName(QStringLiteral("actionConvertForCluster"));
+    m_editCommands = new CPageEditCommands(
+        this, menuBar, m_document, [this](CfgGroup group) { return PageOf(group); },
+        [this](CfgGroup& group) {
+            if (m_nCurGroup < 1)
+                return false;
+            group = static_cast<CfgGroup>(m_nCurGroup - 1);
+            return true;
+        });
     QMenu* help = menuBar->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));
     QAction* about = help->addAction(QStringLiteral("关于Tarvex(&A)"));
@@ -180,6 +189,7 @@ CTarvexDlg::CTarvexDlg(CCfgDocument& document, QWidget* parent) : QDialog(parent
     InitPages();
     m_unsaved = new CUnsavedGroups(this, m_document, [this](CfgGroup group) { return PageOf(group); });
     connect(m_unsaved, &CUnsavedGroups::Changed, this, &CTarvexDlg::ShowUnsavedMarks);
+    connect(m_editCommands, &CPageEditCommands::PageChanged, m_unsaved, &CUnsavedGroups::Refresh);
     m_cfgFiles = new CCfgFileCommands(this, m_document, [this] {
         RebuildPages();
         m_unsaved->Refresh();
@@ -320,8 +330,10 @@ void CTarvexDlg::CreatePages()
     m_pageLine = new CDialogCfgLine(m_document.Store(), m_form);
 
     const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
-    for (CCfgDialog* page : Pages())
+    for (CCfgDialog* page : Pages()) {
         PlacePage(page, area);
+        page->StartHistory();
+    }
 }
 
 std::array<CCfgDialog*, 5> CTarvexDlg::Pages() const
@@ -462,6 +474,11 @@ bool CTarvexDlg::SaveGroupPage(int group)
         break;
     default:
         break;
+    }
+    if (saved) {
+        // What was saved is where undoing stops.
+        if (CCfgDialog* page = PageOf(static_cast<CfgGroup>(group - 1)))
+            page->StartHistory();
     }
     m_unsaved->Refresh();
     ShowDeviceHint();

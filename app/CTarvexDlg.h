@@ -12,6 +12,7 @@ class CCfgDocument;
 class CCfgChanges;
 class CUnsavedGroups;
 class CCfgFileCommands;
+class CPageEditCommands;
 class CCfgDialog;
 class CDialogCfgEhang;
 class CDialogCfgFs;
@@ -118,6 +119,7 @@ private:
     QPushButton* m_btnSave;
     QPushButton* m_btnExit;
     CCfgFileCommands* m_cfgFiles;
+    CPageEditCommands* m_editCommands;
     CUnsavedGroups* m_unsaved;
     CSingleInstance m_marker;
     bool m_writing = false;

@@ -46,6 +46,7 @@ CPropertyGridCtrl::CPropertyGridCtrl(QWidget* parent) : QWidget(parent)
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CPropertyGridCtrl::ShowDescription);
     connect(m_model, &QAbstractItemModel::dataChanged, this, &CPropertyGridCtrl::ShowDescription);
+    connect(m_view, &CPropertyGridView::EditClosed, this, &CPropertyGridCtrl::EditClosed);
 }
 
 CPropertyGridCtrl::~CPropertyGridCtrl() = default;
@@ -107,6 +108,11 @@ void CPropertyGridCtrl::ExpandGroups(int first, int last)
         if (m_model->At(row)->IsGroup())
             m_view->expand(m_model->index(row, CPropertyGridModel::NameColumn));
     }
+}
+
+void CPropertyGridCtrl::RemoveAll()
+{
+    m_model->Clear();
 }
 
 void CPropertyGridCtrl::DeleteProperty(CPropertyGridProperty* property)

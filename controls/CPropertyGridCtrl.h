@@ -41,6 +41,8 @@ public:
     void AddProperties(std::vector<std::unique_ptr<CPropertyGridProperty>> properties);
     /// Inserts rows before top-level row `index`, in their order, as one insertion.
     void InsertProperties(int index, std::vector<std::unique_ptr<CPropertyGridProperty>> properties);
+    /// Removes every row.
+    void RemoveAll();
     /// Removes a top-level row, a group with all its sub-rows; the row is freed.
     void DeleteProperty(CPropertyGridProperty* property);
     /// The first top-level row from the top whose item data is `itemData`, or null.
@@ -52,6 +54,10 @@ public:
     void SetCurSel(CPropertyGridProperty* property);
     /// Opens the editor of a value row, as a double click on it does.
     bool EditItem(CPropertyGridProperty* property);
+
+Q_SIGNALS:
+    /// The user closed the editor of a value, whether its value was taken or not.
+    void EditClosed();
 
 private:
     void ShowDescription();

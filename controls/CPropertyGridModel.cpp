@@ -56,6 +56,14 @@ void CPropertyGridModel::Remove(CPropertyGridProperty* row)
     endRemoveRows();
 }
 
+void CPropertyGridModel::Clear()
+{
+    beginResetModel();
+    m_byData.clear();
+    m_rows.clear();
+    endResetModel();
+}
+
 CPropertyGridProperty* CPropertyGridModel::FindByData(qint64 itemData) const
 {
     const auto found = m_byData.find(itemData);

@@ -35,6 +35,8 @@ public:
     void Insert(int position, std::vector<std::unique_ptr<CPropertyGridProperty>> rows);
     /// Removes a top-level row and everything under it.
     void Remove(CPropertyGridProperty* row);
+    /// Removes every row.
+    void Clear();
     /// The first top-level row from the top whose item data is `itemData`, or null.
     CPropertyGridProperty* FindByData(qint64 itemData) const;
 

@@ -108,6 +108,7 @@ void CPropertyGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndE
     QTreeView::closeEditor(editor, tabbed ? QAbstractItemDelegate::NoHint : hint);
     if (state() != EditingState)
         WatchEditKeys(false);
+    Q_EMIT EditClosed();
     if (tabbed)
         focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
 }

@@ -26,6 +26,10 @@ public:
 
     using QTreeView::edit;
 
+Q_SIGNALS:
+    /// An editor closed, whether its value was taken or not.
+    void EditClosed();
+
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;

@@ -4,12 +4,14 @@
 #include "controls/CPropertyGridCtrl.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
@@ -20,6 +22,8 @@ namespace {
 constexpr int kTemplateWidth = 325;
 // One wheel message scrolls a line and this much more.
 constexpr int kWheelExtra = 25;
+// How long after the user's last key or click in a page its state is recorded for undoing.
+constexpr int kEditSettleMs = 250;
 
 bool IsEnter(const QKeyEvent& event)
 {
@@ -29,6 +33,22 @@ bool IsEnter(const QKeyEvent& event)
 bool IsEnterOrEscape(const QKeyEvent& event)
 {
     return IsEnter(event) || event.key() == Qt::Key_Escape;
+}
+
+bool IsUndoOrRedo(const QKeyEvent& event)
+{
+    return event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo) ||
+           event.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+}
+
+/// Whether `object` is a list or grid, or part of one, such as the editor of a cell.
+bool InItemView(const QObject* object)
+{
+    for (; object; object = object->parent()) {
+        if (qobject_cast<const QAbstractItemView*>(object))
+            return true;
+    }
+    return false;
 }
 
 /// A turn of the wheel, as opposed to a horizontal tilt or the markers that open and close
@@ -78,6 +98,10 @@ public:
         case QEvent::KeyPress:
         case QEvent::Wheel:
         case QEvent::FocusIn:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonRelease:
+        case QEvent::Drop:
+        case QEvent::InputMethod:
             if (CCfgDialog* page = PageOf(watched); page && page->FilterEvent(watched, event))
                 return true;
             break;
@@ -121,6 +145,12 @@ CCfgDialog::CCfgDialog(int templateHeight, QWidget* parent)
     m_scrollBar->setContextMenuPolicy(Qt::NoContextMenu);
     connect(m_scrollBar, &QScrollBar::actionTriggered, this, &CCfgDialog::OnVScroll);
 
+    // Typing a word, or a run of clicks, makes one step to undo.
+    m_noteLater = new QTimer(this);
+    m_noteLater->setSingleShot(true);
+    m_noteLater->setInterval(kEditSettleMs);
+    connect(m_noteLater, &QTimer::timeout, this, &CCfgDialog::NoteEdit);
+
     PageEvents::Attach();
     // The main window shows a page when its group is chosen.
     hide();
@@ -139,8 +169,65 @@ void CCfgDialog::SetBackgroundColor(const QColor& color)
     setAutoFillBackground(true);
 }
 
+void CCfgDialog::StartHistory()
+{
+    m_noteLater->stop();
+    m_history.Reset(ShownState());
+}
+
+bool CCfgDialog::NoteEdit()
+{
+    m_noteLater->stop();
+    return m_history.Record(ShownState());
+}
+
+bool CCfgDialog::Undo()
+{
+    NoteEdit();
+    const CCfgData* state = m_history.Undo();
+    if (state)
+        ShowCopy(*state);
+    return state != nullptr;
+}
+
+bool CCfgDialog::Redo()
+{
+    // An edit since the last undo starts a new line of steps: nothing is left to redo.
+    if (NoteEdit())
+        return false;
+    const CCfgData* state = m_history.Redo();
+    if (state)
+        ShowCopy(*state);
+    return state != nullptr;
+}
+
+bool CCfgDialog::CanUndo()
+{
+    NoteEdit();
+    return m_history.CanUndo();
+}
+
+bool CCfgDialog::CanRedo()
+{
+    NoteEdit();
+    return m_history.CanRedo();
+}
+
+CCfgData CCfgDialog::ShownState()
+{
+    CCfgData state;
+    UpdateCfg(state);
+    return state;
+}
+
 bool CCfgDialog::OnInitDialog()
 {
+    // A command or a finished cell edit is a step of its own, however soon the next follows;
+    // connected after the page's own handlers, so the step holds what they did.
+    for (QAbstractButton* button : m_form->findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::clicked, this, &CCfgDialog::NoteEdit);
+    for (CPropertyGridCtrl* grid : m_form->findChildren<CPropertyGridCtrl*>())
+        connect(grid, &CPropertyGridCtrl::EditClosed, this, &CCfgDialog::NoteEdit);
     // The form at its template height, or higher where this platform's fonts need more room.
     // Its width follows the page's (see resizeEvent).
     const CDialogUnits units(font());
@@ -275,13 +362,21 @@ void CCfgDialog::SetExtraHeight(int extra)
 bool CCfgDialog::FilterEvent(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
+    case QEvent::ShortcutOverride: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
         // Claimed, so that no shortcut of the main window acts on them either.
-        if (IsEnterOrEscape(*static_cast<QKeyEvent*>(event))) {
+        if (IsEnterOrEscape(key)) {
             event->accept();
             return true;
         }
+        // Undo and redo are the page's, also in a box that has undo of its own: the box's
+        // typing is a step of the page. An open cell editor keeps them.
+        if (IsUndoOrRedo(key) && !InItemView(watched)) {
+            event->ignore();
+            return true;
+        }
         return false;
+    }
     case QEvent::KeyPress: {
         const auto& key = *static_cast<QKeyEvent*>(event);
         if (!IsEnterOrEscape(key))
@@ -300,6 +395,12 @@ bool CCfgDialog::FilterEvent(QObject* watched, QEvent* event)
         }
         return false;
     }
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Drop:
+    case QEvent::InputMethod:
+        m_noteLater->start();
+        return false;
     case QEvent::FocusIn: {
         auto* control = static_cast<QWidget*>(watched);
         if (m_form->isAncestorOf(control))

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "config/document/CCfgEditHistory.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <vector>
 
 class QColor;
-struct CCfgData;
 class QScrollBar;
+class QTimer;
 
 /// Base of the configuration pages. A page is a borderless child of the main window, shown
 /// in its page frame. The forms are taller than that frame, so the page scrolls its whole
@@ -33,6 +35,24 @@ public:
     /// Copies the state of every control of the page into `cfg`, replacing list members as a
     /// whole; the rest of `cfg` stays. It validates nothing, shows nothing and cannot fail.
     virtual void UpdateCfg(CCfgData& cfg) = 0;
+    /// Shows what `cfg` holds for the page in every control, in place of what they held.
+    virtual void ShowCfg(const CCfgData& cfg) = 0;
+    /// Shows a store that UpdateCfg of this page filled, so that copying it back gives the
+    /// same store again; by default as ShowCfg does.
+    virtual void ShowCopy(const CCfgData& copy) { ShowCfg(copy); }
+
+    /// Makes what the page shows the state its edits are undone to, forgetting every step:
+    /// after loading and after saving.
+    void StartHistory();
+    /// Records what the page shows as a step when it changed since the last; true then.
+    /// Runs by itself shortly after the user's last key or click in the page.
+    bool NoteEdit();
+    /// Shows the state before the last step; false when there is none.
+    bool Undo();
+    /// Shows the state an undo left again; false when there is none, as after a new edit.
+    bool Redo();
+    bool CanUndo();
+    bool CanRedo();
 
     /// The main window paints its pages white.
     void SetBackgroundColor(const QColor& color);
@@ -89,6 +109,11 @@ private:
     /// whole of what it is part of.
     static const QWidget* ShownWhole(const QWidget* control);
 
+    /// What the page shows, copied into an empty store.
+    CCfgData ShownState();
+
+    CCfgEditHistory m_history;
+    QTimer* m_noteLater;
     int m_nPageHeight = 0;
     int m_nScrollPos = 1;
 

@@ -32,5 +32,6 @@ CDialogCfgEhang::CDialogCfgEhang(const CCfgData& cfg, QWidget* parent)
     SetTabOrder(order);
 
     OnInitDialog();
-    ShowSettings(cfg, order.front());
+    SetFirstField(order.front());
+    ShowCfg(cfg);
 }

@@ -30,5 +30,6 @@ CDialogCfgFs::CDialogCfgFs(const CCfgData& cfg, QWidget* parent) : CSettingsPage
     SetTabOrder(order);
 
     OnInitDialog();
-    ShowSettings(cfg, order.front());
+    SetFirstField(order.front());
+    ShowCfg(cfg);
 }

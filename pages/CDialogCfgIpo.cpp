@@ -254,18 +254,21 @@ CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CSettingsPa
     connect(addTrunk, &QPushButton::clicked, this, &CDialogCfgIpo::OnAddTrunkLines);
     connect(delTrunk, &QPushButton::clicked, this, &CDialogCfgIpo::OnDelTrunkLines);
 
-    OnInitDialog();
-    Show(cfg);
-}
-
-void CDialogCfgIpo::Show(const CCfgData& cfg)
-{
     m_comboExtType->addItems({QStringLiteral("EXT"), QStringLiteral("IVR"), QStringLiteral("FAX")});
     m_comboExtType->setCurrentIndex(0);
     m_comboTrunkType->addItems({QStringLiteral("DT"), QStringLiteral("H323"), QStringLiteral("SIP")});
     m_comboTrunkType->setCurrentIndex(0);
 
-    ShowSettings(cfg, m_settings.Editor("DevLinkIp"));
+    OnInitDialog();
+    SetFirstField(m_settings.Editor("DevLinkIp"));
+    ShowCfg(cfg);
+}
+
+void CDialogCfgIpo::ShowCfg(const CCfgData& cfg)
+{
+    CSettingsPage::ShowCfg(cfg);
+    m_listExtLines->setRowCount(0);
+    m_listTrunkLines->setRowCount(0);
     for (const auto& line : cfg.IpoLines) {
         CXListCtrl* list = IsExtensionType(line->name) ? m_listExtLines : m_listTrunkLines;
         const int row = list->AppendRow(FromStore(line->value));

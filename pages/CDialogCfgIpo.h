@@ -18,6 +18,7 @@ public:
     CDialogCfgIpo(const CCfgData& cfg, QWidget* parent = nullptr);
 
     void UpdateCfg(CCfgData& cfg) override;
+    void ShowCfg(const CCfgData& cfg) override;
 
     /// Adds or updates a run of extension lines from the line section's boxes.
     void OnAddExtLines();
@@ -25,9 +26,6 @@ public:
     /// Adds or updates a run of trunk lines from the trunk section's boxes.
     void OnAddTrunkLines();
     void OnDelTrunkLines();
-
-protected:
-    void Show(const CCfgData& cfg);
 
 private:
     /// A refused run: the message, then the focus to the box to correct.

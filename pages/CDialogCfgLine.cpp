@@ -187,12 +187,22 @@ CDialogCfgLine::CDialogCfgLine(const CCfgData& cfg, QWidget* parent) : CCfgDialo
     connect(delTrunkMatch, &QPushButton::clicked, this, &CDialogCfgLine::OnDelTrunkMatch);
 
     OnInitDialog();
-    Show(cfg);
+    ShowCfg(cfg);
 }
 
-void CDialogCfgLine::Show(const CCfgData& cfg)
+void CDialogCfgLine::ShowCfg(const CCfgData& cfg)
 {
-    m_gridExten->InitGrid(cfg);
+    ShowGrids(cfg, CGridExten::StoreOrder::Enumerated);
+}
+
+void CDialogCfgLine::ShowCopy(const CCfgData& copy)
+{
+    ShowGrids(copy, CGridExten::StoreOrder::AsSet);
+}
+
+void CDialogCfgLine::ShowGrids(const CCfgData& cfg, CGridExten::StoreOrder order)
+{
+    m_gridExten->InitGrid(cfg, order);
     m_gridSipAccount->InitGrid(cfg);
     m_gridTrunkItem->InitGrid(cfg);
     m_gridTrunkMatch->InitGrid(cfg);

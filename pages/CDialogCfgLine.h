@@ -1,8 +1,8 @@
 #pragma once
 
 #include "pages/CCfgDialog.h"
+#include "pages/CGridExten.h"
 
-class CGridExten;
 class CGridSipAccount;
 class CGridTrunkItem;
 class CGridTrunkMatch;
@@ -20,6 +20,10 @@ public:
     CDialogCfgLine(const CCfgData& cfg, QWidget* parent = nullptr);
 
     void UpdateCfg(CCfgData& cfg) override;
+    void ShowCfg(const CCfgData& cfg) override;
+    /// The extensions keep the order in which UpdateCfg set them, so that a save after an
+    /// undo sends its statements in the same order as before the edit.
+    void ShowCopy(const CCfgData& copy) override;
 
     /// Adds the extensions first to first + count - 1, each with its number as password; a
     /// listed one keeps its place and gets its password reset.
@@ -34,10 +38,10 @@ public:
     void OnDelTrunkMatch();
 
 protected:
-    void Show(const CCfgData& cfg);
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ShowGrids(const CCfgData& cfg, CGridExten::StoreOrder order);
     /// Reads the first extension and the count, which must be 1 to `maxCount`; false after
     /// telling the user which of the two is wrong.
     bool ReadExtenRange(qint64 maxCount, const char* countMessage, qint64& first, qint64& count);

@@ -166,12 +166,13 @@ CDialogCfgSys::CDialogCfgSys(const CCfgData& cfg, QWidget* parent) : CSettingsPa
     connect(m_comboDevType, &QComboBox::currentIndexChanged, this, &CDialogCfgSys::DeviceTypeChosen);
 
     OnInitDialog();
-    Show(cfg);
+    SetFirstField(m_settings.Editor("CtiAddr"));
+    ShowCfg(cfg);
 }
 
-void CDialogCfgSys::Show(const CCfgData& cfg)
+void CDialogCfgSys::ShowCfg(const CCfgData& cfg)
 {
-    ShowSettings(cfg, m_settings.Editor("CtiAddr"));
+    CSettingsPage::ShowCfg(cfg);
     m_listFlows->clear();
     for (const std::string& flow : cfg.IvrFlows)
         m_listFlows->addItem(FromStore(flow));

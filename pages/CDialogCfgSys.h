@@ -17,6 +17,7 @@ public:
     CDialogCfgSys(const CCfgData& cfg, QWidget* parent = nullptr);
 
     void UpdateCfg(CCfgData& cfg) override;
+    void ShowCfg(const CCfgData& cfg) override;
 
     /// The device type chosen in the box, saved or not.
     int DeviceType() const;
@@ -31,9 +32,6 @@ public:
 Q_SIGNALS:
     /// Another device type was chosen in the box.
     void DeviceTypeChosen();
-
-protected:
-    void Show(const CCfgData& cfg);
 
 private:
     CIndexCombo* m_comboDevType;

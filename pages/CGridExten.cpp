@@ -14,14 +14,22 @@ CGridExten::CGridExten(QWidget* parent) : CPropertyGridCtrl(parent)
     setObjectName(QStringLiteral("gridExten"));
 }
 
-void CGridExten::InitGrid(const CCfgData& cfg)
+void CGridExten::InitGrid(const CCfgData& cfg, StoreOrder order)
 {
     const RecordTable<tagExten>& table = ExtenTable();
     EnableHeaderCtrl(true, QString::fromUtf8(table.fields[0].label),
                      QString::fromUtf8(table.fields[1].label));
     EnableDescriptionArea(false, 2);
     SetNameColumnShare(3);
-    ExtenList extens = ExtensInOrder(cfg.Extens);
+    RemoveAll();
+    ExtenList extens;
+    if (order == StoreOrder::AsSet) {
+        extens.reserve(cfg.Extens.GetCount());
+        cfg.Extens.ForEachAsAdded(
+            [&extens](int number, const std::string& password) { extens.emplace_back(number, password); });
+    } else {
+        extens = ExtensInOrder(cfg.Extens);
+    }
     m_storeOrder.clear();
     m_storeOrder.reserve(extens.size());
     for (const auto& [number, password] : extens)

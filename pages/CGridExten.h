@@ -19,8 +19,17 @@ class CGridExten : public CPropertyGridCtrl
 public:
     explicit CGridExten(QWidget* parent = nullptr);
 
-    /// Shows the header row and fills the grid from the store's Extens.
-    void InitGrid(const CCfgData& cfg);
+    /// Where the order that decides a save's statements comes from.
+    enum class StoreOrder
+    {
+        /// The store as loaded: the order in which its map enumerates the extensions.
+        Enumerated,
+        /// A store this grid copied itself into: the order in which it set the extensions.
+        AsSet,
+    };
+
+    /// Shows the header row and the store's Extens, in place of what the grid showed.
+    void InitGrid(const CCfgData& cfg, StoreOrder order = StoreOrder::Enumerated);
     /// Sets the password of extension `nExten` where it is listed; otherwise adds a row for
     /// it in its place.
     void SetExten(int nExten, const QString& password);

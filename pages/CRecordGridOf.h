@@ -23,10 +23,11 @@ struct GridFieldLook
 template <class Record> class CRecordGridOf : public CRecordGrid
 {
 public:
-    /// Fills the grid from the list of `cfg`, in list order.
+    /// Shows the list of `cfg`, in list order, in place of what the grid showed.
     void InitGrid(const CCfgData& cfg)
     {
         PrepareGrid(m_look.nameShare, m_look.descriptionArea);
+        RemoveAll();
         std::vector<std::unique_ptr<CPropertyGridProperty>> groups;
         m_table.records.forEach(
             cfg, [this, &groups](const Record& record) { groups.push_back(NewRecordGroup(record)); });

@@ -7,9 +7,8 @@ void CSettingsPage::UpdateCfg(CCfgData& cfg)
     m_settings.CopyTo(cfg);
 }
 
-void CSettingsPage::ShowSettings(const CCfgData& cfg, QWidget* first)
+void CSettingsPage::ShowCfg(const CCfgData& cfg)
 {
-    m_first = first;
     m_settings.Show(cfg);
 }
 

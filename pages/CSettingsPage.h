@@ -15,10 +15,12 @@ public:
 
     /// Copies every setting's editor into `cfg`.
     void UpdateCfg(CCfgData& cfg) override;
+    /// Shows the settings of `cfg` in their editors.
+    void ShowCfg(const CCfgData& cfg) override;
 
 protected:
-    /// Shows the settings of `cfg`; `first` is the field the focus starts in.
-    void ShowSettings(const CCfgData& cfg, QWidget* first);
+    /// The field the focus starts in.
+    void SetFirstField(QWidget* first) { m_first = first; }
     void showEvent(QShowEvent* event) override;
 
     CSettingEditors m_settings;

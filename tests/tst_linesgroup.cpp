@@ -13,7 +13,7 @@
 #include "support/MainWindowHost.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalDriver.h"
-#include "support/RecordingProgress.h"
+#include "support/SampleLines.h"
 #include "support/TestDatabase.h"
 #include "support/TestSettings.h"
 
@@ -25,43 +25,9 @@ namespace {
 using Texts = std::vector<std::string>;
 
 using Window = MainWindowHost;
-
-/// Opens the edit of `row`, types `text` over its value and presses Enter.
-void EditValue(CPropertyGridCtrl& grid, CPropertyGridProperty* row, const QString& text)
-{
-    QVERIFY(grid.EditItem(row));
-    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(edit);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(row->GetValue(), text);
-}
-
-/// The sample tables: five extensions and a line of another type, two accounts, two trunk
-/// items, three match rules (numbered 1 to 3 by the database).
-bool FillTables()
-{
-    return ConfigTables::CreateEmpty() &&
-           TestDatabase::Run(
-               {"INSERT INTO conf_line (id, type, value) VALUES (8001, 0, 'p8001'), (8002, 0, 'p8002'), "
-                "(8003, 0, 'p8003'), (8004, 0, 'p8004'), (8005, 0, 'p8005'), (700, 1, 'other')",
-                "INSERT INTO conf_sip_account VALUES (1, 'acc1', 'auth1', 'pw1', '10.0.0.1', 5060, 'true', "
-                "3600), "
-                "(5, 'acc5', 'auth5', 'pw5', '10.0.0.5', 5070, 'false', 600)",
-                "INSERT INTO conf_trunk_item VALUES (1, 0, 0, 1, -1), (3, -1, -1, -1, 5)",
-                "INSERT INTO conf_trunk_match (prefix, caller, trunk_id, priority) VALUES ('0', '', 1, 1), "
-                "('9', '021', 3, 2), ('1', '', 3, 7)"});
-}
-
-bool Load()
-{
-    *GetCfgData() = CCfgData();
-    RecordingProgress progress;
-    return GetCfgDb()->LoadCfg(progress);
-}
+using SampleLines::EditValue;
+using SampleLines::FillTables;
+using SampleLines::Load;
 
 QStringList Captions(const CPropertyGridCtrl& grid)
 {
@@ -113,21 +79,21 @@ private Q_SLOTS:
         // Extensions: two added, one password changed, one deleted.
         window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("2"));
         window.Command("editFirstExten", QStringLiteral("9001"), "btnAddExten");
-        EditValue(extens, extens.FindById(8003), QStringLiteral("新密码"));
+        QVERIFY(EditValue(extens, extens.FindById(8003), QStringLiteral("新密码")));
         window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("1"));
         window.Command("editFirstExten", QStringLiteral("8005"), "btnDelExten");
         // SIP accounts: one added, one edited, one deleted.
         window.Command("editSipAccountId", QStringLiteral("3"), "btnAddSipAccount");
-        EditValue(accounts, accounts.FindById(1)->GetSubItem(0), QStringLiteral("账户一"));
+        QVERIFY(EditValue(accounts, accounts.FindById(1)->GetSubItem(0), QStringLiteral("账户一")));
         window.Command("editSipAccountId", QStringLiteral("5"), "btnDelSipAccount");
         // Trunk items.
         window.Command("editTrunkItemId", QStringLiteral("7"), "btnAddTrunkItem");
-        EditValue(items, items.FindById(3)->GetSubItem(1), QStringLiteral("-5"));
+        QVERIFY(EditValue(items, items.FindById(3)->GetSubItem(1), QStringLiteral("-5")));
         window.Command("editTrunkItemId", QStringLiteral("1"), "btnDelTrunkItem");
         // Trunk matches: rules 9 and 4 added in that order, rule 2 edited, rule 1 deleted.
         window.Command("editTrunkMatchId", QStringLiteral("9"), "btnAddTrunkMatch");
         window.Command("editTrunkMatchId", QStringLiteral("4"), "btnAddTrunkMatch");
-        EditValue(matches, matches.FindById(2)->GetSubItem(1), QStringLiteral("02155"));
+        QVERIFY(EditValue(matches, matches.FindById(2)->GetSubItem(1), QStringLiteral("02155")));
         window.Command("editTrunkMatchId", QStringLiteral("1"), "btnDelTrunkMatch");
         QVERIFY(messages.Messages().empty());
         // Nothing is written before Save.

@@ -46,6 +46,7 @@ public:
     }
 
     void UpdateCfg(CCfgData&) override {}
+    void ShowCfg(const CCfgData&) override {}
 };
 
 /// A window with a default button that Enter would press and that Escape would close.

@@ -34,6 +34,15 @@ public:
                 visit(entry->first, entry->second);
         }
     }
+    /// Calls visit(key, text) for every entry, each bucket's oldest first: setting the keys
+    /// again in this order into an empty map gives the same enumeration order.
+    template <class Visit> void ForEachAsAdded(Visit visit) const
+    {
+        for (const Bucket& bucket : m_buckets) {
+            for (const auto& entry : bucket)
+                visit(entry.first, entry.second);
+        }
+    }
 
 private:
     using Bucket = std::vector<std::pair<int, std::string>>; // oldest first
