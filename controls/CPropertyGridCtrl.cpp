@@ -115,6 +115,68 @@ void CPropertyGridCtrl::RemoveAll()
     m_model->Clear();
 }
 
+void CPropertyGridCtrl::DeleteProperties(const std::vector<CPropertyGridProperty*>& properties)
+{
+    const CPropertyGridProperty* current = GetCurSel();
+    const CPropertyGridProperty* currentRow =
+        current && current->GetParent() ? current->GetParent() : current;
+    // The first row left after the first one removed becomes current (the last row left when
+    // none is), so the keyboard goes on from there.
+    std::vector<bool> removed(static_cast<std::size_t>(m_model->Count()), false);
+    for (const CPropertyGridProperty* property : properties)
+        removed[static_cast<std::size_t>(m_model->IndexOf(property).row())] = true;
+    const auto firstRemoved = std::find(removed.begin(), removed.end(), true);
+    const auto nextKept = std::find(firstRemoved, removed.end(), false);
+    const auto lastKept = std::find(removed.rbegin(), removed.rend(), false);
+    CPropertyGridProperty* next = nullptr;
+    if (nextKept != removed.end())
+        next = m_model->At(static_cast<int>(nextKept - removed.begin()));
+    else if (lastKept != removed.rend())
+        next = m_model->At(static_cast<int>(removed.rend() - lastKept - 1));
+    const bool currentGoes = std::find(properties.begin(), properties.end(), currentRow) != properties.end();
+    m_model->RemoveAll(properties);
+    ExpandGroups(0, m_model->Count() - 1);
+    if (currentGoes || !current)
+        SetCurSel(next);
+    else
+        SetCurSel(const_cast<CPropertyGridProperty*>(current));
+}
+
+void CPropertyGridCtrl::EnableMultiSelect()
+{
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+std::vector<CPropertyGridProperty*> CPropertyGridCtrl::GetSelectedRows() const
+{
+    std::vector<bool> selected(static_cast<std::size_t>(m_model->Count()), false);
+    for (const QItemSelectionRange& range : m_view->selectionModel()->selection()) {
+        const QModelIndex parent = range.parent();
+        if (parent.isValid()) {
+            selected[static_cast<std::size_t>(parent.row())] = true;
+            continue;
+        }
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            selected[static_cast<std::size_t>(row)] = true;
+    }
+    std::vector<CPropertyGridProperty*> rows;
+    for (std::size_t row = 0; row < selected.size(); ++row) {
+        if (selected[row])
+            rows.push_back(m_model->At(static_cast<int>(row)));
+    }
+    return rows;
+}
+
+void CPropertyGridCtrl::SelectAllRows()
+{
+    if (m_model->Count() == 0)
+        return;
+    // The top-level rows only, as one range: a group stands for its rows.
+    const QItemSelection all(m_model->index(0, CPropertyGridModel::NameColumn),
+                             m_model->index(m_model->Count() - 1, CPropertyGridModel::ValueColumn));
+    m_view->selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+}
+
 void CPropertyGridCtrl::DeleteProperty(CPropertyGridProperty* property)
 {
     // A removed selection is not handed on to the next row: a second delete must not take it.

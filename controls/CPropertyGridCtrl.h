@@ -43,6 +43,8 @@ public:
     void InsertProperties(int index, std::vector<std::unique_ptr<CPropertyGridProperty>> properties);
     /// Removes every row.
     void RemoveAll();
+    /// Removes these top-level rows, groups with all their sub-rows, in one go.
+    void DeleteProperties(const std::vector<CPropertyGridProperty*>& properties);
     /// Removes a top-level row, a group with all its sub-rows; the row is freed.
     void DeleteProperty(CPropertyGridProperty* property);
     /// The first top-level row from the top whose item data is `itemData`, or null.
@@ -52,6 +54,12 @@ public:
     CPropertyGridProperty* GetCurSel() const;
     /// Selects a row (null: none) and brings it into view.
     void SetCurSel(CPropertyGridProperty* property);
+    /// Lets Shift and Ctrl with clicks and arrows select several rows.
+    void EnableMultiSelect();
+    /// The top-level rows selected, or with a sub-row selected, from the top, each once.
+    std::vector<CPropertyGridProperty*> GetSelectedRows() const;
+    /// Selects every row.
+    void SelectAllRows();
     /// Opens the editor of a value row, as a double click on it does.
     bool EditItem(CPropertyGridProperty* property);
 

@@ -64,6 +64,31 @@ void CPropertyGridModel::Clear()
     endResetModel();
 }
 
+void CPropertyGridModel::RemoveAll(const std::vector<CPropertyGridProperty*>& rows)
+{
+    if (rows.empty())
+        return;
+    std::vector<bool> removed(m_rows.size(), false);
+    for (const CPropertyGridProperty* row : rows) {
+        Q_ASSERT(row && row->m_model == this && !row->m_parent);
+        removed[static_cast<std::size_t>(row->m_row)] = true;
+    }
+    // Scattered rows go in one reset rather than one move of the rest per row.
+    beginResetModel();
+    std::vector<std::unique_ptr<CPropertyGridProperty>> kept;
+    kept.reserve(m_rows.size() - rows.size());
+    m_byData.clear();
+    for (std::size_t index = 0; index < m_rows.size(); ++index) {
+        if (removed[index])
+            continue;
+        m_rows[index]->m_row = static_cast<int>(kept.size());
+        m_byData[m_rows[index]->m_data].push_back(m_rows[index].get());
+        kept.push_back(std::move(m_rows[index]));
+    }
+    m_rows = std::move(kept);
+    endResetModel();
+}
+
 CPropertyGridProperty* CPropertyGridModel::FindByData(qint64 itemData) const
 {
     const auto found = m_byData.find(itemData);

@@ -37,6 +37,8 @@ public:
     void Remove(CPropertyGridProperty* row);
     /// Removes every row.
     void Clear();
+    /// Removes these top-level rows and everything under them, in one go.
+    void RemoveAll(const std::vector<CPropertyGridProperty*>& rows);
     /// The first top-level row from the top whose item data is `itemData`, or null.
     CPropertyGridProperty* FindByData(qint64 itemData) const;
 

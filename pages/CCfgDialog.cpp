@@ -169,6 +169,12 @@ void CCfgDialog::SetBackgroundColor(const QColor& color)
     setAutoFillBackground(true);
 }
 
+QWidget* CCfgDialog::FocusedControl() const
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus && m_form->isAncestorOf(focus) ? focus : m_lastFocus.data();
+}
+
 void CCfgDialog::StartHistory()
 {
     m_noteLater->stop();

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <vector>
 
+class CLineGrid;
 class QColor;
 class QScrollBar;
 class QTimer;
@@ -40,6 +41,10 @@ public:
     /// Shows a store that UpdateCfg of this page filled, so that copying it back gives the
     /// same store again; by default as ShowCfg does.
     virtual void ShowCopy(const CCfgData& copy) { ShowCfg(copy); }
+
+    /// The record list the edit commands act on: the one with the focus, or the one of the
+    /// page that had it last; null when there is none.
+    virtual CLineGrid* CurrentGrid() { return nullptr; }
 
     /// Makes what the page shows the state its edits are undone to, forgetting every step:
     /// after loading and after saving.
@@ -84,6 +89,8 @@ protected:
     /// When the page is shown: gives the focus back to the control that had it when the page
     /// was last left (the first time: to `field`), and scrolls that control into view.
     void FocusOnShow(QWidget* field);
+    /// The control of the page with the focus, or the one that had it last; null before any.
+    QWidget* FocusedControl() const;
     /// Chains the tab order through `controls`, in the order given.
     static void SetTabOrder(const QList<QWidget*>& controls);
     /// Makes a list or grid of the form taller by its share of the window's extra height;

@@ -200,6 +200,17 @@ void CDialogCfgLine::ShowCopy(const CCfgData& copy)
     ShowGrids(copy, CGridExten::StoreOrder::AsSet);
 }
 
+CLineGrid* CDialogCfgLine::CurrentGrid()
+{
+    const QWidget* focused = FocusedControl();
+    for (CLineGrid* grid : std::initializer_list<CLineGrid*>{m_gridExten, m_gridSipAccount, m_gridTrunkItem,
+                                                             m_gridTrunkMatch}) {
+        if (focused && (grid == focused || grid->isAncestorOf(focused)))
+            return grid;
+    }
+    return nullptr;
+}
+
 void CDialogCfgLine::ShowGrids(const CCfgData& cfg, CGridExten::StoreOrder order)
 {
     m_gridExten->InitGrid(cfg, order);

@@ -24,6 +24,7 @@ public:
     /// The extensions keep the order in which UpdateCfg set them, so that a save after an
     /// undo sends its statements in the same order as before the edit.
     void ShowCopy(const CCfgData& copy) override;
+    CLineGrid* CurrentGrid() override;
 
     /// Adds the extensions first to first + count - 1, each with its number as password; a
     /// listed one keeps its place and gets its password reset.

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-CGridExten::CGridExten(QWidget* parent) : CPropertyGridCtrl(parent)
+CGridExten::CGridExten(QWidget* parent) : CLineGrid(CsvList::Extensions, parent)
 {
     setObjectName(QStringLiteral("gridExten"));
 }
@@ -95,6 +95,24 @@ void CGridExten::SetExtens(const std::vector<std::pair<int, QString>>& extens)
         InsertProperties(position, std::move(rows));
         first = last;
     }
+}
+
+std::vector<CsvRow> CGridExten::Rows()
+{
+    CCfgData copy;
+    SaveToCfg(copy);
+    return Layout().rows(copy);
+}
+
+void CGridExten::PutRows(const std::vector<CsvRow>& rows)
+{
+    // The password's column is the one after the number's, as the header row shows them.
+    const std::size_t number = Layout().idColumn;
+    std::vector<std::pair<int, QString>> extens;
+    extens.reserve(rows.size());
+    for (const CsvRow& row : rows)
+        extens.emplace_back(std::stoi(row[number]), QString::fromStdString(row[number + 1]));
+    SetExtens(extens);
 }
 
 CPropertyGridProperty* CGridExten::FindById(int nExten) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/CPropertyGridCtrl.h"
+#include "pages/CLineGrid.h"
 
 #include <QString>
 #include <utility>
@@ -12,7 +12,7 @@ struct CCfgData;
 /// editable) and as item data, its access password as the value, in ascending order of the
 /// numbers. The store keeps its own order, which decides the order of a save's statements:
 /// the grid remembers it, and puts extensions added here at its end.
-class CGridExten : public CPropertyGridCtrl
+class CGridExten : public CLineGrid
 {
     Q_OBJECT
 
@@ -39,6 +39,9 @@ public:
     CPropertyGridProperty* FindById(int nExten) const;
     /// Replaces the store's Extens with the rows of the grid, in the store's order.
     void SaveToCfg(CCfgData& cfg);
+
+    std::vector<CsvRow> Rows() override;
+    void PutRows(const std::vector<CsvRow>& rows) override;
 
 private:
     static std::unique_ptr<CPropertyGridProperty> NewRow(int nExten, const QString& password);

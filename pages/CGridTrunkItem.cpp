@@ -1,7 +1,7 @@
 #include "pages/CGridTrunkItem.h"
 
 CGridTrunkItem::CGridTrunkItem(QWidget* parent)
-    : CRecordGridOf(parent, TrunkItemTable(),
+    : CRecordGridOf(parent, CsvList::TrunkItems, TrunkItemTable(),
                     {QStringLiteral("中继项%1"),
                      3,
                      true,

@@ -1,7 +1,7 @@
 #include "pages/CGridTrunkMatch.h"
 
 CGridTrunkMatch::CGridTrunkMatch(QWidget* parent)
-    : CRecordGridOf(parent, TrunkMatchTable(),
+    : CRecordGridOf(parent, CsvList::TrunkMatches, TrunkMatchTable(),
                     {QStringLiteral("中继匹配%1"),
                      3,
                      true,

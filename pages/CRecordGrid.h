@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/CPropertyGridCtrl.h"
+#include "pages/CLineGrid.h"
 
 #include <cstddef>
 #include <string>
@@ -9,12 +9,12 @@
 /// its caption holds the record's ID, its item data is the ID, and neither changes after the
 /// group is made. Under it one value row per field except the ID, always in the same order,
 /// each carrying the ID as item data too. Saving reads the fields back by their position.
-class CRecordGrid : public CPropertyGridCtrl
+class CRecordGrid : public CLineGrid
 {
     Q_OBJECT
 
 public:
-    using CPropertyGridCtrl::CPropertyGridCtrl;
+    using CLineGrid::CLineGrid;
 
     /// The group whose item data is `nId`, the first from the top; null when there is none.
     CPropertyGridProperty* FindById(int nId) const;

@@ -66,6 +66,39 @@ public:
         m_table.records.assign(cfg, std::move(records));
     }
 
+    std::vector<CsvRow> Rows() override
+    {
+        CCfgData copy;
+        SaveToCfg(copy);
+        return Layout().rows(copy);
+    }
+
+    void PutRows(const std::vector<CsvRow>& rows) override
+    {
+        const std::size_t idColumn = Layout().idColumn;
+        std::vector<std::unique_ptr<CPropertyGridProperty>> added;
+        for (const CsvRow& row : rows) {
+            // The layout spells the ID as the number it is.
+            CPropertyGridProperty* group = FindById(std::stoi(row[idColumn]));
+            if (!group) {
+                Record rec{};
+                for (std::size_t index = 0; index < m_table.fields.size(); ++index)
+                    m_table.fields[index].SetSpelled(rec, row[index]);
+                added.push_back(NewRecordGroup(rec));
+                continue;
+            }
+            int position = 0;
+            for (const RecordField<Record>* field : m_shown) {
+                const auto index = static_cast<std::size_t>(field - m_table.fields.data());
+                const QString value = QString::fromStdString(row[index]);
+                CPropertyGridProperty* item = group->GetSubItem(position++);
+                if (item->GetValue() != value)
+                    item->SetValue(value);
+            }
+        }
+        AddProperties(std::move(added));
+    }
+
 protected:
     struct Look
     {
@@ -75,8 +108,8 @@ protected:
         std::vector<GridFieldLook> fields;
     };
 
-    CRecordGridOf(QWidget* parent, const RecordTable<Record>& table, Look look)
-        : CRecordGrid(parent), m_table(table), m_look(std::move(look)), m_id(IdField(table))
+    CRecordGridOf(QWidget* parent, CsvList list, const RecordTable<Record>& table, Look look)
+        : CRecordGrid(list, parent), m_table(table), m_look(std::move(look)), m_id(IdField(table))
     {
         for (const RecordField<Record>& field : m_table.fields) {
             if (&field != m_id)

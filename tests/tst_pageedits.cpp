@@ -12,7 +12,11 @@
 #include "support/SampleLines.h"
 #include "support/TestDatabase.h"
 
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -41,6 +45,24 @@ struct LinesWindow : MainWindowHost
     /// A key with Ctrl, pressed where the focus is.
     static void Ctrl(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier); }
 };
+
+/// Clicks top-level row `row` of `grid` with `modifiers`, as the mouse selects rows.
+void ClickRow(CPropertyGridCtrl& grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    auto* tree = grid.findChild<QTreeView*>(QStringLiteral("propertyTree"));
+    tree->scrollTo(tree->model()->index(row, 0));
+    const QRect rect = tree->visualRect(tree->model()->index(row, 0));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, rect.center());
+}
+
+/// The IDs of the grid's top-level rows, from the top.
+QList<qint64> Ids(const CPropertyGridCtrl& grid)
+{
+    QList<qint64> ids;
+    for (int index = 0; index < grid.GetPropertyCount(); ++index)
+        ids << grid.GetProperty(index)->GetData();
+    return ids;
+}
 
 /// The extension rows conf_line holds, in the order written.
 Texts Extensions()
@@ -171,6 +193,197 @@ private Q_SLOTS:
         QCOMPARE(window.Password(8002), QStringLiteral("改"));
         QVERIFY(!window.accounts.FindById(1));
         QTRY_VERIFY(window.LinesMarked());
+    }
+
+    // Shift and Ctrl with clicks and arrows select several rows; 删除 asks once, naming how
+    // many, and 取消 keeps them all.
+    void selectManyAndDeleteAfterOneQuestion()
+    {
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        ClickRow(window.extens, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ShiftModifier);
+        ClickRow(window.extens, 4, Qt::ControlModifier);
+        QCOMPARE(window.extens.SelectedCount(), 3);
+
+        messages.QueueAnswer(MsgAnswer::Cancel);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(messages.Texts().front())
+                    .startsWith(QStringLiteral("删除所选的 3 条分机记录吗？")));
+        QCOMPARE(window.extens.GetPropertyCount(), 5);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(Ids(window.extens), (QList<qint64>{8001, 8004}));
+        QTRY_VERIFY(window.LinesMarked());
+        // The keyboard goes on from the row after the first one deleted.
+        QCOMPARE(window.extens.GetCurSel()->GetData(), 8004);
+
+        // A group stands for its record: Ctrl+A and 删除 take every account.
+        window.accounts.setFocus();
+        LinesWindow::Ctrl(Qt::Key_A);
+        QCOMPARE(window.accounts.SelectedCount(), 2);
+        window.Trigger("actionDeleteSelected");
+        QCOMPARE(window.accounts.GetPropertyCount(), 0);
+
+        window.Click("btnSave");
+        QCOMPARE(Extensions(), (Texts{"8004|p8004", "8001|p8001"}));
+        QCOMPARE(TestDatabase::Rows("SELECT COUNT(*) FROM conf_sip_account", 1), Texts{"0"});
+    }
+
+    // Ctrl+C gives the selected records under the grid's header, tab-separated and quoted
+    // where a cell holds a tab, as spreadsheets paste them; pasting them back changes nothing.
+    void copySelectedRowsForASpreadsheet()
+    {
+        QVERIFY(TestDatabase::Run({"UPDATE conf_sip_account SET auth_account = 'a\tb\"c' WHERE id = 5"}));
+        QVERIFY(SampleLines::Load());
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        window.accounts.setFocus();
+        LinesWindow::Ctrl(Qt::Key_A);
+        LinesWindow::Ctrl(Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("ID\t账户\t鉴权账户\t密码\t注册地址\t注册端口\t是否注册\t注册间隔\r\n"
+                                "1\tacc1\tauth1\tpw1\t10.0.0.1\t5060\ttrue\t3600\r\n"
+                                "5\tacc5\t\"a\tb\"\"c\"\tpw5\t10.0.0.5\t5070\tfalse\t600\r\n"));
+        LinesWindow::Ctrl(Qt::Key_V);
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY(
+            QString::fromStdString(messages.Texts().front()).contains(QStringLiteral("没有要修改的内容")));
+        QTest::qWait(300);
+        QVERIFY(!window.LinesMarked());
+    }
+
+    // A spreadsheet's block pasted with Ctrl+V: checked as a CSV import is, a bad row refused
+    // with its row and column and nothing changed; then a good block merged by ID after a
+    // preview that names the adds and changes, 取消 changing nothing.
+    void pasteASpreadsheetBlock()
+    {
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        window.accounts.setFocus();
+        const QString header = QStringLiteral("ID\t账户\t注册端口\t是否注册\r\n");
+        QApplication::clipboard()->setText(header + QStringLiteral("1\t张三\t5061\ttrue\r\n"
+                                                                   "9\tnew\t70000\tfalse\r\n"));
+        LinesWindow::Ctrl(Qt::Key_V);
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        const QString refusal = QString::fromStdString(messages.Texts().front());
+        QVERIFY2(refusal.contains(QStringLiteral("粘贴的内容中有 1 处问题，未做任何修改")) &&
+                     refusal.contains(QStringLiteral("第 3 行“注册端口”列：“70000”不是")),
+                 qPrintable(refusal));
+        QCOMPARE(window.accounts.FindById(1)->GetSubItem(0)->GetValue(), QStringLiteral("acc1"));
+
+        // Quotes hold a tab and a line break; a column the block lacks keeps its value.
+        QApplication::clipboard()->setText(header + QStringLiteral("1\t\"张\t三\"\t5061\ttrue\n"
+                                                                   "9\t\"两\n行\"\t5080\tfalse\n"));
+        messages.Clear();
+        messages.QueueAnswer(MsgAnswer::Cancel);
+        LinesWindow::Ctrl(Qt::Key_V);
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        const QString preview = QString::fromStdString(messages.Texts().front());
+        QVERIFY2(
+            preview.startsWith(QStringLiteral("粘贴到SIP账户：添加 1 条，修改 1 条。\r\n添加：9\r\n修改：1")),
+            qPrintable(preview));
+        QVERIFY(!window.accounts.FindById(9));
+
+        LinesWindow::Ctrl(Qt::Key_V);
+        QCOMPARE(window.accounts.FindById(1)->GetSubItem(0)->GetValue(), QStringLiteral("张\t三"));
+        QCOMPARE(window.accounts.FindById(9)->GetSubItem(0)->GetValue(), QStringLiteral("两\n行"));
+        window.Click("btnSave");
+        QCOMPARE(TestDatabase::Rows("SELECT id, account, auth_account, proxy_port, reg, reg_interval "
+                                    "FROM conf_sip_account",
+                                    6),
+                 (Texts{"1|张\t三|auth1|5061|true|3600", "5|acc5|auth5|5070|false|600",
+                        "9|两\n行||5080|false|1800"}));
+    }
+
+    // Rows without a header are read in the grid's columns; the save writes what the same
+    // extensions typed by hand write, in the same order.
+    void pasteWithoutHeaderSavesAsTyped()
+    {
+        Texts typedByHand;
+        {
+            MessageRecorder messages;
+            LinesWindow window;
+            QVERIFY(window.Open());
+            window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("4"));
+            window.Command("editFirstExten", QStringLiteral("9001"), "btnAddExten");
+            QVERIFY(EditValue(window.extens, window.extens.FindById(9004), QStringLiteral("密")));
+            QVERIFY(EditValue(window.extens, window.extens.FindById(8001), QStringLiteral("x")));
+            window.Click("btnSave");
+            typedByHand = Extensions();
+            QVERIFY(SampleLines::FillTables());
+            QVERIFY(SampleLines::Load());
+        }
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        window.extens.setFocus();
+        QApplication::clipboard()->setText(
+            QStringLiteral("9001\t9001\n9002\t9002\n9003\t9003\n9004\t密\n8001\tx\n"));
+        LinesWindow::Ctrl(Qt::Key_V);
+        QVERIFY(QString::fromStdString(messages.Texts().front())
+                    .startsWith(QStringLiteral("粘贴到分机：添加 4 条，修改 1 条。")));
+        window.Click("btnSave");
+        QCOMPARE(Extensions(), typedByHand);
+    }
+
+    // 批量修改 sets one field of the selected records, checked by the field's own rules: a
+    // port out of range is refused and the dialog stays for another value; a flag is chosen.
+    void bulkChangeChecksTheFieldsRules()
+    {
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        window.accounts.setFocus();
+        LinesWindow::Ctrl(Qt::Key_A);
+        QString counted;
+        WhenModalOpens([&](QWidget* dialog) {
+            counted = dialog->findChild<QLabel*>(QStringLiteral("labelCount"))->text();
+            auto* field = dialog->findChild<QComboBox*>(QStringLiteral("comboField"));
+            field->setCurrentText(QStringLiteral("注册端口"));
+            auto* value = dialog->findChild<QLineEdit*>(QStringLiteral("editValue"));
+            value->setFocus();
+            QTest::keyClicks(value, QStringLiteral("70000"));
+            QTest::keyClick(value, Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(QApplication::focusWidget(), value);
+            value->clear();
+            QTest::keyClicks(value, QStringLiteral("5090"));
+            QTest::keyClick(value, Qt::Key_Return);
+        });
+        LinesWindow::Ctrl(Qt::Key_B);
+        QCOMPARE(counted, QStringLiteral("将修改所选的 2 条SIP账户记录。"));
+        QCOMPARE(messages.Texts().size(), std::size_t(1));
+        QVERIFY2(QString::fromStdString(messages.Texts().front())
+                     .startsWith(QStringLiteral("“注册端口”列：“70000”不是")),
+                 messages.Texts().front().c_str());
+        QCOMPARE(window.accounts.FindById(1)->GetSubItem(4)->GetValue(), QStringLiteral("5090"));
+        QCOMPARE(window.accounts.FindById(5)->GetSubItem(4)->GetValue(), QStringLiteral("5090"));
+
+        // The offscreen platform gives the window back no focus when a dialog ends.
+        QVERIFY(window.Active());
+        ClickRow(window.accounts, 1);
+        WhenModalOpens([](QWidget* dialog) {
+            dialog->findChild<QComboBox*>(QStringLiteral("comboField"))
+                ->setCurrentText(QStringLiteral("是否注册"));
+            auto* value = dialog->findChild<QComboBox*>(QStringLiteral("comboValue"));
+            QVERIFY(value->isVisible());
+            value->setCurrentText(QStringLiteral("true"));
+            ClickButton(dialog, "btnOk");
+        });
+        window.Trigger("actionBulkChange");
+        QCOMPARE(window.accounts.FindById(5)->GetSubItem(5)->GetValue(), QStringLiteral("true"));
+        QCOMPARE(window.accounts.FindById(1)->GetSubItem(5)->GetValue(), QStringLiteral("true"));
+        // One step each.
+        QVERIFY(window.Active());
+        window.accounts.setFocus();
+        LinesWindow::Ctrl(Qt::Key_Z);
+        QCOMPARE(window.accounts.FindById(5)->GetSubItem(5)->GetValue(), QStringLiteral("false"));
+        QCOMPARE(window.accounts.FindById(5)->GetSubItem(4)->GetValue(), QStringLiteral("5090"));
     }
 
     // A setting typed in a box is undone as a whole word, back to what was loaded.

@@ -46,8 +46,11 @@ template <class Record> CsvListLayout LayoutOf(const char* word, const RecordTab
     layout.title = table.caption;
     const RecordField<Record>* id = IdField(table);
     const bool ownIds = id && id->inserted;
-    for (const RecordField<Record>& field : table.fields)
+    for (const RecordField<Record>& field : table.fields) {
+        if (&field == id)
+            layout.idColumn = layout.columns.size();
         layout.columns.push_back(ColumnOf(field, ownIds ? &field == id : field.keyRank > 0));
+    }
     layout.rows = [&table](const CCfgData& cfg) {
         std::vector<CsvRow> rows;
         for (const Record& record : RecordsShown(table, cfg))

@@ -55,6 +55,8 @@ struct CsvListLayout
     /// The list as the user knows it: "分机", "SIP账户", ...
     const char* title;
     std::vector<CsvColumn> columns;
+    /// The column of the number a grid shows each record under: its ID, an extension's number.
+    std::size_t idColumn = 0;
     /// The list's records, in the order a file lists them.
     std::function<std::vector<CsvRow>(const CCfgData& cfg)> rows;
     /// Replaces the list with `rows`, in their order.

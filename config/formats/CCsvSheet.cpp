@@ -127,7 +127,39 @@ std::string RowName(std::size_t rowNumber)
     return "第 " + std::to_string(rowNumber) + " 行";
 }
 
+/// Whether `header` names a column of `column` (its label or one of its aliases).
+bool Names(const CsvColumn& column, const std::string& header)
+{
+    const std::string name = Trimmed(header);
+    return column.label == name ||
+           std::any_of(column.aliases.begin(), column.aliases.end(),
+                       [&name](const std::string& a) { return Lowered(a) == Lowered(name); });
+}
+
+/// Whether every cell of `record` names a column of the list, as a header row does.
+bool IsHeader(const CsvListLayout& layout, const std::vector<std::string>& record)
+{
+    return std::all_of(record.begin(), record.end(), [&layout](const std::string& cell) {
+        return cell.empty() || std::any_of(layout.columns.begin(), layout.columns.end(),
+                                           [&cell](const CsvColumn& column) { return Names(column, cell); });
+    });
+}
+
+/// Spreadsheets end a sheet with empty rows at times.
+void DropEmptyEnd(std::vector<std::vector<std::string>>& records)
+{
+    while (!records.empty() && std::all_of(records.back().begin(), records.back().end(),
+                                           [](const std::string& cell) { return cell.empty(); }))
+        records.pop_back();
+}
+
 } // namespace
+
+bool CCsvSheet::SpellCell(const CsvColumn& column, const std::string& cell, std::string& spelled,
+                          std::string& why)
+{
+    return Spell(column, cell, spelled, why) == Spelling::Good;
+}
 
 QByteArray CCsvSheet::Export(const CCfgData& cfg, CsvList list)
 {
@@ -154,29 +186,65 @@ bool CCsvSheet::Read(const QString& path, CsvList list, std::string& error)
 bool CCsvSheet::FromBytes(const QByteArray& bytes, CsvList list, const std::string& name, std::string& error)
 {
     m_list = list;
-    m_name = name;
-    m_rows.clear();
-    m_unusual.clear();
     std::string text;
     std::vector<std::vector<std::string>> records;
     if (!CsvFileText(bytes, text, m_encoding, error) || !ParseCsv(text, records, error)) {
         error = "文件 " + name + " 不是可读的 CSV 文件：" + error;
         return false;
     }
-    // Spreadsheets end a sheet with empty rows at times.
-    while (!records.empty() && std::all_of(records.back().begin(), records.back().end(),
-                                           [](const std::string& cell) { return cell.empty(); }))
-        records.pop_back();
+    DropEmptyEnd(records);
     if (records.empty()) {
         error = "文件 " + name + " 是空的，连标题行也没有";
         return false;
     }
+    m_source = "文件 " + name + "（" + m_encoding + "）";
+    m_nothingDone = "未写入任何内容";
+    const std::vector<std::string> header = records.front();
+    records.erase(records.begin());
+    return ReadRecords(header, records, 2, error);
+}
+
+bool CCsvSheet::FromPastedText(const std::string& text, CsvList list, std::string& error)
+{
+    m_list = list;
+    m_encoding = "UTF-8";
+    std::vector<std::vector<std::string>> records;
+    if (!ParseCsv(text, records, error, '\t')) {
+        error = "粘贴的内容不是表格：" + error;
+        return false;
+    }
+    DropEmptyEnd(records);
+    if (records.empty()) {
+        error = "剪贴板中没有可粘贴的表格";
+        return false;
+    }
+    m_source = "粘贴的内容";
+    m_nothingDone = "未做任何修改";
+    const CsvListLayout& layout = CsvListLayoutOf(list);
+    if (IsHeader(layout, records.front())) {
+        const std::vector<std::string> header = records.front();
+        records.erase(records.begin());
+        return ReadRecords(header, records, 2, error);
+    }
+    // Without a header the columns are those a copy gives, in the list's order.
+    std::vector<std::string> header;
+    for (const CsvColumn& column : layout.columns)
+        header.push_back(column.label);
+    return ReadRecords(header, records, 1, error);
+}
+
+bool CCsvSheet::ReadRecords(const std::vector<std::string>& header,
+                            const std::vector<std::vector<std::string>>& records, std::size_t firstRowNumber,
+                            std::string& error)
+{
+    m_rows.clear();
+    m_unusual.clear();
     std::vector<std::string> problems;
-    if (ReadHeader(records.front(), problems)) {
+    if (ReadHeader(header, problems)) {
         // The row each key was first read in.
         std::unordered_map<std::string, std::size_t> rowOfKey;
-        for (std::size_t index = 1; index < records.size(); ++index)
-            ReadRow(records[index], index + 1, records.front(), rowOfKey, problems);
+        for (std::size_t index = 0; index < records.size(); ++index)
+            ReadRow(records[index], index + firstRowNumber, header, rowOfKey, problems);
     }
     if (problems.empty())
         return true;
@@ -188,8 +256,8 @@ bool CCsvSheet::FromBytes(const QByteArray& bytes, CsvList list, const std::stri
 
 std::string CCsvSheet::ProblemsText(const std::vector<std::string>& problems) const
 {
-    std::string text = "文件 " + m_name + "（" + m_encoding + "）中有 " + std::to_string(problems.size()) +
-                       " 处问题，未写入任何内容：";
+    std::string text =
+        m_source + "中有 " + std::to_string(problems.size()) + " 处问题，" + m_nothingDone + "：";
     for (std::size_t index = 0; index < problems.size() && index < kProblemsTold; ++index)
         text += "\r\n" + problems[index];
     if (problems.size() > kProblemsTold)
@@ -203,12 +271,8 @@ bool CCsvSheet::ReadHeader(const std::vector<std::string>& header, std::vector<s
     m_placeOf.assign(layout.columns.size(), -1);
     for (std::size_t place = 0; place < header.size(); ++place) {
         const std::string name = Trimmed(header[place]);
-        const auto column =
-            std::find_if(layout.columns.begin(), layout.columns.end(), [&name](const CsvColumn& c) {
-                return c.label == name ||
-                       std::any_of(c.aliases.begin(), c.aliases.end(),
-                                   [&name](const std::string& a) { return Lowered(a) == Lowered(name); });
-            });
+        const auto column = std::find_if(layout.columns.begin(), layout.columns.end(),
+                                         [&name](const CsvColumn& c) { return Names(c, name); });
         const std::string where = "第 1 行第 " + std::to_string(place + 1) + " 列";
         if (column == layout.columns.end()) {
             if (name.empty() && place + 1 == header.size())
@@ -287,11 +351,21 @@ void CCsvSheet::ReadRow(const std::vector<std::string>& cells, std::size_t rowNu
 bool CCsvSheet::ApplyTo(CCfgData& cfg, Mode mode, std::string& error) const
 {
     const CsvListLayout& layout = CsvListLayoutOf(m_list);
-    const std::vector<CsvRow> existing = layout.rows(cfg);
+    std::vector<CsvRow> result;
+    if (!Merge(layout.rows(cfg), mode, result, error))
+        return false;
+    layout.store(result, cfg);
+    return true;
+}
+
+bool CCsvSheet::Merge(const std::vector<CsvRow>& existing, Mode mode, std::vector<CsvRow>& result,
+                      std::string& error) const
+{
+    const CsvListLayout& layout = CsvListLayoutOf(m_list);
     std::unordered_map<std::string, std::size_t> existingAt;
     for (std::size_t index = 0; index < existing.size(); ++index)
         existingAt.emplace(KeyOf(layout, existing[index]), index);
-    std::vector<CsvRow> result = mode == Mode::Merge ? existing : std::vector<CsvRow>();
+    result = mode == Mode::Merge ? existing : std::vector<CsvRow>();
     std::unordered_map<std::string, std::size_t> resultAt =
         mode == Mode::Merge ? existingAt : std::unordered_map<std::string, std::size_t>();
     // A numbered column of a new record takes the next number after every one in use.
@@ -333,6 +407,5 @@ bool CCsvSheet::ApplyTo(CCfgData& cfg, Mode mode, std::string& error) const
             result.push_back(std::move(row));
         }
     }
-    layout.store(result, cfg);
     return true;
 }

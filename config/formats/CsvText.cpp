@@ -2,21 +2,21 @@
 
 namespace {
 
-bool NeedsQuotes(const std::string& field)
+bool NeedsQuotes(const std::string& field, char separator)
 {
-    return field.find_first_of(",\"\r\n") != std::string::npos;
+    return field.find_first_of("\"\r\n") != std::string::npos || field.find(separator) != std::string::npos;
 }
 
 } // namespace
 
-std::string CsvLine(const std::vector<std::string>& fields)
+std::string CsvLine(const std::vector<std::string>& fields, char separator)
 {
     std::string line;
     for (std::size_t index = 0; index < fields.size(); ++index) {
         if (index > 0)
-            line += ',';
+            line += separator;
         const std::string& field = fields[index];
-        if (!NeedsQuotes(field)) {
+        if (!NeedsQuotes(field, separator)) {
             line += field;
             continue;
         }
@@ -31,7 +31,8 @@ std::string CsvLine(const std::vector<std::string>& fields)
     return line + "\r\n";
 }
 
-bool ParseCsv(const std::string& text, std::vector<std::vector<std::string>>& records, std::string& error)
+bool ParseCsv(const std::string& text, std::vector<std::vector<std::string>>& records, std::string& error,
+              char separator)
 {
     records.clear();
     std::vector<std::string> record;
@@ -90,13 +91,13 @@ bool ParseCsv(const std::string& text, std::vector<std::vector<std::string>>& re
                 }
                 field += text[at++];
             }
-            if (at < size && text[at] != ',' && text[at] != '\r' && text[at] != '\n') {
+            if (at < size && text[at] != separator && text[at] != '\r' && text[at] != '\n') {
                 error = "第 " + std::to_string(line) + " 行：引号结束后紧跟着其他字符";
                 return false;
             }
             continue;
         }
-        if (text[at] == ',') {
+        if (text[at] == separator) {
             endField();
             ++at;
             continue;
