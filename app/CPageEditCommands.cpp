@@ -20,6 +20,7 @@ CPageEditCommands::CPageEditCommands(QWidget* window, QMenuBar* menuBar, const C
 {
     QMenu* edit = menuBar->addMenu(QStringLiteral("编辑(&E)"));
     edit->setObjectName(QStringLiteral("menuEdit"));
+    m_menu = edit;
     QAction* undo = edit->addAction(QStringLiteral("撤销(&U)"));
     undo->setObjectName(QStringLiteral("actionUndo"));
     undo->setShortcut(QKeySequence::Undo);

@@ -10,6 +10,7 @@ class CCfgDialog;
 class CCfgDocument;
 class CLineGrid;
 class QAction;
+class QMenu;
 class QMenuBar;
 class QWidget;
 
@@ -28,6 +29,9 @@ public:
 
     CPageEditCommands(QWidget* window, QMenuBar* menuBar, const CCfgDocument& document, PageOf pageOf,
                       ShownGroup shownGroup);
+
+    /// The edit menu, for the commands of find.
+    QMenu* Menu() const { return m_menu; }
 
     void OnUndo();
     void OnRedo();
@@ -56,6 +60,7 @@ private:
     void EnableListCommands();
 
     QWidget* m_window;
+    QMenu* m_menu;
     const CCfgDocument& m_document;
     PageOf m_pageOf;
     ShownGroup m_shownGroup;

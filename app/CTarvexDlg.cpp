@@ -2,6 +2,7 @@
 
 #include "app/CCfgFileCommands.h"
 #include "app/CPageEditCommands.h"
+#include "app/CPageFinder.h"
 #include "app/CUnsavedGroups.h"
 #include "config/catalogue/CfgGroups.h"
 #include "config/data/CCfgData.h"
@@ -12,6 +13,7 @@
 #include "controls/CBusyScope.h"
 #include "controls/CButtonST.h"
 #include "controls/CDialogUnits.h"
+#include "controls/CFindBar.h"
 #include "controls/UserMessage.h"
 #include "db/CDsnSettings.h"
 #include "db/IOtlConnection.h"
@@ -120,6 +122,14 @@ CTarvexDlg::CTarvexDlg(CCfgDocument& document, QWidget* parent) : QDialog(parent
 
     m_form = new QWidget(this);
     QWidget* form = m_form;
+    m_finder = new CPageFinder(form, m_editCommands->Menu(),
+                               m_editCommands->Menu()->findChild<QAction*>(QStringLiteral("actionSelectAll")),
+                               [this]() -> CCfgDialog* {
+                                   if (m_nCurGroup < 1)
+                                       return nullptr;
+                                   return PageOf(static_cast<CfgGroup>(m_nCurGroup - 1));
+                               });
+    connect(m_finder, &CPageFinder::BarToggled, this, &CTarvexDlg::LayOutPages);
     form->setObjectName(QStringLiteral("form"));
     const CDialogUnits units(font());
     // The template's size is the least: the window grows from there, never shrinks below.
@@ -253,16 +263,36 @@ void CTarvexDlg::resizeEvent(QResizeEvent* event)
     const int wider = std::max(0, m_form->width() - m_formBase.width());
     const int taller = std::max(0, m_form->height() - m_formBase.height());
     m_frame->setGeometry(m_frameBase.adjusted(0, 0, wider, taller));
-    const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
-    m_labelNoDevice->setGeometry(area);
+    m_labelNoDevice->setGeometry(m_frame->geometry().adjusted(4, 4, -4, -4));
     const int hintLeft = m_btnLine->geometry().right() + 8;
     m_labelDeviceHint->setGeometry(hintLeft, 0, m_form->width() - hintLeft - 4, m_frame->y());
     m_btnSave->setGeometry(m_saveBase.translated(wider, taller));
     m_btnExit->setGeometry(m_exitBase.translated(wider, taller));
     m_labelDataSource->setGeometry(m_dataSourceBase.translated(0, taller).adjusted(0, 0, wider, 0));
+    LayOutPages();
+}
+
+QRect CTarvexDlg::PageArea() const
+{
+    QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
+    if (!m_finder->Bar()->isHidden())
+        area.setBottom(area.bottom() - m_finder->Bar()->sizeHint().height());
+    return area;
+}
+
+void CTarvexDlg::LayOutPages()
+{
+    if (!m_frame)
+        return;
+    const QRect area = PageArea();
+    // The find bar sits under the page, inside the frame.
+    const QRect inside = m_frame->geometry().adjusted(4, 4, -4, -4);
+    m_finder->Bar()->setGeometry(inside.left(), area.bottom() + 1, inside.width(),
+                                 inside.bottom() - area.bottom());
+    const int taller = std::max(0, m_form->height() - m_formBase.height());
     for (CCfgDialog* page : Pages()) {
         if (page) {
-            page->SetExtraHeight(taller);
+            page->SetExtraHeight(taller - (inside.height() - area.height()));
             page->setGeometry(area);
         }
     }
@@ -329,7 +359,7 @@ void CTarvexDlg::CreatePages()
     connect(m_pageSys, &CDialogCfgSys::DeviceTypeChosen, this, &CTarvexDlg::ShowDeviceHint);
     m_pageLine = new CDialogCfgLine(m_document.Store(), m_form);
 
-    const QRect area = m_frame->geometry().adjusted(4, 4, -4, -4);
+    const QRect area = PageArea();
     for (CCfgDialog* page : Pages()) {
         PlacePage(page, area);
         page->StartHistory();
@@ -433,6 +463,7 @@ void CTarvexDlg::ShowGroup(int group)
         break;
     }
     m_nCurGroup = group;
+    m_finder->PageSwitched();
 }
 
 void CTarvexDlg::OnSave()

@@ -13,6 +13,7 @@ class CCfgChanges;
 class CUnsavedGroups;
 class CCfgFileCommands;
 class CPageEditCommands;
+class CPageFinder;
 class CCfgDialog;
 class CDialogCfgEhang;
 class CDialogCfgFs;
@@ -58,6 +59,10 @@ private:
     /// The five pages in the order they are created.
     std::array<CCfgDialog*, 5> Pages() const;
     void PlacePage(CCfgDialog* page, const QRect& area);
+    /// The frame's inside, less the find bar's strip at its bottom while the bar shows.
+    QRect PageArea() const;
+    /// Places the pages, and the find bar under them, in the frame.
+    void LayOutPages();
     void SetGroupImages(int group, bool selected);
     /// Whether `DevType` names one of the three device kinds; the database may hold any number.
     bool IsDevTypeValid() const;
@@ -120,6 +125,7 @@ private:
     QPushButton* m_btnExit;
     CCfgFileCommands* m_cfgFiles;
     CPageEditCommands* m_editCommands;
+    CPageFinder* m_finder;
     CUnsavedGroups* m_unsaved;
     CSingleInstance m_marker;
     bool m_writing = false;

@@ -169,12 +169,62 @@ std::vector<CPropertyGridProperty*> CPropertyGridCtrl::GetSelectedRows() const
 
 void CPropertyGridCtrl::SelectAllRows()
 {
-    if (m_model->Count() == 0)
-        return;
-    // The top-level rows only, as one range: a group stands for its rows.
-    const QItemSelection all(m_model->index(0, CPropertyGridModel::NameColumn),
-                             m_model->index(m_model->Count() - 1, CPropertyGridModel::ValueColumn));
+    // The top-level rows shown, a range for each run of them: a group stands for its rows.
+    QItemSelection all;
+    const int count = m_model->Count();
+    for (int first = 0; first < count;) {
+        if (m_view->isRowHidden(first, {})) {
+            ++first;
+            continue;
+        }
+        int last = first;
+        while (last + 1 < count && !m_view->isRowHidden(last + 1, {}))
+            ++last;
+        all.select(m_model->index(first, CPropertyGridModel::NameColumn),
+                   m_model->index(last, CPropertyGridModel::ValueColumn));
+        first = last + 1;
+    }
     m_view->selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+}
+
+int CPropertyGridCtrl::Filter(const QString& text)
+{
+    m_model->SetMark(text);
+    int shown = 0;
+    for (int row = 0; row < m_model->Count(); ++row) {
+        const bool hide = !text.isEmpty() && !CPropertyGridModel::Holds(*m_model->At(row), text);
+        if (m_view->isRowHidden(row, {}) != hide)
+            m_view->setRowHidden(row, {}, hide);
+        shown += hide ? 0 : 1;
+    }
+    const CPropertyGridProperty* current = GetCurSel();
+    const CPropertyGridProperty* currentRow =
+        current && current->GetParent() ? current->GetParent() : current;
+    if (currentRow && !m_view->isRowHidden(m_model->IndexOf(currentRow).row(), {}))
+        m_view->scrollTo(m_model->IndexOf(current));
+    else
+        StepFilter(true);
+    m_view->viewport()->update();
+    return shown;
+}
+
+bool CPropertyGridCtrl::StepFilter(bool forward)
+{
+    const int count = m_model->Count();
+    if (count == 0)
+        return false;
+    const CPropertyGridProperty* current = GetCurSel();
+    const CPropertyGridProperty* currentRow =
+        current && current->GetParent() ? current->GetParent() : current;
+    const int from = currentRow ? m_model->IndexOf(currentRow).row() : (forward ? -1 : count);
+    for (int step = 1; step <= count; ++step) {
+        const int row = ((from + (forward ? step : -step)) % count + count) % count;
+        if (!m_view->isRowHidden(row, {})) {
+            SetCurSel(m_model->At(row));
+            return true;
+        }
+    }
+    return false;
 }
 
 void CPropertyGridCtrl::DeleteProperty(CPropertyGridProperty* property)

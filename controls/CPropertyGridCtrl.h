@@ -60,6 +60,13 @@ public:
     std::vector<CPropertyGridProperty*> GetSelectedRows() const;
     /// Selects every row.
     void SelectAllRows();
+    /// Shows only the top-level rows that hold `text` (see CPropertyGridModel::Holds), marking
+    /// where, or every row again for an empty text; the current row stays where it is still
+    /// shown. How many rows are shown.
+    int Filter(const QString& text);
+    /// Makes the next (or previous) shown row after the current one current, going round at
+    /// the end; false when no row is shown.
+    bool StepFilter(bool forward);
     /// Opens the editor of a value row, as a double click on it does.
     bool EditItem(CPropertyGridProperty* property);
 

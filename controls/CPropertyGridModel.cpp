@@ -2,6 +2,7 @@
 
 #include "controls/CPropertyGridProperty.h"
 
+#include <QColor>
 #include <algorithm>
 #include <iterator>
 
@@ -148,6 +149,14 @@ bool CPropertyGridModel::hasChildren(const QModelIndex& parent) const
     return rowCount(parent) > 0;
 }
 
+bool CPropertyGridModel::Holds(const CPropertyGridProperty& row, const QString& text)
+{
+    if (row.m_name.contains(text, Qt::CaseInsensitive) || row.m_value.contains(text, Qt::CaseInsensitive))
+        return true;
+    return std::any_of(row.m_subItems.begin(), row.m_subItems.end(),
+                       [&text](const auto& item) { return Holds(*item, text); });
+}
+
 QVariant CPropertyGridModel::data(const QModelIndex& index, int role) const
 {
     const CPropertyGridProperty* row = PropertyAt(index);
@@ -160,6 +169,12 @@ QVariant CPropertyGridModel::data(const QModelIndex& index, int role) const
         return row->m_group ? QVariant() : QVariant(row->m_value);
     case Qt::EditRole:
         return index.column() == ValueColumn && !row->m_group ? QVariant(row->m_value) : QVariant();
+    case Qt::BackgroundRole:
+        if (!m_mark.isEmpty() && !row->m_group &&
+            (row->m_name.contains(m_mark, Qt::CaseInsensitive) ||
+             row->m_value.contains(m_mark, Qt::CaseInsensitive)))
+            return QColor(255, 236, 140);
+        return {};
     default:
         return {};
     }

@@ -45,6 +45,11 @@ public:
     /// The row an index of this model stands for; null for the invalid index.
     static CPropertyGridProperty* PropertyAt(const QModelIndex& index);
     QModelIndex IndexOf(const CPropertyGridProperty* row, int column = NameColumn) const;
+    /// Rows whose name or value holds `text` are drawn on a marked ground; none for an empty text.
+    void SetMark(const QString& text) { m_mark = text; }
+    /// Whether a row, or a group's caption or one of its rows, holds `text`, letter case aside.
+    static bool Holds(const CPropertyGridProperty& row, const QString& text);
+
     /// Tells the views that a row's value changed.
     void ValueChanged(CPropertyGridProperty* row);
 
@@ -65,6 +70,7 @@ private:
     // Item data -> the top-level rows that carry it, from the top down. Rows are only ever
     // appended, so the order of adding is the order on the grid.
     std::unordered_map<qint64, std::vector<CPropertyGridProperty*>> m_byData;
+    QString m_mark;
     QString m_nameTitle;
     QString m_valueTitle;
 };

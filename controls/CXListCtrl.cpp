@@ -159,6 +159,38 @@ QHash<QString, int> CXListCtrl::RowsByText() const
     return rows;
 }
 
+int CXListCtrl::Filter(const QString& text)
+{
+    int shown = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        bool match = text.isEmpty();
+        for (int column = 0; column < columnCount() && !match; ++column)
+            match = GetItemText(row, column).contains(text, Qt::CaseInsensitive);
+        setRowHidden(row, !match);
+        shown += match ? 1 : 0;
+    }
+    if (currentRow() >= 0 && !isRowHidden(currentRow()))
+        scrollTo(currentIndex());
+    else
+        StepFilter(true);
+    return shown;
+}
+
+bool CXListCtrl::StepFilter(bool forward)
+{
+    const int count = rowCount();
+    const int from = currentRow() >= 0 ? currentRow() : (forward ? -1 : count);
+    for (int step = 1; step <= count; ++step) {
+        const int row = ((from + (forward ? step : -step)) % count + count) % count;
+        if (!isRowHidden(row)) {
+            selectRow(row);
+            scrollTo(model()->index(row, 0));
+            return true;
+        }
+    }
+    return false;
+}
+
 void CXListCtrl::DeleteSelectedItems()
 {
     // A row counts as selected when any of its cells is.

@@ -36,6 +36,13 @@ public:
     /// Deletes every selected row, without a question; nothing is selected afterwards.
     void DeleteSelectedItems();
 
+    /// Shows only the rows with a cell that holds `text`, letter case aside, or every row again
+    /// for an empty text; how many rows show.
+    int Filter(const QString& text);
+    /// Makes the next (or previous) row shown after the current one current and selected,
+    /// going round at the end; false when no row shows.
+    bool StepFilter(bool forward);
+
     /// The column marked by a click on its heading; -1 before any click.
     int SortColumn() const;
     /// Puts the rows in the order of the marked column again, after rows were added.

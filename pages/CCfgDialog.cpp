@@ -169,6 +169,18 @@ void CCfgDialog::SetBackgroundColor(const QColor& color)
     setAutoFillBackground(true);
 }
 
+CCfgDialog::FindCount CCfgDialog::Find(const QString&)
+{
+    return {};
+}
+
+void CCfgDialog::FindStep(bool) {}
+
+void CCfgDialog::EndFind()
+{
+    Find(QString());
+}
+
 QWidget* CCfgDialog::FocusedControl() const
 {
     QWidget* focus = QApplication::focusWidget();

@@ -42,6 +42,20 @@ public:
     /// same store again; by default as ShowCfg does.
     virtual void ShowCopy(const CCfgData& copy) { ShowCfg(copy); }
 
+    /// How many of what find looks at match: the count the find bar shows.
+    struct FindCount
+    {
+        int matches = 0;
+        int total = 0;
+    };
+    /// Shows what matches `text`, or everything again for an empty text: the rows of the
+    /// page's current list, or its fields. Never changes what the page holds.
+    virtual FindCount Find(const QString& text);
+    /// Goes to the next (or previous) match, going round at the end.
+    virtual void FindStep(bool forward);
+    /// The find bar closed: everything shows again and the focus goes to the match last gone to.
+    virtual void EndFind();
+
     /// The record list the edit commands act on: the one with the focus, or the one of the
     /// page that had it last; null when there is none.
     virtual CLineGrid* CurrentGrid() { return nullptr; }
@@ -91,6 +105,8 @@ protected:
     void FocusOnShow(QWidget* field);
     /// The control of the page with the focus, or the one that had it last; null before any.
     QWidget* FocusedControl() const;
+    /// Scrolls the form so that `control` shows, without giving it the focus.
+    void BringIntoView(const QWidget* control) { ScrollIntoView(ShownWhole(control)); }
     /// Chains the tab order through `controls`, in the order given.
     static void SetTabOrder(const QList<QWidget*>& controls);
     /// Makes a list or grid of the form taller by its share of the window's extra height;

@@ -264,6 +264,42 @@ CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CSettingsPa
     ShowCfg(cfg);
 }
 
+CCfgDialog::FindCount CDialogCfgIpo::Find(const QString& text)
+{
+    const QWidget* focused = FocusedControl();
+    CXListCtrl* list = nullptr;
+    for (CXListCtrl* candidate : {m_listExtLines, m_listTrunkLines}) {
+        if (focused && (candidate == focused || candidate->isAncestorOf(focused)))
+            list = candidate;
+    }
+    if (!list)
+        return CSettingsPage::Find(text);
+    if (m_findList && m_findList != list)
+        m_findList->Filter(QString());
+    m_findList = list;
+    BringIntoView(list);
+    return {list->Filter(text), list->rowCount()};
+}
+
+void CDialogCfgIpo::FindStep(bool forward)
+{
+    if (m_findList)
+        m_findList->StepFilter(forward);
+    else
+        CSettingsPage::FindStep(forward);
+}
+
+void CDialogCfgIpo::EndFind()
+{
+    if (!m_findList) {
+        CSettingsPage::EndFind();
+        return;
+    }
+    m_findList->Filter(QString());
+    m_findList->setFocus(Qt::OtherFocusReason);
+    m_findList = nullptr;
+}
+
 void CDialogCfgIpo::ShowCfg(const CCfgData& cfg)
 {
     CSettingsPage::ShowCfg(cfg);

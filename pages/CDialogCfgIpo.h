@@ -19,6 +19,10 @@ public:
 
     void UpdateCfg(CCfgData& cfg) override;
     void ShowCfg(const CCfgData& cfg) override;
+    /// Find filters the line list the focus is in, or was in last; else it marks the fields.
+    FindCount Find(const QString& text) override;
+    void FindStep(bool forward) override;
+    void EndFind() override;
 
     /// Adds or updates a run of extension lines from the line section's boxes.
     void OnAddExtLines();
@@ -31,6 +35,8 @@ private:
     /// A refused run: the message, then the focus to the box to correct.
     void Refuse(const char* text, QWidget* box);
 
+    /// The line list find filters; null while it marks the fields.
+    CXListCtrl* m_findList = nullptr;
     CXListCtrl* m_listExtLines;
     QLineEdit* m_editExtStart;
     QComboBox* m_comboExtType;

@@ -211,6 +211,33 @@ CLineGrid* CDialogCfgLine::CurrentGrid()
     return nullptr;
 }
 
+CCfgDialog::FindCount CDialogCfgLine::Find(const QString& text)
+{
+    CLineGrid* grid = CurrentGrid();
+    if (!grid)
+        grid = m_gridExten;
+    if (m_findGrid && m_findGrid != grid)
+        m_findGrid->Filter(QString());
+    m_findGrid = grid;
+    const int shown = grid->Filter(text);
+    BringIntoView(grid);
+    return {shown, grid->GetPropertyCount()};
+}
+
+void CDialogCfgLine::FindStep(bool forward)
+{
+    if (m_findGrid)
+        m_findGrid->StepFilter(forward);
+}
+
+void CDialogCfgLine::EndFind()
+{
+    if (!m_findGrid)
+        return;
+    m_findGrid->Filter(QString());
+    m_findGrid->setFocus(Qt::OtherFocusReason);
+}
+
 void CDialogCfgLine::ShowGrids(const CCfgData& cfg, CGridExten::StoreOrder order)
 {
     m_gridExten->InitGrid(cfg, order);

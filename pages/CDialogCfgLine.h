@@ -25,6 +25,10 @@ public:
     /// undo sends its statements in the same order as before the edit.
     void ShowCopy(const CCfgData& copy) override;
     CLineGrid* CurrentGrid() override;
+    /// Find filters the current list, the extensions' when none had the focus yet.
+    FindCount Find(const QString& text) override;
+    void FindStep(bool forward) override;
+    void EndFind() override;
 
     /// Adds the extensions first to first + count - 1, each with its number as password; a
     /// listed one keeps its place and gets its password reset.
@@ -58,4 +62,6 @@ private:
     CGridSipAccount* m_gridSipAccount;
     CGridTrunkItem* m_gridTrunkItem;
     CGridTrunkMatch* m_gridTrunkMatch;
+    /// The list that find filters.
+    CLineGrid* m_findGrid = nullptr;
 };

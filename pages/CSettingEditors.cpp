@@ -9,7 +9,9 @@
 #include "controls/CIpAddressEdit.h"
 #include "pages/PageForm.h"
 
+#include <QColor>
 #include <QLineEdit>
+#include <QPalette>
 #include <QToolButton>
 
 using namespace PageForm;
@@ -91,6 +93,35 @@ void CSettingEditors::Show(const CCfgData& cfg) const
             ShowStored(static_cast<QLineEdit*>(entry.editor), cfg.*setting.text);
         }
     }
+}
+
+std::vector<QWidget*> CSettingEditors::Mark(const QString& text) const
+{
+    std::vector<QWidget*> marked;
+    for (const Entry& entry : m_entries) {
+        const CfgSetting& setting = *entry.setting;
+        QString shown;
+        if (setting.editor == SettingEditor::Choice)
+            shown = static_cast<const CIndexCombo*>(entry.editor)->currentText();
+        else if (setting.editor == SettingEditor::Address)
+            shown = static_cast<const CIpAddressEdit*>(entry.editor)->Address();
+        else if (!setting.secret)
+            shown = static_cast<const QLineEdit*>(entry.editor)->text();
+        const bool match =
+            !text.isEmpty() && (QString::fromUtf8(setting.label).contains(text, Qt::CaseInsensitive) ||
+                                QString::fromUtf8(setting.pageLabel).contains(text, Qt::CaseInsensitive) ||
+                                QString::fromLatin1(setting.key).contains(text, Qt::CaseInsensitive) ||
+                                shown.contains(text, Qt::CaseInsensitive));
+        QPalette colours;
+        if (match) {
+            colours = entry.editor->palette();
+            colours.setColor(QPalette::Base, QColor(255, 236, 140));
+            marked.push_back(entry.editor);
+        }
+        // An empty palette gives the editor back the one it inherits.
+        entry.editor->setPalette(colours);
+    }
+    return marked;
 }
 
 void CSettingEditors::CopyTo(CCfgData& cfg) const

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+class QString;
 class QWidget;
 struct CCfgData;
 struct CfgSetting;
@@ -26,6 +27,12 @@ public:
     void Show(const CCfgData& cfg) const;
     /// Copies each editor's value into `cfg`; the rest of `cfg` stays.
     void CopyTo(CCfgData& cfg) const;
+
+    /// The editors whose setting's label, key or shown value holds `text`, letter case aside,
+    /// in the order they were made, each marked by its ground; the marks of the others go.
+    /// A password's value is not looked at. None for an empty text.
+    std::vector<QWidget*> Mark(const QString& text) const;
+    std::size_t Count() const { return m_entries.size(); }
 
 private:
     struct Entry

@@ -17,6 +17,11 @@ public:
     void UpdateCfg(CCfgData& cfg) override;
     /// Shows the settings of `cfg` in their editors.
     void ShowCfg(const CCfgData& cfg) override;
+    /// Marks the fields whose label, key or value holds `text` and goes to the first.
+    FindCount Find(const QString& text) override;
+    /// Goes to the next (or previous) marked field.
+    void FindStep(bool forward) override;
+    void EndFind() override;
 
 protected:
     /// The field the focus starts in.
@@ -27,4 +32,6 @@ protected:
 
 private:
     QWidget* m_first = nullptr;
+    std::vector<QWidget*> m_found;
+    std::size_t m_foundAt = 0;
 };

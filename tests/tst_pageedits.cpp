@@ -386,6 +386,115 @@ private Q_SLOTS:
         QCOMPARE(window.accounts.FindById(5)->GetSubItem(4)->GetValue(), QStringLiteral("5090"));
     }
 
+    // Ctrl+F filters the list the focus is in as the text is typed, the count showing; Enter
+    // and F3 go to the next match, Shift+F3 to the previous; Escape shows every row again with
+    // the current row kept. Another list is filtered once the focus was in it.
+    void findFiltersTheCurrentList()
+    {
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        auto* tree = window.extens.findChild<QTreeView*>(QStringLiteral("propertyTree"));
+        const auto shown = [tree](const CPropertyGridCtrl& grid) {
+            QList<qint64> ids;
+            for (int row = 0; row < grid.GetPropertyCount(); ++row) {
+                if (!grid.findChild<QTreeView*>(QStringLiteral("propertyTree"))->isRowHidden(row, {}))
+                    ids << grid.GetProperty(row)->GetData();
+            }
+            return ids;
+        };
+        ClickRow(window.extens, 0);
+        LinesWindow::Ctrl(Qt::Key_F);
+        auto* bar = window.Find("findBar");
+        auto* text = window.Find<QLineEdit>("editFind");
+        QVERIFY(bar->isVisible());
+        QCOMPARE(QApplication::focusWidget(), text);
+        QTest::keyClicks(text, QStringLiteral("p800"));
+        QCOMPARE(window.Find<QLabel>("labelFindCount")->text(), QStringLiteral("5 / 5"));
+        QTest::keyClick(text, Qt::Key_4);
+        QCOMPARE(window.Find<QLabel>("labelFindCount")->text(), QStringLiteral("1 / 5"));
+        QCOMPARE(shown(window.extens), QList<qint64>{8004});
+        QCOMPARE(window.extens.GetCurSel()->GetData(), 8004);
+
+        QTest::keyClick(text, Qt::Key_Backspace);
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(window.extens.GetCurSel()->GetData(), 8005);
+        QTest::keyClick(text, Qt::Key_F3);
+        QCOMPARE(window.extens.GetCurSel()->GetData(), 8001);
+        QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(window.extens.GetCurSel()->GetData(), 8005);
+        QCOMPARE(QApplication::focusWidget(), text);
+
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        QCOMPARE(shown(window.extens), (QList<qint64>{8001, 8002, 8003, 8004, 8005}));
+        QCOMPARE(window.extens.GetCurSel()->GetData(), 8005);
+        QCOMPARE(QApplication::focusWidget(), tree);
+        QVERIFY(!window.LinesMarked());
+
+        // Any field of a record: an address finds its account.
+        ClickRow(window.accounts, 0);
+        LinesWindow::Ctrl(Qt::Key_F);
+        QCOMPARE(text->selectedText(), QStringLiteral("p800"));
+        QTest::keyClicks(text, QStringLiteral("10.0.0.5"));
+        QCOMPARE(window.Find<QLabel>("labelFindCount")->text(), QStringLiteral("1 / 2"));
+        QCOMPARE(shown(window.accounts), QList<qint64>{5});
+        QCOMPARE(shown(window.extens).size(), 5);
+    }
+
+    // What a filter hides is still saved, in the order the save without a filter writes.
+    void aFilteredListSavesWhole()
+    {
+        Texts unfiltered;
+        {
+            MessageRecorder messages;
+            LinesWindow window;
+            QVERIFY(window.Open());
+            QVERIFY(EditValue(window.extens, window.extens.FindById(8003), QStringLiteral("新")));
+            window.Click("btnSave");
+            unfiltered = Extensions();
+            QVERIFY(SampleLines::FillTables());
+            QVERIFY(SampleLines::Load());
+        }
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        window.extens.setFocus();
+        window.Trigger("actionFind");
+        QTest::keyClicks(window.Find<QLineEdit>("editFind"), QStringLiteral("8003"));
+        QVERIFY(EditValue(window.extens, window.extens.FindById(8003), QStringLiteral("新")));
+        window.Click("btnSave");
+        QCOMPARE(messages.Texts(), Texts{"线路配置信息保存成功"});
+        QCOMPARE(Extensions(), unfiltered);
+    }
+
+    // On a settings page find marks the fields whose label, key or value holds the text and
+    // brings the first into view, the focus staying in the bar; Escape takes the marks away
+    // and puts the focus in the field gone to.
+    void findJumpsToSettings()
+    {
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        window.Click("btnSys");
+        window.Trigger("actionFind");
+        auto* text = window.Find<QLineEdit>("editFind");
+        const QColor plain = window.Find("editCtiPort")->palette().color(QPalette::Base);
+        for (const QChar c : QStringLiteral("CTI端口"))
+            QTest::sendKeyEvent(QTest::Click, text, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(window.Find<QLabel>("labelFindCount")->text().section(QLatin1Char(' '), 0, 0),
+                 QStringLiteral("1"));
+        QVERIFY(window.Find("editCtiPort")->palette().color(QPalette::Base) != plain);
+        QCOMPARE(QApplication::focusWidget(), text);
+        text->clear();
+        QTest::keyClicks(text, QStringLiteral("ctiaddr"));
+        QVERIFY(window.Find("editCtiPort")->palette().color(QPalette::Base) == plain);
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(window.Find("ipCtiAddr")->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == window.Find("ipCtiAddr"));
+        QVERIFY(window.Find("ipCtiAddr")->palette().color(QPalette::Base) == plain);
+    }
+
     // A setting typed in a box is undone as a whole word, back to what was loaded.
     void undoOnASettingsPage()
     {
