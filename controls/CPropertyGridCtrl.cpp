@@ -159,9 +159,10 @@ std::vector<CPropertyGridProperty*> CPropertyGridCtrl::GetSelectedRows() const
         for (int row = range.top(); row <= range.bottom(); ++row)
             selected[static_cast<std::size_t>(row)] = true;
     }
+    // A row a filter hides is never taken for selected.
     std::vector<CPropertyGridProperty*> rows;
     for (std::size_t row = 0; row < selected.size(); ++row) {
-        if (selected[row])
+        if (selected[row] && !m_view->isRowHidden(static_cast<int>(row), {}))
             rows.push_back(m_model->At(static_cast<int>(row)));
     }
     return rows;

@@ -56,7 +56,8 @@ public:
     void SetCurSel(CPropertyGridProperty* property);
     /// Lets Shift and Ctrl with clicks and arrows select several rows.
     void EnableMultiSelect();
-    /// The top-level rows selected, or with a sub-row selected, from the top, each once.
+    /// The top-level rows shown and selected, or with a sub-row selected, from the top, each
+    /// once.
     std::vector<CPropertyGridProperty*> GetSelectedRows() const;
     /// Selects every row.
     void SelectAllRows();

@@ -183,25 +183,32 @@ bool CXListCtrl::StepFilter(bool forward)
     for (int step = 1; step <= count; ++step) {
         const int row = ((from + (forward ? step : -step)) % count + count) % count;
         if (!isRowHidden(row)) {
-            selectRow(row);
-            scrollTo(model()->index(row, 0));
+            // The match alone, whatever keys are held.
+            const QModelIndex first = model()->index(row, 0);
+            selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+            selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            scrollTo(first);
             return true;
         }
     }
     return false;
 }
 
-void CXListCtrl::DeleteSelectedItems()
+std::vector<bool> CXListCtrl::SelectedShown() const
 {
-    // A row counts as selected when any of its cells is.
+    // A row counts as selected when any of its cells is; a row a filter hides never does.
     std::vector<bool> selected(static_cast<std::size_t>(rowCount()), false);
-    bool any = false;
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row)
-            selected[static_cast<std::size_t>(row)] = true;
-        any = true;
+            selected[static_cast<std::size_t>(row)] = !isRowHidden(row);
     }
-    if (!any)
+    return selected;
+}
+
+void CXListCtrl::DeleteSelectedItems()
+{
+    std::vector<bool> selected = SelectedShown();
+    if (std::find(selected.begin(), selected.end(), true) == selected.end())
         return;
     clearSelection();
     // Runs of selected rows, from the bottom up, so the rows above keep their indexes.

@@ -33,7 +33,7 @@ public:
     /// looking up many texts at once without walking the list for each.
     QHash<QString, int> RowsByText() const;
 
-    /// Deletes every selected row, without a question; nothing is selected afterwards.
+    /// Deletes every selected row shown, without a question; nothing is selected afterwards.
     void DeleteSelectedItems();
 
     /// Shows only the rows with a cell that holds `text`, letter case aside, or every row again
@@ -52,6 +52,8 @@ public:
 
 private:
     void OnSortColumnChanged();
+    /// For each row, whether it shows and is selected.
+    std::vector<bool> SelectedShown() const;
 
     int m_nextSequence = 0;
 };

@@ -367,6 +367,30 @@ private Q_SLOTS:
         QVERIFY(m_messages->Messages().empty());
     }
 
+    // Find shows the rows of the list the focus is in that hold the text; Ctrl+A and 删除 then
+    // take only those, and closing the find shows the rest again.
+    void aFilteredListDeletesOnlyWhatItShows()
+    {
+        const QStringList ext = Run(201, 5, "EXT", 1);
+        AddLines(GetCfgData()->IpoLines, ext);
+        IpoWindow window;
+        QVERIFY(window.Show());
+        CCfgDialog& page = *window.page;
+        CXListCtrl& list = *window.List(QStringLiteral("Ext"));
+        list.setFocus();
+        const CCfgDialog::FindCount count = page.Find(QStringLiteral("20"));
+        QCOMPARE(count.matches, 5);
+        QCOMPARE(page.Find(QStringLiteral("|")).matches, 0);
+        QCOMPARE(page.Find(QStringLiteral("203")).matches, 1);
+        QCOMPARE(list.currentRow(), 2);
+        page.Find(QStringLiteral("204"));
+        list.setFocus();
+        QTest::keyClick(&list, Qt::Key_A, Qt::ControlModifier);
+        QTest::mouseClick(window.Find(QStringLiteral("btnDelExtLines")), Qt::LeftButton);
+        page.EndFind();
+        QCOMPARE(Rows(list), (QStringList{ext[0], ext[1], ext[2], ext[4]}));
+    }
+
     void savingStoresExtensionRowsThenTrunkRowsAsListed()
     {
         CCfgData& cfg = *GetCfgData();
