@@ -16,6 +16,7 @@ trap '"$root/scripts/mariadb.sh" stop "$dbdir"; "$root/scripts/cluster.sh" stop 
 "$root/build/release/bench/bench_config"
 QT_QPA_PLATFORM=offscreen "$root/build/release/bench/bench_ipo"
 QT_QPA_PLATFORM=offscreen "$root/build/release/bench/bench_lines"
+QT_QPA_PLATFORM=offscreen "$root/build/release/bench/bench_pageedits"
 "$root/build/release/bench/bench_csv"
 "$root/build/release/bench/bench_save_trips"
 "$root/scripts/cluster.sh" start "$clusterdir" >/dev/null
