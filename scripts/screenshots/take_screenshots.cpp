@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -137,7 +138,7 @@ const char* const kLineSections[][2] = {{"labelSipAccountHeading", "main-window-
 // The data source dialog, two groups, the larger window, the three lines sections, the three
 // device kinds, the IPO trunk lines, the viewer of the changes, the unsaved mark, the device
 // type chosen, the backups and the exit question.
-constexpr int kPictures = 1 + 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1 + 1 + 2;
+constexpr int kPictures = 1 + 1 + 2 + 1 + 3 + 3 + 1 + 1 + 1 + 1 + 1 + 4 + 1 + 2;
 
 /// Lets the window run for `milliseconds`.
 void RunFor(int milliseconds)
@@ -253,6 +254,37 @@ int main(int argc, char* argv[])
                 Click(backups, "btnClose");
             });
             Trigger(main, "actionRestoreBackup");
+            // The edit menu, open over the lines page; the window was left for the dialogs above,
+            // so it is brought back to the front first.
+            Click(main, "btnLine");
+            main->activateWindow();
+            RunFor(100);
+            main->findChild<QWidget*>(QStringLiteral("gridExten"))->setFocus();
+            auto* editMenu = main->findChild<QMenu*>(QStringLiteral("menuEdit"));
+            editMenu->popup(main->mapToGlobal(QPoint(40, 20)));
+            RunFor(200);
+            Save(editMenu, QStringLiteral("edit-menu.png"));
+            editMenu->hide();
+            // Find over the extensions, then over the middleware's fields.
+            main->findChild<QWidget*>(QStringLiteral("gridExten"))->setFocus();
+            Trigger(main, "actionFind");
+            main->findChild<QLineEdit*>(QStringLiteral("editFind"))->setText(QStringLiteral("800"));
+            Save(main, QStringLiteral("main-window-find-lines.png"));
+            Click(main, "btnSys");
+            main->findChild<QLineEdit*>(QStringLiteral("editFind"))->setText(QStringLiteral("端口"));
+            Save(main, QStringLiteral("main-window-find-settings.png"));
+            Click(main, "btnFindClose");
+            // Every SIP account selected and one field changed together.
+            Click(main, "btnLine");
+            main->findChild<QWidget*>(QStringLiteral("gridSipAccount"))->setFocus();
+            Trigger(main, "actionSelectAll");
+            WhenModalOpens(QStringLiteral("CDialogBulkChange"), [](QWidget* bulk) {
+                bulk->findChild<QComboBox*>(QStringLiteral("comboField"))->setCurrentIndex(4);
+                bulk->findChild<QLineEdit*>(QStringLiteral("editValue"))->setText(QStringLiteral("5070"));
+                Save(bulk, QStringLiteral("bulk-change-dialog.png"));
+                Click(bulk, "btnCancel");
+            });
+            Trigger(main, "actionBulkChange");
             // An edit not saved: its group's tile is marked.
             Click(main, "btnSys");
             auto* concurrency = main->findChild<QLineEdit*>(QStringLiteral("editCallConcurrency"));
