@@ -8,6 +8,7 @@
 #include "app/CTarvexDlg.h"
 #include "app/CUnsavedGroups.h"
 #include "bench/LargeConfig.h"
+#include "bench/WindowTiming.h"
 #include "config/catalogue/CfgGroups.h"
 #include "config/data/CCfgData.h"
 #include "config/database/CCfgDb.h"
@@ -17,7 +18,6 @@
 #include "pages/CDialogCfgLine.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -29,33 +29,9 @@
 
 namespace {
 
-constexpr int kRounds = 3;
-
-/// Lets the window system lay out and paint what changed.
-void Settle()
-{
-    QApplication::sendPostedEvents();
-    QApplication::processEvents();
-}
-
-/// The best of a few rounds, in milliseconds.
-double Best(const std::function<double()>& once)
-{
-    double best = -1;
-    for (int round = 0; round < kRounds; ++round) {
-        const double ms = once();
-        best = best < 0 ? ms : std::min(best, ms);
-    }
-    return best;
-}
-
-double Timed(const std::function<void()>& work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
+using WindowTiming::Best;
+using WindowTiming::Settle;
+using WindowTiming::Timed;
 
 /// The page shown in a window of the main window's size, as the user sees it.
 struct ShownPage

@@ -9,6 +9,7 @@
 #include "app/CGridCommands.h"
 #include "app/CTarvexDlg.h"
 #include "bench/LargeConfig.h"
+#include "bench/WindowTiming.h"
 #include "config/catalogue/CfgCsvLists.h"
 #include "config/catalogue/CfgGroups.h"
 #include "config/data/CCfgData.h"
@@ -21,7 +22,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -33,34 +33,18 @@
 
 namespace {
 
-constexpr int kRounds = 3;
+using WindowTiming::Best;
+using WindowTiming::Settle;
 
 MsgAnswer g_answer = MsgAnswer::Ok;
 
-void Settle()
-{
-    QApplication::sendPostedEvents();
-    QApplication::processEvents();
-}
-
+/// The milliseconds `work` takes, painting what it changed included.
 double Timed(const std::function<void()>& work)
 {
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    Settle();
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
-
-/// The best of a few rounds, each on a fresh window.
-double Best(const std::function<double()>& once)
-{
-    double best = -1;
-    for (int round = 0; round < kRounds; ++round) {
-        const double ms = once();
-        best = best < 0 ? ms : std::min(best, ms);
-    }
-    return best;
+    return WindowTiming::Timed([&work] {
+        work();
+        Settle();
+    });
 }
 
 /// The main window on the lines page, filled with the large lines.

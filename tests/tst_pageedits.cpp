@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QTreeView>
+#include <functional>
 
 namespace {
 
@@ -70,6 +71,21 @@ Texts Extensions()
     return TestDatabase::Rows("SELECT id, value FROM conf_line WHERE type = 0", 2);
 }
 
+/// The extension rows a save writes after `typing` by hand in a fresh window; the sample
+/// tables are back afterwards.
+Texts SavedByHand(const std::function<bool(LinesWindow&)>& typing)
+{
+    MessageRecorder messages;
+    LinesWindow window;
+    if (!window.Open() || !typing(window))
+        return {"(typing failed)"};
+    window.Click("btnSave");
+    Texts saved = Extensions();
+    if (!SampleLines::FillTables() || !SampleLines::Load())
+        return {"(tables not restored)"};
+    return saved;
+}
+
 } // namespace
 
 class TestPageEdits : public QObject
@@ -91,19 +107,11 @@ private Q_SLOTS:
     // in the same order: 9004 is enumerated in one bucket with 8001.
     void undoAndRedoStepByStep()
     {
-        Texts typedByHand;
-        {
-            MessageRecorder messages;
-            LinesWindow window;
-            QVERIFY(window.Open());
+        const Texts typedByHand = SavedByHand([](LinesWindow& window) {
             window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("4"));
             window.Command("editFirstExten", QStringLiteral("9001"), "btnAddExten");
-            QVERIFY(EditValue(window.extens, window.extens.FindById(8003), QStringLiteral("新密码")));
-            window.Click("btnSave");
-            typedByHand = Extensions();
-            QVERIFY(SampleLines::FillTables());
-            QVERIFY(SampleLines::Load());
-        }
+            return EditValue(window.extens, window.extens.FindById(8003), QStringLiteral("新密码"));
+        });
         MessageRecorder messages;
         LinesWindow window;
         QVERIFY(window.Open());
@@ -304,20 +312,12 @@ private Q_SLOTS:
     // extensions typed by hand write, in the same order.
     void pasteWithoutHeaderSavesAsTyped()
     {
-        Texts typedByHand;
-        {
-            MessageRecorder messages;
-            LinesWindow window;
-            QVERIFY(window.Open());
+        const Texts typedByHand = SavedByHand([](LinesWindow& window) {
             window.Find<QLineEdit>("editExtenCount")->setText(QStringLiteral("4"));
             window.Command("editFirstExten", QStringLiteral("9001"), "btnAddExten");
-            QVERIFY(EditValue(window.extens, window.extens.FindById(9004), QStringLiteral("密")));
-            QVERIFY(EditValue(window.extens, window.extens.FindById(8001), QStringLiteral("x")));
-            window.Click("btnSave");
-            typedByHand = Extensions();
-            QVERIFY(SampleLines::FillTables());
-            QVERIFY(SampleLines::Load());
-        }
+            return EditValue(window.extens, window.extens.FindById(9004), QStringLiteral("密")) &&
+                   EditValue(window.extens, window.extens.FindById(8001), QStringLiteral("x"));
+        });
         MessageRecorder messages;
         LinesWindow window;
         QVERIFY(window.Open());
@@ -445,17 +445,9 @@ private Q_SLOTS:
     // What a filter hides is still saved, in the order the save without a filter writes.
     void aFilteredListSavesWhole()
     {
-        Texts unfiltered;
-        {
-            MessageRecorder messages;
-            LinesWindow window;
-            QVERIFY(window.Open());
-            QVERIFY(EditValue(window.extens, window.extens.FindById(8003), QStringLiteral("新")));
-            window.Click("btnSave");
-            unfiltered = Extensions();
-            QVERIFY(SampleLines::FillTables());
-            QVERIFY(SampleLines::Load());
-        }
+        const Texts unfiltered = SavedByHand([](LinesWindow& window) {
+            return EditValue(window.extens, window.extens.FindById(8003), QStringLiteral("新"));
+        });
         MessageRecorder messages;
         LinesWindow window;
         QVERIFY(window.Open());
