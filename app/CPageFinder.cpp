@@ -21,24 +21,24 @@ CPageFinder::CPageFinder(QWidget* form, QMenu* menu, QAction* before, ShownPage 
     menu->insertActions(before, {find, next, previous});
     menu->insertSeparator(before);
 
-    connect(find, &QAction::triggered, this, &CPageFinder::Open);
-    connect(next, &QAction::triggered, this, [this] { Step(true); });
-    connect(previous, &QAction::triggered, this, [this] { Step(false); });
-    connect(m_bar, &CFindBar::Search, this, &CPageFinder::Search);
-    connect(m_bar, &CFindBar::Step, this, &CPageFinder::Step);
-    connect(m_bar, &CFindBar::Closed, this, &CPageFinder::Close);
+    connect(find, &QAction::triggered, this, &CPageFinder::OpenBar);
+    connect(next, &QAction::triggered, this, [this] { GoToMatch(true); });
+    connect(previous, &QAction::triggered, this, [this] { GoToMatch(false); });
+    connect(m_bar, &CFindBar::Search, this, &CPageFinder::FindOnPage);
+    connect(m_bar, &CFindBar::Step, this, &CPageFinder::GoToMatch);
+    connect(m_bar, &CFindBar::Closed, this, &CPageFinder::BarClosed);
 }
 
-void CPageFinder::Open()
+void CPageFinder::OpenBar()
 {
     const bool opening = m_bar->isHidden();
     m_bar->Open();
     if (opening)
         Q_EMIT BarToggled();
-    Search(m_bar->Text());
+    FindOnPage(m_bar->Text());
 }
 
-void CPageFinder::Search(const QString& text)
+void CPageFinder::FindOnPage(const QString& text)
 {
     CCfgDialog* page = m_shownPage();
     if (m_searched && m_searched != page)
@@ -48,17 +48,17 @@ void CPageFinder::Search(const QString& text)
     m_bar->ShowCount(count.matches, count.total);
 }
 
-void CPageFinder::Step(bool forward)
+void CPageFinder::GoToMatch(bool forward)
 {
     if (m_bar->isHidden()) {
-        Open();
+        OpenBar();
         return;
     }
     if (m_searched)
         m_searched->FindStep(forward);
 }
 
-void CPageFinder::Close()
+void CPageFinder::BarClosed()
 {
     if (m_searched)
         m_searched->EndFind();
@@ -69,5 +69,5 @@ void CPageFinder::Close()
 void CPageFinder::PageSwitched()
 {
     if (!m_bar->isHidden())
-        Search(m_bar->Text());
+        FindOnPage(m_bar->Text());
 }

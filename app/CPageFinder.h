@@ -25,7 +25,8 @@ public:
     CPageFinder(QWidget* form, QMenu* menu, QAction* before, ShownPage shownPage);
 
     CFindBar* Bar() const { return m_bar; }
-    /// Another page is on show: the last one shows everything again, the new one what matches.
+    /// Another page is on show, or the page shows other content: the last page searched shows
+    /// everything again, the one on show what matches.
     void PageSwitched();
 
 Q_SIGNALS:
@@ -33,10 +34,10 @@ Q_SIGNALS:
     void BarToggled();
 
 private:
-    void Open();
-    void Search(const QString& text);
-    void Step(bool forward);
-    void Close();
+    void OpenBar();
+    void FindOnPage(const QString& text);
+    void GoToMatch(bool forward);
+    void BarClosed();
 
     CFindBar* m_bar;
     ShownPage m_shownPage;

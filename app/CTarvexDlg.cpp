@@ -200,6 +200,8 @@ CTarvexDlg::CTarvexDlg(CCfgDocument& document, QWidget* parent) : QDialog(parent
     m_unsaved = new CUnsavedGroups(this, m_document, [this](CfgGroup group) { return PageOf(group); });
     connect(m_unsaved, &CUnsavedGroups::Changed, this, &CTarvexDlg::ShowUnsavedMarks);
     connect(m_editCommands, &CPageEditCommands::PageChanged, m_unsaved, &CUnsavedGroups::Refresh);
+    // What an undo or a paste shows is filtered as the find bar asks.
+    connect(m_editCommands, &CPageEditCommands::PageChanged, m_finder, &CPageFinder::PageSwitched);
     m_cfgFiles = new CCfgFileCommands(this, m_document, [this] {
         RebuildPages();
         m_unsaved->Refresh();

@@ -234,6 +234,11 @@ private Q_SLOTS:
         QCOMPARE(window.accounts.SelectedCount(), 2);
         window.Trigger("actionDeleteSelected");
         QCOMPARE(window.accounts.GetPropertyCount(), 0);
+        // Each delete is one step.
+        LinesWindow::Ctrl(Qt::Key_Z);
+        QCOMPARE(Ids(window.accounts), (QList<qint64>{1, 5}));
+        LinesWindow::Ctrl(Qt::Key_Y);
+        QCOMPARE(window.accounts.GetPropertyCount(), 0);
 
         window.Click("btnSave");
         QCOMPARE(Extensions(), (Texts{"8004|p8004", "8001|p8001"}));
@@ -300,6 +305,13 @@ private Q_SLOTS:
         LinesWindow::Ctrl(Qt::Key_V);
         QCOMPARE(window.accounts.FindById(1)->GetSubItem(0)->GetValue(), QStringLiteral("张\t三"));
         QCOMPARE(window.accounts.FindById(9)->GetSubItem(0)->GetValue(), QStringLiteral("两\n行"));
+        // The paste is one step.
+        LinesWindow::Ctrl(Qt::Key_Z);
+        QVERIFY(!window.accounts.FindById(9));
+        QCOMPARE(window.accounts.FindById(1)->GetSubItem(0)->GetValue(), QStringLiteral("acc1"));
+        QTRY_VERIFY(!window.LinesMarked());
+        LinesWindow::Ctrl(Qt::Key_Y);
+        QVERIFY(window.accounts.FindById(9));
         window.Click("btnSave");
         QCOMPARE(TestDatabase::Rows("SELECT id, account, auth_account, proxy_port, reg, reg_interval "
                                     "FROM conf_sip_account",
