@@ -49,7 +49,10 @@ CFindBar::CFindBar(QWidget* parent) : QWidget(parent), m_edit(new QLineEdit(this
     connect(previous, &QPushButton::clicked, this, [this] { Q_EMIT Step(false); });
     connect(next, &QPushButton::clicked, this, [this] { Q_EMIT Step(true); });
     connect(close, &QPushButton::clicked, this, &CFindBar::Close);
-    m_edit->installEventFilter(this);
+    // Escape closes the bar from its buttons too.
+    for (QWidget* control : {static_cast<QWidget*>(m_edit), static_cast<QWidget*>(previous),
+                             static_cast<QWidget*>(next), static_cast<QWidget*>(close)})
+        control->installEventFilter(this);
     hide();
 }
 
@@ -79,13 +82,13 @@ void CFindBar::Close()
 
 bool CFindBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_edit || (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool shift = key->modifiers() & Qt::ShiftModifier;
-    const bool ours = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                      key->key() == Qt::Key_F3 || key->key() == Qt::Key_Escape;
-    if (!ours)
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    // In the box Enter and F3 step; on a button Enter presses it; Escape closes from either.
+    if (!enter && key->key() != Qt::Key_Escape && !(watched == m_edit && key->key() == Qt::Key_F3))
         return QWidget::eventFilter(watched, event);
     // Claimed before any shortcut of the window, then acted on when pressed.
     event->accept();
@@ -93,6 +96,8 @@ bool CFindBar::eventFilter(QObject* watched, QEvent* event)
         return true;
     if (key->key() == Qt::Key_Escape)
         Close();
+    else if (auto* button = qobject_cast<QPushButton*>(watched); button && enter)
+        button->click();
     else
         Q_EMIT Step(!shift);
     return true;

@@ -436,6 +436,21 @@ private Q_SLOTS:
         QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(window.extens.GetCurSel()->GetData(), 8005);
         QCOMPARE(QApplication::focusWidget(), text);
+        // Tab follows the bar: the box, 上一个, 下一个; Enter presses the button with the focus,
+        // and Escape from a button closes the bar too.
+        QTest::keyClick(text, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window.Find("btnFindPrevious"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window.Find("btnFindNext"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(window.extens.GetCurSel()->GetData(), 8001);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QCOMPARE(window.extens.GetCurSel()->GetData(), 8005);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!bar->isVisible());
+        LinesWindow::Ctrl(Qt::Key_F);
+        QCOMPARE(text->text(), QStringLiteral("p800"));
 
         QTest::keyClick(text, Qt::Key_Escape);
         QVERIFY(!bar->isVisible());
