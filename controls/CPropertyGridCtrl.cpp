@@ -3,6 +3,7 @@
 #include "controls/CPropertyGridModel.h"
 #include "controls/CPropertyGridProperty.h"
 #include "controls/CPropertyGridView.h"
+#include "controls/RowStep.h"
 
 #include <QFrame>
 #include <QHeaderView>
@@ -218,14 +219,12 @@ bool CPropertyGridCtrl::StepFilter(bool forward)
     const CPropertyGridProperty* currentRow =
         current && current->GetParent() ? current->GetParent() : current;
     const int from = currentRow ? m_model->IndexOf(currentRow).row() : (forward ? -1 : count);
-    for (int step = 1; step <= count; ++step) {
-        const int row = ((from + (forward ? step : -step)) % count + count) % count;
-        if (!m_view->isRowHidden(row, {})) {
-            SetCurSel(m_model->At(row));
-            return true;
-        }
-    }
-    return false;
+    const int row = NextShownRow(from, count, forward,
+                                 [this](int candidate) { return !m_view->isRowHidden(candidate, {}); });
+    if (row < 0)
+        return false;
+    SetCurSel(m_model->At(row));
+    return true;
 }
 
 void CPropertyGridCtrl::DeleteProperty(CPropertyGridProperty* property)

@@ -1,5 +1,7 @@
 #include "controls/CXListCtrl.h"
 
+#include "controls/RowStep.h"
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -180,18 +182,16 @@ bool CXListCtrl::StepFilter(bool forward)
 {
     const int count = rowCount();
     const int from = currentRow() >= 0 ? currentRow() : (forward ? -1 : count);
-    for (int step = 1; step <= count; ++step) {
-        const int row = ((from + (forward ? step : -step)) % count + count) % count;
-        if (!isRowHidden(row)) {
-            // The match alone, whatever keys are held.
-            const QModelIndex first = model()->index(row, 0);
-            selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-            selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            scrollTo(first);
-            return true;
-        }
-    }
-    return false;
+    const int row =
+        NextShownRow(from, count, forward, [this](int candidate) { return !isRowHidden(candidate); });
+    if (row < 0)
+        return false;
+    // The match alone, whatever keys are held.
+    const QModelIndex first = model()->index(row, 0);
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(first);
+    return true;
 }
 
 std::vector<bool> CXListCtrl::SelectedShown() const

@@ -6,6 +6,7 @@
 #include "controls/CDialogUnits.h"
 #include "controls/CIndexCombo.h"
 #include "controls/CIpAddressEdit.h"
+#include "controls/RowStep.h"
 #include "controls/UserMessage.h"
 #include "pages/PageForm.h"
 
@@ -176,6 +177,50 @@ void CDialogCfgSys::ShowCfg(const CCfgData& cfg)
     m_listFlows->clear();
     for (const std::string& flow : cfg.IvrFlows)
         m_listFlows->addItem(FromStore(flow));
+}
+
+CCfgDialog::FindCount CDialogCfgSys::Find(const QString& text)
+{
+    const QWidget* focused = FocusedControl();
+    m_findingFlows = focused && (focused == m_listFlows || m_listFlows->isAncestorOf(focused));
+    if (!m_findingFlows)
+        return CSettingsPage::Find(text);
+    int shown = 0;
+    for (int row = 0; row < m_listFlows->count(); ++row) {
+        QListWidgetItem* flow = m_listFlows->item(row);
+        const bool match = flow->text().contains(text, Qt::CaseInsensitive);
+        flow->setHidden(!match);
+        shown += match ? 1 : 0;
+    }
+    if (!m_listFlows->currentItem() || m_listFlows->currentItem()->isHidden())
+        FindStep(true);
+    BringIntoView(m_listFlows);
+    return {shown, m_listFlows->count()};
+}
+
+void CDialogCfgSys::FindStep(bool forward)
+{
+    if (!m_findingFlows) {
+        CSettingsPage::FindStep(forward);
+        return;
+    }
+    const int count = m_listFlows->count();
+    const int from = m_listFlows->currentRow() >= 0 ? m_listFlows->currentRow() : (forward ? -1 : count);
+    const int row = NextShownRow(from, count, forward,
+                                 [this](int candidate) { return !m_listFlows->item(candidate)->isHidden(); });
+    if (row >= 0)
+        m_listFlows->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+void CDialogCfgSys::EndFind()
+{
+    if (!m_findingFlows) {
+        CSettingsPage::EndFind();
+        return;
+    }
+    Find(QString());
+    m_findingFlows = false;
+    m_listFlows->setFocus(Qt::OtherFocusReason);
 }
 
 int CDialogCfgSys::DeviceType() const

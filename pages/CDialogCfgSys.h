@@ -18,6 +18,11 @@ public:
 
     void UpdateCfg(CCfgData& cfg) override;
     void ShowCfg(const CCfgData& cfg) override;
+    /// Find filters the IVR flow list while the focus is, or was last, in it; else it marks
+    /// the fields.
+    FindCount Find(const QString& text) override;
+    void FindStep(bool forward) override;
+    void EndFind() override;
 
     /// The device type chosen in the box, saved or not.
     int DeviceType() const;
@@ -37,4 +42,6 @@ private:
     CIndexCombo* m_comboDevType;
     CBrowseEdit* m_editFlowFile;
     QListWidget* m_listFlows;
+    /// Whether find filters the flow list rather than marking the fields.
+    bool m_findingFlows = false;
 };

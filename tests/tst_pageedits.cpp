@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QTest>
 #include <QTreeView>
 #include <functional>
@@ -512,6 +513,54 @@ private Q_SLOTS:
         QVERIFY(window.Find("ipCtiAddr")->isAncestorOf(QApplication::focusWidget()) ||
                 QApplication::focusWidget() == window.Find("ipCtiAddr"));
         QVERIFY(window.Find("ipCtiAddr")->palette().color(QPalette::Base) == plain);
+    }
+
+    // Find works on every page: a setting's key marks its field on the middleware page and
+    // on each device page; on the middleware page the IVR flow list is filtered once the
+    // focus was in it.
+    void findOnEveryPage_data()
+    {
+        QTest::addColumn<int>("devType");
+        QTest::addColumn<QString>("tile");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("middleware") << 0 << QStringLiteral("btnSys") << QStringLiteral("CtiPort");
+        QTest::newRow("IPO") << 0 << QStringLiteral("btnDev") << QStringLiteral("IpoLinkPort");
+        QTest::newRow("eHang") << 1 << QStringLiteral("btnDev") << QStringLiteral("ScPort");
+        QTest::newRow("FreeSWITCH") << 2 << QStringLiteral("btnDev") << QStringLiteral("FsEslPort");
+    }
+    void findOnEveryPage()
+    {
+        QFETCH(int, devType);
+        QFETCH(QString, tile);
+        QFETCH(QString, key);
+        GetCfgData()->DevType = devType;
+        GetCfgData()->IvrFlows = {"D:\\flows\\sales.xml", "D:\\flows\\night.xml", "D:\\flows\\sales2.xml"};
+        MessageRecorder messages;
+        LinesWindow window;
+        QVERIFY(window.Open());
+        window.Click(tile.toLatin1().constData());
+        auto* field = window.Find((QStringLiteral("edit") + key).toLatin1().constData());
+        QVERIFY(field && field->isVisible());
+        const QColor plain = field->palette().color(QPalette::Base);
+        window.Trigger("actionFind");
+        QTest::keyClicks(window.Find<QLineEdit>("editFind"), key);
+        QCOMPARE(window.Find<QLabel>("labelFindCount")->text().section(QLatin1Char(' '), 0, 0),
+                 QStringLiteral("1"));
+        QVERIFY(field->palette().color(QPalette::Base) != plain);
+        QTest::keyClick(window.Find("editFind"), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), field);
+        QVERIFY(field->palette().color(QPalette::Base) == plain);
+        if (tile != QLatin1String("btnSys"))
+            return;
+        auto* flows = window.Find<QListWidget>("listFlows");
+        flows->setFocus();
+        window.Trigger("actionFind");
+        QTest::keyClicks(window.Find<QLineEdit>("editFind"), QStringLiteral("sales"));
+        QCOMPARE(window.Find<QLabel>("labelFindCount")->text(), QStringLiteral("2 / 3"));
+        QVERIFY(flows->item(1)->isHidden());
+        QTest::keyClick(window.Find("editFind"), Qt::Key_Escape);
+        QVERIFY(!flows->item(1)->isHidden());
+        QCOMPARE(QApplication::focusWidget(), flows);
     }
 
     // A setting typed in a box is undone as a whole word, back to what was loaded.
