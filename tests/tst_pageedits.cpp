@@ -363,7 +363,8 @@ private Q_SLOTS:
             QTest::keyClicks(value, QStringLiteral("70000"));
             QTest::keyClick(value, Qt::Key_Return);
             QVERIFY(dialog->isVisible());
-            QCOMPARE(QApplication::focusWidget(), value);
+            // The focus of the dialog, whichever window the platform has made active.
+            QCOMPARE(dialog->focusWidget(), value);
             value->clear();
             QTest::keyClicks(value, QStringLiteral("5090"));
             QTest::keyClick(value, Qt::Key_Return);
