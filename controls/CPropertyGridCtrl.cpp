@@ -119,8 +119,7 @@ void CPropertyGridCtrl::RemoveAll()
 void CPropertyGridCtrl::DeleteProperties(const std::vector<CPropertyGridProperty*>& properties)
 {
     const CPropertyGridProperty* current = GetCurSel();
-    const CPropertyGridProperty* currentRow =
-        current && current->GetParent() ? current->GetParent() : current;
+    const CPropertyGridProperty* currentRow = CurrentTopLevelRow();
     // The first row left after the first one removed becomes current (the last row left when
     // none is), so the keyboard goes on from there.
     std::vector<bool> removed(static_cast<std::size_t>(m_model->Count()), false);
@@ -141,6 +140,12 @@ void CPropertyGridCtrl::DeleteProperties(const std::vector<CPropertyGridProperty
         SetCurSel(next);
     else
         SetCurSel(const_cast<CPropertyGridProperty*>(current));
+}
+
+const CPropertyGridProperty* CPropertyGridCtrl::CurrentTopLevelRow() const
+{
+    const CPropertyGridProperty* current = GetCurSel();
+    return current && current->GetParent() ? current->GetParent() : current;
 }
 
 void CPropertyGridCtrl::EnableMultiSelect()
@@ -200,8 +205,7 @@ int CPropertyGridCtrl::Filter(const QString& text)
         shown += hide ? 0 : 1;
     }
     const CPropertyGridProperty* current = GetCurSel();
-    const CPropertyGridProperty* currentRow =
-        current && current->GetParent() ? current->GetParent() : current;
+    const CPropertyGridProperty* currentRow = CurrentTopLevelRow();
     if (currentRow && !m_view->isRowHidden(m_model->IndexOf(currentRow).row(), {}))
         m_view->scrollTo(m_model->IndexOf(current));
     else
@@ -215,9 +219,7 @@ bool CPropertyGridCtrl::StepFilter(bool forward)
     const int count = m_model->Count();
     if (count == 0)
         return false;
-    const CPropertyGridProperty* current = GetCurSel();
-    const CPropertyGridProperty* currentRow =
-        current && current->GetParent() ? current->GetParent() : current;
+    const CPropertyGridProperty* currentRow = CurrentTopLevelRow();
     const int from = currentRow ? m_model->IndexOf(currentRow).row() : (forward ? -1 : count);
     const int row = NextShownRow(from, count, forward,
                                  [this](int candidate) { return !m_view->isRowHidden(candidate, {}); });

@@ -76,6 +76,8 @@ Q_SIGNALS:
     void EditClosed();
 
 private:
+    /// The current row, or the group of the current sub-row; null when none is current.
+    const CPropertyGridProperty* CurrentTopLevelRow() const;
     void ShowDescription();
     void ExpandGroups(int first, int last);
 

@@ -181,10 +181,11 @@ void CCfgDialog::EndFind()
     Find(QString());
 }
 
-QWidget* CCfgDialog::FocusedControl() const
+bool CCfgDialog::IsFocusedIn(const QWidget* control) const
 {
-    QWidget* focus = QApplication::focusWidget();
-    return focus && m_form->isAncestorOf(focus) ? focus : m_lastFocus.data();
+    const QWidget* focus = QApplication::focusWidget();
+    const QWidget* focused = focus && m_form->isAncestorOf(focus) ? focus : m_lastFocus.data();
+    return focused && (focused == control || control->isAncestorOf(focused));
 }
 
 void CCfgDialog::StartHistory()

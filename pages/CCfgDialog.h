@@ -103,8 +103,9 @@ protected:
     /// When the page is shown: gives the focus back to the control that had it when the page
     /// was last left (the first time: to `field`), and scrolls that control into view.
     void FocusOnShow(QWidget* field);
-    /// The control of the page with the focus, or the one that had it last; null before any.
-    QWidget* FocusedControl() const;
+    /// Whether the control of the page with the focus, or the one that had it last, is
+    /// `control` or part of it.
+    bool IsFocusedIn(const QWidget* control) const;
     /// Scrolls the form so that `control` shows, without giving it the focus.
     void BringIntoView(const QWidget* control) { ScrollIntoView(ShownWhole(control)); }
     /// Chains the tab order through `controls`, in the order given.

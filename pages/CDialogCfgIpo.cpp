@@ -266,10 +266,9 @@ CDialogCfgIpo::CDialogCfgIpo(const CCfgData& cfg, QWidget* parent) : CSettingsPa
 
 CCfgDialog::FindCount CDialogCfgIpo::Find(const QString& text)
 {
-    const QWidget* focused = FocusedControl();
     CXListCtrl* list = nullptr;
     for (CXListCtrl* candidate : {m_listExtLines, m_listTrunkLines}) {
-        if (focused && (candidate == focused || candidate->isAncestorOf(focused)))
+        if (IsFocusedIn(candidate))
             list = candidate;
     }
     if (!list)

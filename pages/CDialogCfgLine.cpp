@@ -202,10 +202,9 @@ void CDialogCfgLine::ShowCopy(const CCfgData& copy)
 
 CLineGrid* CDialogCfgLine::CurrentGrid()
 {
-    const QWidget* focused = FocusedControl();
     for (CLineGrid* grid : std::initializer_list<CLineGrid*>{m_gridExten, m_gridSipAccount, m_gridTrunkItem,
                                                              m_gridTrunkMatch}) {
-        if (focused && (grid == focused || grid->isAncestorOf(focused)))
+        if (IsFocusedIn(grid))
             return grid;
     }
     return nullptr;

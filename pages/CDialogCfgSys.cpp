@@ -181,8 +181,7 @@ void CDialogCfgSys::ShowCfg(const CCfgData& cfg)
 
 CCfgDialog::FindCount CDialogCfgSys::Find(const QString& text)
 {
-    const QWidget* focused = FocusedControl();
-    m_findingFlows = focused && (focused == m_listFlows || m_listFlows->isAncestorOf(focused));
+    m_findingFlows = IsFocusedIn(m_listFlows);
     if (!m_findingFlows)
         return CSettingsPage::Find(text);
     int shown = 0;
